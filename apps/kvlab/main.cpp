@@ -1,0 +1,41 @@
+// kvlab: the label library from the command line: describe, re-save, render
+// and print label designs without a screen.
+#include "KVCommands.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <map>
+
+namespace {
+const char* const Usage =
+    "usage: kvlab COMMAND ...\n"
+    "  info DESIGN.lab [--json]      the design's settings and elements\n"
+    "  resave IN.lab OUT.lab         load and save again\n";
+}
+
+int main(int argc, char** argv)
+{
+    // A command-line tool never needs a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kvlab"));
+
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
+        std::fputs(Usage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? KVCommands::Failed : KVCommands::Ok;
+    }
+    const std::map<QString, int (*)(const QStringList&)> commands{
+        {QStringLiteral("info"), KVCommands::Info},
+        {QStringLiteral("resave"), KVCommands::Resave},
+    };
+    const QString name = args.takeFirst();
+    const auto it = commands.find(name);
+    if (it == commands.end()) {
+        KVCommands::Error(QStringLiteral("unknown command %1").arg(name));
+        std::fputs(Usage, stderr);
+        return KVCommands::Failed;
+    }
+    return it->second(args);
+}

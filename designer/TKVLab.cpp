@@ -1,0 +1,149 @@
+#include "designer/TKVLab.h"
+
+#include "designer/TKVBackSurf.h"
+#include "designer/TKVFrame.h"
+#include "designer/TKVGrid.h"
+#include "designer/TKVRulers.h"
+#include "barcode/TKVBarCode.h"
+#include "document/TKVAddText.h"
+#include "document/TKVImage.h"
+#include "document/TKVLine.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVRect.h"
+#include "document/TKVSymbol.h"
+#include "document/TKVText.h"
+#include "document/TKVObject.h"
+#include "document/TKVTable.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
+#include "types/TKVCanvas.h"
+
+#include <QPicture>
+#include <QScrollBar>
+
+TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
+{
+    resize(160, 120);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFocusPolicy(Qt::StrongFocus); // TabStop
+    setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+
+    Measure = std::make_unique<TKVMeasure>(this);
+    Rulers = std::make_unique<TKVRulers>(this);
+    Grid = std::make_unique<TKVGrid>(this);
+    Frame = std::make_unique<TKVFrame>(this);
+    BackSurf = std::make_unique<TKVBackSurf>(this);
+    PrintInfo = std::make_unique<TKVPrintInfo>(this);
+    Table = std::make_unique<TKVTable>();
+    // A host may paint, edit or save before it calls CreateLab: start with
+    // an empty document rather than none.
+    Document = std::make_unique<TKVObject>();
+
+    AdjustUnits();
+    PutGridPoints();
+    AdjustLabScreen();
+}
+
+TKVLab::~TKVLab()
+{
+    EmptyGridPoints();
+    Pages.clear();
+}
+
+void TKVLab::SetColor(TColor Value)
+{
+    Color = Value;
+    FlipLabScreen();
+}
+
+void TKVLab::SetShowMargins(bool Value)
+{
+    if (Value == ShowMargins)
+        return;
+    ShowMargins = Value;
+    PaintLabScreen(true);
+}
+
+void TKVLab::SetZoom(TKVZoom Value)
+{
+    if (Value == Zoom || Value > zm200)
+        return;
+    Zoom = Value;
+    ClearSelection();
+    AdjustLabScreen();
+    DrawAll();
+}
+
+void TKVLab::SetDrawTool(TKVDrawTool Value)
+{
+    if (Value > dwParagraph)
+        return;
+    DrawTool = Value;
+}
+
+void TKVLab::SetBorderStyle(TKVBorderStyle Value)
+{
+    if (Value == BorderStyle)
+        return;
+    BorderStyle = Value;
+    setFrameStyle(Value == TKVBorderStyle::bsSingle ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+}
+
+void TKVLab::SetGrid(const TKVGrid* Value) { if (Value) Grid->Assign(Value); }
+void TKVLab::SetFrame(const TKVFrame* Value) { if (Value) Frame->Assign(Value); }
+void TKVLab::SetMeasure(const TKVMeasure* Value) { if (Value) Measure->Assign(Value); }
+void TKVLab::SetRulers(const TKVRulers* Value) { if (Value) Rulers->Assign(Value); }
+void TKVLab::SetBackSurf(const TKVBackSurf* Value) { if (Value) BackSurf->Assign(Value); }
+void TKVLab::SetPrintInfo(const TKVPrintInfo* Value) { if (Value) PrintInfo->Assign(Value); }
+
+TKVCanvas& TKVLab::GetCanvas(TKVDrawType DrawType)
+{
+    TKVCanvas* c = DrawType == tdPrint ? PrintCanvas : DrawType == tdPreview ? PreviewCanvas : LabCanvas.get();
+    if (!c)
+        throw EKvError(QStringLiteral("No canvas is open for this drawing target"));
+    return *c;
+}
+
+bool TKVLab::ValidData()
+{
+    DataOK = false;
+    if (!DaBa || Table->DatabaseName.isEmpty() || Table->TableName.isEmpty())
+        return false;
+    Table->Close();
+    Table->Filtered = true;
+    try {
+        Table->Open();
+    } catch (const EDBError&) {
+        return false;
+    }
+    DataOK = true;
+    return true;
+}
+
+void TKVLab::ClearSelection() { SelectedElement = nullptr; }
+
+void TKVLab::AdjustHandle()
+{
+    PaintLabScreen(false);
+    Paint();
+}
+
+void TKVLab::SelectForProperties(TKVElement* Element)
+{
+    SelectedElement = Element;
+    AdjustHandle();
+}
+
+void TKVLab::ShowProp() {}
+void TKVLab::PropLin(TKVLine* Element) { SelectForProperties(Element); }
+void TKVLab::PropTxt(TKVText* Element) { SelectForProperties(Element); }
+void TKVLab::PropAdTxt(TKVAddText* Element) { SelectForProperties(Element); }
+void TKVLab::PropPar(TKVParagraph* Element) { SelectForProperties(Element); }
+void TKVLab::PropBar(TKVBarCode* Element) { SelectForProperties(Element); }
+void TKVLab::PropRect(TKVRect* Element) { SelectForProperties(Element); }
+void TKVLab::PropSymbol(TKVSymbol* Element) { SelectForProperties(Element); }
+void TKVLab::PropImage(TKVImage* Element, bool) { SelectForProperties(Element); }

@@ -1,0 +1,222 @@
+// TKVLab: the label designer control. It owns the label's settings objects,
+// the data source, the document and the two off-screen pictures, shows one
+// label at a chosen zoom under two rulers, lets the user edit it with the
+// mouse, and prints or previews runs of labels.
+//
+// The class is large by nature; its code is split by concern:
+//   TKVLab.cpp          construction, published properties, canvases
+//   TKVLabView.cpp      zoom, mapping between mm and window pixels, scrolling
+//   TKVLabPaint.cpp     the painting pipeline, rulers, grid, frame, background
+//   printing/TKVLabPrint.cpp   print runs, preview, label-file commands
+#pragma once
+
+#include "types/KVtypes.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPicture;
+class TKVBackSurf;
+class TKVCanvas;
+class TKVElement;
+class TKVFrame;
+class TKVGrid;
+class TKVMeasure;
+class TKVObject;
+class TKVPrintInfo;
+class TKVRulers;
+class TKVTable;
+class TKVLine;
+class TKVText;
+class TKVAddText;
+class TKVParagraph;
+class TKVBarCode;
+class TKVRect;
+class TKVSymbol;
+class TKVImage;
+
+// Sender, whether the click hit the selected element, window pixel X and Y.
+using TKVRightClickEvent = std::function<void(class TKVLab* Sender, bool Select, int X, int Y)>;
+
+enum class TKVBorderStyle : std::uint8_t { bsNone, bsSingle };
+
+class TKVLab : public QAbstractScrollArea
+{
+    Q_OBJECT
+    Q_PROPERTY(uint Color READ GetColor WRITE SetColor)
+    Q_PROPERTY(bool ShowMargins READ GetShowMargins WRITE SetShowMargins)
+    Q_PROPERTY(bool AllowEdit MEMBER AllowEdit)
+    Q_PROPERTY(int Snap READ GetSnap WRITE SetSnap)
+    Q_PROPERTY(int Zoom READ GetZoom WRITE SetZoom)
+    Q_PROPERTY(int DrawTool READ GetDrawTool WRITE SetDrawTool)
+    Q_PROPERTY(uint SelColor MEMBER SelColor)
+    Q_PROPERTY(bool BorderSingle READ GetBorderSingle WRITE SetBorderSingle)
+
+public:
+    explicit TKVLab(QWidget* Parent = nullptr);
+    ~TKVLab() override;
+
+    // Owned settings and data.
+    std::unique_ptr<TKVMeasure> Measure;
+    std::unique_ptr<TKVRulers> Rulers;
+    std::unique_ptr<TKVGrid> Grid;
+    std::unique_ptr<TKVFrame> Frame;
+    std::unique_ptr<TKVBackSurf> BackSurf;
+    std::unique_ptr<TKVPrintInfo> PrintInfo;
+    std::unique_ptr<TKVTable> Table;
+    std::unique_ptr<TKVObject> Document;
+
+    // Published values.
+    TColor Color = clGray;
+    bool ShowMargins = false;
+    bool AllowEdit = true;
+    TKVSnap Snap = snNone;
+    TKVZoom Zoom = zm100;
+    TKVDrawTool DrawTool = dwSelection;
+    TColor SelColor = clRed;
+    TKVBorderStyle BorderStyle = TKVBorderStyle::bsSingle;
+    std::function<void(TKVLab* Sender, int X, int Y)> OnMouseMove;
+    TKVRightClickEvent OnRightMouse;
+
+    // View state.
+    std::int32_t PixelsPerInchX = 96;
+    std::int32_t PixelsPerInchY = 96;
+    float PixelsPerMMX = 0;
+    float PixelsPerMMY = 0;
+    QImage LabScreen;
+    QImage BackScreen;
+    std::int32_t HPosition = 0, HMin = 0, HMax = 100;
+    std::int32_t VPosition = 0, VMin = 0, VMax = 100;
+    std::uint16_t HSmallChange = 1, HLargeChange = 10;
+    std::uint16_t VSmallChange = 1, VLargeChange = 1; // the vertical page step is 1
+    bool Scrolling = false;
+    std::int32_t GridStepX = 0;
+    std::int32_t GridStepY = 0;
+    QString Version = QStringLiteral("1.1");
+    // Host design mode (the form designer): no elements are drawn.
+    bool DesignMode = false;
+
+    // Data source.
+    bool DaBa = false;
+    bool DataOK = false;
+
+    // Editing state.
+    TKVElement* SelectedElement = nullptr;
+
+    // Preview pages made by the last Preview, 0.01 mm units.
+    std::vector<std::unique_ptr<QPicture>> Pages;
+
+    // Published property setters.
+    void SetColor(TColor Value);
+    void SetShowMargins(bool Value);
+    void SetSnap(TKVSnap Value) { Snap = Value; }
+    void SetZoom(TKVZoom Value);
+    void SetDrawTool(TKVDrawTool Value);
+    void SetBorderStyle(TKVBorderStyle Value);
+    void SetGrid(const TKVGrid* Value);
+    void SetFrame(const TKVFrame* Value);
+    void SetMeasure(const TKVMeasure* Value);
+    void SetRulers(const TKVRulers* Value);
+    void SetBackSurf(const TKVBackSurf* Value);
+    void SetPrintInfo(const TKVPrintInfo* Value);
+    void SetDaBa(bool Value) { DaBa = Value; }
+
+    // The canvas a draw target paints on: the label picture, the printer or
+    // the preview page. Only valid while that target is being drawn.
+    TKVCanvas& GetCanvas(TKVDrawType DrawType);
+    void SetPrintCanvas(TKVCanvas* Canvas) { PrintCanvas = Canvas; }
+    void SetPreviewCanvas(TKVCanvas* Canvas) { PreviewCanvas = Canvas; }
+
+    // View geometry.
+    void AdjustUnits();
+    void AdjustLabScreen();
+    void AdjustScroll();
+    void AdjustRulers(float Factor);
+    std::int32_t WindowX(float X) const;
+    std::int32_t WindowY(float Y) const;
+    float Worldx(std::int32_t X) const;
+    float Worldy(std::int32_t Y) const;
+    float WorldGridX(std::int32_t X) const;
+    float WorldGridY(std::int32_t Y) const;
+    void GridAdjust(TPoint P, TPoint& Q) const;
+    std::int32_t GetMinLeft() const { return 24 - HPosition; }
+    std::int32_t GetMinTop() const { return 24 - VPosition; }
+    std::int32_t GetMaxRight() const { return LabScreen.width() + 24 - HPosition; }
+    std::int32_t GetMaxBottom() const { return LabScreen.height() + 24 - VPosition; }
+    void SetHParams(std::int32_t Position, std::int32_t Min, std::int32_t Max);
+    void SetVParams(std::int32_t Position, std::int32_t Min, std::int32_t Max);
+    void SetHPosition(std::int32_t Value) { SetHParams(Value, HMin, HMax); }
+    void SetVPosition(std::int32_t Value) { SetVParams(Value, VMin, VMax); }
+    virtual void HScroll(int ScrollCode, std::int32_t& ScrollPos);
+    virtual void VScroll(int ScrollCode, std::int32_t& ScrollPos);
+
+    // Painting.
+    void DrawLabScreen();
+    void DrawBack();
+    void DrawClip();
+    void Paint();
+    void DrawAll();
+    void FlipLabScreen();
+    void PaintLabScreen(bool Show);
+    void DrawRulers();
+    void PutGridPoints();
+    void EmptyGridPoints();
+    void DrawGrid();
+    void DrawFrame(TPoint2D Offset, TKVDrawType DrawType);
+    void DrawBackSurf(const TRect& R);
+    std::int32_t GridCountX = 0;
+    std::int32_t GridCountY = 0;
+    // GridPoints[i][j]: node (i, j) in LabScreen pixels.
+    std::vector<std::vector<TPoint>> GridPoints;
+
+    // Editing.
+    void ClearSelection();
+    void AdjustHandle();
+
+    // Data source: opens the filtered table; false, silently, when it cannot.
+    bool ValidData();
+
+    // Printer paper and orientation from PrintInfo.
+    void AdjustPrint();
+    void SetPaperSize(int PaperCode);
+
+    // Label-file commands.
+    void CreateLab();
+    void LoadLab(const QString& FileName);
+    void SaveLab(const QString& FileName);
+
+    // Property dialog openers.
+    void ShowProp();
+    void PropLin(TKVLine* Element);
+    void PropTxt(TKVText* Element);
+    void PropAdTxt(TKVAddText* Element);
+    void PropPar(TKVParagraph* Element);
+    void PropBar(TKVBarCode* Element);
+    void PropRect(TKVRect* Element);
+    void PropSymbol(TKVSymbol* Element);
+    void PropImage(TKVImage* Element, bool NewElement);
+
+    // Property-system accessors.
+    uint GetColor() const { return Color; }
+    bool GetShowMargins() const { return ShowMargins; }
+    int GetSnap() const { return Snap; }
+    void SetSnap(int Value) { SetSnap(TKVSnap(Value)); }
+    int GetZoom() const { return Zoom; }
+    void SetZoom(int Value) { SetZoom(TKVZoom(Value)); }
+    int GetDrawTool() const { return DrawTool; }
+    void SetDrawTool(int Value) { SetDrawTool(TKVDrawTool(Value)); }
+    bool GetBorderSingle() const { return BorderStyle == TKVBorderStyle::bsSingle; }
+    void SetBorderSingle(bool Value) { SetBorderStyle(Value ? TKVBorderStyle::bsSingle : TKVBorderStyle::bsNone); }
+
+private:
+    // Selects the element as the openers' common first step.
+    void SelectForProperties(TKVElement* Element);
+
+    std::unique_ptr<TKVCanvas> LabCanvas;
+    TKVCanvas* PrintCanvas = nullptr;
+    TKVCanvas* PreviewCanvas = nullptr;
+};

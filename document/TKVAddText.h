@@ -1,0 +1,18 @@
+// TKVAddText: the composite text, a fixed prefix, the text or field value,
+// and a fixed suffix on one line.
+#pragma once
+
+#include "document/TKVText.h"
+
+class TKVAddText : public TKVText
+{
+public:
+    QString Prefix = QStringLiteral("Pre");
+    QString Suffix = QStringLiteral("Post");
+
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
+    void Properties(TKVLab* Lab) override;
+    void SaveToStream(TKVStream& Stream) const override;
+    void LoadFromStream(TKVStream& Stream) override;
+    TKVEle Elem() const override { return dePoliText; }
+};

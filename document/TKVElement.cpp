@@ -1,0 +1,67 @@
+#include "document/TKVElement.h"
+
+#include "designer/TKVBackSurf.h"
+#include "designer/TKVLab.h"
+#include "document/TKVStream.h"
+
+void TKVElement::SaveToStream(TKVStream& Stream) const
+{
+    Stream.WriteByte(Elem());
+    SaveElementPart(Stream);
+}
+
+void TKVElement::SaveElementPart(TKVStream& Stream) const
+{
+    Stream.WriteColor(Color);
+    Stream.WriteColor(BackColor);
+    Stream.WriteColor(BorderColor);
+    Stream.WriteBool(ReservedFlag);
+    Stream.WriteBool(Border);
+    Stream.WriteBool(Transparent);
+    Stream.WriteFloat(PenWidth);
+    Stream.WriteFloat(Point1.X);
+    Stream.WriteFloat(Point1.Y);
+    Stream.WriteFloat(Point2.X);
+    Stream.WriteFloat(Point2.Y);
+    Stream.WriteInt32(Angle);
+    Stream.WriteInt32(TextSpace);
+}
+
+void TKVElement::LoadFromStream(TKVStream& Stream)
+{
+    Color = Stream.ReadColor();
+    BackColor = Stream.ReadColor();
+    BorderColor = Stream.ReadColor();
+    ReservedFlag = Stream.ReadBool();
+    Border = Stream.ReadBool();
+    Transparent = Stream.ReadBool();
+    PenWidth = Stream.ReadFloat();
+    Point1.X = Stream.ReadFloat();
+    Point1.Y = Stream.ReadFloat();
+    Point2.X = Stream.ReadFloat();
+    Point2.Y = Stream.ReadFloat();
+    Angle = Stream.ReadInt32();
+    TextSpace = Stream.ReadInt32();
+}
+
+bool TKVElement::PointInObject(TPoint P, TKVLab*) const
+{
+    return Bounds.Left <= P.X && P.X < Bounds.Right && Bounds.Top <= P.Y && P.Y < Bounds.Bottom;
+}
+
+void TKVElement::Move(TPoint2D Delta)
+{
+    Point1.X += Delta.X;
+    Point2.X += Delta.X;
+    Point1.Y += Delta.Y;
+    Point2.Y += Delta.Y;
+}
+
+void TKVElement::Align(TKVEleAlign Alignment, TKVLab* Lab)
+{
+    switch (Alignment) {
+    case eaLeft: Move({Lab->BackSurf->AlignLeft - Point1.X, 0}); break;
+    case eaTop: Move({0, Lab->BackSurf->AlignTop - Point1.Y}); break;
+    default: break; // right and bottom alignment move nothing
+    }
+}

@@ -1,0 +1,48 @@
+// TKVElement: base of every label element. An element holds its geometry in
+// millimetres, its colours and flags, draws itself on the three targets,
+// writes and reads its file record, and answers hit tests in designer-window
+// pixels.
+#pragma once
+
+#include "types/KVtypes.h"
+
+class TKVLab;
+class TKVStream;
+
+class TKVElement
+{
+public:
+    TKVElement() = default;
+    virtual ~TKVElement() = default;
+    TKVElement(const TKVElement&) = delete;
+    TKVElement& operator=(const TKVElement&) = delete;
+
+    TColor Color = clBlack;
+    TColor BackColor = clWhite;
+    TColor BorderColor = clRed;
+    bool ReservedFlag = false;
+    bool Border = false;
+    bool Transparent = true;
+    float PenWidth = 0.1f;
+    TRect Bounds;             // hit rectangle, unscrolled window pixels
+    std::int32_t Angle = 0;   // degrees, counter-clockwise
+    std::int32_t TextSpace = 0; // 0.01 mm after each character
+    TPoint2D Point1;
+    TPoint2D Point2;
+
+    virtual void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) = 0;
+    virtual void Properties(TKVLab* Lab) = 0;
+    // Writes the whole record, kind byte first.
+    virtual void SaveToStream(TKVStream& Stream) const;
+    // Reads the record without its kind byte.
+    virtual void LoadFromStream(TKVStream& Stream);
+    virtual TKVEle Elem() const = 0;
+    virtual bool PointInObject(TPoint P, TKVLab* Lab) const;
+
+    void Move(TPoint2D Delta);
+    void Align(TKVEleAlign Alignment, TKVLab* Lab);
+
+protected:
+    // The element part of the record, without the kind byte.
+    void SaveElementPart(TKVStream& Stream) const;
+};

@@ -1,0 +1,55 @@
+#include "document/TKVImage.h"
+
+#include "designer/TKVLab.h"
+#include "document/TKVStream.h"
+#include "types/KVMessage.h"
+#include "types/TKVCanvas.h"
+
+#include <QImageReader>
+
+bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
+{
+    if (FileName.isEmpty())
+        return false;
+    QImageReader reader(FileName);
+    // A hostile file must not make us allocate gigabytes.
+    reader.setAllocationLimit(256);
+    QImage image = reader.read();
+    if (image.isNull())
+        return false;
+    Picture = std::move(image);
+    return true;
+}
+
+bool TKVImage::CreatePic()
+{
+    Picture = QImage();
+    if (LoadPicture(FileName, Picture))
+        return true;
+    ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FileName);
+    return false;
+}
+
+void TKVImage::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool)
+{
+    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    canvas.StretchDraw({Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
+                        Coord(Offset.Y + Point2.Y)},
+                       Picture);
+    if (DrawType == tdLab)
+        Bounds = {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)};
+}
+
+void TKVImage::Properties(TKVLab* Lab) { Lab->PropImage(this, false); }
+
+void TKVImage::SaveToStream(TKVStream& Stream) const
+{
+    TKVElement::SaveToStream(Stream);
+    Stream.WriteStr(FileName);
+}
+
+void TKVImage::LoadFromStream(TKVStream& Stream)
+{
+    TKVElement::LoadFromStream(Stream);
+    FileName = Stream.ReadStr();
+}

@@ -1,0 +1,25 @@
+// TKVImage: a picture file stretched into the box Point1-Point2.
+#pragma once
+
+#include "document/TKVElement.h"
+
+#include <QImage>
+#include <QString>
+
+class TKVImage : public TKVElement
+{
+public:
+    QString FileName;
+    QImage Picture;
+
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
+    void Properties(TKVLab* Lab) override;
+    void SaveToStream(TKVStream& Stream) const override;
+    void LoadFromStream(TKVStream& Stream) override;
+    TKVEle Elem() const override { return deImage; }
+
+    // Loads Picture from FileName; on failure tells the user and returns false.
+    bool CreatePic();
+    // Reads any picture format the platform knows; false when it cannot.
+    static bool LoadPicture(const QString& FileName, QImage& Picture);
+};

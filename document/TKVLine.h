@@ -1,0 +1,15 @@
+// TKVLine: a straight line from Point1 to Point2, hit within 2 pixels.
+#pragma once
+
+#include "document/TKVElement.h"
+
+class TKVLine : public TKVElement
+{
+public:
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
+    void Properties(TKVLab* Lab) override;
+    TKVEle Elem() const override { return deLine; }
+    bool PointInObject(TPoint P, TKVLab* Lab) const override;
+    // The hit rule on window pixels, apart from the designer's mapping.
+    static bool HitsSegment(TPoint P, TPoint A, TPoint B);
+};

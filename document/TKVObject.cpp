@@ -1,0 +1,307 @@
+#include "document/TKVObject.h"
+
+#include "designer/TKVBackSurf.h"
+#include "designer/TKVFrame.h"
+#include "designer/TKVGrid.h"
+#include "designer/TKVLab.h"
+#include "document/TKVAddText.h"
+#include "document/TKVImage.h"
+#include "document/TKVLine.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVRect.h"
+#include "document/TKVStream.h"
+#include "document/TKVSymbol.h"
+#include "document/TKVTable.h"
+#include "document/TKVText.h"
+#include "barcode/TKVBarCode.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
+
+// Everything a label file holds, read completely before any of it is applied.
+struct LabelFile {
+    QString Version, BackFileName, DatabaseName, TableName, Filter, LabelName, PaperName;
+    float Width, Height, MarLeft, MarTop, DiHor, DiVer;
+    std::int32_t NuHor, NuVer;
+    float PaperWidth, PaperHeight;
+    TColor BackColor;
+    TKVBackStyle BackStyle;
+    TColor AlignColor;
+    float AlignLeft, AlignTop;
+    bool ShowAlign;
+    TColor GridColor;
+    float IncX, IncY;
+    bool ShowGrid, ShowMargins;
+    TColor SelColor, FrameColor;
+    float Dist1, Dist2;
+    TKVFrameStyle FrameStyle;
+    float FramePenWidth;
+    bool DaBa;
+    std::int32_t Labs;
+    TColor MarginColor;
+    std::int32_t FirstRow, FirstCol, FirstLab, LastLab;
+    std::uint16_t PaperCode;
+    std::uint8_t Orientation;
+    std::vector<std::unique_ptr<TKVElement>> Elements;
+};
+}
+
+int TKVObject::IndexOf(const TKVElement* E) const
+{
+    for (std::size_t i = 0; i < Elements.size(); ++i)
+        if (Elements[i].get() == E)
+            return int(i);
+    return -1;
+}
+
+void TKVObject::Clear() { Elements.clear(); }
+
+bool TKVObject::AddElement(std::unique_ptr<TKVElement> E)
+{
+    Elements.push_back(std::move(E));
+    return true;
+}
+
+bool TKVObject::RemoveElement(TKVElement* E)
+{
+    const int i = IndexOf(E);
+    if (i < 0)
+        return false;
+    Elements.erase(Elements.begin() + i);
+    return true;
+}
+
+bool TKVObject::FindElement(TPoint P, TKVLab* Lab)
+{
+    for (const auto& e : Elements)
+        if (e->PointInObject(P, Lab)) {
+            Lab->SelectedElement = e.get();
+            return true;
+        }
+    return false;
+}
+
+void TKVObject::DrawElements(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        Items(i)->Draw(Offset, Lab, DrawType, UseData);
+}
+
+std::unique_ptr<TKVElement> TKVObject::CreateElement(int Kind)
+{
+    switch (Kind) {
+    case deLine: return std::make_unique<TKVLine>();
+    case deText: return std::make_unique<TKVText>();
+    case deBar: return std::make_unique<TKVBarCode>();
+    case deRect: return std::make_unique<TKVRect>();
+    case deSymbol: return std::make_unique<TKVSymbol>();
+    case dePoliText: return std::make_unique<TKVAddText>();
+    case deImage: return std::make_unique<TKVImage>();
+    case deParagraph: return std::make_unique<TKVParagraph>();
+    default: return nullptr;
+    }
+}
+
+void TKVObject::SaveToStream(TKVStream& S, const TKVLab* Lab) const
+{
+    S.WriteStr(Lab->Version);
+    S.WriteStr(Lab->BackSurf->FileName);
+    S.WriteStr(Lab->Table->DatabaseName);
+    S.WriteStr(Lab->Table->TableName);
+    S.WriteStr(Lab->Table->Filter);
+    S.WriteStr(Lab->Measure->LabelName);
+    S.WriteStr(Lab->Measure->PaperName);
+
+    const TKVMeasure& m = *Lab->Measure;
+    S.WriteFloat(m.Width);
+    S.WriteFloat(m.Height);
+    S.WriteFloat(m.MarLeft);
+    S.WriteFloat(m.MarTop);
+    S.WriteFloat(m.DiHor);
+    S.WriteFloat(m.DiVer);
+    S.WriteInt32(m.NuHor);
+    S.WriteInt32(m.NuVer);
+    S.WriteFloat(m.PaperWidth);
+    S.WriteFloat(m.PaperHeight);
+    const TKVBackSurf& b = *Lab->BackSurf;
+    S.WriteColor(b.Color);
+    S.WriteByte(b.Style);
+    S.WriteColor(b.AlignColor);
+    S.WriteFloat(b.AlignLeft);
+    S.WriteFloat(b.AlignTop);
+    S.WriteBool(b.ShowAlign);
+    const TKVGrid& g = *Lab->Grid;
+    S.WriteColor(g.Color);
+    S.WriteFloat(g.IncX);
+    S.WriteFloat(g.IncY);
+    S.WriteBool(g.Show);
+    S.WriteBool(Lab->ShowMargins);
+    S.WriteColor(Lab->SelColor);
+    const TKVFrame& f = *Lab->Frame;
+    S.WriteColor(f.Color);
+    S.WriteFloat(f.Dist1);
+    S.WriteFloat(f.Dist2);
+    S.WriteByte(f.Style);
+    S.WriteFloat(f.PenWidth);
+    S.WriteBool(Lab->DaBa);
+    const TKVPrintInfo& p = *Lab->PrintInfo;
+    S.WriteInt32(p.Labs);
+    S.WriteColor(p.Color);
+    S.WriteInt32(p.FirstRow);
+    S.WriteInt32(p.FirstCol);
+    S.WriteInt32(p.FirstLab);
+    S.WriteInt32(p.LastLab);
+    S.WriteUInt16(p.PaperCode);
+    S.WriteByte(p.Orientation);
+
+    S.WriteInt32(Count());
+    for (const auto& e : Elements)
+        e->SaveToStream(S);
+}
+
+void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
+{
+    LabelFile f;
+    f.Version = S.ReadStr();
+    f.BackFileName = S.ReadStr();
+    f.DatabaseName = S.ReadStr();
+    f.TableName = S.ReadStr();
+    f.Filter = S.ReadStr();
+    f.LabelName = S.ReadStr();
+    f.PaperName = S.ReadStr();
+
+    f.Width = S.ReadFloat();
+    f.Height = S.ReadFloat();
+    f.MarLeft = S.ReadFloat();
+    f.MarTop = S.ReadFloat();
+    f.DiHor = S.ReadFloat();
+    f.DiVer = S.ReadFloat();
+    f.NuHor = S.ReadInt32();
+    f.NuVer = S.ReadInt32();
+    f.PaperWidth = S.ReadFloat();
+    f.PaperHeight = S.ReadFloat();
+    f.BackColor = S.ReadColor();
+    f.BackStyle = TKVBackStyle(S.ReadEnum(MaxOrd_TKVBackStyle));
+    f.AlignColor = S.ReadColor();
+    f.AlignLeft = S.ReadFloat();
+    f.AlignTop = S.ReadFloat();
+    f.ShowAlign = S.ReadBool();
+    f.GridColor = S.ReadColor();
+    f.IncX = S.ReadFloat();
+    f.IncY = S.ReadFloat();
+    f.ShowGrid = S.ReadBool();
+    f.ShowMargins = S.ReadBool();
+    f.SelColor = S.ReadColor();
+    f.FrameColor = S.ReadColor();
+    f.Dist1 = S.ReadFloat();
+    f.Dist2 = S.ReadFloat();
+    f.FrameStyle = TKVFrameStyle(S.ReadEnum(MaxOrd_TKVFrameStyle));
+    f.FramePenWidth = S.ReadFloat();
+    f.DaBa = S.ReadBool();
+    f.Labs = S.ReadInt32();
+    f.MarginColor = S.ReadColor();
+    f.FirstRow = S.ReadInt32();
+    f.FirstCol = S.ReadInt32();
+    f.FirstLab = S.ReadInt32();
+    f.LastLab = S.ReadInt32();
+    f.PaperCode = S.ReadUInt16();
+    f.Orientation = S.ReadByte();
+
+    const std::int32_t n = S.ReadInt32();
+    // Every record takes at least its kind byte.
+    const qint64 left = S.Remaining();
+    if (n < 0 || (left >= 0 && n > left))
+        throw EKvStreamError(ReadError);
+    for (std::int32_t i = 0; i < n; ++i) {
+        std::unique_ptr<TKVElement> e = CreateElement(S.ReadByte());
+        if (!e)
+            continue; // an unknown kind uses up its byte and its count
+        e->LoadFromStream(S);
+        f.Elements.push_back(std::move(e));
+    }
+    if (S.Remaining() > 0)
+        throw EKvStreamError(ReadError);
+
+    // The whole file is read: apply it.
+    Lab->Version = f.Version;
+    Lab->Table->DatabaseName = f.DatabaseName;
+    Lab->Table->TableName = f.TableName;
+    Lab->Table->Filter = f.Filter;
+    TKVMeasure& m = *Lab->Measure;
+    m.LabelName = f.LabelName;
+    m.PaperName = f.PaperName;
+    m.Width = f.Width;
+    m.Height = f.Height;
+    m.MarLeft = f.MarLeft;
+    m.MarTop = f.MarTop;
+    m.DiHor = f.DiHor;
+    m.DiVer = f.DiVer;
+    m.NuHor = f.NuHor;
+    m.NuVer = f.NuVer;
+    m.PaperWidth = f.PaperWidth;
+    m.PaperHeight = f.PaperHeight;
+    TKVBackSurf& b = *Lab->BackSurf;
+    b.Color = f.BackColor;
+    b.Style = f.BackStyle;
+    b.AlignColor = f.AlignColor;
+    b.AlignLeft = f.AlignLeft;
+    b.AlignTop = f.AlignTop;
+    b.ShowAlign = f.ShowAlign;
+    TKVGrid& g = *Lab->Grid;
+    g.Color = f.GridColor;
+    g.IncX = f.IncX;
+    g.IncY = f.IncY;
+    g.Show = f.ShowGrid;
+    Lab->ShowMargins = f.ShowMargins;
+    Lab->SelColor = f.SelColor;
+    TKVFrame& fr = *Lab->Frame;
+    fr.Color = f.FrameColor;
+    fr.Dist1 = f.Dist1;
+    fr.Dist2 = f.Dist2;
+    fr.Style = f.FrameStyle;
+    fr.PenWidth = f.FramePenWidth;
+    Lab->DaBa = f.DaBa;
+    TKVPrintInfo& p = *Lab->PrintInfo;
+    p.Labs = f.Labs;
+    p.Color = f.MarginColor;
+    p.FirstRow = f.FirstRow;
+    p.FirstCol = f.FirstCol;
+    p.FirstLab = f.FirstLab;
+    p.LastLab = f.LastLab;
+    p.PaperCode = f.PaperCode;
+    p.Orientation = f.Orientation;
+    // The background picture is read again from its file, with a message
+    // when it cannot be.
+    b.SetFileName(f.BackFileName);
+
+    for (auto& e : f.Elements) {
+        if (auto* image = dynamic_cast<TKVImage*>(e.get()); image && !image->CreatePic())
+            continue; // the user has been told; the element is dropped
+        AddElement(std::move(e));
+    }
+}
+
+void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const
+{
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
+    TKVStream stream(&file);
+    SaveToStream(stream, Lab);
+    if (!file.commit())
+        throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
+}
+
+void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EKvError(ReadError);
+    TKVStream stream(&file);
+    LoadFromStream(stream, Lab);
+}

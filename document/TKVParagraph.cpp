@@ -1,0 +1,48 @@
+#include "document/TKVParagraph.h"
+
+#include "designer/TKVLab.h"
+#include "document/TKVStream.h"
+#include "types/TKVCanvas.h"
+
+void TKVParagraph::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+{
+    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TRect r{Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
+            Coord(Offset.Y + Point2.Y)};
+    if (Transparent) {
+        canvas.Brush.Style = TBrushStyle::bsClear;
+    } else {
+        canvas.Brush.Color = BackColor;
+        canvas.Brush.Style = TBrushStyle::bsSolid;
+        canvas.FillRect(r);
+    }
+    if (Border) {
+        canvas.Pen.Color = BorderColor;
+        canvas.Pen.Width = Coord(PenWidth);
+        canvas.Pen.Style = TPenStyle::psInsideFrame;
+        canvas.Rectangle(r);
+    }
+    // The text keeps the pen width plus 0.5 mm from every side, border or not.
+    const int inset = Coord(PenWidth) + 50;
+    r = {r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
+    AdjustCanvas(canvas);
+    canvas.DrawTextWrapped(r, ShownText(Lab, DrawType, UseData));
+    if (DrawType == tdLab)
+        Bounds = {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)};
+}
+
+void TKVParagraph::Properties(TKVLab* Lab) { Lab->PropPar(this); }
+
+void TKVParagraph::SaveToStream(TKVStream& Stream) const
+{
+    TKVDataText::SaveToStream(Stream);
+    Stream.WriteFloat(Point2.X);
+    Stream.WriteFloat(Point2.Y);
+}
+
+void TKVParagraph::LoadFromStream(TKVStream& Stream)
+{
+    TKVDataText::LoadFromStream(Stream);
+    Point2.X = Stream.ReadFloat();
+    Point2.Y = Stream.ReadFloat();
+}

@@ -1,0 +1,16 @@
+// TKVParagraph: text word-wrapped inside the box Point1-Point2, with an
+// optional fill and border.
+#pragma once
+
+#include "document/TKVDataText.h"
+
+class TKVParagraph : public TKVDataText
+{
+public:
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
+    void Properties(TKVLab* Lab) override;
+    // The record carries Point2 a second time at its end; that copy counts.
+    void SaveToStream(TKVStream& Stream) const override;
+    void LoadFromStream(TKVStream& Stream) override;
+    TKVEle Elem() const override { return deParagraph; }
+};

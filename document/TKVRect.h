@@ -1,0 +1,16 @@
+// TKVRect: a rectangle with a border inside its box and an optional fill.
+#pragma once
+
+#include "document/TKVElement.h"
+
+class TKVRect : public TKVElement
+{
+public:
+    std::int32_t RectExtra = 0; // carried through the file, read by nothing else
+
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
+    void Properties(TKVLab* Lab) override;
+    void SaveToStream(TKVStream& Stream) const override;
+    void LoadFromStream(TKVStream& Stream) override;
+    TKVEle Elem() const override { return deRect; }
+};

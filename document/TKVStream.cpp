@@ -1,0 +1,160 @@
+#include "document/TKVStream.h"
+
+#include <QIODevice>
+#include <QtEndian>
+#include <array>
+#include <cstring>
+
+namespace {
+// Windows-1252 bytes 0x80..0x9F; the undefined ones map to the C1 control of
+// the same value.
+constexpr std::array<char16_t, 32> Cp1252High{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
+}
+
+TKVStream::TKVStream(QIODevice* Device) : Dev(Device) {}
+
+QString TKVStream::DecodeText(const QByteArray& Bytes)
+{
+    QString s;
+    s.resize(Bytes.size());
+    for (qsizetype i = 0; i < Bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(Bytes[i]);
+        s[i] = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
+    }
+    return s;
+}
+
+QByteArray TKVStream::EncodeText(const QString& Text)
+{
+    QByteArray out;
+    out.resize(Text.size());
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const char16_t c = Text[i].unicode();
+        char b = '?';
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            b = char(c);
+        } else {
+            for (std::size_t k = 0; k < Cp1252High.size(); ++k)
+                if (Cp1252High[k] == c) {
+                    b = char(0x80 + k);
+                    break;
+                }
+        }
+        out[i] = b;
+    }
+    return out;
+}
+
+void TKVStream::ReadExact(char* Data, qint64 Size)
+{
+    if (Size == 0)
+        return;
+    if (Dev->read(Data, Size) != Size)
+        throw EKvStreamError(ReadError);
+}
+
+void TKVStream::WriteExact(const char* Data, qint64 Size)
+{
+    if (Size == 0)
+        return;
+    if (Dev->write(Data, Size) != Size)
+        throw EKvError(QStringLiteral("Cannot write: %1").arg(Dev->errorString()));
+}
+
+qint64 TKVStream::Remaining() const
+{
+    if (Dev->isSequential())
+        return -1;
+    return Dev->size() - Dev->pos();
+}
+
+void TKVStream::WriteInt32(std::int32_t V)
+{
+    const auto le = qToLittleEndian(V);
+    WriteExact(reinterpret_cast<const char*>(&le), 4);
+}
+
+void TKVStream::WriteUInt16(std::uint16_t V)
+{
+    const auto le = qToLittleEndian(V);
+    WriteExact(reinterpret_cast<const char*>(&le), 2);
+}
+
+void TKVStream::WriteByte(std::uint8_t V) { WriteExact(reinterpret_cast<const char*>(&V), 1); }
+
+void TKVStream::WriteFloat(float V)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &V, 4);
+    WriteInt32(std::int32_t(bits));
+}
+
+void TKVStream::WriteStr(const QString& S)
+{
+    const QByteArray bytes = EncodeText(S);
+    WriteInt32(std::int32_t(bytes.size()));
+    WriteExact(bytes.constData(), bytes.size());
+}
+
+std::int32_t TKVStream::ReadInt32()
+{
+    std::int32_t v;
+    ReadExact(reinterpret_cast<char*>(&v), 4);
+    return qFromLittleEndian(v);
+}
+
+std::uint16_t TKVStream::ReadUInt16()
+{
+    std::uint16_t v;
+    ReadExact(reinterpret_cast<char*>(&v), 2);
+    return qFromLittleEndian(v);
+}
+
+std::uint8_t TKVStream::ReadByte()
+{
+    std::uint8_t v;
+    ReadExact(reinterpret_cast<char*>(&v), 1);
+    return v;
+}
+
+bool TKVStream::ReadBool()
+{
+    const std::uint8_t b = ReadByte();
+    if (b > 1)
+        throw EKvStreamError(ReadError);
+    return b == 1;
+}
+
+std::uint8_t TKVStream::ReadEnum(int Max)
+{
+    const std::uint8_t b = ReadByte();
+    if (b > Max)
+        throw EKvStreamError(ReadError);
+    return b;
+}
+
+float TKVStream::ReadFloat()
+{
+    const auto bits = std::uint32_t(ReadInt32());
+    float v;
+    std::memcpy(&v, &bits, 4);
+    return v;
+}
+
+QString TKVStream::ReadStr()
+{
+    const std::int32_t n = ReadInt32();
+    if (n < 0)
+        throw EKvStreamError(ReadError);
+    const qint64 left = Remaining();
+    if (left >= 0 && n > left)
+        throw EKvStreamError(ReadError);
+    QByteArray bytes(n, Qt::Uninitialized);
+    ReadExact(bytes.data(), n);
+    return DecodeText(bytes);
+}

@@ -1,0 +1,58 @@
+// TKVStream: the little-endian reader and writer of label files and of the
+// element clipboard. Reads are strict: a short read, a string longer than
+// what is left or a negative length throws EKvStreamError, so a damaged file
+// never yields half-read values.
+#pragma once
+
+#include "types/EKvError.h"
+#include "types/KVtypes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+class QIODevice;
+
+class EKvStreamError : public EKvError
+{
+public:
+    using EKvError::EKvError;
+};
+
+class TKVStream
+{
+public:
+    explicit TKVStream(QIODevice* Device);
+
+    void WriteInt32(std::int32_t V);
+    void WriteUInt16(std::uint16_t V);
+    void WriteByte(std::uint8_t V);
+    void WriteBool(bool V) { WriteByte(V ? 1 : 0); }
+    void WriteFloat(float V);
+    void WriteColor(TColor V) { WriteInt32(std::int32_t(V)); }
+    void WriteStr(const QString& S);
+
+    std::int32_t ReadInt32();
+    std::uint16_t ReadUInt16();
+    std::uint8_t ReadByte();
+    bool ReadBool();               // only 0 and 1 are Booleans
+    std::uint8_t ReadEnum(int Max); // a byte from 0 to Max
+    float ReadFloat();
+    TColor ReadColor() { return TColor(ReadInt32()); }
+    QString ReadStr();
+
+    // Bytes left to read (-1 where the device cannot tell).
+    qint64 Remaining() const;
+    QIODevice* Device() const { return Dev; }
+
+    // Label files hold single-byte Windows-1252 text. The five bytes that
+    // code page leaves undefined map to U+0081, U+008D, U+008F, U+0090 and
+    // U+009D, so every byte sequence survives a load and a save.
+    static QString DecodeText(const QByteArray& Bytes);
+    static QByteArray EncodeText(const QString& Text);
+
+private:
+    void ReadExact(char* Data, qint64 Size);
+    void WriteExact(const char* Data, qint64 Size);
+    QIODevice* Dev;
+};

@@ -1,0 +1,54 @@
+#include "document/TKVSymbol.h"
+
+#include "designer/TKVLab.h"
+#include "document/TKVStream.h"
+#include "document/TKVTable.h"
+#include "types/TKVCanvas.h"
+
+QString TKVSymbol::SymbolText() const
+{
+    return TKVStream::DecodeText(QByteArray(1, char(Symbol)));
+}
+
+void TKVSymbol::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+{
+    if (DrawType != tdLab && UseDaBa && !(UseData && Lab->Table->FieldByName(FieldName)->AsBoolean()))
+        return;
+    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    canvas.Font.Charset = 1;
+    canvas.Font.Color = Color;
+    canvas.Font.Name = FontName;
+    canvas.Font.Height = Coord(FontHeight);
+    canvas.Font.Bold = Bold;
+    canvas.Font.Italic = false;
+    canvas.Font.Underline = false;
+    canvas.Font.Escapement = Angle * 10;
+    canvas.TextAlign = TA_LEFT | TA_TOP;
+    canvas.TextCharacterExtra = 0;
+    canvas.Brush.Color = BackColor;
+    canvas.Brush.Style = Transparent ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
+    const QString s = SymbolText();
+    canvas.TextOut(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), s);
+    if (DrawType != tdLab)
+        return;
+    const TPoint extent = canvas.TextExtent(s);
+    const int w = Lab->WindowX(extent.X * 0.01f) - Lab->WindowX(0);
+    const int h = Lab->WindowY(extent.Y * 0.01f) - Lab->WindowY(0);
+    RotateBorder(Bounds, Angle, Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), w, h);
+}
+
+void TKVSymbol::Properties(TKVLab* Lab) { Lab->PropSymbol(this); }
+
+void TKVSymbol::SaveToStream(TKVStream& Stream) const
+{
+    TKVData::SaveToStream(Stream);
+    Stream.WriteByte(Symbol);
+    Stream.WriteBool(Bold);
+}
+
+void TKVSymbol::LoadFromStream(TKVStream& Stream)
+{
+    TKVData::LoadFromStream(Stream);
+    Symbol = Stream.ReadByte();
+    Bold = Stream.ReadBool();
+}

@@ -1,0 +1,16 @@
+// TKVText: one line of text at an anchor point.
+#pragma once
+
+#include "document/TKVDataText.h"
+
+class TKVText : public TKVDataText
+{
+public:
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
+    void Properties(TKVLab* Lab) override;
+    TKVEle Elem() const override { return deText; }
+
+protected:
+    // Writes S at Point1 and, in the designer, refreshes Bounds from its extent.
+    void DrawLine(const QString& S, TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+};

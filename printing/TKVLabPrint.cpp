@@ -1,0 +1,67 @@
+// TKVLab printing side: printer paper and orientation, and the label-file
+// commands.
+#include "designer/TKVLab.h"
+
+#include "document/TKVObject.h"
+#include "printing/TKVPrintInfo.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrinter.h"
+#include "types/EKvError.h"
+#include "types/KVMessage.h"
+
+#include <QApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+void TKVLab::SetPaperSize(int PaperCode)
+{
+    QPrinter& printer = TKVPrinter::Current();
+    QPageSize size(QPageSize::id(PaperCode));
+    if (PaperCode == UserPaperCode || !size.isValid() || size.id() == QPageSize::Custom)
+        size = QPageSize(QSizeF(Measure->PaperWidth, Measure->PaperHeight), QPageSize::Millimeter,
+                         QString(), QPageSize::ExactMatch);
+    // A fresh paper set-up starts in portrait, like a fresh device mode.
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (!printer.setPageSize(size))
+        ShowMessage(QStringLiteral("Ha entrado en  if not Assigned(DevMode) ..."));
+}
+
+void TKVLab::AdjustPrint()
+{
+    SetPaperSize(PrintInfo->PaperCode);
+    TKVPrinter::Current().setPageOrientation(PrintInfo->Orientation == 1 ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait);
+}
+
+void TKVLab::CreateLab()
+{
+    Document = std::make_unique<TKVObject>();
+    DataOK = false;
+    SelectedElement = nullptr;
+    ClearSelection();
+}
+
+void TKVLab::LoadLab(const QString& FileName)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct CursorGuard {
+        ~CursorGuard() { QApplication::restoreOverrideCursor(); }
+    } guard;
+    // The new document is read completely before anything of the open one
+    // changes, so a file that cannot be read leaves the design as it was.
+    auto document = std::make_unique<TKVObject>();
+    try {
+        document->LoadFromFile(FileName, this);
+    } catch (const std::exception&) {
+        throw EKvError(QStringLiteral("No se puede leer el archivo elegido"));
+    }
+    Document = std::move(document);
+    ValidData();
+    ClearSelection();
+    AdjustLabScreen();
+    AdjustPrint();
+    DrawAll();
+}
+
+void TKVLab::SaveLab(const QString& FileName) { Document->SaveToFile(FileName, this); }

@@ -1,0 +1,67 @@
+#include "printing/TKVPrintInfo.h"
+
+#include "designer/TKVLab.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrinter.h"
+
+#include <QPrinter>
+#include <cmath>
+
+TKVPrintInfo::TKVPrintInfo(TKVLab* Owner) : TKVPersistent(Owner) {}
+
+void TKVPrintInfo::SetColor(TColor Value)
+{
+    Color = Value;
+    if (Owner && Owner->ShowMargins)
+        Owner->Paint();
+}
+
+void TKVPrintInfo::Assign(const TKVPersistent* Source)
+{
+    const auto* s = dynamic_cast<const TKVPrintInfo*>(Source);
+    if (!s)
+        return;
+    Labs = s->Labs;
+    FirstRow = s->FirstRow;
+    FirstCol = s->FirstCol;
+    FirstLab = s->FirstLab;
+    LastLab = s->LastLab;
+    Color = s->Color;
+    PaperCode = s->PaperCode;
+    Orientation = s->Orientation;
+}
+
+std::int32_t TKVPrintInfo::GetDpiH() const { return TKVPrinter::Current().resolution(); }
+std::int32_t TKVPrintInfo::GetDpiV() const { return TKVPrinter::Current().resolution(); }
+
+namespace {
+// The printable area in printer pixels, relative to the paper's corner.
+QRect PrintableArea()
+{
+    const QPrinter& p = TKVPrinter::Current();
+    return p.pageLayout().paintRectPixels(p.resolution());
+}
+}
+
+std::int32_t TKVPrintInfo::GetWidth() const
+{
+    return std::int32_t(std::lround(PrintableArea().width() * 25.4 / GetDpiH()));
+}
+
+std::int32_t TKVPrintInfo::GetHeight() const
+{
+    return std::int32_t(std::lround(PrintableArea().height() * 25.4 / GetDpiV()));
+}
+
+float TKVPrintInfo::GetMaLeft() const { return float(PrintableArea().left() * 25.4 / GetDpiH()); }
+float TKVPrintInfo::GetMaTop() const { return float(PrintableArea().top() * 25.4 / GetDpiV()); }
+
+float TKVPrintInfo::GetMaRight() const
+{
+    return Owner ? Owner->Measure->PaperWidth - GetMaLeft() - GetWidth() : 0.0f;
+}
+
+float TKVPrintInfo::GetMaBottom() const
+{
+    return Owner ? Owner->Measure->PaperHeight - GetMaTop() - GetHeight() : 0.0f;
+}

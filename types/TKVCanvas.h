@@ -1,0 +1,150 @@
+// TKVCanvas: the drawing surface every picture of the library goes through
+// (designer bitmaps, printer pages, preview pages, exported images). It keeps
+// the semantics the drawing code relies on: an isotropic logical mapping,
+// half-open rectangles, lines without their end point, cosmetic zero-width
+// pens, inside-frame pens, not-xor drawing, fonts sized by their character
+// cell, text anchored by alignment flags and turned by an escapement.
+//
+// Coordinates are integer logical units; the canvas maps them to device
+// coordinates itself and draws with an untransformed QPainter, so vector
+// targets (PDF, QPicture) keep fractional positions and raster targets round
+// every edge the same way.
+#pragma once
+
+#include "types/KVtypes.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <memory>
+
+enum class TPenStyle : std::uint8_t { psSolid, psClear, psInsideFrame };
+enum class TPenMode : std::uint8_t { pmCopy, pmNotXor };
+enum class TBrushStyle : std::uint8_t { bsSolid, bsClear };
+
+struct TKVPen {
+    TColor Color = clBlack;
+    int Width = 1; // logical units; 0 is one device pixel
+    TPenStyle Style = TPenStyle::psSolid;
+    TPenMode Mode = TPenMode::pmCopy;
+};
+
+struct TKVBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = TBrushStyle::bsSolid;
+};
+
+struct TKVFont {
+    QString Name = QStringLiteral("Arial");
+    int Height = 0; // character cell height in logical units (ascent + descent)
+    TColor Color = clBlack;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    int Escapement = 0; // tenths of a degree, counter-clockwise on the page
+    int Charset = 1;    // "default"; kept for the record, fonts are Unicode here
+};
+
+// Text alignment flags: which point of the text lies at the output point.
+constexpr unsigned TA_LEFT = 0;
+constexpr unsigned TA_RIGHT = 2;
+constexpr unsigned TA_CENTER = 6;
+constexpr unsigned TA_TOP = 0;
+constexpr unsigned TA_BOTTOM = 8;
+constexpr unsigned TA_BASELINE = 24;
+
+// Window (logical) to viewport (device) mapping.
+struct TKVMapping {
+    double WindowOrgX = 0, WindowOrgY = 0;
+    double ViewportOrgX = 0, ViewportOrgY = 0;
+    double ScaleX = 1, ScaleY = 1; // device units per logical unit
+};
+
+// Converts a colour value ($00BBGGRR or a system colour) to a QColor.
+QColor ToQColor(TColor Color);
+TColor FromQColor(const QColor& Color);
+
+class TKVCanvas
+{
+public:
+    // Paints on Device with a painter of its own, ended with the canvas.
+    explicit TKVCanvas(QPaintDevice* Device);
+    // Paints through a painter that someone else began.
+    explicit TKVCanvas(QPainter* Painter);
+    ~TKVCanvas();
+    TKVCanvas(const TKVCanvas&) = delete;
+    TKVCanvas& operator=(const TKVCanvas&) = delete;
+
+    TKVPen Pen;
+    TKVBrush Brush;
+    TKVFont Font;
+    unsigned TextAlign = TA_LEFT | TA_TOP;
+    int TextCharacterExtra = 0; // logical units after every character
+
+    // Isotropic mapping: WindowExt logical units onto ViewportExt device
+    // units, one viewport extent shrunk so that both axes share one scale.
+    void SetIsotropic(TPoint WindowOrg, TPoint WindowExt, TPoint ViewportOrg, TPoint ViewportExt);
+    // One logical unit is one device unit.
+    void SetPixelMapping();
+    const TKVMapping& Mapping() const { return Map; }
+    void SetMapping(const TKVMapping& M) { Map = M; }
+
+    QPointF ToDevice(double X, double Y) const;
+    QRectF ToDevice(const TRect& R) const;
+    double DeviceToLogicalX(double Dx) const;
+    double DeviceToLogicalY(double Dy) const;
+
+    void MoveTo(int X, int Y);
+    void LineTo(int X, int Y);
+    // Outline with the pen, inside with the brush; right and bottom excluded.
+    void Rectangle(int Left, int Top, int Right, int Bottom);
+    void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    // Brush only.
+    void FillRect(const TRect& R);
+    void SetPixel(int X, int Y, TColor Color);
+
+    void TextOut(int X, int Y, const QString& Text);
+    // Width along the text and cell height across it, in logical units.
+    TPoint TextExtent(const QString& Text);
+    int TextWidth(const QString& Text) { return TextExtent(Text).X; }
+    int TextHeight(const QString& Text) { return TextExtent(Text).Y; }
+    // Word-wrapped text inside R from its top-left corner, "&" taken
+    // literally, clipped to R.
+    void DrawTextWrapped(const TRect& R, const QString& Text);
+
+    void StretchDraw(const TRect& R, const QImage& Picture);
+    void Draw(int X, int Y, const QImage& Picture);
+    void CopyRect(const TRect& Dest, const QImage& Source, const QRect& SourceRect);
+
+    void SetClipRect(const TRect& R);
+    void ResetClip();
+
+    int PixelsPerInchX() const;
+    int PixelsPerInchY() const;
+    QPaintDevice* Device() const;
+    QPainter* Painter() const { return P; }
+
+private:
+    struct ResolvedFont {
+        QFont Font;
+        double Ascent = 0, Descent = 0; // device units
+    };
+    ResolvedFont Resolve();
+    double DeviceTextWidth(const ResolvedFont& F, const QString& Text) const;
+    void ApplyPenMode();
+    double DevicePenWidth() const;
+    void FillDevice(const QRectF& R, const QColor& C);
+
+    std::unique_ptr<QPainter> Owned;
+    QPainter* P = nullptr;
+    TKVMapping Map;
+    QPointF Current; // logical pen position
+    // Last resolved font, reused while the font and scale stay the same.
+    QString CacheKey;
+    ResolvedFont Cache;
+};
