@@ -1,10 +1,154 @@
+// Rounding, geometry and string helpers, with the examples users rely on.
+#include "strings/KVStrings.h"
 #include "types/KVtypes.h"
 
 #include <gtest/gtest.h>
 
-TEST(Coord, RoundsHalvesToEven)
+TEST(Coord, RoundsToHundredthsWithHalvesToEven)
 {
     EXPECT_EQ(Coord(0.125), 12);
     EXPECT_EQ(Coord(0.375), 38);
     EXPECT_EQ(Coord(-1.5), -150);
+    EXPECT_EQ(Coord(60.0f), 6000);
+    EXPECT_EQ(Coord(0.33f), 33);
+    // Values no 32-bit integer holds are clamped, not undefined.
+    EXPECT_EQ(Coord(1e30), 2147483647);
+    EXPECT_EQ(Coord(-1e30), -2147483647 - 1);
+    EXPECT_EQ(Coord(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(Rounding, CeilFloorAndMyRound)
+{
+    struct Row {
+        long double X;
+        int Ceil, Floor, MyRound;
+    } rows[] = {
+        {-2.5L, -2, -3, -2}, {2.5L, 3, 2, 3}, {-2.7L, -2, -3, -2}, {2.0L, 2, 2, 2},
+        {-0.0L, 0, 0, 0},    {0.49L, 1, 0, 0}, {-0.5L, 0, -1, 0},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(Ceil(r.X), r.Ceil) << double(r.X);
+        EXPECT_EQ(Floor(r.X), r.Floor) << double(r.X);
+        EXPECT_EQ(MyRound(r.X), r.MyRound) << double(r.X);
+    }
+}
+
+TEST(NormalizeRect, OrdersCornersAndEnforcesEightUnits)
+{
+    TRect out;
+    NormalizeRect({10, 10, 12, 40}, out);
+    EXPECT_EQ(out, (TRect{10, 10, 18, 40}));
+    NormalizeRect({30, 50, 10, 20}, out);
+    EXPECT_EQ(out, (TRect{10, 20, 30, 50}));
+    NormalizeRect({5, 5, 5, 5}, out);
+    EXPECT_EQ(out, (TRect{5, 5, 13, 13}));
+}
+
+TEST(RectHelpers, MoveKeepsSizeAndSideSettersTouchOneSide)
+{
+    TRect r{10, 20, 40, 60};
+    MoveRect(r, 100, 200);
+    EXPECT_EQ(r, (TRect{100, 200, 130, 240}));
+    RectLeft(r, 1);
+    RectTop(r, 2);
+    RectRight(r, 3);
+    RectBottom(r, 4);
+    EXPECT_EQ(r, (TRect{1, 2, 3, 4}));
+}
+
+TEST(Rotate, QuarterTurnsAreCounterClockwiseOnScreen)
+{
+    const TPoint centre{100, 100};
+    const struct {
+        int Angle;
+        TPoint Expected;
+    } rows[] = {{0, {110, 100}}, {90, {100, 90}}, {180, {90, 100}}, {270, {100, 110}}, {45, {110, 100}}};
+    for (const auto& r : rows) {
+        TPoint p{110, 100};
+        Rotate(p, centre, r.Angle);
+        EXPECT_EQ(p, r.Expected) << r.Angle;
+    }
+}
+
+TEST(RotateBorder, BoxOfTheAnchorTurnedByQuarterTurns)
+{
+    const struct {
+        int Angle;
+        TRect Expected;
+    } rows[] = {{0, {100, 100, 150, 110}},
+                {90, {100, 50, 110, 100}},
+                {180, {50, 90, 100, 100}},
+                {270, {90, 100, 100, 150}}};
+    for (const auto& r : rows) {
+        TRect out{};
+        RotateBorder(out, r.Angle, 100, 100, 50, 10);
+        EXPECT_EQ(out, r.Expected) << r.Angle;
+    }
+    TRect untouched{1, 2, 3, 4};
+    RotateBorder(untouched, 45, 100, 100, 50, 10);
+    EXPECT_EQ(untouched, (TRect{1, 2, 3, 4}));
+}
+
+TEST(FilterStrings, PascalStrQuotesAndComaStrUsesPoints)
+{
+    const struct {
+        const char* In;
+        const char* Out;
+    } quoted[] = {{"O'Neil", "'O''Neil'"}, {"", "''"}, {"'", "''''"}, {"a''b", "'a''''b'"}};
+    for (const auto& q : quoted) {
+        QString s = QString::fromUtf8(q.In);
+        PascalStr(s);
+        EXPECT_EQ(s, QString::fromUtf8(q.Out));
+    }
+    QString n = QStringLiteral("1,5");
+    ComaStr(n);
+    EXPECT_EQ(n, QStringLiteral("1.5"));
+    QString plain = QStringLiteral("abc");
+    ComaStr(plain);
+    EXPECT_EQ(plain, QStringLiteral("abc"));
+}
+
+TEST(Papers, TableRowsAndResourceNames)
+{
+    ASSERT_EQ(Papers.size(), 21u);
+    EXPECT_EQ(Papers[0].Name, QStringLiteral("A4"));
+    EXPECT_EQ(Papers[0].Code, 9);
+    EXPECT_FLOAT_EQ(Papers[0].Width, 210);
+    EXPECT_FLOAT_EQ(Papers[0].Height, 297);
+    EXPECT_EQ(Papers[5].Name, QStringLiteral("Sobre DL"));
+    EXPECT_EQ(Papers[14].Name, QStringLiteral("Sobre B6"));
+    EXPECT_FLOAT_EQ(Papers[14].Width, 176);
+    EXPECT_FLOAT_EQ(Papers[14].Height, 125);
+    EXPECT_EQ(Papers[18].Name, QStringLiteral("Japanese Doble"));
+    EXPECT_EQ(Papers[20].Name, QStringLiteral("Usuario"));
+    EXPECT_EQ(Papers[20].Name, LoadResString(&KvUser));
+    EXPECT_EQ(Papers[20].Code, 256);
+}
+
+// ISO/IEC 15420 Table 1 and 3, ISO/IEC 16388 Table 1: spot checks of the
+// encoding tables against the standards' own rows.
+TEST(BarcodeTables, RowsFromTheStandards)
+{
+    EXPECT_STREQ(LEFT_A[0], "0001101");
+    EXPECT_STREQ(LEFT_B[0], "0100111");
+    EXPECT_STREQ(RIGHT[0], "1110010");
+    EXPECT_STREQ(CodLeft[8], "BABBA");
+    EXPECT_STREQ(Code39Table[0], "NNNWWNWNN");
+    EXPECT_STREQ(Code39Table[39], "NWNNWNWNN");
+    EXPECT_EQ(Code39Alphabet[39], '*');
+    EXPECT_STREQ(Int25Table[0], "00110");
+    for (int d = 0; d < 10; ++d) {
+        // Set B is set C mirrored; set C is set A inverted.
+        QString a = QString::fromLatin1(LEFT_A[d]), b = QString::fromLatin1(LEFT_B[d]);
+        QString c = QString::fromLatin1(RIGHT[d]);
+        QString inverted;
+        for (QChar ch : a)
+            inverted += ch == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
+        EXPECT_EQ(c, inverted) << d;
+        std::reverse(c.begin(), c.end());
+        EXPECT_EQ(b, c) << d;
+    }
+    // Every Code 39 character has three wide elements of nine.
+    for (const char* row : Code39Table)
+        EXPECT_EQ(std::count(row, row + 9, 'W'), 3) << row;
 }
