@@ -14,6 +14,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPicture>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -189,6 +190,31 @@ public:
     void LoadLab(const QString& FileName);
     void SaveLab(const QString& FileName);
 
+    // Print runs: copies of the label, or one label per record of the
+    // filtered table, filling sheets row by row from FirstRow/FirstCol.
+    void Print();
+    void Preview();
+    // The preview run, each finished page handed to Sink instead of kept.
+    void RenderPages(const std::function<void(std::unique_ptr<QPicture> Page)>& Sink);
+    std::int32_t GetTotalPages() const { return std::int32_t(Pages.size()); }
+    QPicture* GetPages(std::int32_t N) const;
+    void ClearPages() { Pages.clear(); }
+    void PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
+    void PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
+    // Screen size of a preview page at the preview's 3.78 pixels per mm.
+    QSize PageScreenSize(const QPicture& Page) const;
+    // What the last run did: pages begun, labels drawn, labels from records.
+    struct TKVRunReport {
+        std::int32_t Pages = 0;
+        std::int32_t Labels = 0;
+        bool FromData = false;
+    } LastRun;
+    // Called after every label of a run with the labels done and the total.
+    std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
+    // Shows the preview window; replaceable so that headless hosts and
+    // tests decide what a preview does.
+    static std::function<void(TKVLab* Lab)>& PreviewWindow();
+
     // Property dialog openers.
     void ShowProp();
     void PropLin(TKVLine* Element);
@@ -213,6 +239,14 @@ public:
     void SetBorderSingle(bool Value) { SetBorderStyle(Value ? TKVBorderStyle::bsSingle : TKVBorderStyle::bsNone); }
 
 private:
+    // Walks a run, drawing each label at its place; NewPage starts a new page.
+    void WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
+                 TPoint2D Origin, const std::function<void()>& NewPage);
+    // Row, column, count and data source of a run, as Print and Preview start it.
+    void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
+    void EndRun(bool UseData);
+    std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
+
     // Selects the element as the openers' common first step.
     void SelectForProperties(TKVElement* Element);
 

@@ -28,6 +28,8 @@ void TKVPrinter::SelectPdf(const QString& FileName)
     QPrinter& p = Current();
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(FileName);
+    // A PDF has no unprintable border: the sheet prints exactly.
+    p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 bool TKVPrinter::SelectPrinter(const QString& Name)

@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <cstdio>
 
-namespace {
 bool CanShowDialogs()
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
@@ -13,6 +12,8 @@ bool CanShowDialogs()
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
+
+namespace {
 
 void DefaultMessage(const QString& Text)
 {

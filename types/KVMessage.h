@@ -10,5 +10,7 @@
 using TKVMessageFunction = std::function<void(const QString& Text)>;
 
 void ShowMessage(const QString& Text);
+// Whether modal windows can be shown (a GUI application on a real screen).
+bool CanShowDialogs();
 // Installs F and returns the previous function; an empty F restores the default.
 TKVMessageFunction SetMessageFunction(TKVMessageFunction F);

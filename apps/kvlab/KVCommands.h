@@ -15,6 +15,7 @@ constexpr int Unreadable = 2; // a design that cannot be read
 
 int Info(const QStringList& Args);
 int Resave(const QStringList& Args);
+int Print(const QStringList& Args);
 
 // Shared by the commands.
 void Error(const QString& Message);

@@ -10,7 +10,10 @@ namespace {
 const char* const Usage =
     "usage: kvlab COMMAND ...\n"
     "  info DESIGN.lab [--json]      the design's settings and elements\n"
-    "  resave IN.lab OUT.lab         load and save again\n";
+    "  resave IN.lab OUT.lab         load and save again\n"
+    "  print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
+    "        [--labs N] [--first-row R] [--first-col C] [--from A] [--to B] [--quiet]\n"
+    "                                a whole run of labels\n";
 }
 
 int main(int argc, char** argv)
@@ -29,6 +32,7 @@ int main(int argc, char** argv)
     const std::map<QString, int (*)(const QStringList&)> commands{
         {QStringLiteral("info"), KVCommands::Info},
         {QStringLiteral("resave"), KVCommands::Resave},
+        {QStringLiteral("print"), KVCommands::Print},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -1,0 +1,226 @@
+// TKVLab print runs: the walker that places labels row by row on sheets,
+// the printer job, and the preview pages.
+#include "designer/TKVLab.h"
+
+#include "document/TKVObject.h"
+#include "document/TKVTable.h"
+#include "printing/KvPrev.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
+#include "printing/TKVPrinter.h"
+#include "types/EKvError.h"
+#include "types/KVMessage.h"
+#include "types/TKVCanvas.h"
+
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <cmath>
+
+namespace {
+// Preview pages are shown at 3.78 pixels per millimetre.
+constexpr double PreviewPixelsPerMM = 3.78;
+
+// Sets the canvas pointer of a target for the length of a run.
+struct CanvasScope {
+    TKVLab* Lab;
+    TKVDrawType Target;
+    CanvasScope(TKVLab* L, TKVDrawType T, TKVCanvas* C) : Lab(L), Target(T) { Set(C); }
+    ~CanvasScope() { Set(nullptr); }
+    void Set(TKVCanvas* C)
+    {
+        if (Target == tdPrint)
+            Lab->SetPrintCanvas(C);
+        else
+            Lab->SetPreviewCanvas(C);
+    }
+};
+}
+
+std::function<void(TKVLab*)>& TKVLab::PreviewWindow()
+{
+    static std::function<void(TKVLab*)> show = [](TKVLab* Lab) {
+        if (!CanShowDialogs())
+            return; // nobody could answer a modal window
+        TKvPrw window(Lab);
+        window.Ini();
+        window.exec();
+    };
+    return show;
+}
+
+QPicture* TKVLab::GetPages(std::int32_t N) const
+{
+    if (N < 1 || N > GetTotalPages())
+        return nullptr;
+    return Pages[std::size_t(N - 1)].get();
+}
+
+QSize TKVLab::PageScreenSize(const QPicture& Page) const
+{
+    // Pages are recorded in 0.01 mm units.
+    const QRect r = Page.boundingRect();
+    return {int(std::lround(r.width() * 0.01 * PreviewPixelsPerMM)),
+            int(std::lround(r.height() * 0.01 * PreviewPixelsPerMM))};
+}
+
+void TKVLab::StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData)
+{
+    Row = PrintInfo->FirstRow;
+    Col = PrintInfo->FirstCol;
+    UseData = ValidData();
+    if (UseData) {
+        Table->First();
+        Table->MoveBy(PrintInfo->FirstLab - 1);
+        Count = PrintInfo->LastLab - PrintInfo->FirstLab + 1;
+    } else {
+        Count = PrintInfo->Labs;
+    }
+    LastRun = TKVRunReport{};
+    LastRun.FromData = UseData;
+}
+
+void TKVLab::EndRun(bool UseData)
+{
+    if (UseData)
+        Table->Close();
+}
+
+void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
+                     TPoint2D Origin, const std::function<void()>& NewPage)
+{
+    const TKVMeasure& m = *Measure;
+    // A sheet with no rows or no columns holds no label.
+    if (m.NuHor < 1 || m.NuVer < 1)
+        return;
+    const std::int32_t total = Count;
+    while (Count > 0) {
+        if (Col > m.NuVer) {
+            Col = 1;
+            ++Row;
+        } else if (Row > m.NuHor) {
+            Row = 1;
+            NewPage();
+            ++LastRun.Pages;
+        } else {
+            const TPoint2D offset{Origin.X + float(Col - 1) * m.Width + float(Col - 1) * m.DiHor,
+                                  Origin.Y + float(Row - 1) * m.Height + float(Row - 1) * m.DiVer};
+            Document->DrawElements(offset, this, Target, UseData);
+            DrawFrame(offset, Target);
+            if (UseData)
+                Table->Next();
+            ++Col;
+            --Count;
+            ++LastRun.Labels;
+            if (OnProgress)
+                OnProgress(total - Count, total);
+        }
+    }
+}
+
+void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData)
+{
+    QPrinter& printer = TKVPrinter::Current();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw EKvError(QStringLiteral("Cannot start the print job on %1")
+                           .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
+    TKVCanvas canvas(&painter);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    CanvasScope scope(this, tdPrint, &canvas);
+
+    // The painter's origin is the printable area's corner; map it in 0.01 mm.
+    // The exact printable size is used rather than whole millimetres, which
+    // would shift labels by up to half a millimetre across a sheet.
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int dpi = printer.resolution();
+    auto setUp = [&] {
+        canvas.SetIsotropic({0, 0},
+                            {Coord(area.width() * 25.4 / dpi), Coord(area.height() * 25.4 / dpi)}, {0, 0},
+                            {area.width(), area.height()});
+    };
+    setUp();
+    if (First)
+        ++LastRun.Pages;
+    const TPoint2D origin{Measure->MarLeft - PrintInfo->GetMaLeft(), Measure->MarTop - PrintInfo->GetMaTop()};
+    WalkRun(Row, Col, Count, UseData, tdPrint, origin, [&] {
+        if (!printer.newPage())
+            throw EKvError(QStringLiteral("The printer could not start a new page"));
+        setUp();
+    });
+    painter.end();
+}
+
+void TKVLab::Print()
+{
+    AdjustPrint();
+    std::int32_t row, col, count;
+    bool useData;
+    StartRun(row, col, count, useData);
+    try {
+        PrintLab(row, col, count, true, useData);
+    } catch (...) {
+        EndRun(useData);
+        throw;
+    }
+    EndRun(useData);
+}
+
+void TKVLab::RenderPages(const std::function<void(std::unique_ptr<QPicture> Page)>& Sink)
+{
+    AdjustPrint();
+    std::int32_t row, col, count;
+    bool useData;
+    StartRun(row, col, count, useData);
+    PageSink = Sink;
+    struct SinkGuard {
+        TKVLab* Lab;
+        bool UseData;
+        ~SinkGuard()
+        {
+            Lab->PageSink = nullptr;
+            Lab->EndRun(UseData);
+        }
+    } guard{this, useData};
+    PreviewLab(row, col, count, true, useData);
+}
+
+void TKVLab::Preview()
+{
+    ClearPages();
+    RenderPages([this](std::unique_ptr<QPicture> Page) { Pages.push_back(std::move(Page)); });
+    PreviewWindow()(this);
+}
+
+void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData)
+{
+    float pw = Measure->PaperWidth, ph = Measure->PaperHeight;
+    if (PrintInfo->Orientation == 1)
+        std::swap(pw, ph);
+    const QRect page(0, 0, Coord(pw), Coord(ph));
+
+    auto picture = std::make_unique<QPicture>();
+    auto canvas = std::make_unique<TKVCanvas>(picture.get());
+    CanvasScope scope(this, tdPreview, canvas.get());
+    auto finish = [&] {
+        canvas.reset();
+        picture->setBoundingRect(page);
+        if (PageSink)
+            PageSink(std::move(picture));
+    };
+    auto begin = [&] {
+        picture = std::make_unique<QPicture>();
+        canvas = std::make_unique<TKVCanvas>(picture.get());
+        scope.Set(canvas.get());
+    };
+    if (First)
+        ++LastRun.Pages;
+    // Preview pages show the whole sheet, so labels sit at their true places
+    // on it; only the printer's origin is the printable area.
+    const TPoint2D origin{Measure->MarLeft, Measure->MarTop};
+    WalkRun(Row, Col, Count, UseData, tdPreview, origin, [&] {
+        finish();
+        begin();
+    });
+    finish();
+}

@@ -1,0 +1,285 @@
+// Print runs: pagination, label places on real PDF and preview output, and
+// the preview window.
+#include "common/TestSupport.h"
+
+#include "designer/TKVFrame.h"
+#include "designer/TKVLab.h"
+#include "document/TKVObject.h"
+#include "document/TKVRect.h"
+#include "printing/KvPrev.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
+#include "printing/TKVPrinter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+struct Placed {
+    TPoint2D Offset;
+    int Page;
+};
+
+// Records where each label of a run is drawn, and on which page.
+class Probe : public TKVRect
+{
+public:
+    Probe(std::vector<Placed>* Log, const int* Page) : Log(Log), Page(Page) {}
+    void Draw(TPoint2D Offset, TKVLab*, TKVDrawType, bool) override { Log->push_back({Offset, *Page}); }
+    std::vector<Placed>* Log;
+    const int* Page;
+};
+
+// Row and column (1-based) of an offset on the default sheet, margins included.
+std::pair<int, int> Cell(const TKVLab& Lab, TPoint2D Offset)
+{
+    const TKVMeasure& m = *Lab.Measure;
+    return {int(std::lround((Offset.Y - m.MarTop) / (m.Height + m.DiVer))) + 1,
+            int(std::lround((Offset.X - m.MarLeft) / (m.Width + m.DiHor))) + 1};
+}
+
+// Runs a preview and reports each label's page, row and column.
+std::vector<std::tuple<int, int, int>> Walk(TKVLab& Lab, int* PagesOut = nullptr)
+{
+    std::vector<Placed> log;
+    int page = 1;
+    Lab.Document->Clear();
+    Lab.Document->AddElement(std::make_unique<Probe>(&log, &page));
+    int pages = 0;
+    Lab.RenderPages([&](std::unique_ptr<QPicture>) {
+        ++pages;
+        ++page;
+    });
+    if (PagesOut)
+        *PagesOut = pages;
+    std::vector<std::tuple<int, int, int>> cells;
+    for (const Placed& p : log) {
+        const auto [row, col] = Cell(Lab, p.Offset);
+        cells.emplace_back(p.Page, row, col);
+    }
+    return cells;
+}
+
+void UsePdf(const QString& Path)
+{
+    TKVPrinter::Reset();
+    TKVPrinter::SelectPdf(Path);
+}
+}
+
+TEST(PrintRun, PaginationFillsRowsFromTheStartPosition)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/x.pdf"));
+    lab.PrintInfo->FirstRow = 7;
+    lab.PrintInfo->FirstCol = 3;
+    lab.PrintInfo->Labs = 5;
+    int pages = 0;
+    using C = std::tuple<int, int, int>;
+    EXPECT_EQ(Walk(lab, &pages), (std::vector<C>{{1, 7, 3}, {2, 1, 1}, {2, 1, 2}, {2, 1, 3}, {2, 2, 1}}));
+    EXPECT_EQ(pages, 2);
+
+    lab.PrintInfo->FirstRow = 1;
+    lab.PrintInfo->FirstCol = 1;
+    lab.PrintInfo->Labs = 21;
+    Walk(lab, &pages);
+    EXPECT_EQ(pages, 1);
+    lab.PrintInfo->Labs = 22;
+    const auto cells = Walk(lab, &pages);
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(cells.back(), (C{2, 1, 1}));
+
+    lab.PrintInfo->Labs = 0;
+    EXPECT_TRUE(Walk(lab, &pages).empty());
+    EXPECT_EQ(pages, 1) << "an empty run still makes one page";
+
+    lab.PrintInfo->Labs = 2;
+    lab.PrintInfo->FirstCol = 4; // beyond the 3 columns: next row
+    EXPECT_EQ(Walk(lab, &pages), (std::vector<C>{{1, 2, 1}, {1, 2, 2}}));
+    lab.PrintInfo->FirstCol = 1;
+    lab.PrintInfo->FirstRow = 8; // beyond the 7 rows: the first page stays empty
+    EXPECT_EQ(Walk(lab, &pages), (std::vector<C>{{2, 1, 1}, {2, 1, 2}}));
+    EXPECT_EQ(pages, 2);
+
+    lab.PrintInfo->FirstRow = 1;
+    lab.Measure->NuHor = 0; // no label fits: nothing, and no endless loop
+    EXPECT_TRUE(Walk(lab, &pages).empty());
+    EXPECT_EQ(pages, 1);
+}
+
+namespace {
+// Left edges of dark vertical runs crossing the row y: where frames start.
+std::vector<int> DarkStarts(const QImage& I, int Y)
+{
+    std::vector<int> xs;
+    bool dark = false;
+    for (int x = 0; x < I.width(); ++x) {
+        const bool d = qGray(I.pixel(x, Y)) < 128;
+        if (d && !dark)
+            xs.push_back(x);
+        dark = d;
+    }
+    return xs;
+}
+
+QImage PdfPage(const QString& Pdf, int Page)
+{
+    const QString prefix = TestSupport::TempDir() + QStringLiteral("/page");
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-f"), QString::number(Page),
+                       QStringLiteral("-l"), QString::number(Page), QStringLiteral("-png"),
+                       QStringLiteral("-singlefile"), Pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage PreviewPng(const QPicture& Page)
+{
+    const double scale = 150 / 2540.0;
+    QImage img(qRound(Page.boundingRect().width() * scale), qRound(Page.boundingRect().height() * scale),
+               QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.scale(scale, scale);
+    p.drawPicture(0, 0, Page);
+    return img;
+}
+
+void ExpectFramesAtSheetPlaces(const TKVLab& Lab, const QImage& Page, const char* What)
+{
+    ASSERT_FALSE(Page.isNull()) << What;
+    const TKVMeasure& m = *Lab.Measure;
+    const double px = 150 / 25.4;
+    // A row through the middle of the first label row.
+    const int y = int((m.MarTop + m.Height / 2) * px);
+    const std::vector<int> xs = DarkStarts(Page, y);
+    ASSERT_GE(xs.size(), std::size_t(2 * m.NuVer)) << What;
+    for (int c = 1; c <= m.NuVer; ++c) {
+        const double expected = (m.MarLeft + (c - 1) * (m.Width + m.DiHor)) * px;
+        EXPECT_NEAR(xs[std::size_t(2 * (c - 1))], expected, 0.2 * px + 1) << What << " column " << c;
+    }
+}
+}
+
+TEST(PrintRun, LabelsLandOnTheirSheetPlacesInPdfAndPreview)
+{
+    TKVLab lab;
+    lab.Frame->Style = maSingle;
+    lab.Frame->PenWidth = 0.3f;
+    lab.Measure->MarLeft = 7.5f;
+    lab.Measure->MarTop = 12.25f;
+    lab.PrintInfo->Labs = 21;
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/sheet.pdf");
+    UsePdf(pdf);
+    lab.Print();
+    EXPECT_EQ(lab.LastRun.Pages, 1);
+    EXPECT_EQ(lab.LastRun.Labels, 21);
+    ExpectFramesAtSheetPlaces(lab, PdfPage(pdf, 1), "pdf");
+
+    lab.Preview();
+    ASSERT_EQ(lab.GetTotalPages(), 1);
+    EXPECT_EQ(lab.GetPages(0), nullptr);
+    EXPECT_EQ(lab.GetPages(2), nullptr);
+    EXPECT_EQ(lab.GetPages(1)->boundingRect(), QRect(0, 0, 21000, 29700));
+    ExpectFramesAtSheetPlaces(lab, PreviewPng(*lab.GetPages(1)), "preview");
+}
+
+TEST(PrintRun, PreviewAgreesWithPaperOnAPrinterWithMargins)
+{
+    // With an unprintable margin the printer's origin moves; the printed
+    // sheet and the preview must still show labels at the same places.
+    TKVLab lab;
+    lab.Frame->Style = maSingle;
+    lab.PrintInfo->Labs = 3;
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/margins.pdf");
+    UsePdf(pdf);
+    lab.AdjustPrint();
+    TKVPrinter::Current().setPageMargins(QMarginsF(5, 4, 5, 4), QPageLayout::Millimeter);
+    lab.SetPaperSize(9);
+    TKVPrinter::Current().setPageMargins(QMarginsF(5, 4, 5, 4), QPageLayout::Millimeter);
+    // Print without AdjustPrint resetting the margins: walk the printer directly.
+    std::int32_t row = 1, col = 1, count = 3;
+    lab.PrintLab(row, col, count, true, false);
+    ExpectFramesAtSheetPlaces(lab, PdfPage(pdf, 1), "pdf with margins");
+    lab.Preview();
+    ExpectFramesAtSheetPlaces(lab, PreviewPng(*lab.GetPages(1)), "preview with margins");
+}
+
+TEST(PrintRun, LandscapePagesAreWiderThanHigh)
+{
+    TKVLab lab;
+    lab.PrintInfo->Orientation = 1;
+    lab.PrintInfo->Labs = 30;
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/land.pdf");
+    UsePdf(pdf);
+    lab.Print();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Page size:       842 x 595 pts"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages: +2")))) << text.toStdString();
+    lab.Preview();
+    EXPECT_EQ(lab.GetPages(1)->boundingRect(), QRect(0, 0, 29700, 21000));
+}
+
+TEST(PreviewWindow, NavigationCounterAndZoomLimits)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/p.pdf"));
+    lab.PrintInfo->Labs = 5;
+    lab.Preview();
+    TKvPrw window(&lab);
+    window.Ini();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Vista Preliminar"));
+    window.resize(500, 600);
+    window.show();
+    EXPECT_EQ(window.CurrentPage, 1);
+    EXPECT_FALSE(window.PageFirst->isEnabled());
+    EXPECT_FALSE(window.PageAnt->isEnabled());
+    EXPECT_FALSE(window.PageNext->isEnabled());
+    EXPECT_FALSE(window.PageLast->isEnabled());
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("1  1"));
+    EXPECT_GE(window.Zoom, 20);
+
+    window.SetZoom(395);
+    window.ZoomPlusClick();
+    EXPECT_EQ(window.Zoom, 400);
+    window.ZoomPlusClick();
+    EXPECT_EQ(window.Zoom, 400);
+    window.SetZoom(25);
+    window.ZoomMinusClick();
+    EXPECT_EQ(window.Zoom, 20);
+    // At 100 % the sheet is the page's screen size plus the 16-pixel allowance.
+    window.SetZoom(100);
+    EXPECT_EQ(window.pnPaper->size(), lab.PageScreenSize(*lab.GetPages(1)) + QSize(16, 16));
+    // A resize refits and discards the manual zoom.
+    window.resize(300, 400);
+    EXPECT_LT(window.Zoom, 100);
+
+    lab.PrintInfo->Labs = 50; // three pages
+    lab.Preview();
+    TKvPrw many(&lab);
+    many.Ini();
+    many.show();
+    EXPECT_EQ(many.PageNo->text(), QStringLiteral("1  3"));
+    many.PageLastClick();
+    EXPECT_EQ(many.PageNo->text(), QStringLiteral("3  3"));
+    EXPECT_FALSE(many.PageNext->isEnabled());
+    EXPECT_TRUE(many.PageAnt->isEnabled());
+    many.PageAntClick();
+    EXPECT_EQ(many.CurrentPage, 2);
+}
+
+TEST(PreviewWindow, FittingKeepsTheAspectAndCentres)
+{
+    // Wider area: full height, centred horizontally.
+    EXPECT_EQ(FitRect(QRect(0, 0, 400, 200), QRect(0, 0, 100, 100)), QRect(100, 0, 200, 200));
+    // Taller area: full width, centred vertically, shifted by the area's corner.
+    EXPECT_EQ(FitRect(QRect(10, 20, 100, 300), QRect(0, 0, 50, 100)), QRect(10, 70, 100, 200));
+}
