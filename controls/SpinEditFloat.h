@@ -28,7 +28,7 @@ class TSpinEditFloat : public QLineEdit
     Q_PROPERTY(bool EditorEnabled READ GetEditorEnabled WRITE SetEditorEnabled)
     Q_PROPERTY(bool AutoSelect READ GetAutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(bool AutoSize READ GetAutoSize WRITE SetAutoSize)
-    Q_PROPERTY(double Value READ GetValue WRITE SetValue NOTIFY changed STORED false)
+    Q_PROPERTY(double Value READ GetValue WRITE SetValue NOTIFY changed)
 
 public:
     using TBeepFunction = std::function<void()>;

@@ -5,6 +5,8 @@
 #include "strings/KVLibrary.h"
 
 #include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QJsonObject>
 #include <QPluginLoader>
 #include <QWidget>
@@ -17,6 +19,15 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
 namespace {
+int OpaquePixels(const QImage& Image)
+{
+    int n = 0;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x)
+            n += qAlpha(Image.pixel(x, y)) == 255;
+    return n;
+}
+
 // The <property> elements of a widget's DOM XML, name to value text.
 std::map<QString, QString> DomProperties(const QString& Xml, QString& WidgetClass)
 {
@@ -57,7 +68,9 @@ TEST(DesignerPlugin, PutsBothWidgetsOnThePageKVLab)
         EXPECT_EQ(w->group(), QStringLiteral("KVLab")) << w->name().toStdString();
         EXPECT_FALSE(w->toolTip().isEmpty());
         EXPECT_FALSE(w->whatsThis().isEmpty());
-        EXPECT_FALSE(w->icon().isNull()) << w->name().toStdString();
+        // Designer's widget box wants fixed sizes, or it shows its own logo.
+        EXPECT_FALSE(w->icon().availableSizes().isEmpty()) << w->name().toStdString();
+        EXPECT_GT(OpaquePixels(w->icon().pixmap(22, 22).toImage()), 22 * 22 / 4) << "the picture, not a blank";
         EXPECT_FALSE(w->isContainer());
         EXPECT_TRUE(QFileInfo::exists(QStringLiteral(KVLAB_SOURCE_DIR "/") + w->includeFile()))
             << w->includeFile().toStdString();
