@@ -1,7 +1,10 @@
 // The language module: a translation of the string table that replaces the
-// compiled-in Spanish texts while it is loaded.
+// compiled-in Spanish texts while it is loaded. A module is a compiled Qt
+// translation (.qm) beside the library file, named after the library and the
+// language: libkvlab_en.qm serves every English locale.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 struct TResStringRec;
@@ -16,6 +19,17 @@ public:
     // Back to the compiled-in Spanish texts.
     static void Unload();
     static bool IsLoaded();
+    // The file of the loaded module, empty when none is loaded.
+    static QString FileName();
     // The module's text for Res, or an empty string when there is none.
     static QString Translate(const TResStringRec* Res);
+
+    // The full path of the library file that holds this code.
+    static QString LibraryFileName();
+    // The module beside LibraryFile that serves Locale, the most specific
+    // first (libkvlab_en_US.qm before libkvlab_en.qm); empty when none exists.
+    static QString FindModule(const QString& LibraryFile, const QLocale& Locale);
+    // Loads the module beside this library for Locale, or goes back to the
+    // Spanish texts when there is none. Returns whether a module is loaded.
+    static bool LoadForLocale(const QLocale& Locale);
 };

@@ -1,5 +1,6 @@
 #include "types/KVtypes.h"
 
+#include "strings/KVLibrary.h"
 #include "strings/KVStrings.h"
 
 #include <cfenv>
@@ -182,6 +183,7 @@ const std::array<const char*, 10> Int25Table{"00110", "10001", "01001", "11000",
                                              "10100", "01100", "00011", "10010", "01010"};
 
 namespace {
-// The paper names are in the language of the string table from the start.
-const bool PapersNamed = (InitPapers(), true);
+// The library's start-up and unload. It is defined after Papers so that the
+// table exists when its names are filled, and still exists at unload.
+const KVLibrary::TStartUp StartUp;
 }
