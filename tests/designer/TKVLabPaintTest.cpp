@@ -436,6 +436,8 @@ TEST_F(LabFixture, DesignModeShowsBackgroundFrameAndGridOnly)
     Lab->BackSurf->SetColor(clAqua);
     const QPoint inRect(Lab->WindowX(40) - 24 + 1, Lab->WindowY(25) - 24 + 1);
     EXPECT_EQ(Label(inRect.x(), inRect.y()), Rgb(clBlack));
+    // Rendering for the designer refreshed the element's hit rectangle.
+    EXPECT_EQ(Lab->Document->Items(0)->Bounds, (TRect{Lab->WindowX(20), Lab->WindowY(10), Lab->WindowX(60), Lab->WindowY(40)}));
 
     Lab->SetDesignMode(true);
     EXPECT_EQ(Label(inRect.x(), inRect.y()), Rgb(clAqua));
