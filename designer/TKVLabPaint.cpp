@@ -1,14 +1,20 @@
 // TKVLab painting: the label picture (background, frame, elements, grid),
-// the frame for every target, and the grid node table.
+// its composition with the rulers into BackScreen, the window's paint and
+// size handling, the frame for every target, and the grid node table.
+//
+// Rendering the label (every element, maybe with database access) is kept
+// apart from compositing (rulers plus a copy of the label picture at the
+// scroll position), so that scrolling, resizing and ruler colours never
+// re-render the label.
 #include "designer/TKVLab.h"
 
 #include "designer/TKVBackSurf.h"
 #include "designer/TKVFrame.h"
 #include "designer/TKVGrid.h"
+#include "designer/TKVRulers.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "printing/TKVMeasure.h"
-#include "designer/TKVRulers.h"
 #include "types/TKVCanvas.h"
 
 #include <QPaintEvent>
@@ -182,14 +188,13 @@ struct RulerWalk {
     int Label;   // centimetre number of the next centimetre tick
 };
 
-// A tick runs from the band's inner edge (row or column 21) outward and
-// stops before 13 (centimetre), 15 (half centimetre) or 18 (millimetre);
-// here it is given as its first pixel and the pixel after the band.
+// A tick covers the band's inner edge (row or column 21) and reaches out to,
+// not including, 13 (centimetre), 15 (half centimetre) or 18 (millimetre).
+// It is drawn from its outer pixel to the pixel after the band, downward or
+// rightward, so that the end point a line leaves out is the one outside it.
 constexpr int TickEnd = 22;
 int TickTop(int Tick) { return Tick == 0 ? 14 : Tick == 5 ? 16 : 19; }
 
-// Ticks are drawn from their outer end inward: the pixels covered then do not
-// depend on which end of a line the drawing surface leaves out.
 void TickLine(TKVCanvas& C, int X0, int Y0, int X1, int Y1)
 {
     C.MoveTo(X0, Y0);

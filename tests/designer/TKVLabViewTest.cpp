@@ -19,40 +19,24 @@ TEST(TKVLabScreen, OffscreenResolutionIs96Dpi)
     EXPECT_NEAR(lab.PixelsPerMMY, 3.7795276f, 1e-6);
 }
 
-TEST(TKVLabScreen, ConstructionDefaults)
+TEST(TKVLabScreen, ConstructedReadyToPaint)
 {
     TKVLab lab;
-    EXPECT_EQ(lab.Zoom, zm100);
-    EXPECT_EQ(lab.Color, clGray);
-    EXPECT_EQ(lab.SelColor, clRed);
-    EXPECT_EQ(lab.Snap, snNone);
-    EXPECT_EQ(lab.DrawTool, dwSelection);
-    EXPECT_TRUE(lab.AllowEdit);
-    EXPECT_FALSE(lab.ShowMargins);
-    EXPECT_EQ(lab.BorderStyle, TKVBorderStyle::bsSingle);
-    EXPECT_EQ(lab.Version, QStringLiteral("1.1"));
     EXPECT_EQ(lab.size(), QSize(160, 120));
-    EXPECT_EQ(lab.focusPolicy(), Qt::StrongFocus);
-    EXPECT_EQ(lab.HSmallChange, 1);
-    EXPECT_EQ(lab.HLargeChange, 10);
-    EXPECT_EQ(lab.VSmallChange, 1);
-    EXPECT_EQ(lab.VLargeChange, 1);
     EXPECT_EQ(lab.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(lab.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(lab.viewport()->testAttribute(Qt::WA_OpaquePaintEvent));
-    // Settings objects with their construction values.
-    EXPECT_EQ(lab.Rulers->Color, clSilver);
-    EXPECT_EQ(lab.Rulers->Font.family(), QStringLiteral("Tahoma"));
-    EXPECT_EQ(lab.Rulers->Font.pixelSize(), 9);
-    EXPECT_EQ(lab.Grid->IncX, 10.0f);
-    EXPECT_FALSE(lab.Grid->Show);
-    EXPECT_EQ(lab.Frame->Style, maNot);
-    EXPECT_EQ(lab.BackSurf->Color, clWhite);
-    // The default 60 x 35 mm label at 100 %.
+    // The default 60 x 35 mm label at 100 %, drawn once, in a grey control.
     EXPECT_EQ(lab.LabScreen.size(), QSize(227, 132));
     EXPECT_EQ(lab.BackScreen.size(), QSize(160, 120));
     EXPECT_EQ(lab.LabScreen.format(), QImage::Format_RGB32);
     EXPECT_EQ(lab.BackScreen.format(), QImage::Format_RGB32);
+    EXPECT_EQ(lab.RenderCount, 1);
+    EXPECT_EQ(lab.BackScreen.pixel(5, 5), 0xFF808080u);
+    EXPECT_EQ(lab.BackScreen.pixel(100, 100), 0xFFFFFFFFu); // white label background
+    // 227 - 160 + 40 + 20 and 132 - 120 + 40 + 20.
+    EXPECT_EQ(lab.HMax, 127);
+    EXPECT_EQ(lab.VMax, 72);
 }
 
 struct ZoomRow {
