@@ -18,20 +18,42 @@
 #include "printing/TKVPrintInfo.h"
 #include "types/TKVCanvas.h"
 
+#include <QPalette>
 #include <QPicture>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
 {
+    // Nothing may paint while the owned objects are being made.
+    Loading = true;
     resize(160, 120);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus); // TabStop
     setMouseTracking(true);
+    // BackScreen always covers the whole viewport: no background erase, no
+    // flicker.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
     viewport()->setMouseTracking(true);
 
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    for (QScrollBar* bar : {h, v}) {
+        const Qt::Orientation o = bar->orientation();
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this, o](int Action) { ScrollBarAction(o, Action); });
+        connect(bar, &QAbstractSlider::valueChanged, this, [this, o](int Value) { ScrollBarMoved(o, Value); });
+        connect(bar, &QAbstractSlider::sliderReleased, this,
+                [this, o] { ScrollBarAction(o, QAbstractSlider::SliderNoAction); });
+    }
+    h->setSingleStep(HSmallChange);
+    h->setPageStep(HLargeChange);
+    v->setSingleStep(VSmallChange);
+    v->setPageStep(VLargeChange);
+
+    BackScreen = QImage(width(), height(), QImage::Format_RGB32);
     Measure = std::make_unique<TKVMeasure>(this);
     Rulers = std::make_unique<TKVRulers>(this);
     Grid = std::make_unique<TKVGrid>(this);
@@ -42,10 +64,10 @@ TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
     // A host may paint, edit or save before it calls CreateLab: start with
     // an empty document rather than none.
     Document = std::make_unique<TKVObject>();
+    SetColor(clGray);
 
-    AdjustUnits();
-    PutGridPoints();
-    AdjustLabScreen();
+    CreateWnd();
+    Loading = false;
 }
 
 TKVLab::~TKVLab()
@@ -54,9 +76,42 @@ TKVLab::~TKVLab()
     Pages.clear();
 }
 
+void TKVLab::CreateWnd()
+{
+    {
+        const QSignalBlocker hb(horizontalScrollBar());
+        const QSignalBlocker vb(verticalScrollBar());
+        horizontalScrollBar()->setRange(HMin, HMax);
+        horizontalScrollBar()->setValue(HPosition);
+        verticalScrollBar()->setRange(VMin, VMax);
+        verticalScrollBar()->setValue(VPosition);
+    }
+    AdjustUnits();
+    PutGridPoints();
+    AdjustLabScreen();
+    DrawAll();
+}
+
+void TKVLab::EndLoading()
+{
+    Loading = false;
+    DrawAll();
+}
+
+void TKVLab::SetDesignMode(bool Value)
+{
+    if (Value == DesignMode)
+        return;
+    DesignMode = Value;
+    DrawAll();
+}
+
 void TKVLab::SetColor(TColor Value)
 {
     Color = Value;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ToQColor(Value));
+    setPalette(pal);
     FlipLabScreen();
 }
 
@@ -91,6 +146,8 @@ void TKVLab::SetBorderStyle(TKVBorderStyle Value)
         return;
     BorderStyle = Value;
     setFrameStyle(Value == TKVBorderStyle::bsSingle ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+    // The border changes the viewport; start over as a new window would.
+    CreateWnd();
 }
 
 void TKVLab::SetGrid(const TKVGrid* Value) { if (Value) Grid->Assign(Value); }

@@ -45,6 +45,19 @@ using TKVRightClickEvent = std::function<void(class TKVLab* Sender, bool Select,
 
 enum class TKVBorderStyle : std::uint8_t { bsNone, bsSingle };
 
+// What a scroll bar was asked to do, as HScroll and VScroll receive it.
+enum TKVScrollCode : int {
+    scLineUp,        // line left / up
+    scLineDown,      // line right / down
+    scPageUp,        // page left / up
+    scPageDown,      // page right / down
+    scThumbPosition, // the thumb was dropped at a position
+    scThumbTrack,    // the thumb is being dragged
+    scTop,
+    scBottom,
+    scEndScroll
+};
+
 class TKVLab : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -56,6 +69,18 @@ class TKVLab : public QAbstractScrollArea
     Q_PROPERTY(int DrawTool READ GetDrawTool WRITE SetDrawTool)
     Q_PROPERTY(uint SelColor MEMBER SelColor)
     Q_PROPERTY(bool BorderSingle READ GetBorderSingle WRITE SetBorderSingle)
+    Q_PROPERTY(int BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(TKVGrid* Grid READ GetGrid WRITE SetGrid)
+    Q_PROPERTY(TKVFrame* Frame READ GetFrame WRITE SetFrame)
+    Q_PROPERTY(TKVMeasure* Measure READ GetMeasure WRITE SetMeasure)
+    Q_PROPERTY(TKVRulers* Rulers READ GetRulers WRITE SetRulers)
+    Q_PROPERTY(TKVBackSurf* BackSurf READ GetBackSurf WRITE SetBackSurf)
+    Q_PROPERTY(bool DesignMode READ GetDesignMode WRITE SetDesignMode)
+    Q_MOC_INCLUDE("designer/TKVGrid.h")
+    Q_MOC_INCLUDE("designer/TKVFrame.h")
+    Q_MOC_INCLUDE("designer/TKVRulers.h")
+    Q_MOC_INCLUDE("designer/TKVBackSurf.h")
+    Q_MOC_INCLUDE("printing/TKVMeasure.h")
 
 public:
     explicit TKVLab(QWidget* Parent = nullptr);
@@ -100,6 +125,12 @@ public:
     QString Version = QStringLiteral("1.1");
     // Host design mode (the form designer): no elements are drawn.
     bool DesignMode = false;
+    // Set while a host applies stored properties one by one: FlipLabScreen
+    // and PaintLabScreen skip their redraws until EndLoading.
+    bool Loading = false;
+    // Times the label picture was rendered (DrawLabScreen); compositing
+    // alone leaves it unchanged.
+    int RenderCount = 0;
 
     // Data source.
     bool DaBa = false;
@@ -237,6 +268,31 @@ public:
     void SetDrawTool(int Value) { SetDrawTool(TKVDrawTool(Value)); }
     bool GetBorderSingle() const { return BorderStyle == TKVBorderStyle::bsSingle; }
     void SetBorderSingle(bool Value) { SetBorderStyle(Value ? TKVBorderStyle::bsSingle : TKVBorderStyle::bsNone); }
+    int GetBorderStyle() const { return int(BorderStyle); }
+    void SetBorderStyle(int Value) { SetBorderStyle(Value ? TKVBorderStyle::bsSingle : TKVBorderStyle::bsNone); }
+    TKVGrid* GetGrid() const { return Grid.get(); }
+    TKVFrame* GetFrame() const { return Frame.get(); }
+    TKVMeasure* GetMeasure() const { return Measure.get(); }
+    TKVRulers* GetRulers() const { return Rulers.get(); }
+    TKVBackSurf* GetBackSurf() const { return BackSurf.get(); }
+    bool GetDesignMode() const { return DesignMode; }
+    void SetDesignMode(bool Value);
+    void BeginLoading() { Loading = true; }
+    // Clears Loading and draws everything once.
+    void EndLoading();
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    // The viewport follows the control's size (both bars are always shown),
+    // so its resize is the control's size message.
+    void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    // Scrolling never moves the viewport's pixels: the label is composited
+    // again at the new position.
+    void scrollContentsBy(int Dx, int Dy) override;
+    // Scroll messages: Code is a TKVScrollCode, Pos the thumb position.
+    void WMHSCROLL(int Code, std::int32_t Pos);
+    void WMVSCROLL(int Code, std::int32_t Pos);
 
 private:
     // Walks a run, drawing each label at its place; NewPage starts a new page.
@@ -246,6 +302,14 @@ private:
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
+    // The selection overlay, drawn on the window after BackScreen.
+    void DrawSelection(TKVCanvas& Canvas);
+    void ScrollBarAction(Qt::Orientation Orientation, int Action);
+    void ScrollBarMoved(Qt::Orientation Orientation, int Value);
+    // Window creation: resolution, grid nodes, label picture, first paint.
+    void CreateWnd();
+    // True while SetHParams/SetVParams move a bar themselves.
+    bool SettingBars = false;
 
     // Selects the element as the openers' common first step.
     void SelectForProperties(TKVElement* Element);

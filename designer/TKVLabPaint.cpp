@@ -1,19 +1,38 @@
 // TKVLab painting: the label picture (background, frame, elements, grid),
-// the frame for every target, and the grid node table.
+// its composition with the rulers into BackScreen, the window's paint and
+// size handling, the frame for every target, and the grid node table.
+//
+// Rendering the label (every element, maybe with database access) is kept
+// apart from compositing (rulers plus a copy of the label picture at the
+// scroll position), so that scrolling, resizing and ruler colours never
+// re-render the label.
 #include "designer/TKVLab.h"
 
 #include "designer/TKVBackSurf.h"
 #include "designer/TKVFrame.h"
 #include "designer/TKVGrid.h"
+#include "designer/TKVRulers.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "printing/TKVMeasure.h"
 #include "types/TKVCanvas.h"
 
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <cmath>
+
+namespace {
+constexpr int RulerBand = 24; // width of the left and height of the top ruler, pixels
+}
+
 void TKVLab::DrawLabScreen()
 {
     if (LabScreen.isNull())
         return;
+    ++RenderCount;
     LabCanvas = std::make_unique<TKVCanvas>(&LabScreen);
     struct CanvasScope {
         std::unique_ptr<TKVCanvas>& C;
@@ -41,6 +60,9 @@ void TKVLab::DrawLabScreen()
         }
     }
     c.SetMapping(previous);
+    // The grid dots are written straight into the picture's pixels: the
+    // painter has to be finished first.
+    LabCanvas.reset();
     DrawGrid();
 }
 
@@ -54,6 +76,8 @@ void TKVLab::DrawAll()
 
 void TKVLab::FlipLabScreen()
 {
+    if (Loading)
+        return;
     DrawBack();
     DrawClip();
     Paint();
@@ -61,6 +85,8 @@ void TKVLab::FlipLabScreen()
 
 void TKVLab::PaintLabScreen(bool Show)
 {
+    if (Loading)
+        return;
     if (DesignMode)
         DrawBack();
     DrawLabScreen();
@@ -69,10 +95,185 @@ void TKVLab::PaintLabScreen(bool Show)
         Paint();
 }
 
-void TKVLab::DrawBack() {}
-void TKVLab::DrawClip() {}
-void TKVLab::Paint() { viewport()->update(); }
-void TKVLab::DrawRulers() {}
+void TKVLab::DrawBack()
+{
+    if (BackScreen.isNull())
+        return;
+    BackScreen.fill(ToQColor(Color));
+    DrawRulers();
+}
+
+void TKVLab::DrawClip()
+{
+    if (BackScreen.isNull() || LabScreen.isNull())
+        return;
+    TKVCanvas c(&BackScreen);
+    // The label picture slides under the rulers and never covers them.
+    c.SetClipRect({RulerBand, RulerBand, BackScreen.width(), BackScreen.height()});
+    c.Draw(RulerBand - HPosition, RulerBand - VPosition, LabScreen);
+}
+
+void TKVLab::Paint()
+{
+    // The window is painted from BackScreen in paintEvent; asking for it here
+    // lets Qt merge the several redraws one command may cause.
+    viewport()->update();
+}
+
+void TKVLab::paintEvent(QPaintEvent* Event)
+{
+    QPainter p(viewport());
+    const QRect r = Event->rect();
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(r.topLeft(), BackScreen, r);
+    // Whatever BackScreen does not cover (it lags a resize by one event)
+    // shows the control's colour rather than stale pixels.
+    const QRegion uncovered = QRegion(r) - QRegion(BackScreen.rect());
+    for (const QRect& u : uncovered)
+        p.fillRect(u, ToQColor(Color));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    TKVCanvas c(&p);
+    DrawSelection(c);
+}
+
+void TKVLab::DrawSelection(TKVCanvas&)
+{
+    // The selection handles belong to the editor; nothing is selected until
+    // it runs.
+}
+
+void TKVLab::resizeEvent(QResizeEvent* Event)
+{
+    QAbstractScrollArea::resizeEvent(Event);
+    if (BackScreen.size() != size())
+        BackScreen = QImage(size(), QImage::Format_RGB32);
+    if (!DesignMode)
+        AdjustScroll();
+    FlipLabScreen();
+}
+
+void TKVLab::showEvent(QShowEvent* Event)
+{
+    QAbstractScrollArea::showEvent(Event);
+    // The screen the control lands on may have another resolution than the
+    // one it was made for.
+    if (logicalDpiX() != PixelsPerInchX || logicalDpiY() != PixelsPerInchY)
+        CreateWnd();
+}
+
+namespace {
+// The rulers' font as the canvas takes it: a pixel size is the character
+// cell height, a point size the em height.
+TKVFont RulerFont(const QFont& F, int Dpi)
+{
+    TKVFont f;
+    f.Name = F.family();
+    if (F.pixelSize() > 0)
+        f.Height = F.pixelSize();
+    else
+        f.Height = -RoundEven(F.pointSizeF() * Dpi / 72.0);
+    f.Bold = F.bold();
+    f.Italic = F.italic();
+    f.Underline = F.underline();
+    f.StrikeOut = F.strikeOut();
+    f.Color = clBlack;
+    return f;
+}
+
+// One ruler's walk: where to start and how far each millimetre is.
+struct RulerWalk {
+    float Pos;   // pixels from window pixel 24
+    int Tick;    // millimetre within the centimetre, 0..9
+    float Step;  // pixels per millimetre
+    int Label;   // centimetre number of the next centimetre tick
+};
+
+// A tick covers the band's inner edge (row or column 21) and reaches out to,
+// not including, 13 (centimetre), 15 (half centimetre) or 18 (millimetre).
+// It is drawn from its outer pixel to the pixel after the band, downward or
+// rightward, so that the end point a line leaves out is the one outside it.
+constexpr int TickEnd = 22;
+int TickTop(int Tick) { return Tick == 0 ? 14 : Tick == 5 ? 16 : 19; }
+
+void TickLine(TKVCanvas& C, int X0, int Y0, int X1, int Y1)
+{
+    C.MoveTo(X0, Y0);
+    C.LineTo(X1, Y1);
+}
+
+RulerWalk StartWalk(float Start, float Size)
+{
+    // Drawing starts one centimetre before the first visible tick, so that a
+    // number whose tick lies just outside the band is still drawn.
+    const double first = std::ceil(double(Start) * 10) * 0.1;
+    RulerWalk w;
+    w.Pos = float((first - Start - 1.0) * Size);
+    w.Tick = RoundEven((first - std::floor(double(Start))) * 10);
+    w.Step = float(0.1 * Size);
+    w.Label = int(std::ceil(double(Start) - 1.0));
+    return w;
+}
+}
+
+void TKVLab::DrawRulers()
+{
+    if (BackScreen.isNull())
+        return;
+    const int W = width(), H = height();
+    TKVCanvas c(&BackScreen);
+    c.Font = RulerFont(Rulers->Font, BackScreen.logicalDpiY());
+    c.Brush.Color = Rulers->Color;
+    c.Brush.Style = TBrushStyle::bsSolid;
+    c.Pen.Color = Rulers->TickColor;
+    c.Pen.Style = Rulers->Border ? TPenStyle::psSolid : TPenStyle::psClear;
+    // One device pixel; a cosmetic pen leaves out the end point like the
+    // rest of the canvas's lines.
+    c.Pen.Width = 0;
+    c.TextAlign = TA_LEFT | TA_TOP;
+
+    // Top ruler: horizontal text.
+    c.Font.Escapement = 0;
+    c.Rectangle(RulerBand, 4, W, 22);
+    c.Pen.Style = TPenStyle::psSolid;
+    RulerWalk w = StartWalk(Rulers->StartTop, Rulers->SizeTop);
+    while (w.Pos < W - 16) {
+        const int x = RoundEven(w.Pos) + RulerBand;
+        if (w.Tick > 9)
+            w.Tick = 0;
+        if (w.Tick == 0) {
+            const QString t = QString::number(w.Label * 10);
+            c.TextOut(x - c.TextWidth(t) / 2, 5, t);
+            ++w.Label;
+        }
+        TickLine(c, x, TickTop(w.Tick), x, TickEnd);
+        ++w.Tick;
+        w.Pos += w.Step;
+    }
+
+    // Left ruler: the numbers read upward, centred on their tick.
+    c.Font.Escapement = 900;
+    c.Pen.Style = Rulers->Border ? TPenStyle::psSolid : TPenStyle::psClear;
+    c.Rectangle(4, RulerBand, 22, H);
+    c.Pen.Style = TPenStyle::psSolid;
+    w = StartWalk(Rulers->StartLeft, Rulers->SizeLeft);
+    while (w.Pos < H - 16) {
+        const int y = RoundEven(w.Pos) + RulerBand;
+        if (w.Tick > 9)
+            w.Tick = 0;
+        if (w.Tick == 0) {
+            const QString t = QString::number(w.Label * 10);
+            c.TextOut(5, y + c.TextWidth(t) / 2 + 1, t);
+            ++w.Label;
+        }
+        TickLine(c, TickTop(w.Tick), y, TickEnd, y);
+        ++w.Tick;
+        w.Pos += w.Step;
+    }
+
+    // The corner also hides what both rulers drew before window pixel 24.
+    c.Brush.Color = Color;
+    c.FillRect({0, 0, RulerBand, RulerBand});
+}
 
 void TKVLab::PutGridPoints()
 {

@@ -5,11 +5,13 @@
 #include "designer/TKVGrid.h"
 #include "designer/TKVRulers.h"
 #include "printing/TKVMeasure.h"
+#include "types/TKVCanvas.h"
 #include "types/EKvError.h"
 
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 constexpr int RulerBand = 24;
@@ -28,8 +30,13 @@ void TKVLab::AdjustLabScreen()
     const double f = ZoomFactors[Zoom];
     const int w = std::max(1, RoundEven(f * Measure->Width * PixelsPerMMX));
     const int h = std::max(1, RoundEven(f * Measure->Height * PixelsPerMMY));
-    if (LabScreen.width() != w || LabScreen.height() != h)
+    if (LabScreen.width() != w || LabScreen.height() != h) {
         LabScreen = QImage(w, h, QImage::Format_RGB32);
+        // The isotropic mapping may leave the last column or row of the
+        // picture outside the label; it shows the surrounding colour rather
+        // than whatever the new memory held.
+        LabScreen.fill(ToQColor(Color));
+    }
     PutGridPoints();
     GridStepX = WindowX(Grid->IncX) - WindowX(0);
     GridStepY = WindowY(Grid->IncY) - WindowY(0);
@@ -101,35 +108,141 @@ void TKVLab::GridAdjust(TPoint P, TPoint& Q) const
     Q = {node.X + RulerBand - HPosition, node.Y + RulerBand - VPosition};
 }
 
-void TKVLab::SetHParams(std::int32_t Position, std::int32_t Min, std::int32_t Max)
+namespace {
+// Scroll-bar state of one direction, so that both bars share one algorithm.
+struct ScrollState {
+    std::int32_t& Position;
+    std::int32_t& Min;
+    std::int32_t& Max;
+    std::uint16_t SmallChange;
+    std::uint16_t LargeChange;
+};
+
+void SetParams(ScrollState S, QScrollBar* Bar, bool& SettingBars, std::int32_t Position, std::int32_t Min,
+               std::int32_t Max)
 {
     if (Min > Max)
-        throw EKvError(QStringLiteral("Scroll bar property out of range"));
+        throw std::invalid_argument("Scroll bar property out of range");
     Position = std::clamp(Position, Min, Max);
-    if (Min != HMin || Max != HMax) {
-        HMin = Min;
-        HMax = Max;
-        horizontalScrollBar()->setRange(Min, Max);
+    const bool wasSetting = SettingBars;
+    SettingBars = true;
+    if (Min != S.Min || Max != S.Max) {
+        S.Min = Min;
+        S.Max = Max;
+        Bar->setRange(Min, Max);
     }
-    if (Position != HPosition)
-        HPosition = Position;
-    horizontalScrollBar()->setValue(HPosition);
+    if (Position != S.Position)
+        S.Position = Position;
+    // The bar may have clamped its own value to the new range.
+    Bar->setValue(S.Position);
+    SettingBars = wasSetting;
+}
+
+std::int32_t NewPosition(const ScrollState& S, int Code, std::int32_t Pos)
+{
+    std::int64_t p = S.Position;
+    switch (Code) {
+    case scLineUp: p -= S.SmallChange; break;
+    case scLineDown: p += S.SmallChange; break;
+    case scPageUp: p -= S.LargeChange; break;
+    case scPageDown: p += S.LargeChange; break;
+    case scThumbPosition:
+    case scThumbTrack: p = Pos; break;
+    case scTop: p = S.Min; break;
+    case scBottom: p = S.Max; break;
+    default: break;
+    }
+    return std::int32_t(std::clamp<std::int64_t>(p, S.Min, S.Max));
+}
+
+int ScrollCodeOf(int Action, bool Dragging)
+{
+    switch (Action) {
+    case QAbstractSlider::SliderSingleStepSub: return scLineUp;
+    case QAbstractSlider::SliderSingleStepAdd: return scLineDown;
+    case QAbstractSlider::SliderPageStepSub: return scPageUp;
+    case QAbstractSlider::SliderPageStepAdd: return scPageDown;
+    case QAbstractSlider::SliderMove: return Dragging ? scThumbTrack : scThumbPosition;
+    case QAbstractSlider::SliderToMinimum: return scTop;
+    case QAbstractSlider::SliderToMaximum: return scBottom;
+    default: return scEndScroll;
+    }
+}
+}
+
+void TKVLab::SetHParams(std::int32_t Position, std::int32_t Min, std::int32_t Max)
+{
+    SetParams({HPosition, HMin, HMax, HSmallChange, HLargeChange}, horizontalScrollBar(), SettingBars, Position, Min,
+              Max);
 }
 
 void TKVLab::SetVParams(std::int32_t Position, std::int32_t Min, std::int32_t Max)
 {
-    if (Min > Max)
-        throw EKvError(QStringLiteral("Scroll bar property out of range"));
-    Position = std::clamp(Position, Min, Max);
-    if (Min != VMin || Max != VMax) {
-        VMin = Min;
-        VMax = Max;
-        verticalScrollBar()->setRange(Min, Max);
-    }
-    if (Position != VPosition)
-        VPosition = Position;
-    verticalScrollBar()->setValue(VPosition);
+    SetParams({VPosition, VMin, VMax, VSmallChange, VLargeChange}, verticalScrollBar(), SettingBars, Position, Min,
+              Max);
 }
+
+void TKVLab::WMHSCROLL(int Code, std::int32_t Pos)
+{
+    // A redraw that pumps a second scroll message must not re-enter.
+    if (Scrolling)
+        return;
+    Scrolling = true;
+    const struct Reset {
+        bool& B;
+        ~Reset() { B = false; }
+    } reset{Scrolling};
+    std::int32_t p = NewPosition({HPosition, HMin, HMax, HSmallChange, HLargeChange}, Code, Pos);
+    SetHPosition(p);
+    HScroll(Code, p);
+}
+
+void TKVLab::WMVSCROLL(int Code, std::int32_t Pos)
+{
+    if (Scrolling)
+        return;
+    Scrolling = true;
+    const struct Reset {
+        bool& B;
+        ~Reset() { B = false; }
+    } reset{Scrolling};
+    std::int32_t p = NewPosition({VPosition, VMin, VMax, VSmallChange, VLargeChange}, Code, Pos);
+    SetVPosition(p);
+    VScroll(Code, p);
+}
+
+void TKVLab::ScrollBarAction(Qt::Orientation Orientation, int Action)
+{
+    QScrollBar* bar = Orientation == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+    const int code = ScrollCodeOf(Action, bar->isSliderDown());
+    if (Orientation == Qt::Horizontal)
+        WMHSCROLL(code, bar->sliderPosition());
+    else
+        WMVSCROLL(code, bar->sliderPosition());
+    // The bar applies its own step once this signal returns; make it keep
+    // the position chosen here (also when the message was dropped).
+    const std::int32_t kept = Orientation == Qt::Horizontal ? HPosition : VPosition;
+    if (bar->sliderPosition() != kept) {
+        const bool wasSetting = SettingBars;
+        SettingBars = true;
+        bar->setSliderPosition(kept);
+        SettingBars = wasSetting;
+    }
+}
+
+void TKVLab::ScrollBarMoved(Qt::Orientation Orientation, int Value)
+{
+    // Only a position set on the bar from outside (a host calling setValue)
+    // arrives here; it counts as a thumb drop.
+    if (SettingBars)
+        return;
+    if (Orientation == Qt::Horizontal && Value != HPosition)
+        WMHSCROLL(scThumbPosition, Value);
+    else if (Orientation == Qt::Vertical && Value != VPosition)
+        WMVSCROLL(scThumbPosition, Value);
+}
+
+void TKVLab::scrollContentsBy(int, int) {}
 
 void TKVLab::HScroll(int, std::int32_t&)
 {
