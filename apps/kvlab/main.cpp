@@ -10,7 +10,9 @@ namespace {
 const char* const Usage =
     "usage: kvlab COMMAND ...\n"
     "  info DESIGN.lab [--json]      the design's settings and elements\n"
-    "  resave IN.lab OUT.lab         load and save again\n";
+    "  resave IN.lab OUT.lab         load and save again\n"
+    "  render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]\n"
+    "                                one label as it prints, without data (300 dpi)\n";
 }
 
 int main(int argc, char** argv)
@@ -29,6 +31,7 @@ int main(int argc, char** argv)
     const std::map<QString, int (*)(const QStringList&)> commands{
         {QStringLiteral("info"), KVCommands::Info},
         {QStringLiteral("resave"), KVCommands::Resave},
+        {QStringLiteral("render"), KVCommands::Render},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);
