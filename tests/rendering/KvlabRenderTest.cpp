@@ -20,12 +20,25 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 using namespace RenderSupport;
 
 namespace {
+
+QStringList SortedCodes(const QImage& Image)
+{
+    QStringList codes;
+    for (const Decoded& s : Decode(Image))
+        codes << s.Data;
+    codes.sort();
+    return codes;
+}
+
+const QStringList SampleCodes{QStringLiteral("8410894000109"), QStringLiteral("KV-1")};
 
 QString OutputDir()
 {
@@ -158,11 +171,7 @@ TEST(KvlabRender, EveryElementKindToPng)
     auto at = [&](double X, double Y) { return img.pixel(int(X * px), int(Y * px)); };
 
     // Both barcodes scan.
-    QStringList codes;
-    for (const Decoded& s : Decode(img))
-        codes << s.Data;
-    codes.sort();
-    EXPECT_EQ(codes, (QStringList{QStringLiteral("8410894000109"), QStringLiteral("KV-1")}));
+    EXPECT_EQ(SortedCodes(img), SampleCodes);
 
     // White page, the frame on its edge, the background surface not printed.
     EXPECT_TRUE(IsWhite(at(30, 47)));
@@ -215,6 +224,18 @@ TEST(KvlabRender, PdfPageIsTheLabel)
     ASSERT_EQ(values.size(), 4);
     EXPECT_NEAR(values[2] - values[0], 110 / 25.4 * 72, 0.5);
     EXPECT_NEAR(values[3] - values[1], 70 / 25.4 * 72, 0.5);
+
+    // Rasterised by poppler, its barcodes scan.
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-png"),
+                                                QStringLiteral("-singlefile"), pdf, dir + QStringLiteral("/fromPdf")});
+    ASSERT_TRUE(pdftoppm.waitForFinished(120000));
+    ASSERT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
+    const QImage page(dir + QStringLiteral("/fromPdf.png"));
+    // The PDF writer rounds the page to whole points (0.35 mm at most).
+    EXPECT_NEAR(page.width(), 2598, 5);
+    EXPECT_NEAR(page.height(), 1654, 5);
+    EXPECT_EQ(SortedCodes(page), SampleCodes);
 }
 
 TEST(KvlabRender, SvgHasTheLabelsSize)
@@ -240,6 +261,16 @@ TEST(KvlabRender, SvgHasTheLabelsSize)
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_GE(texts, 8); // the texts, the symbol and the barcodes' digits are text, not outlines
+
+    // Drawn by an SVG renderer at 600 dpi, its barcodes scan.
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    QImage page(2598, 1654, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    renderer.render(&painter);
+    painter.end();
+    EXPECT_EQ(SortedCodes(page), SampleCodes);
 }
 
 TEST(KvlabRender, Failures)
