@@ -271,8 +271,11 @@ TPoint TKVCanvas::TextExtent(const QString& Text)
 
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
-    const ResolvedFont f = Resolve();
     const QRectF box = ToDevice(R);
+    // Text is clipped to the rectangle: an empty or inverted one shows none.
+    if (!(box.width() > 0) || !(box.height() > 0))
+        return;
+    const ResolvedFont f = Resolve();
     const QFontMetricsF fm(f.Font, P->device());
     const double lineHeight = f.Ascent + f.Descent;
 

@@ -163,6 +163,28 @@ TEST_F(TextElements, RotateBorderOfTheExamples)
     EXPECT_EQ(untouched, (TRect{1, 2, 3, 4}));
 }
 
+TEST_F(TextElements, TurnedTextBoundsOfTheExample)
+{
+    // At 100 % on 96 dpi, (20.1, 20.1) mm is window pixel (100, 100). Six
+    // "M" of a 2.6 mm cell, 0.22 mm apart, measure 50 x 10 pixels: at 90
+    // degrees the text rises from its anchor, Bounds (100, 50, 110, 100).
+    auto owned = std::make_unique<TKVText>();
+    TKVText& t = *owned;
+    t.Text = QStringLiteral("MMMMMM");
+    t.FontHeight = 2.6f;
+    t.TextSpace = 22;
+    t.Angle = 90;
+    t.Point1 = {20.1f, 20.1f};
+    Lab.Document->AddElement(std::move(owned));
+    ASSERT_EQ(Lab.WindowX(t.Point1.X), 100);
+    ASSERT_EQ(Lab.WindowY(t.Point1.Y), 100);
+    Lab.PaintLabScreen(false);
+    EXPECT_EQ(t.Bounds, (TRect{100, 50, 110, 100}));
+    t.Angle = 0;
+    Lab.PaintLabScreen(false);
+    EXPECT_EQ(t.Bounds, (TRect{100, 100, 150, 110}));
+}
+
 TEST_F(TextElements, WindowMappingOfTheView)
 {
     // A 100 x 50 mm label at 100 % on a 96 dpi screen is 378 x 189 pixels,
@@ -357,6 +379,18 @@ TEST_F(TextElements, ParagraphFillAndBorder)
     const QImage& c = clear.Done();
     EXPECT_EQ(CountPixels(c, IsBlue), 0);
     EXPECT_EQ(c.pixel(int(clear.Px(38)), int(clear.Px(28))), qRgb(128, 128, 128));
+}
+
+TEST_F(TextElements, ParagraphTooSmallForItsInsetShowsNoText)
+{
+    // 1 mm is less than twice the 0.6 mm inset: there is no room for text.
+    TKVParagraph p;
+    p.Text = QStringLiteral("Nada");
+    p.Point1 = {10, 10};
+    p.Point2 = {11, 11};
+    PrintTarget target(Lab, 30, 30);
+    target.Draw(p);
+    EXPECT_TRUE(InkBox(target.Done()).isNull());
 }
 
 TEST_F(TextElements, ParagraphBoundsAndInvertedBox)
