@@ -78,8 +78,8 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawT
     // Drawn unrotated, but Angle is kept: a code that is invalid for a moment
     // (while it is being typed) must not lose the element's rotation.
     TKVCanvas& canvas = Lab->GetCanvas(DrawType);
-    const int x0 = Coord(Offset.X + Point1.X);
-    const int y0 = Coord(Offset.Y + Point1.Y);
+    const int x0 = Coord(static_cast<long double>(Offset.X) + Point1.X);
+    const int y0 = Coord(static_cast<long double>(Offset.Y) + Point1.Y);
     const int h = Coord(FontHeight);
     canvas.Brush.Color = clWhite;
     canvas.Brush.Style = TBrushStyle::bsSolid;
