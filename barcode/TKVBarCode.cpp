@@ -1,11 +1,14 @@
 #include "barcode/TKVBarCode.h"
 
+#include "barcode/TKVBarPattern.h"
 #include "designer/TKVLab.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
 
+#include <algorithm>
 #include <cstring>
+#include <numeric>
 
 TKVBarCode::TKVBarCode() { FontHeight = 10.0f; }
 
@@ -75,8 +78,8 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawT
     // Drawn unrotated, but Angle is kept: a code that is invalid for a moment
     // (while it is being typed) must not lose the element's rotation.
     TKVCanvas& canvas = Lab->GetCanvas(DrawType);
-    const int x0 = Coord(Offset.X + Point1.X);
-    const int y0 = Coord(Offset.Y + Point1.Y);
+    const int x0 = Coord(static_cast<long double>(Offset.X) + Point1.X);
+    const int y0 = Coord(static_cast<long double>(Offset.Y) + Point1.Y);
     const int h = Coord(FontHeight);
     canvas.Brush.Color = clWhite;
     canvas.Brush.Style = TBrushStyle::bsSolid;
@@ -94,9 +97,106 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawT
     Bounds.Bottom = Bounds.Top + Lab->WindowY(FontHeight) - Lab->WindowY(0);
 }
 
+namespace {
+// Quarter turns are the only rotations the bars know; any other angle is
+// drawn unrotated, bars, box and text alike.
+int QuarterTurn(std::int32_t Angle)
+{
+    return Angle == 90 || Angle == 180 || Angle == 270 ? Angle : 0;
+}
+}
+
 void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
 {
-    // Bars are built by the rendering work that follows; until then a valid
-    // code shows the same box as an invalid one.
-    DrawPlaceholder(Offset, Lab, DrawType);
+    if (!ValidCode()) {
+        DrawPlaceholder(Offset, Lab, DrawType);
+        return;
+    }
+    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    const int angle = QuarterTurn(Angle);
+    const bool code39 = BarType == baCode39;
+
+    // Every module position is a whole multiple of the module width, which
+    // is rounded once here, before any bar is placed.
+    const int m = Coord(BarWidth);
+    const int h = Coord(FontHeight);
+    const long double top = static_cast<long double>(Offset.Y) + Point1.Y;
+    const TPoint c{Coord(static_cast<long double>(Offset.X) + Point1.X), Coord(top)};
+    const int x0 = c.X + Coord(LeftMargin);
+    const int y0 = c.Y + Coord(TopMargin);
+    auto turned = [&c, angle](int X, int Y) {
+        TPoint p{X, Y};
+        Rotate(p, c, angle);
+        return p;
+    };
+
+    QString pattern;
+    std::vector<int> elements;
+    int width;
+    int bottom;
+    if (code39) {
+        elements = TKVBarPattern::Code39(Code);
+        width = std::accumulate(elements.begin(), elements.end(), 0) * m + Coord(2.0L * LeftMargin);
+        bottom = ShowNumber ? Coord(top + FontHeight + TopMargin + NumberHeight) : Coord(top + FontHeight + TopMargin);
+    } else {
+        pattern = TKVBarPattern::EanUpc(BarType, Code);
+        // One module more than the bar area: the counter starts at 1.
+        width = Coord(2.0L * LeftMargin) + (TKVBarPattern::ModuleCount(pattern) + 1) * m;
+        // The long bars reach 1.5 mm into the text band, or below the bars
+        // when there is no text; TopMargin is left free below as above.
+        bottom = ShowNumber ? Coord(top + FontHeight + TopMargin + NumberHeight + TopMargin)
+                            : Coord(top + FontHeight + TopMargin + TopMargin + 1.5L);
+    }
+
+    const TPoint a = turned(c.X, c.Y);
+    const TPoint b = turned(c.X + width, bottom);
+    const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+    if (!Transparent) {
+        canvas.Pen.Style = TPenStyle::psClear;
+        canvas.Brush.Color = BackColor;
+        canvas.Brush.Style = TBrushStyle::bsSolid;
+        canvas.Rectangle(box);
+    }
+    if (DrawType == tdLab)
+        Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
+                  Lab->WindowY(box.Bottom * 0.01f)};
+
+    canvas.Brush.Color = Color;
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    canvas.Pen.Color = Color;
+    canvas.Pen.Width = 0;
+    canvas.Pen.Style = TPenStyle::psInsideFrame;
+    const std::vector<TKVBarPattern::TBar> bars =
+        code39 ? TKVBarPattern::Code39Bars(elements) : TKVBarPattern::EanUpcBars(pattern);
+    for (const TKVBarPattern::TBar& bar : bars) {
+        const int e = bar.Long ? 150 : 0; // long bars reach 1.5 mm further down
+        const TPoint p = turned(x0 + bar.Start * m, y0);
+        const TPoint q = turned(x0 + (bar.Start + bar.Width) * m, y0 + h + e);
+        canvas.Rectangle(p.X, p.Y, q.X, q.Y);
+    }
+
+    if (!ShowNumber)
+        return;
+    canvas.Font.Charset = 1;
+    canvas.Font.Color = Color;
+    canvas.Font.Name = QStringLiteral("Arial");
+    canvas.Font.Height = Coord(NumberHeight);
+    canvas.Font.Bold = false;
+    canvas.Font.Italic = false;
+    canvas.Font.Underline = false;
+    canvas.Font.StrikeOut = false;
+    canvas.Font.Escapement = angle * 10; // the text turns with the bars
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.TextCharacterExtra = TextSpace;
+    if (code39) {
+        canvas.TextAlign = TA_CENTER | TA_TOP;
+        const TPoint p = turned(c.X + RoundEven(width * 0.5L), Coord(top + FontHeight + TopMargin));
+        canvas.TextOut(p.X, p.Y, QLatin1Char('*') + Code + QLatin1Char('*'));
+        return;
+    }
+    canvas.TextAlign = TA_LEFT | TA_TOP;
+    for (const TKVBarPattern::TTextGroup& group : TKVBarPattern::EanUpcText(BarType, Code)) {
+        const TPoint p = turned(x0 + group.Modules * m + group.Fixed, y0 + h);
+        canvas.TextOut(p.X, p.Y, group.Text);
+    }
 }

@@ -26,9 +26,13 @@ public:
     void LoadFromStream(TKVStream& Stream) override;
     TKVEle Elem() const override { return deBar; }
 
+    // The code follows its symbology's rules (length, character set).
     bool ValidCode() const;
+    // Bars, box and human-readable text of the current code, turned about
+    // Point1 by Angle; a code that is not valid gets the placeholder.
     void DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
 
 private:
+    // The red-crossed 20 mm box of an invalid code, never turned.
     void DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
 };

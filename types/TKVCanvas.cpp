@@ -108,13 +108,27 @@ void TKVCanvas::LineTo(int X, int Y)
     ApplyPenMode();
     QPen pen(ToQColor(Pen.Color));
     if (Pen.Width <= 0) {
-        // Cosmetic: one device pixel, and a flat cap leaves out the end point.
+        // Cosmetic: one device pixel from the start up to, not including,
+        // the end point, whichever way the line runs, so that a figure of
+        // lines drawn in not-xor sets each corner pixel once. Qt's flat cap
+        // drops the pixel at the lower coordinate instead; stop one pixel
+        // short along the major axis and draw both ends.
+        const QPointF d = to - from;
+        const double major = std::max(std::fabs(d.x()), std::fabs(d.y()));
+        if (major < 0.5)
+            return;
         pen.setWidth(0);
-        pen.setCapStyle(Qt::FlatCap);
-    } else {
-        pen.setWidthF(DevicePenWidth());
-        pen.setCapStyle(Qt::RoundCap);
+        pen.setCapStyle(Qt::SquareCap);
+        P->setPen(pen);
+        P->setBrush(Qt::NoBrush);
+        if (major < 1.5)
+            P->drawPoint(from);
+        else
+            P->drawLine(from, to - d / major);
+        return;
     }
+    pen.setWidthF(DevicePenWidth());
+    pen.setCapStyle(Qt::RoundCap);
     P->setPen(pen);
     P->setBrush(Qt::NoBrush);
     P->drawLine(from, to);
@@ -130,8 +144,15 @@ void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
         // A wide solid pen is centred on the figure's edge.
         r.adjust(-w / 2, -w / 2, w / 2, w / 2);
     }
-    if (Brush.Style == TBrushStyle::bsSolid)
-        FillDevice(outline ? r.adjusted(w, w, -w, -w) : r, ToQColor(Brush.Color));
+    const bool filled = Brush.Style == TBrushStyle::bsSolid;
+    if (filled && (!outline || Pen.Color == Brush.Color)) {
+        // Bars are outlined in their own colour: one shape, so vector
+        // output holds one rectangle per bar and viewers show no seams.
+        FillDevice(r, ToQColor(Brush.Color));
+        return;
+    }
+    if (filled)
+        FillDevice(r.adjusted(w, w, -w, -w), ToQColor(Brush.Color));
     if (!outline)
         return;
     const QColor c = ToQColor(Pen.Color);
@@ -250,8 +271,11 @@ TPoint TKVCanvas::TextExtent(const QString& Text)
 
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
-    const ResolvedFont f = Resolve();
     const QRectF box = ToDevice(R);
+    // Text is clipped to the rectangle: an empty or inverted one shows none.
+    if (!(box.width() > 0) || !(box.height() > 0))
+        return;
+    const ResolvedFont f = Resolve();
     const QFontMetricsF fm(f.Font, P->device());
     const double lineHeight = f.Ascent + f.Descent;
 

@@ -16,6 +16,8 @@ constexpr int Unreadable = 2; // a design that cannot be read
 int Info(const QStringList& Args);
 int Resave(const QStringList& Args);
 int Print(const QStringList& Args);
+// One label without data, as it prints, to PNG, PDF or SVG (default 300 dpi).
+int Render(const QStringList& Args);
 
 // Shared by the commands.
 void Error(const QString& Message);

@@ -11,6 +11,8 @@ const char* const Usage =
     "usage: kvlab COMMAND ...\n"
     "  info DESIGN.lab [--json]      the design's settings and elements\n"
     "  resave IN.lab OUT.lab         load and save again\n"
+    "  render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]\n"
+    "                                one label as it prints, without data (300 dpi)\n"
     "  print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
     "        [--labs N] [--first-row R] [--first-col C] [--from A] [--to B] [--quiet]\n"
     "                                a whole run of labels\n";
@@ -33,6 +35,7 @@ int main(int argc, char** argv)
         {QStringLiteral("info"), KVCommands::Info},
         {QStringLiteral("resave"), KVCommands::Resave},
         {QStringLiteral("print"), KVCommands::Print},
+        {QStringLiteral("render"), KVCommands::Render},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

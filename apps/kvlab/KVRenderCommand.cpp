@@ -1,0 +1,162 @@
+// kvlab render: one label of a design, without data, drawn exactly as it
+// prints (elements back to front, then the frame) on a white page the size of
+// the label, as PNG, PDF or SVG.
+#include "KVCommands.h"
+
+#include "designer/TKVLab.h"
+#include "document/TKVObject.h"
+#include "printing/TKVMeasure.h"
+#include "types/EKvError.h"
+#include "types/TKVCanvas.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+#include <exception>
+
+namespace {
+
+constexpr int DefaultDpi = 300;
+// Enough for a 30 cm label at 2400 dpi; more only makes huge files.
+constexpr int MaxDpi = 4800;
+
+const char* const RenderUsage = "usage: kvlab render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]";
+
+// Draws the label on a device whose unit is 1/Dpi inch: the canvas maps
+// 0.01 mm to it as the printer's page is mapped, and the design draws itself
+// as for the printer.
+void DrawLabel(TKVLab& Lab, QPaintDevice& Device, int Dpi)
+{
+    TKVCanvas canvas(&Device);
+    if (!canvas.Painter()->isActive())
+        throw EKvError(QStringLiteral("cannot write the file"));
+    canvas.SetIsotropic({0, 0}, {2540, 2540}, {0, 0}, {Dpi, Dpi});
+    canvas.Brush.Color = clWhite;
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    canvas.FillRect({0, 0, Coord(Lab.Measure->Width), Coord(Lab.Measure->Height)});
+
+    Lab.SetPrintCanvas(&canvas);
+    struct Release {
+        TKVLab& Lab;
+        ~Release() { Lab.SetPrintCanvas(nullptr); }
+    } release{Lab};
+    Lab.Document->DrawElements({0, 0}, &Lab, tdPrint, false);
+    Lab.DrawFrame({0, 0}, tdPrint);
+}
+
+// Label size in device units of Dpi.
+QSize DeviceSize(const TKVLab& Lab, int Dpi)
+{
+    return {std::max(1, int(std::lround(Lab.Measure->Width / 25.4 * Dpi))),
+            std::max(1, int(std::lround(Lab.Measure->Height / 25.4 * Dpi)))};
+}
+
+bool RenderPng(TKVLab& Lab, const QString& File, int Dpi)
+{
+    const QSize size = DeviceSize(Lab, Dpi);
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        KVCommands::Error(QStringLiteral("render: a %1 x %2 pixel picture is too large; lower --dpi")
+                              .arg(size.width())
+                              .arg(size.height()));
+        return false;
+    }
+    // The file says its resolution, so viewers and printers show it at size.
+    image.setDotsPerMeterX(int(std::lround(Dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(Dpi / 0.0254)));
+    image.fill(Qt::white);
+    DrawLabel(Lab, image, Dpi);
+    if (!image.save(File, "PNG")) {
+        KVCommands::Error(QStringLiteral("render: cannot write %1").arg(File));
+        return false;
+    }
+    return true;
+}
+
+bool RenderPdf(TKVLab& Lab, const QString& File, int Dpi)
+{
+    QPdfWriter writer(File);
+    writer.setCreator(QStringLiteral("kvlab"));
+    writer.setTitle(QFileInfo(File).completeBaseName());
+    const QPageSize page(QSizeF(Lab.Measure->Width, Lab.Measure->Height), QPageSize::Millimeter, QString(),
+                         QPageSize::ExactMatch);
+    writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setResolution(Dpi);
+    DrawLabel(Lab, writer, Dpi);
+    return true;
+}
+
+bool RenderSvg(TKVLab& Lab, const QString& File, int Dpi)
+{
+    const QSize size = DeviceSize(Lab, Dpi);
+    QSvgGenerator svg;
+    svg.setFileName(File);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(Dpi);
+    svg.setTitle(QFileInfo(File).completeBaseName());
+    DrawLabel(Lab, svg, Dpi);
+    return true;
+}
+
+}
+
+int KVCommands::Render(const QStringList& Args)
+{
+    QStringList files;
+    int dpi = DefaultDpi;
+    for (int i = 0; i < Args.size(); ++i) {
+        const QString& a = Args[i];
+        if (a == QLatin1String("--dpi") || a.startsWith(QLatin1String("--dpi="))) {
+            QString value;
+            if (a.startsWith(QLatin1String("--dpi=")))
+                value = a.mid(6);
+            else if (i + 1 < Args.size())
+                value = Args[++i];
+            bool ok = false;
+            dpi = value.toInt(&ok);
+            if (!ok || dpi < 1 || dpi > MaxDpi) {
+                Error(QStringLiteral("render: --dpi takes a whole number from 1 to %1, not '%2'").arg(MaxDpi).arg(value));
+                return Failed;
+            }
+        } else if (a.startsWith(QLatin1String("--"))) {
+            Error(QStringLiteral("render: unknown option %1").arg(a));
+            return Failed;
+        } else {
+            files << a;
+        }
+    }
+    if (files.size() != 2) {
+        Error(QString::fromLatin1(RenderUsage));
+        return Failed;
+    }
+    const QString out = files[1];
+    const QString format = QFileInfo(out).suffix().toLower();
+    if (format != QLatin1String("png") && format != QLatin1String("pdf") && format != QLatin1String("svg")) {
+        Error(QStringLiteral("render: %1 must end in .png, .pdf or .svg").arg(out));
+        return Failed;
+    }
+
+    TKVLab lab;
+    if (!LoadDesign(lab, files[0]))
+        return Unreadable;
+    try {
+        bool done;
+        if (format == QLatin1String("png"))
+            done = RenderPng(lab, out, dpi);
+        else if (format == QLatin1String("pdf"))
+            done = RenderPdf(lab, out, dpi);
+        else
+            done = RenderSvg(lab, out, dpi);
+        return done ? Ok : Failed;
+    } catch (const EKvError& e) {
+        Error(QStringLiteral("render: %1: %2").arg(out, e.Message()));
+    } catch (const std::exception& e) {
+        Error(QStringLiteral("render: %1: %2").arg(out, QString::fromLocal8Bit(e.what())));
+    }
+    return Failed;
+}

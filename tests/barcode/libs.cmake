@@ -1,0 +1,4 @@
+# The barcode tests read what they draw back with a real decoder.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(ZBAR REQUIRED IMPORTED_TARGET zbar)
+set(extra_libs_barcode PkgConfig::ZBAR)
