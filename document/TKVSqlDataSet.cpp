@@ -107,23 +107,26 @@ std::vector<TTableEntry> ListTables(TKVSqlConnection& C)
     return tables;
 }
 
-// The FROM target for a table name given by a label file: only a table the
-// database lists can be named, and only through quoted identifiers.
-QString ResolveTable(TKVSqlConnection& C, const QString& TableName)
+// The table a name given by a label file stands for: only a table the
+// database lists can be named.
+TTableEntry ResolveTable(TKVSqlConnection& C, const QString& TableName)
 {
     const std::vector<TTableEntry> tables = ListTables(C);
-    const TTableEntry* found = nullptr;
     for (const auto& t : tables)
         if (t.Display == TableName || (!t.Schema.isEmpty() && t.Schema + QLatin1Char('.') + t.Name == TableName))
-            found = &t;
-    for (std::size_t i = 0; !found && i < tables.size(); ++i)
-        if (tables[i].Display.compare(TableName, Qt::CaseInsensitive) == 0)
-            found = &tables[i];
-    if (!found)
-        throw EDBError(QStringLiteral("Table not found: %1").arg(TableName));
-    if (found->Schema.isEmpty())
-        return TKVSqlDataSet::QuoteIdentifier(found->Name);
-    return TKVSqlDataSet::QuoteIdentifier(found->Schema) + QLatin1Char('.') + TKVSqlDataSet::QuoteIdentifier(found->Name);
+            return t;
+    for (const auto& t : tables)
+        if (t.Display.compare(TableName, Qt::CaseInsensitive) == 0)
+            return t;
+    throw EDBError(QStringLiteral("Table not found: %1").arg(TableName));
+}
+
+// The FROM target: the table's names as quoted identifiers, never raw.
+QString FromClause(const TTableEntry& T)
+{
+    if (T.Schema.isEmpty())
+        return TKVSqlDataSet::QuoteIdentifier(T.Name);
+    return TKVSqlDataSet::QuoteIdentifier(T.Schema) + QLatin1Char('.') + TKVSqlDataSet::QuoteIdentifier(T.Name);
 }
 
 // The value a condition compares with, typed after its column so that the
@@ -198,18 +201,24 @@ TKVSqlConnection::~TKVSqlConnection()
 void TKVSqlConnection::Exec(QSqlQuery& Query, const QString& Sql, const QVariantList& Values)
 {
     Query.setForwardOnly(true);
-    if (!Query.prepare(Sql))
-        throw EDBError(QStringLiteral("Database error: %1").arg(Query.lastError().text()));
-    for (const QVariant& v : Values)
-        Query.addBindValue(v);
-    if (!Query.exec())
+    bool ok = false;
+    if (Values.isEmpty()) {
+        // Nothing to bind; PostgreSQL cannot prepare every statement (SET).
+        ok = Query.exec(Sql);
+    } else if (Query.prepare(Sql)) {
+        for (const QVariant& v : Values)
+            Query.addBindValue(v);
+        ok = Query.exec();
+    }
+    if (!ok)
         throw EDBError(QStringLiteral("Database error: %1").arg(Query.lastError().text()));
 }
 
 TKVSqlDataSet::TKVSqlDataSet(const TKVAliasTarget& Target, const QString& TableName, TKVFilter Filter)
     : Connection(std::make_unique<TKVSqlConnection>(Target))
 {
-    const QString from = ResolveTable(*Connection, TableName);
+    const TTableEntry table = ResolveTable(*Connection, TableName);
+    const QString from = FromClause(table);
     {
         QSqlQuery probe(Connection->Database());
         Connection->Exec(probe, QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(from), {});
@@ -218,6 +227,17 @@ TKVSqlDataSet::TKVSqlDataSet(const TKVAliasTarget& Target, const QString& TableN
             Names << record.fieldName(i);
             Types.push_back(TypeOf(record.field(i).metaType().id()));
         }
+    }
+    if (!IsPostgres(Target)) {
+        // The SQLite driver drops double quotes from the column names it
+        // reports; the filter needs the names as they are.
+        QSqlQuery info(Connection->Database());
+        Connection->Exec(info, QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {table.Name});
+        QStringList names;
+        while (info.next())
+            names << info.value(0).toString();
+        if (names.size() == Names.size())
+            Names = names;
     }
     Filter.Bind(Names);
     QStringList where;
