@@ -3,7 +3,6 @@
 #include "document/TKVTable.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -58,15 +57,20 @@ QString ConnectionError(const QSqlDatabase& Db, const TKVAliasTarget& T)
 }
 
 // libpq connection parameters from the URL's query (sslmode=require ...).
-// Qt joins them into the connection string, so keys are plain words and
-// values are quoted the way libpq reads them.
+// The URL may come from a label file: only parameters about reaching the
+// server are taken, none that sets server options or reads other files of
+// settings. Qt joins them into the connection string, so values are quoted
+// the way libpq reads them.
 QString PostgresOptions(const QUrl& Url)
 {
-    static const QRegularExpression key(QStringLiteral("^[a-z_]+$"));
+    static const QStringList allowed{
+        QStringLiteral("sslmode"),     QStringLiteral("sslrootcert"),     QStringLiteral("sslcert"),
+        QStringLiteral("sslkey"),      QStringLiteral("connect_timeout"), QStringLiteral("application_name"),
+        QStringLiteral("target_session_attrs"), QStringLiteral("host")};
     QStringList options;
     bool timeout = false;
     for (const auto& [k, v] : QUrlQuery(Url).queryItems(QUrl::FullyDecoded)) {
-        if (!key.match(k).hasMatch() || v.contains(QLatin1Char(';')))
+        if (!allowed.contains(k) || v.contains(QLatin1Char(';')))
             throw EDBError(QStringLiteral("Invalid connection parameter in the database URL: %1").arg(k));
         QString value = v;
         value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
