@@ -4,6 +4,8 @@
 #include "barcode/TKVBarCode.h"
 #include "common/TestSupport.h"
 #include "designer/TKVLab.h"
+#include "document/TKVAddText.h"
+#include "document/TKVObject.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
@@ -143,6 +145,33 @@ TEST_F(LabData, MissingFieldRaisesTheFieldErrorOutOfTheDrawing)
     const QString own = text.Text;
     EXPECT_TRUE(Prints(text, true));
     EXPECT_EQ(text.Text, own); // printing does not store the value
+}
+
+TEST_F(LabData, DesignerShowsFieldNamesAndTheFirstRecordsCode)
+{
+    auto text = std::make_unique<TKVText>();
+    text->UseDaBa = true;
+    text->FieldName = QStringLiteral("CITY");
+    auto composite = std::make_unique<TKVAddText>();
+    composite->UseDaBa = true;
+    composite->FieldName = QStringLiteral("NAME");
+    auto bar = std::make_unique<TKVBarCode>();
+    bar->UseDaBa = true;
+    bar->FieldName = QStringLiteral("QTY");
+    bar->BarType = baCode39;
+    TKVText* t = text.get();
+    TKVAddText* a = composite.get();
+    TKVBarCode* b = bar.get();
+    Lab.CreateLab();
+    Lab.Document->AddElement(std::move(text));
+    Lab.Document->AddElement(std::move(composite));
+    Lab.Document->AddElement(std::move(bar));
+    ASSERT_TRUE(Lab.ValidData());
+    Lab.DrawLabScreen();
+    EXPECT_EQ(t->Text, QStringLiteral("CITY"));
+    EXPECT_EQ(a->Text, QStringLiteral("NAME"));
+    EXPECT_EQ(b->Code, QString::number(Customers()[0].Qty)); // the first record
+    EXPECT_FALSE(Lab.Table->Active()); // the screen drawing closes the table again
 }
 
 TEST_F(LabData, BarcodeKeepsTheCodeOfTheLastRecordPrinted)
