@@ -168,9 +168,11 @@ TKVCanvas& TKVLab::GetCanvas(TKVDrawType DrawType)
 bool TKVLab::ValidData()
 {
     DataOK = false;
+    // A source that is no longer wanted must not stay open: an open SQLite
+    // cursor keeps other programs from writing to the database.
+    Table->Close();
     if (!DaBa || Table->DatabaseName.isEmpty() || Table->TableName.isEmpty())
         return false;
-    Table->Close();
     Table->Filtered = true;
     try {
         Table->Open();

@@ -1,27 +1,15 @@
 #include "document/TKVTable.h"
 
+#include "document/TKVFilter.h"
+#include "document/TKVSession.h"
+
+#include <algorithm>
+
 namespace {
 TKVDataSetFactory& Factory()
 {
-    static TKVDataSetFactory f;
+    static TKVDataSetFactory f = &TKVSession::OpenDataSet;
     return f;
-}
-
-bool WordIsTrue(const QString& Text, bool& Known)
-{
-    static const QStringList yes{QStringLiteral("1"), QStringLiteral("true"), QStringLiteral("yes"),
-                                 QStringLiteral("si"), QStringLiteral("sí"), QStringLiteral("t"),
-                                 QStringLiteral("y")};
-    static const QStringList no{QStringLiteral("0"), QStringLiteral("false"), QStringLiteral("no"),
-                                QStringLiteral("f"), QStringLiteral("n"), QString()};
-    const QString t = Text.trimmed().toLower();
-    Known = true;
-    if (yes.contains(t))
-        return true;
-    if (no.contains(t))
-        return false;
-    Known = false;
-    return false;
 }
 }
 
@@ -49,33 +37,50 @@ bool TKVField::AsBoolean() const
         return false;
     if (v.typeId() == QMetaType::Bool)
         return v.toBool();
-    bool known = false;
-    const bool word = WordIsTrue(v.toString(), known);
-    if (known)
+    const QString text = v.toString();
+    bool word = false;
+    if (KVBooleanWord(text, word))
         return word;
-    bool isNumber = false;
-    const double n = v.toString().trimmed().toDouble(&isNumber);
-    return isNumber && n != 0;
+    return TKVFilter::IsNumber(text) && text.trimmed().toDouble() != 0;
 }
 
 TKVTable::TKVTable() = default;
 TKVTable::~TKVTable() = default;
 
-void TKVTable::SetDataSetFactory(TKVDataSetFactory F) { Factory() = std::move(F); }
+void TKVTable::SetDataSetFactory(TKVDataSetFactory F)
+{
+    Factory() = F ? std::move(F) : TKVDataSetFactory(&TKVSession::OpenDataSet);
+}
+
+std::unique_ptr<TKVDataSet> TKVTable::OpenDataSet() const
+{
+    std::unique_ptr<TKVDataSet> ds = Factory()(DatabaseName, TableName, Filtered ? Filter : QString());
+    if (!ds)
+        throw EDBError(QStringLiteral("Cannot open table %1 of %2").arg(TableName, DatabaseName));
+    return ds;
+}
+
+void TKVTable::MakeFields()
+{
+    // Callers may hold fields across a Refresh (the label dialog's filter
+    // builder does): keep them while the table's columns are the same.
+    bool same = int(FieldList.size()) == DataSet->FieldCount();
+    for (int i = 0; same && i < DataSet->FieldCount(); ++i)
+        same = FieldList[std::size_t(i)]->FieldName == DataSet->FieldName(i) &&
+               FieldList[std::size_t(i)]->DataType == DataSet->FieldType(i);
+    if (same)
+        return;
+    FieldList.clear();
+    for (int i = 0; i < DataSet->FieldCount(); ++i)
+        FieldList.push_back(std::make_unique<TKVField>(this, i, DataSet->FieldName(i), DataSet->FieldType(i)));
+}
 
 void TKVTable::Open()
 {
     if (Active())
         return;
-    if (!Factory())
-        throw EDBError(QStringLiteral("No data source layer is available"));
-    std::unique_ptr<TKVDataSet> ds = Factory()(DatabaseName, TableName, Filtered ? Filter : QString());
-    if (!ds)
-        throw EDBError(QStringLiteral("Cannot open table %1 of %2").arg(TableName, DatabaseName));
-    FieldList.clear();
-    for (int i = 0; i < ds->FieldCount(); ++i)
-        FieldList.push_back(std::make_unique<TKVField>(this, i, ds->FieldName(i), ds->FieldType(i)));
-    DataSet = std::move(ds);
+    DataSet = OpenDataSet();
+    MakeFields();
     First();
 }
 
@@ -84,12 +89,17 @@ void TKVTable::Close()
     DataSet.reset();
     FieldList.clear();
     OnRecord = false;
+    RecNo = -1;
 }
 
 void TKVTable::Refresh()
 {
-    if (Active())
-        First();
+    if (!Active())
+        return;
+    std::unique_ptr<TKVDataSet> ds = OpenDataSet();
+    DataSet = std::move(ds);
+    MakeFields();
+    First();
 }
 
 void TKVTable::First()
@@ -98,22 +108,32 @@ void TKVTable::First()
         return;
     DataSet->Rewind();
     OnRecord = DataSet->Fetch();
+    RecNo = OnRecord ? 0 : -1;
 }
 
 void TKVTable::Next()
 {
-    if (DataSet && DataSet->Fetch())
+    if (DataSet && DataSet->Fetch()) {
         OnRecord = true;
+        ++RecNo;
+    }
 }
 
 void TKVTable::MoveBy(int Distance)
 {
-    // The cursor only goes forward; a backward move starts again from the top.
-    if (!DataSet)
+    if (!DataSet || !OnRecord)
         return;
-    for (int i = 0; i < Distance; ++i)
+    if (Distance < 0) {
+        // A forward cursor cannot step back: read again up to the target.
+        const int target = std::max(0, RecNo + Distance);
+        First();
+        Distance = target;
+    }
+    for (int i = 0; i < Distance; ++i) {
         if (!DataSet->Fetch())
             break;
+        ++RecNo;
+    }
 }
 
 int TKVTable::RecordCount() { return DataSet ? DataSet->RecordCount() : 0; }

@@ -29,8 +29,11 @@ public:
     TKVFieldType DataType;
     QString DisplayLabel;
     QString AsString() const;
+    // The same words as the CSV Boolean columns, or a non-zero number.
     bool AsBoolean() const;
     QVariant Value() const;
+    // The table the field belongs to.
+    TKVTable* DataSet() const { return Table; }
 
 private:
     TKVTable* Table;
@@ -52,13 +55,20 @@ public:
     QString Filter;
     bool Filtered = false;
 
+    // Opens the table on its first record, or throws EDBError.
     void Open();
     void Close();
     bool Active() const { return DataSet != nullptr; }
+    // Reads the table again with the current filter and filter switch and
+    // stands on the first record. On EDBError the table stays as it was.
     void Refresh();
     void First();
+    // Past the last record the table stays on it.
     void Next();
+    // Forward moves read on; a backward move reads again from the top.
     void MoveBy(int Distance);
+    // 1-based number of the current record, 0 on an empty or closed table.
+    int GetRecNo() const { return OnRecord ? RecNo + 1 : 0; }
     int RecordCount();
     int FieldCount() const { return int(FieldList.size()); }
     TKVField* Fields(int Index) const;
@@ -68,11 +78,16 @@ public:
 
     QVariant CurrentValue(int Index) const;
 
-    // Where data sets come from; the data-source layer installs its own.
+    // Where data sets come from. The session's aliases (TKVSession) are the
+    // default; an empty factory puts that default back.
     static void SetDataSetFactory(TKVDataSetFactory Factory);
 
 private:
+    std::unique_ptr<TKVDataSet> OpenDataSet() const;
+    void MakeFields();
+
     std::unique_ptr<TKVDataSet> DataSet;
     std::vector<std::unique_ptr<TKVField>> FieldList;
     bool OnRecord = false;
+    int RecNo = -1; // 0-based index of the record the cursor stands on
 };

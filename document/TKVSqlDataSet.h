@@ -1,0 +1,75 @@
+// TKVSqlDataSet: a table of a SQLite or PostgreSQL database read through
+// Qt SQL as a forward-only cursor, so a run over any number of records holds
+// one record at a time. The statement is built here from the resolved table
+// name and the parsed filter: identifiers quoted, values bound.
+#pragma once
+
+#include "document/TKVDataSet.h"
+#include "document/TKVFilter.h"
+#include "document/TKVSession.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariantList>
+#include <memory>
+#include <vector>
+
+// One named Qt SQL connection, opened on an alias target and removed again
+// when it goes. Each cursor has its own: a PostgreSQL connection reading a
+// forward-only result in single-row mode can run nothing else meanwhile.
+class TKVSqlConnection
+{
+public:
+    explicit TKVSqlConnection(const TKVAliasTarget& Target);
+    ~TKVSqlConnection();
+    TKVSqlConnection(const TKVSqlConnection&) = delete;
+    TKVSqlConnection& operator=(const TKVSqlConnection&) = delete;
+
+    QSqlDatabase& Database() { return Db; }
+    const TKVAliasTarget& Target() const { return Where; }
+    // Runs a statement built by this layer with bound values, forward only.
+    // Throws EDBError with the driver's message.
+    void Exec(QSqlQuery& Query, const QString& Sql, const QVariantList& Values);
+
+private:
+    TKVAliasTarget Where;
+    QString Name;
+    QSqlDatabase Db;
+};
+
+class TKVSqlDataSet : public TKVDataSet
+{
+public:
+    TKVSqlDataSet(const TKVAliasTarget& Target, const QString& TableName, TKVFilter Filter);
+    ~TKVSqlDataSet() override;
+
+    int FieldCount() const override { return int(Names.size()); }
+    QString FieldName(int Index) const override { return Names.value(Index); }
+    TKVFieldType FieldType(int Index) const override { return Types[std::size_t(Index)]; }
+    void Rewind() override;
+    bool Fetch() override;
+    QVariant Value(int Index) const override { return Row.value(Index); }
+    int RecordCount() override;
+
+    // The user tables (and views) of the database, sorted; PostgreSQL tables
+    // outside the public schema as schema.table.
+    static QStringList TableNames(const TKVAliasTarget& Target, bool SystemTables);
+    // The identifier as an SQL delimited identifier: in double quotes, inner
+    // double quotes doubled. Never the raw name.
+    static QString QuoteIdentifier(const QString& Name);
+
+private:
+    void Execute();
+
+    std::unique_ptr<TKVSqlConnection> Connection;
+    std::unique_ptr<QSqlQuery> Query;
+    QString SelectSql;
+    QString CountSql;
+    QVariantList Values;
+    QStringList Names;
+    std::vector<TKVFieldType> Types;
+    QVariantList Row;
+    bool Fresh = false; // executed, nothing fetched yet
+    int Count = -1;
+};

@@ -1,0 +1,76 @@
+// Real data for the data-layer tests: SQLite files and CSV folders written
+// by the tests, and a PostgreSQL server started for the test program on a
+// free loopback port and stopped when it ends.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+namespace DataFixtures {
+
+// The customer table every backend is tested with.
+struct TCustomer {
+    QString Name;
+    QString City;
+    double Price;
+    int Qty;
+    bool Vip;
+};
+const std::vector<TCustomer>& Customers();
+
+// Runs statements on a SQLite file (created when missing), each on its own.
+void ExecSqlite(const QString& Path, const QStringList& Statements);
+QVariant SqliteScalar(const QString& Path, const QString& Sql);
+// A SQLite file holding "clientes" (the customers) and "secret".
+QString MakeSqliteCustomers(const QString& Dir);
+// A folder with clientes.csv and secret.csv.
+QString MakeCsvCustomers(const QString& Dir);
+// The statements that create and fill clientes and secret; Postgres picks
+// the column types of that engine.
+QStringList CustomerStatements(bool Postgres);
+
+// CSV text as bytes, written to Dir/Name.
+void WriteCsv(const QString& Dir, const QString& Name, const QByteArray& Bytes);
+
+// The PostgreSQL server of this test program, started on first use.
+class TPgServer
+{
+public:
+    static TPgServer& Instance();
+    bool Running() const { return Pid > 0; }
+    // Why the server could not be started (empty when it runs).
+    QString Problem() const { return Why; }
+    // postgresql:// URL of a database on the server.
+    QString Url(const QString& Database) const;
+    // Runs statements on a database through a writable connection.
+    void Exec(const QString& Database, const QStringList& Statements) const;
+    QVariant Scalar(const QString& Database, const QString& Sql) const;
+    void Stop();
+
+private:
+    TPgServer();
+    bool Start();
+    QString Base;
+    QString BinDir;
+    int Port = 0;
+    long long Pid = 0;
+    QProcess* Server = nullptr;
+    QString Why;
+};
+
+}
+
+// Skips (on a developer's machine) or fails (in CI, where CI is set) a test
+// that needs the PostgreSQL server when it cannot be started.
+#define REQUIRE_POSTGRES()                                                                          \
+    do {                                                                                            \
+        auto& pg_ = DataFixtures::TPgServer::Instance();                                            \
+        if (!pg_.Running()) {                                                                       \
+            if (qEnvironmentVariableIsSet("CI"))                                                    \
+                FAIL() << "PostgreSQL server could not be started: " << pg_.Problem().toStdString(); \
+            GTEST_SKIP() << "PostgreSQL server could not be started: " << pg_.Problem().toStdString(); \
+        }                                                                                           \
+    } while (0)
