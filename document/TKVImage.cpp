@@ -5,13 +5,42 @@
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
+
+namespace {
+QString& PictureFolder()
+{
+    static QString folder;
+    return folder;
+}
+}
+
+TKVImage::PictureFolderScope::PictureFolderScope(const QString& Folder) : Previous(PictureFolder())
+{
+    PictureFolder() = Folder;
+}
+
+TKVImage::PictureFolderScope::~PictureFolderScope() { PictureFolder() = Previous; }
+
+QString TKVImage::ResolvePicture(const QString& FileName)
+{
+    // A design that travels with its pictures names them relative to itself.
+    const QFileInfo info(FileName);
+    if (info.isRelative() && !info.exists() && !PictureFolder().isEmpty()) {
+        const QString beside = QDir(PictureFolder()).filePath(FileName);
+        if (QFileInfo::exists(beside))
+            return beside;
+    }
+    return FileName;
+}
 
 bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
 {
     if (FileName.isEmpty())
         return false;
-    QImageReader reader(FileName);
+    QImageReader reader(ResolvePicture(FileName));
     // A hostile file must not make us allocate gigabytes.
     reader.setAllocationLimit(256);
     QImage image = reader.read();

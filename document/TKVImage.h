@@ -22,4 +22,16 @@ public:
     bool CreatePic();
     // Reads any picture format the platform knows; false when it cannot.
     static bool LoadPicture(const QString& FileName, QImage& Picture);
+    // A relative name that does not exist from the working folder is looked
+    // for in the folder of the label file being loaded.
+    static QString ResolvePicture(const QString& FileName);
+    class PictureFolderScope
+    {
+    public:
+        explicit PictureFolderScope(const QString& Folder);
+        ~PictureFolderScope();
+
+    private:
+        QString Previous;
+    };
 };

@@ -18,6 +18,7 @@
 #include "printing/TKVPrintInfo.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -303,5 +304,6 @@ void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
     if (!file.open(QIODevice::ReadOnly))
         throw EKvError(ReadError);
     TKVStream stream(&file);
+    const TKVImage::PictureFolderScope pictures(QFileInfo(FileName).absolutePath());
     LoadFromStream(stream, Lab);
 }

@@ -3,6 +3,7 @@
 #include "designer/TKVLab.h"
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
+#include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "types/EKvError.h"
 
@@ -19,10 +20,12 @@
 namespace {
 const char* const PrintUsage =
     "usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
-    "                  [--labs N] [--first-row R] [--first-col C] [--from A] [--to B] [--quiet]";
+    "                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]\n"
+    "                  [--quiet]";
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
+    QList<std::pair<QString, QString>> Aliases;
     int Dpi = 150;
     std::optional<int> Labs, FirstRow, FirstCol, From, To;
     bool Quiet = false;
@@ -72,7 +75,14 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             ok = number(O.From, 1);
         else if (a == QLatin1String("--to"))
             ok = number(O.To, 1);
-        else if (a == QLatin1String("--quiet"))
+        else if (a == QLatin1String("--alias")) {
+            QString alias;
+            ok = value(alias);
+            const qsizetype eq = alias.indexOf(QLatin1Char('='));
+            ok = ok && eq > 0 && eq < alias.size() - 1;
+            if (ok)
+                O.Aliases.append({alias.left(eq), alias.mid(eq + 1)});
+        } else if (a == QLatin1String("--quiet"))
             O.Quiet = true;
         else if (!a.startsWith(QLatin1Char('-')) && O.Design.isEmpty())
             O.Design = a;
@@ -143,6 +153,8 @@ int KVCommands::Print(const QStringList& Args)
         Error(error);
         return Failed;
     }
+    for (const auto& [name, location] : o.Aliases)
+        TKVSession::AddAlias(name, QFileInfo(location).exists() ? QFileInfo(location).absoluteFilePath() : location);
     TKVLab lab;
     if (!LoadDesign(lab, o.Design))
         return Unreadable;

@@ -3,6 +3,9 @@
 #include "KVCommands.h"
 
 #include <QApplication>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <map>
 
@@ -14,7 +17,8 @@ const char* const Usage =
     "  render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]\n"
     "                                one label as it prints, without data (300 dpi)\n"
     "  print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
-    "        [--labs N] [--first-row R] [--first-col C] [--from A] [--to B] [--quiet]\n"
+    "        [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]\n"
+    "        [--quiet]\n"
     "                                a whole run of labels\n";
 }
 
@@ -23,6 +27,12 @@ int main(int argc, char** argv)
     // A command-line tool never needs a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a login session Qt warns on every run; give it a private folder.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QByteArray("/tmp/kvlab-runtime-") + QByteArray::number(getuid());
+        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvlab"));
 

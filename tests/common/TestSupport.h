@@ -4,6 +4,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <ostream>
+
+// Readable strings in test failure messages.
+inline void PrintTo(const QString& S, std::ostream* Os) { *Os << '"' << S.toStdString() << '"'; }
 
 namespace TestSupport {
 // Messages the library showed since the last TakeMessages().

@@ -1,0 +1,259 @@
+// Writes the example label designs (and the badge background picture) into a
+// folder. The designs in examples/ are this program's output; a test checks
+// that they stay so.
+//
+// usage: kvlab-makedesigns FOLDER
+#include "barcode/TKVBarCode.h"
+#include "designer/TKVBackSurf.h"
+#include "designer/TKVFrame.h"
+#include "designer/TKVLab.h"
+#include "document/TKVAddText.h"
+#include "document/TKVLine.h"
+#include "document/TKVObject.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVRect.h"
+#include "document/TKVSymbol.h"
+#include "document/TKVTable.h"
+#include "document/TKVText.h"
+#include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QLinearGradient>
+#include <cstdio>
+
+namespace {
+// The alias under which hosts register the bundled example database.
+const QString ExampleAlias = QStringLiteral("ejemplos");
+
+template <typename T> T* Add(TKVLab& Lab, TPoint2D P1, TPoint2D P2 = {})
+{
+    auto e = std::make_unique<T>();
+    e->Point1 = P1;
+    e->Point2 = P2;
+    T* raw = e.get();
+    Lab.Document->AddElement(std::move(e));
+    return raw;
+}
+
+void Bind(TKVData* E, const QString& Field)
+{
+    E->FieldName = Field;
+    E->UseDaBa = true;
+}
+
+void UseExampleData(TKVLab& Lab, int First, int Last)
+{
+    Lab.DaBa = true;
+    Lab.Table->DatabaseName = ExampleAlias;
+    Lab.Table->TableName = QStringLiteral("clientes");
+    Lab.PrintInfo->FirstLab = First;
+    Lab.PrintInfo->LastLab = Last;
+}
+
+// Address labels, one per customer: name, street as a paragraph, town,
+// postcode and the customer's EAN-13.
+void Addresses(TKVLab& Lab)
+{
+    Lab.Measure->LabelName = QStringLiteral("Direcciones 60 x 35");
+    UseExampleData(Lab, 1, 20);
+    Lab.PrintInfo->Labs = 21;
+    Lab.Frame->Style = maSingle;
+    Lab.Frame->Dist1 = 0.5f;
+    Lab.Frame->PenWidth = 0.2f;
+
+    auto* name = Add<TKVText>(Lab, {3, 2.5f});
+    Bind(name, QStringLiteral("nombre"));
+    name->FontHeight = 4;
+    name->Bold = true;
+    auto* street = Add<TKVParagraph>(Lab, {3, 7}, {57, 15.5f});
+    Bind(street, QStringLiteral("direccion"));
+    street->FontHeight = 3.2f;
+    street->PenWidth = 0;
+    auto* postcode = Add<TKVAddText>(Lab, {3, 15.5f});
+    Bind(postcode, QStringLiteral("cpostal"));
+    postcode->Prefix = QStringLiteral("C.P. ");
+    postcode->Suffix.clear();
+    postcode->FontHeight = 3.4f;
+    auto* town = Add<TKVText>(Lab, {23, 15.5f});
+    Bind(town, QStringLiteral("ciudad"));
+    town->FontHeight = 3.2f;
+    auto* code = Add<TKVBarCode>(Lab, {1.5f, 21});
+    Bind(code, QStringLiteral("ean"));
+    code->BarWidth = 0.26f;
+    code->FontHeight = 8;
+    code->NumberHeight = 2.6f;
+    code->LeftMargin = 3;
+}
+
+// A shipping label: a bordered address paragraph, a rule, and the parcel's
+// Code 39 turned a quarter along the right edge.
+void Shipping(TKVLab& Lab)
+{
+    Lab.Measure->LabelName = QStringLiteral("Envío 100 x 70");
+    Lab.Measure->Width = 100;
+    Lab.Measure->Height = 70;
+    Lab.Measure->NuVer = 2;
+    Lab.Measure->NuHor = 4;
+    Lab.Measure->MarLeft = 3;
+    Lab.Measure->MarTop = 8.5f;
+    Lab.Measure->DiHor = 4;
+    Lab.Measure->DiVer = 2;
+    Lab.PrintInfo->Labs = 8;
+    Lab.Frame->Style = maSingle;
+    Lab.Frame->PenWidth = 0.3f;
+
+    auto* title = Add<TKVText>(Lab, {5, 3});
+    title->Text = QStringLiteral("ENVÍO URGENTE");
+    title->FontHeight = 7;
+    title->Bold = true;
+    auto* rule = Add<TKVLine>(Lab, {5, 12}, {76, 12});
+    rule->PenWidth = 0.5f;
+    auto* address = Add<TKVParagraph>(Lab, {5, 15}, {76, 52});
+    address->Text = QStringLiteral("Destinataria:\r\nLaura Pérez Iglesias\r\nCalle del Prado 21, 3º izda.\r\n"
+                                   "28014 Madrid & alrededores");
+    address->FontHeight = 4.5f;
+    address->Border = true;
+    address->BorderColor = 0x00404040;
+    address->PenWidth = 0.3f;
+    auto* sender = Add<TKVAddText>(Lab, {5, 56});
+    sender->Prefix = QStringLiteral("Remite: ");
+    sender->Text = QStringLiteral("KVLab, Almacén 3");
+    sender->Suffix = QStringLiteral(" (Zaragoza)");
+    sender->FontHeight = 3.5f;
+    sender->Italic = true;
+    auto* parcel = Add<TKVBarCode>(Lab, {82, 66});
+    parcel->BarType = baCode39;
+    parcel->Code = QStringLiteral("KV-2026-0042");
+    parcel->BarWidth = 0.25f;
+    parcel->FontHeight = 10;
+    parcel->NumberHeight = 3;
+    parcel->LeftMargin = 2;
+    parcel->Angle = 90;
+}
+
+// Product labels: the customer's EAN-13, a fixed UPC-A, a price, and a mark
+// that prints only for preferred customers.
+void Products(TKVLab& Lab)
+{
+    Lab.Measure->LabelName = QStringLiteral("Productos 60 x 35");
+    UseExampleData(Lab, 1, 12);
+    auto* name = Add<TKVText>(Lab, {2, 1.5f});
+    Bind(name, QStringLiteral("nombre"));
+    name->FontHeight = 3.2f;
+    auto* ean = Add<TKVBarCode>(Lab, {0.5f, 6});
+    Bind(ean, QStringLiteral("ean"));
+    ean->BarWidth = 0.25f;
+    ean->FontHeight = 9;
+    ean->NumberHeight = 2.4f;
+    ean->LeftMargin = 2.6f;
+    auto* upc = Add<TKVBarCode>(Lab, {30.5f, 6});
+    upc->BarType = baUPCA;
+    upc->Code = QStringLiteral("036000291452");
+    upc->BarWidth = 0.25f;
+    upc->FontHeight = 9;
+    upc->NumberHeight = 2.4f;
+    upc->LeftMargin = 2.3f;
+    auto* price = Add<TKVAddText>(Lab, {2, 26});
+    price->Prefix = QStringLiteral("Precio: ");
+    price->Text = QStringLiteral("12,50");
+    price->Suffix = QStringLiteral(" €");
+    price->FontHeight = 5;
+    price->Bold = true;
+    auto* mark = Add<TKVSymbol>(Lab, {50, 24});
+    Bind(mark, QStringLiteral("preferente"));
+    mark->FontName = QStringLiteral("DejaVu Sans");
+    mark->Symbol = 0x95; // a bullet
+    mark->FontHeight = 9;
+    mark->Color = clRed;
+}
+
+// Name badges on a part-used sheet: the first row and the first badge of
+// the second are gone, so the run starts at row 2, column 2.
+void Badges(TKVLab& Lab)
+{
+    Lab.Measure->LabelName = QStringLiteral("Credenciales 85 x 54");
+    Lab.Measure->Width = 85;
+    Lab.Measure->Height = 54;
+    Lab.Measure->NuVer = 2;
+    Lab.Measure->NuHor = 5;
+    Lab.Measure->MarLeft = 15;
+    Lab.Measure->MarTop = 13.5f;
+    Lab.Measure->DiHor = 10;
+    Lab.Measure->DiVer = 0;
+    UseExampleData(Lab, 1, 8);
+    Lab.PrintInfo->FirstRow = 2;
+    Lab.PrintInfo->FirstCol = 2;
+    Lab.Frame->Style = maDoble;
+    Lab.Frame->Dist1 = 1.5f;
+    Lab.Frame->Dist2 = 1;
+    Lab.Frame->PenWidth = 0.4f;
+    Lab.Frame->Color = 0x00804000;
+    Lab.BackSurf->FileName = QStringLiteral("fondo.png");
+    Lab.BackSurf->Style = biImage;
+
+    auto* event = Add<TKVText>(Lab, {42.5f, 5});
+    event->Text = QStringLiteral("CONGRESO KVLab 2026");
+    event->TextAlign = taCeTo;
+    event->FontHeight = 4.5f;
+    event->Bold = true;
+    event->Color = 0x00804000;
+    auto* name = Add<TKVText>(Lab, {42.5f, 19});
+    Bind(name, QStringLiteral("nombre"));
+    name->TextAlign = taCeTo;
+    name->FontHeight = 6.5f;
+    name->Bold = true;
+    auto* town = Add<TKVText>(Lab, {42.5f, 29});
+    Bind(town, QStringLiteral("ciudad"));
+    town->TextAlign = taCeTo;
+    town->FontHeight = 4.5f;
+    town->Italic = true;
+    auto* rule = Add<TKVLine>(Lab, {10, 40}, {75, 40});
+    rule->Color = 0x00804000;
+    rule->PenWidth = 0.3f;
+    auto* number = Add<TKVAddText>(Lab, {42.5f, 43});
+    Bind(number, QStringLiteral("id"));
+    number->Prefix = QStringLiteral("Acreditación nº ");
+    number->Suffix.clear();
+    number->TextAlign = taCeTo;
+    number->FontHeight = 3.5f;
+}
+
+bool WriteBackground(const QString& Path)
+{
+    QImage img(340, 216, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 340, 216);
+    g.setColorAt(0, QColor(255, 250, 230));
+    g.setColorAt(1, QColor(215, 232, 250));
+    p.fillRect(img.rect(), g);
+    p.end();
+    return img.save(Path, "PNG");
+}
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: kvlab-makedesigns FOLDER\n", stderr);
+        return 1;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(folder.path()) || !WriteBackground(folder.filePath(QStringLiteral("fondo.png")))) {
+        std::fprintf(stderr, "kvlab-makedesigns: cannot write into %s\n", argv[1]);
+        return 1;
+    }
+    const std::pair<const char*, void (*)(TKVLab&)> designs[] = {
+        {"direcciones.lab", Addresses}, {"envio.lab", Shipping}, {"productos.lab", Products}, {"credenciales.lab", Badges}};
+    for (const auto& [name, make] : designs) {
+        TKVLab lab;
+        make(lab);
+        lab.SaveLab(folder.filePath(QString::fromLatin1(name)));
+    }
+    return 0;
+}

@@ -1,0 +1,207 @@
+// The bundled examples and whole print runs from a real database, checked on
+// the pages a user gets.
+#include "common/TestSupport.h"
+
+#include "barcode/TKVBarCode.h"
+#include "designer/TKVLab.h"
+#include "document/TKVAddText.h"
+#include "document/TKVObject.h"
+#include "document/TKVTable.h"
+#include "document/TKVText.h"
+#include "printing/TKVPrintInfo.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+QString ExampleDb() { return TestSupport::BinaryPath(QStringLiteral("examples/clientes.db")); }
+
+// The codes zbar reads on a picture, sorted.
+QStringList Decode(const QString& Png)
+{
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("-q"), QStringLiteral("--raw"), Png});
+    zbar.waitForFinished(120000);
+    QStringList codes = QString::fromUtf8(zbar.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    codes.sort();
+    return codes;
+}
+
+QStringList Pages(const QString& Dir)
+{
+    QStringList pages = QDir(Dir).entryList({QStringLiteral("page-*.png")}, QDir::Files, QDir::Name);
+    for (QString& p : pages)
+        p = Dir + QLatin1Char('/') + p;
+    return pages;
+}
+}
+
+TEST(Examples, CommittedDesignsAreWhatTheGeneratorWrites)
+{
+    const QString dir = TestSupport::TempDir();
+    ASSERT_EQ(QProcess::execute(TestSupport::BinaryPath(QStringLiteral("bin/kvlab-makedesigns")), {dir}), 0);
+    for (const char* name : {"direcciones.lab", "envio.lab", "productos.lab", "credenciales.lab"}) {
+        const QString file = QString::fromLatin1(name);
+        EXPECT_EQ(TestSupport::ReadFile(dir + QLatin1Char('/') + file),
+                  TestSupport::ReadFile(TestSupport::SourcePath(QStringLiteral("examples/") + file)))
+            << name << " is out of date: run build/bin/kvlab-makedesigns examples";
+    }
+}
+
+TEST(Examples, EveryExamplePrintsFromTheExampleDatabase)
+{
+    const struct {
+        const char* Name;
+        const char* Summary;
+    } rows[] = {
+        {"direcciones.lab", "1 page(s), 20 label(s), records 1 to 20 of clientes"},
+        {"envio.lab", "1 page(s), 8 label(s), copies without data"},
+        {"productos.lab", "1 page(s), 12 label(s), records 1 to 12 of clientes"},
+        {"credenciales.lab", "2 page(s), 8 label(s), records 1 to 8 of clientes"},
+    };
+    for (const auto& r : rows) {
+        const QString out = TestSupport::TempDir();
+        const auto run = TestSupport::RunKvlab(
+            {QStringLiteral("print"), TestSupport::SourcePath(QStringLiteral("examples/") + QLatin1String(r.Name)),
+             QStringLiteral("-o"), out + QStringLiteral("/out.pdf"), QStringLiteral("--alias"),
+             QStringLiteral("ejemplos=") + ExampleDb()});
+        EXPECT_EQ(run.ExitCode, 0) << r.Name << run.Err.constData();
+        EXPECT_TRUE(run.Out.startsWith(r.Summary)) << r.Name << ": " << run.Out.constData();
+        EXPECT_TRUE(run.Err.isEmpty()) << r.Name << ": " << run.Err.constData();
+    }
+}
+
+TEST(Examples, AddressLabelsCarryEachCustomersBarcode)
+{
+    QStringList expected;
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("examples-check"));
+        db.setDatabaseName(ExampleDb());
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(QStringLiteral("SELECT ean FROM clientes"), db);
+        while (q.next())
+            expected << q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("examples-check"));
+    expected.sort();
+    ASSERT_EQ(expected.size(), 20);
+
+    const QString out = TestSupport::TempDir();
+    const auto run = TestSupport::RunKvlab(
+        {QStringLiteral("print"), TestSupport::SourcePath(QStringLiteral("examples/direcciones.lab")),
+         QStringLiteral("-o"), out + QStringLiteral("/out.pdf"), QStringLiteral("--png-dir"), out,
+         QStringLiteral("--dpi"), QStringLiteral("400"), QStringLiteral("--alias"),
+         QStringLiteral("ejemplos=") + ExampleDb(), QStringLiteral("--quiet")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+    const QStringList pages = Pages(out);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(Decode(pages[0]), expected);
+}
+
+namespace {
+// A 200-record SQLite table of products with valid EAN-13 codes.
+QString MakeProducts(QStringList& Codes)
+{
+    const QString path = TestSupport::TempDir() + QStringLiteral("/products.db");
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("products-make"));
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("CREATE TABLE productos (id INTEGER, nombre TEXT, precio TEXT, ean TEXT)"));
+        db.transaction();
+        for (int i = 1; i <= 200; ++i) {
+            QString code = QStringLiteral("84000%1").arg(i * 37, 7, 10, QLatin1Char('0'));
+            int sum = 0;
+            for (int k = 0; k < 12; ++k)
+                sum += (code[k].unicode() - '0') * (k % 2 ? 3 : 1);
+            code += QString::number((10 - sum % 10) % 10);
+            Codes << code;
+            q.prepare(QStringLiteral("INSERT INTO productos VALUES (?, ?, ?, ?)"));
+            q.addBindValue(i);
+            q.addBindValue(QStringLiteral("Producto %1").arg(i));
+            q.addBindValue(QStringLiteral("%1,50").arg(i));
+            q.addBindValue(code);
+            EXPECT_TRUE(q.exec());
+        }
+        db.commit();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("products-make"));
+    return path;
+}
+
+QString ProductDesign(const QString& Db, int First, int Last)
+{
+    TKVLab lab;
+    lab.DaBa = true;
+    lab.Table->DatabaseName = Db;
+    lab.Table->TableName = QStringLiteral("productos");
+    lab.PrintInfo->FirstLab = First;
+    lab.PrintInfo->LastLab = Last;
+    auto text = std::make_unique<TKVText>();
+    text->Point1 = {2, 2};
+    text->FieldName = QStringLiteral("nombre");
+    text->UseDaBa = true;
+    lab.Document->AddElement(std::move(text));
+    auto price = std::make_unique<TKVAddText>();
+    price->Point1 = {35, 2};
+    price->Prefix = QStringLiteral("PVP ");
+    price->Suffix = QStringLiteral(" €");
+    price->FieldName = QStringLiteral("precio");
+    price->UseDaBa = true;
+    lab.Document->AddElement(std::move(price));
+    auto code = std::make_unique<TKVBarCode>();
+    code->Point1 = {2, 10};
+    code->FieldName = QStringLiteral("ean");
+    code->UseDaBa = true;
+    lab.Document->AddElement(std::move(code));
+    const QString path = TestSupport::TempDir() + QStringLiteral("/products.lab");
+    lab.SaveLab(path);
+    return path;
+}
+}
+
+TEST(DataRun, TwoHundredRecordsPrintInOrderAndRangesSelectRecords)
+{
+    QStringList codes;
+    const QString db = MakeProducts(codes);
+    const QString out = TestSupport::TempDir();
+    const auto run = TestSupport::RunKvlab({QStringLiteral("print"), ProductDesign(db, 1, 200), QStringLiteral("-o"),
+                                            out + QStringLiteral("/run.pdf"), QStringLiteral("--png-dir"), out,
+                                            QStringLiteral("--dpi"), QStringLiteral("300")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+    EXPECT_TRUE(run.Out.startsWith("10 page(s), 200 label(s), records 1 to 200")) << run.Out.constData();
+    const QStringList pages = Pages(out);
+    ASSERT_EQ(pages.size(), 10);
+    for (int p = 0; p < pages.size(); ++p) {
+        QStringList expected = codes.mid(p * 21, 21);
+        expected.sort();
+        EXPECT_EQ(Decode(pages[p]), expected) << "page " << p + 1;
+    }
+
+    const QString range = TestSupport::TempDir();
+    const auto three = TestSupport::RunKvlab({QStringLiteral("print"), ProductDesign(db, 1, 1), QStringLiteral("-o"),
+                                              range + QStringLiteral("/r.pdf"), QStringLiteral("--png-dir"), range,
+                                              QStringLiteral("--from"), QStringLiteral("3"), QStringLiteral("--to"),
+                                              QStringLiteral("5"), QStringLiteral("--dpi"), QStringLiteral("300")});
+    ASSERT_EQ(three.ExitCode, 0) << three.Err.constData();
+    QStringList expected{codes[2], codes[3], codes[4]};
+    expected.sort();
+    EXPECT_EQ(Decode(Pages(range).value(0)), expected);
+}
+
+TEST(DataRun, UnavailableSourcePrintsCopiesAndSaysSo)
+{
+    QStringList codes;
+    const QString design = ProductDesign(TestSupport::TempDir() + QStringLiteral("/missing.db"), 1, 5);
+    const QString out = TestSupport::TempDir();
+    const auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"),
+                                            out + QStringLiteral("/c.pdf"), QStringLiteral("--labs"),
+                                            QStringLiteral("4")});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Err.contains("cannot be opened; printed 4 copies")) << run.Err.constData();
+    EXPECT_TRUE(run.Out.startsWith("1 page(s), 4 label(s), copies without data")) << run.Out.constData();
+}

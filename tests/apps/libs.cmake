@@ -1,0 +1,1 @@
+set(extra_libs_apps Qt6::Sql)
