@@ -178,6 +178,8 @@ int KVCommands::Print(const QStringList& Args)
     } else {
         TKVPrinter::SelectPdf(QFileInfo(o.Pdf).absoluteFilePath());
     }
+    // The job's title in print queues.
+    TKVPrinter::Current().setDocName(QFileInfo(o.Design).completeBaseName());
     if (!o.PngDir.isEmpty() && !QDir().mkpath(o.PngDir)) {
         Error(QStringLiteral("print: cannot create folder %1").arg(o.PngDir));
         return Failed;
