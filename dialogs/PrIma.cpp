@@ -15,10 +15,11 @@
 
 TProIma* ProIma = nullptr;
 
+// The picture formats the platform's picture reader knows.
 const QString TProIma::OpenPictureDialog1Filter = QStringLiteral(
-    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File (*.jpg)|*.jpg|"
-    "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|"
-    "Metafiles (*.wmf)|*.wmf");
+    "All (*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.ico;*.svg)|*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.ico;*.svg|"
+    "PNG Image File (*.png)|*.png|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
+    "Bitmaps (*.bmp)|*.bmp|GIF Image File (*.gif)|*.gif|Icons (*.ico)|*.ico|SVG Drawings (*.svg)|*.svg");
 
 TProIma::TProIma(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProIma>())
 {

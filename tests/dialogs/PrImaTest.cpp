@@ -126,8 +126,8 @@ TEST_F(PictureDialog, NamesFileTypesTheWayAFileDialogReadsThem)
 {
     EXPECT_EQ(NameFilters(QStringLiteral("Bitmaps (*.bmp)|*.bmp")), QStringLiteral("Bitmaps (*.bmp)"));
     EXPECT_EQ(NameFilters(TProIma::OpenPictureDialog1Filter).split(QStringLiteral(";;")).first(),
-              QStringLiteral("All (*.jpg *.jpeg *.bmp *.ico *.emf *.wmf)"));
-    EXPECT_EQ(NameFilters(TProIma::OpenPictureDialog1Filter).split(QStringLiteral(";;")).size(), 7);
+              QStringLiteral("All (*.png *.jpg *.jpeg *.bmp *.gif *.ico *.svg)"));
+    EXPECT_EQ(NameFilters(TProIma::OpenPictureDialog1Filter).split(QStringLiteral(";;")).size(), 8);
 }
 
 }
