@@ -189,6 +189,21 @@ bool TKVLab::ValidData()
     return true;
 }
 
+void TKVLab::ClearSelection()
+{
+    // While a host applies stored properties there are no handles yet.
+    if (!Loading)
+        DropHandles();
+}
+
+void TKVLab::AdjustHandle()
+{
+    // Rendering the label refreshes every element's Bounds.
+    PaintLabScreen(false);
+    WorkOutHandles();
+    Paint();
+}
+
 void TKVLab::SelectForProperties(TKVElement* Element)
 {
     SelectedElement = Element;

@@ -7,6 +7,8 @@
 //   TKVLab.cpp          construction, published properties, canvases
 //   TKVLabView.cpp      zoom, mapping between mm and window pixels, scrolling
 //   TKVLabPaint.cpp     the painting pipeline, rulers, grid, frame, background
+//   TKVLabMouse.cpp     mouse editing: tools, selection handles, drags
+//   TKVLabCommands.cpp  clipboard, deletion, stacking order, alignment
 //   printing/TKVLabPrint.cpp   print runs, preview, label-file commands
 #pragma once
 
@@ -361,6 +363,11 @@ private:
     // Paint covers the window with BackScreen and the current selection
     // overlay: the drag feedback drawn before is gone, the ruler marks stay.
     void ResetOverlay();
+    // ClearSelection's work: no handles, no drag holding one, no overlay.
+    void DropHandles();
+    // AdjustHandle's work between rendering and painting: DragKind and the
+    // handles of SelectedElement, from its Bounds.
+    void WorkOutHandles();
     void ToggleFigure(const TKVXorFigure& Figure);
     // Moves the ruler marks to P (clamped into the label area).
     void MoveMarks(TPoint P);

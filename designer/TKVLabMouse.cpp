@@ -74,33 +74,40 @@ void TKVLab::mouseReleaseEvent(QMouseEvent* Event)
 
 // ---- Handles ------------------------------------------------------------------
 
-void TKVLab::ClearSelection()
+void TKVLab::DropHandles()
 {
-    if (Loading)
-        return;
     SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+    // A drag holds one of these rectangles: it ends with them, committing
+    // nothing (a scroll or a zoom while the button is down).
+    if (Dragging) {
+        Dragging = false;
+        std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
+    }
+    // Handles of a scrolled or zoomed picture would show at the wrong place.
+    ShownSelection = {};
+    viewport()->update();
 }
 
-void TKVLab::AdjustHandle()
+void TKVLab::WorkOutHandles()
 {
-    // Rendering the label refreshes every element's Bounds.
-    PaintLabScreen(false);
     // Every handle is worked out again, so that none of a former selection
     // of another kind can still be grabbed.
     SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
-    if (TKVElement* e = SelectedElement) {
-        if (e->Elem() == deLine) {
-            DragKind = drLine;
-            Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
-            Point2Handle = HandleAt({WindowX(e->Point2.X) - HPosition, WindowY(e->Point2.Y) - VPosition});
-        } else {
-            const TKVEle k = e->Elem();
-            DragKind = k == deRect || k == deImage || k == deParagraph ? drSizes : drObject;
-            SelectionRect = Shifted(e->Bounds, -HPosition, -VPosition);
-            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
-        }
+    TKVElement* e = SelectedElement;
+    if (!e)
+        return;
+    if (e->Elem() == deLine) {
+        DragKind = drLine;
+        Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
+        Point2Handle = HandleAt({WindowX(e->Point2.X) - HPosition, WindowY(e->Point2.Y) - VPosition});
+        return;
     }
-    Paint();
+    const TKVEle k = e->Elem();
+    DragKind = k == deRect || k == deImage || k == deParagraph ? drSizes : drObject;
+    SelectionRect = Shifted(e->Bounds, -HPosition, -VPosition);
+    // Draws the outline and, for drSizes, works out the side handles; the
+    // Paint that follows covers the drawing.
+    DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
 }
 
 void TKVLab::ForgetSelection()
@@ -475,6 +482,8 @@ void TKVLab::CommitDrag()
 void TKVLab::CreateFromBand(int X, int Y)
 {
     Drawing = false;
+    if (!Document)
+        return;
     TRect r;
     NormalizeRect({DragAnchor.X, DragAnchor.Y, X, Y}, r);
     const TPoint2D p1{Worldx(r.Left), Worldy(r.Top)};

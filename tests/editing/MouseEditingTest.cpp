@@ -524,6 +524,22 @@ TEST_F(EditFixture, RightClickOutsideDuringADragLetsTheElementGo)
     EXPECT_EQ(r->Point1, Point2D(10, 10)) << "the interrupted drag changes nothing";
 }
 
+TEST_F(EditFixture, ScrollingDuringADragEndsItAndHidesTheHandles)
+{
+    Lab = MakeLab(300, 200);
+    TKVRect* r = Add(MakeRect(10, 10, 30, 20));
+    Press(80, 80);
+    Release(80, 80);
+    Press(80, 80);
+    MoveTo(100, 95);
+    Lab->horizontalScrollBar()->setValue(10); // as a wheel turn would
+    EXPECT_FALSE(Lab->Dragging);
+    EXPECT_EQ(Lab->ShownSelection.SelectionRect, TRect{}) << "handles at the old place are not shown";
+    Release(100, 95);
+    EXPECT_EQ(r->Point1, Point2D(10, 10));
+    EXPECT_EQ(Lab->SelectedElement, r) << "the element stays selected";
+}
+
 TEST_F(EditFixture, AllowEditFalseIgnoresPressesButMarksAndCursorsFollow)
 {
     RightClick rc;
