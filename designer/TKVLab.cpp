@@ -197,7 +197,6 @@ void TKVLab::SelectForProperties(TKVElement* Element)
     AdjustHandle();
 }
 
-void TKVLab::ShowProp() {}
 void TKVLab::PropLin(TKVLine* Element) { SelectForProperties(Element); }
 void TKVLab::PropTxt(TKVText* Element) { SelectForProperties(Element); }
 void TKVLab::PropAdTxt(TKVAddText* Element) { SelectForProperties(Element); }

@@ -246,8 +246,9 @@ public:
     // tests decide what a preview does.
     static std::function<void(TKVLab* Lab)>& PreviewWindow();
 
-    // Property dialog openers.
-    void ShowProp();
+    // Property dialog openers. ShowProp opens the label dialog on a page:
+    // 0 size, 1 print, 2 background, 3 data.
+    void ShowProp(std::int32_t Page);
     void PropLin(TKVLine* Element);
     void PropTxt(TKVText* Element);
     void PropAdTxt(TKVAddText* Element);
