@@ -246,9 +246,8 @@ public:
     // tests decide what a preview does.
     static std::function<void(TKVLab* Lab)>& PreviewWindow();
 
-    // Property dialog openers. ShowProp opens the label dialog on a page:
-    // 0 size, 1 print, 2 background, 3 data.
-    void ShowProp(std::int32_t Page);
+    // Property dialog openers.
+    void ShowProp(std::int32_t Page); // the label dialog on a page: 0 size, 1 print, 2 back, 3 data
     void PropLin(TKVLine* Element);
     void PropTxt(TKVText* Element);
     void PropAdTxt(TKVAddText* Element);
