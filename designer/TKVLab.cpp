@@ -204,4 +204,3 @@ void TKVLab::AdjustHandle()
     Paint();
 }
 
-void TKVLab::ShowProp() {}

@@ -301,7 +301,8 @@ public:
     static std::function<void(TKVLab* Lab)>& PreviewWindow();
 
     // Property dialog openers.
-    void ShowProp();
+    // The label dialog on a page: 0 size, 1 print, 2 background, 3 data.
+    void ShowProp(std::int32_t Page);
     // Opens the dialog of SelectedElement, through its Properties; nothing
     // happens without a selection.
     void ShowElementProp();

@@ -519,9 +519,12 @@ void TKVLab::CreateFromBand(int X, int Y)
         e->Point1 = p1;
         e->Point2 = p2;
         SelectedElement = e;
+        bool keep = true;
         try {
+            // The picture opener loads the chosen file itself and says
+            // whether the new picture is to be kept.
             if (auto* image = dynamic_cast<TKVImage*>(e))
-                PropImage(image, true);
+                keep = PropImage(image, true);
             else
                 PropPar(static_cast<TKVParagraph*>(e));
         } catch (...) {
@@ -529,8 +532,7 @@ void TKVLab::CreateFromBand(int X, int Y)
                 ForgetSelection();
             throw;
         }
-        auto* image = dynamic_cast<TKVImage*>(e);
-        if (image && !image->CreatePic()) {
+        if (!keep) {
             if (SelectedElement == e)
                 ForgetSelection();
             break;
