@@ -533,7 +533,9 @@ void TKVLab::CreateFromBand(int X, int Y)
             throw;
         }
         if (!keep) {
-            if (SelectedElement == e)
+            // The opener has already let go of the picture; the handles and
+            // drag state that were set up for it go too.
+            if (SelectedElement == e || SelectedElement == nullptr)
                 ForgetSelection();
             break;
         }
