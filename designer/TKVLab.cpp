@@ -1,6 +1,7 @@
 #include "designer/TKVLab.h"
 
 #include "designer/TKVBackSurf.h"
+#include "designer/TKVClipboard.h"
 #include "designer/TKVFrame.h"
 #include "designer/TKVGrid.h"
 #include "designer/TKVRulers.h"
@@ -74,6 +75,8 @@ TKVLab::~TKVLab()
 {
     EmptyGridPoints();
     Pages.clear();
+    // The element clipboard lives no longer than any designer.
+    TKVClipboard::Discard();
 }
 
 void TKVLab::CreateWnd()
@@ -135,9 +138,12 @@ void TKVLab::SetZoom(TKVZoom Value)
 
 void TKVLab::SetDrawTool(TKVDrawTool Value)
 {
-    if (Value > dwParagraph)
+    if (Value > dwParagraph || Value == DrawTool)
         return;
     DrawTool = Value;
+    // Hides the selection overlay; the handle rectangles stay until they are
+    // worked out again, and grab nothing meanwhile.
+    DragKind = drNone;
 }
 
 void TKVLab::SetBorderStyle(TKVBorderStyle Value)
@@ -181,14 +187,6 @@ bool TKVLab::ValidData()
     }
     DataOK = true;
     return true;
-}
-
-void TKVLab::ClearSelection() { SelectedElement = nullptr; }
-
-void TKVLab::AdjustHandle()
-{
-    PaintLabScreen(false);
-    Paint();
 }
 
 void TKVLab::SelectForProperties(TKVElement* Element)

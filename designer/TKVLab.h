@@ -208,6 +208,57 @@ public:
     // Editing.
     void ClearSelection();
     void AdjustHandle();
+    void ShowHandles() {}
+    // The control's mouse handlers, in window pixels; the Qt mouse events
+    // of the viewport arrive here.
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    // Feedback drawn in not-xor over the window: drawing a figure a second
+    // time removes it.
+    void DrawDrag(TPoint TopLeft, TPoint BottomRight, bool Show);
+    void DrawShape(TPoint A, TPoint B);
+    void DrawMarks(TPoint P);
+
+    // Editing commands on the selected element.
+    void CopyElement();
+    void PasteElement();
+    void DeleteElement();
+    void Clear();
+    void Front();
+    void Back();
+    void AlignLeft();
+    void AlignTop();
+    void Transparent();
+
+    // Editing state, window pixels.
+    TKVDrag DragKind = drNone;
+    TKVDragType DragType = dtMove;
+    bool Dragging = false;
+    bool Drawing = false;
+    TRect SelectionRect;
+    TRect LeftHandle, RightHandle, TopHandle, BottomHandle;
+    TRect Point1Handle, Point2Handle;
+    TPoint DragAnchor, DragCurrent;
+    TPoint DragOffset;
+    TPoint MarkPosition;
+
+    // One not-xor figure on the window. Feedback is kept as figures rather
+    // than pixels so that any repaint of the widget can show it again.
+    struct TKVXorFigure {
+        enum TKind : std::uint8_t { fkLine, fkRect, fkMarks } Kind = fkLine;
+        TPoint A, B;
+        TColor Color = clRed;
+        bool operator==(const TKVXorFigure&) const = default;
+    };
+    // Figures drawn since the window was last painted; a figure is either
+    // on the window or not, so drawing it twice removes it.
+    std::vector<TKVXorFigure> XorFigures;
+    // The selection overlay as the last Paint put it on the window.
+    struct TKVShownSelection {
+        TKVDrag Kind = drNone;
+        TRect SelectionRect, LeftHandle, RightHandle, TopHandle, BottomHandle, Point1Handle, Point2Handle;
+    } ShownSelection;
 
     // Data source: opens the filtered table; false, silently, when it cannot.
     bool ValidData();
@@ -282,6 +333,9 @@ public:
     void EndLoading();
 
 protected:
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
     void paintEvent(QPaintEvent* Event) override;
     // The viewport follows the control's size (both bars are always shown),
     // so its resize is the control's size message.
@@ -304,6 +358,24 @@ private:
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
     // The selection overlay, drawn on the window after BackScreen.
     void DrawSelection(TKVCanvas& Canvas);
+    // Paint covers the window with BackScreen and the current selection
+    // overlay: the drag feedback drawn before is gone, the ruler marks stay.
+    void ResetOverlay();
+    void ToggleFigure(const TKVXorFigure& Figure);
+    // Moves the ruler marks to P (clamped into the label area).
+    void MoveMarks(TPoint P);
+    // No selected element, no handles, no drag or rubber band: for every
+    // path that removes or replaces elements.
+    void ForgetSelection();
+    // Where the running drag started, to tell a click from a drag.
+    TRect PressRect;
+    // Adds a new element made with the mouse, selects it and opens its
+    // dialog (text, barcode, symbol, composite text).
+    void CreateAtOnce(int X, int Y);
+    // Ends a rubber band at (X, Y) with the element of the drawing tool.
+    void CreateFromBand(int X, int Y);
+    // Commits the running handle drag to the selected element.
+    void CommitDrag();
     void ScrollBarAction(Qt::Orientation Orientation, int Action);
     void ScrollBarMoved(Qt::Orientation Orientation, int Value);
     // Window creation: resolution, grid nodes, label picture, first paint.

@@ -115,6 +115,8 @@ void TKVLab::DrawClip()
 
 void TKVLab::Paint()
 {
+    // The window is covered again: feedback drawn on it before is gone.
+    ResetOverlay();
     // The window is painted from BackScreen in paintEvent; asking for it here
     // lets Qt merge the several redraws one command may cause.
     viewport()->update();
@@ -134,12 +136,6 @@ void TKVLab::paintEvent(QPaintEvent* Event)
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     TKVCanvas c(&p);
     DrawSelection(c);
-}
-
-void TKVLab::DrawSelection(TKVCanvas&)
-{
-    // The selection handles belong to the editor; nothing is selected until
-    // it runs.
 }
 
 void TKVLab::resizeEvent(QResizeEvent* Event)

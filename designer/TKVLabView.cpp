@@ -99,8 +99,13 @@ void TKVLab::GridAdjust(TPoint P, TPoint& Q) const
         Q = P;
         return;
     }
-    int i = RoundEven(double(P.X - RulerBand + HPosition) / GridStepX);
-    int j = RoundEven(double(P.Y - RulerBand + VPosition) / GridStepY);
+    // The node is found with the grid's exact pitch in pixels: GridStepX is
+    // rounded to whole pixels, and a 1 mm grid at 3.78 pixels per mm counted
+    // in steps of 4 would snap 5 mm off by the right edge of a 100 mm label.
+    const double pitchX = double(LabScreen.width()) * Grid->IncX / Measure->Width;
+    const double pitchY = double(LabScreen.height()) * Grid->IncY / Measure->Height;
+    int i = RoundEven(double(P.X - RulerBand + HPosition) / pitchX);
+    int j = RoundEven(double(P.Y - RulerBand + VPosition) / pitchY);
     // Pointer positions beyond the label snap to the nearest node on its edge.
     i = std::clamp(i, 0, GridCountX);
     j = std::clamp(j, 0, GridCountY);

@@ -38,8 +38,7 @@ void TKVLab::CreateLab()
 {
     Document = std::make_unique<TKVObject>();
     DataOK = false;
-    SelectedElement = nullptr;
-    ClearSelection();
+    ForgetSelection();
 }
 
 void TKVLab::LoadLab(const QString& FileName)
@@ -56,9 +55,10 @@ void TKVLab::LoadLab(const QString& FileName)
     } catch (const std::exception&) {
         throw EKvError(QStringLiteral("No se puede leer el archivo elegido"));
     }
+    // Nothing may point into the document that is about to go.
+    ForgetSelection();
     Document = std::move(document);
     ValidData();
-    ClearSelection();
     AdjustLabScreen();
     AdjustPrint();
     DrawAll();

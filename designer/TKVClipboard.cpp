@@ -1,0 +1,54 @@
+#include "designer/TKVClipboard.h"
+
+#include "document/TKVElement.h"
+#include "document/TKVObject.h"
+#include "document/TKVStream.h"
+
+#include <QBuffer>
+
+QByteArray& TKVClipboard::ClipStream()
+{
+    static QByteArray stream;
+    return stream;
+}
+
+TKVEle& TKVClipboard::ClipKind()
+{
+    static TKVEle kind = dePoint;
+    return kind;
+}
+
+void TKVClipboard::Copy(const TKVElement& E)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TKVStream stream(&buffer);
+    E.SaveToStream(stream);
+    buffer.close();
+    // Only a complete record replaces the previous one.
+    ClipStream() = bytes;
+    ClipKind() = E.Elem();
+}
+
+std::unique_ptr<TKVElement> TKVClipboard::Paste()
+{
+    if (!HasElement())
+        return nullptr;
+    std::unique_ptr<TKVElement> e = TKVObject::CreateElement(ClipKind());
+    if (!e)
+        return nullptr;
+    QByteArray bytes = ClipStream();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    buffer.seek(1); // past the kind byte
+    TKVStream stream(&buffer);
+    e->LoadFromStream(stream);
+    return e;
+}
+
+void TKVClipboard::Discard()
+{
+    ClipStream().clear();
+    ClipKind() = dePoint;
+}

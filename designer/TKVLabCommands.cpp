@@ -1,0 +1,107 @@
+// TKVLab editing commands that a host calls from its menus: copy and paste
+// through the process-wide element clipboard, deletion, clearing, stacking
+// order, alignment to the background's marks and transparency.
+//
+// The commands re-render the label but leave the handle rectangles as they
+// are (only deletion and clearing empty them); a host that wants the
+// overlay to follow calls AdjustHandle.
+#include "designer/TKVLab.h"
+
+#include "designer/TKVClipboard.h"
+#include "document/TKVImage.h"
+#include "document/TKVObject.h"
+
+#include <utility>
+
+namespace {
+// Where a pasted element lands from the copied one.
+constexpr TPoint2D PasteOffset{2.0f, 2.0f};
+}
+
+void TKVLab::CopyElement()
+{
+    if (!SelectedElement)
+        return;
+    TKVClipboard::Copy(*SelectedElement);
+}
+
+void TKVLab::PasteElement()
+{
+    if (!Document)
+        return;
+    std::unique_ptr<TKVElement> e = TKVClipboard::Paste();
+    if (!e)
+        return;
+    // A picture whose file cannot be read has been reported; the document
+    // and the selection stay as they were.
+    if (auto* image = dynamic_cast<TKVImage*>(e.get()); image && !image->CreatePic())
+        return;
+    TKVElement* pasted = e.get();
+    Document->AddElement(std::move(e));
+    SelectedElement = pasted;
+    pasted->Move(PasteOffset);
+    PaintLabScreen(true);
+}
+
+void TKVLab::DeleteElement()
+{
+    if (!SelectedElement)
+        return;
+    if (Document)
+        Document->RemoveElement(SelectedElement);
+    ForgetSelection();
+    PaintLabScreen(true);
+}
+
+void TKVLab::Clear()
+{
+    if (Document)
+        Document->Clear();
+    ForgetSelection();
+    PaintLabScreen(true);
+}
+
+void TKVLab::Front()
+{
+    if (!SelectedElement || !Document)
+        return;
+    // An exchange, not a rotation: the front-most element takes the selected
+    // one's place and the others keep theirs.
+    const int i = Document->IndexOf(SelectedElement);
+    if (i < 0)
+        return;
+    std::swap(Document->Elements.front(), Document->Elements[std::size_t(i)]);
+    PaintLabScreen(true);
+}
+
+void TKVLab::Back()
+{
+    if (!SelectedElement || !Document)
+        return;
+    const int i = Document->IndexOf(SelectedElement);
+    if (i < 0)
+        return;
+    std::swap(Document->Elements[std::size_t(i)], Document->Elements.back());
+    PaintLabScreen(true);
+}
+
+void TKVLab::AlignLeft()
+{
+    if (SelectedElement)
+        SelectedElement->Align(eaLeft, this);
+    PaintLabScreen(true);
+}
+
+void TKVLab::AlignTop()
+{
+    if (SelectedElement)
+        SelectedElement->Align(eaTop, this);
+    PaintLabScreen(true);
+}
+
+void TKVLab::Transparent()
+{
+    if (SelectedElement)
+        SelectedElement->Transparent = !SelectedElement->Transparent;
+    PaintLabScreen(true);
+}

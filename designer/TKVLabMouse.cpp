@@ -1,0 +1,540 @@
+// TKVLab mouse editing: creating elements with the drawing tools, selecting
+// with the selection tool, moving and resizing the selected element by its
+// handles, dragging line ends, the ruler marks that follow the pointer, and
+// the selection overlay on the window.
+//
+// All geometry here is in window pixels. Elements keep millimetres; they
+// change only when a drag is released, so a drag that never ends changes
+// nothing in the document.
+//
+// Drag feedback is not-xor drawing over the window. On a widget it is kept
+// as figures (XorFigures) that every paint event draws again over the
+// window's picture; a figure is either shown or not, so drawing it twice
+// removes it, as on a raster canvas. Paint covers the window again, which
+// ends the feedback drawn before it, and shows the selection overlay of that
+// moment (ShownSelection).
+#include "designer/TKVLab.h"
+
+#include "barcode/TKVBarCode.h"
+#include "designer/TKVRulers.h"
+#include "document/TKVAddText.h"
+#include "document/TKVImage.h"
+#include "document/TKVLine.h"
+#include "document/TKVObject.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVRect.h"
+#include "document/TKVSymbol.h"
+#include "document/TKVText.h"
+#include "types/TKVCanvas.h"
+
+#include <QMouseEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int RulerBand = 24;
+
+// Right and bottom sides excluded, as the platform's rectangles.
+bool PtInRect(const TRect& R, int X, int Y) { return R.Left <= X && X < R.Right && R.Top <= Y && Y < R.Bottom; }
+
+TRect Shifted(const TRect& R, int Dx, int Dy) { return {R.Left + Dx, R.Top + Dy, R.Right + Dx, R.Bottom + Dy}; }
+
+// End-point handles are 7 x 7 pixels around their point.
+TPoint HandleCentre(const TRect& R) { return {R.Left + 3, R.Top + 3}; }
+TRect HandleAt(TPoint P) { return {P.X - 3, P.Y - 3, P.X + 4, P.Y + 4}; }
+
+TPoint TopLeft(const TRect& R) { return {R.Left, R.Top}; }
+TPoint BottomRight(const TRect& R) { return {R.Right, R.Bottom}; }
+
+QPoint WindowPoint(const QMouseEvent* Event)
+{
+    return {int(std::floor(Event->position().x())), int(std::floor(Event->position().y()))};
+}
+}
+
+// ---- Qt events --------------------------------------------------------------
+
+void TKVLab::mousePressEvent(QMouseEvent* Event)
+{
+    const QPoint p = WindowPoint(Event);
+    MouseDown(Event->button(), Event->modifiers(), p.x(), p.y());
+}
+
+void TKVLab::mouseMoveEvent(QMouseEvent* Event)
+{
+    const QPoint p = WindowPoint(Event);
+    MouseMove(Event->modifiers(), p.x(), p.y());
+}
+
+void TKVLab::mouseReleaseEvent(QMouseEvent* Event)
+{
+    const QPoint p = WindowPoint(Event);
+    MouseUp(Event->button(), Event->modifiers(), p.x(), p.y());
+}
+
+// ---- Handles ------------------------------------------------------------------
+
+void TKVLab::ClearSelection()
+{
+    if (Loading)
+        return;
+    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+}
+
+void TKVLab::AdjustHandle()
+{
+    // Rendering the label refreshes every element's Bounds.
+    PaintLabScreen(false);
+    // Every handle is worked out again, so that none of a former selection
+    // of another kind can still be grabbed.
+    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+    if (TKVElement* e = SelectedElement) {
+        if (e->Elem() == deLine) {
+            DragKind = drLine;
+            Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
+            Point2Handle = HandleAt({WindowX(e->Point2.X) - HPosition, WindowY(e->Point2.Y) - VPosition});
+        } else {
+            const TKVEle k = e->Elem();
+            DragKind = k == deRect || k == deImage || k == deParagraph ? drSizes : drObject;
+            SelectionRect = Shifted(e->Bounds, -HPosition, -VPosition);
+            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+        }
+    }
+    Paint();
+}
+
+void TKVLab::ForgetSelection()
+{
+    SelectedElement = nullptr;
+    Dragging = false;
+    Drawing = false;
+    DragKind = drNone;
+    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+    PressRect = {};
+    // A rubber band or drag outline of what is gone must not stay on screen.
+    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
+    viewport()->update();
+}
+
+// ---- Not-xor feedback ---------------------------------------------------------
+
+void TKVLab::ToggleFigure(const TKVXorFigure& Figure)
+{
+    const auto i = std::find(XorFigures.begin(), XorFigures.end(), Figure);
+    if (i != XorFigures.end())
+        XorFigures.erase(i);
+    else
+        XorFigures.push_back(Figure);
+    viewport()->update();
+}
+
+void TKVLab::DrawDrag(TPoint TopLeftPoint, TPoint BottomRightPoint, bool Show)
+{
+    if (!Show) {
+        ToggleFigure({TKVXorFigure::fkLine, TopLeftPoint, BottomRightPoint, SelColor});
+        return;
+    }
+    if (DragKind == drSizes) {
+        const int l = TopLeftPoint.X, t = TopLeftPoint.Y, r = BottomRightPoint.X, b = BottomRightPoint.Y;
+        // Integer division truncates toward zero, also when the sides crossed.
+        const int cx = l + (r - l) / 2;
+        const int cy = t + (b - t) / 2;
+        LeftHandle = {l - 6, cy - 3, l, cy + 4};
+        RightHandle = {r, cy - 3, r + 6, cy + 4};
+        TopHandle = {cx - 3, t - 6, cx + 4, t};
+        BottomHandle = {cx - 3, b, cx + 4, b + 6};
+        for (const TRect& h : {LeftHandle, RightHandle, TopHandle, BottomHandle})
+            ToggleFigure({TKVXorFigure::fkRect, TopLeft(h), BottomRight(h), SelColor});
+    }
+    ToggleFigure({TKVXorFigure::fkRect, TopLeftPoint, BottomRightPoint, SelColor});
+}
+
+void TKVLab::DrawShape(TPoint A, TPoint B)
+{
+    switch (DrawTool) {
+    case dwLine: ToggleFigure({TKVXorFigure::fkLine, A, B, clRed}); break;
+    case dwRect:
+    case dwImage:
+    case dwParagraph: ToggleFigure({TKVXorFigure::fkRect, A, B, clRed}); break;
+    default: break;
+    }
+}
+
+void TKVLab::DrawMarks(TPoint P) { ToggleFigure({TKVXorFigure::fkMarks, P, P, Rulers->MarkColor}); }
+
+void TKVLab::MoveMarks(TPoint P)
+{
+    // The marks are one figure wherever they are; the window may have been
+    // covered since they were drawn, so they are looked up, not redrawn.
+    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind == TKVXorFigure::fkMarks; });
+    MarkPosition = {std::max(P.X, RulerBand), std::max(P.Y, RulerBand)};
+    DrawMarks(MarkPosition);
+}
+
+void TKVLab::ResetOverlay()
+{
+    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
+    ShownSelection = {DragKind,   SelectionRect, LeftHandle,   RightHandle,
+                      TopHandle,  BottomHandle,  Point1Handle, Point2Handle};
+}
+
+void TKVLab::DrawSelection(TKVCanvas& Canvas)
+{
+    TKVCanvas& c = Canvas;
+    c.SetPixelMapping();
+    c.Brush.Style = TBrushStyle::bsClear;
+    c.Pen.Style = TPenStyle::psSolid;
+    c.Pen.Width = 0;
+    c.Pen.Mode = TPenMode::pmCopy;
+    c.Pen.Color = SelColor;
+    const TKVShownSelection& s = ShownSelection;
+    switch (s.Kind) {
+    case drLine:
+        c.Rectangle(s.Point1Handle);
+        c.Rectangle(s.Point2Handle);
+        break;
+    case drObject: c.Rectangle(s.SelectionRect); break;
+    case drSizes:
+        c.Rectangle(s.SelectionRect);
+        for (const TRect& h : {s.LeftHandle, s.RightHandle, s.TopHandle, s.BottomHandle})
+            c.Rectangle(h);
+        break;
+    case drNone: break;
+    }
+
+    c.Pen.Mode = TPenMode::pmNotXor;
+    for (const TKVXorFigure& f : XorFigures) {
+        c.Pen.Color = f.Color;
+        switch (f.Kind) {
+        case TKVXorFigure::fkLine:
+            c.MoveTo(f.A.X, f.A.Y);
+            c.LineTo(f.B.X, f.B.Y);
+            break;
+        case TKVXorFigure::fkRect: c.Rectangle(f.A.X, f.A.Y, f.B.X, f.B.Y); break;
+        case TKVXorFigure::fkMarks:
+            c.MoveTo(f.A.X, 6);
+            c.LineTo(f.A.X, 20);
+            c.MoveTo(6, f.A.Y);
+            c.LineTo(20, f.A.Y);
+            break;
+        }
+    }
+    c.Pen.Mode = TPenMode::pmCopy;
+}
+
+// ---- Mouse --------------------------------------------------------------------
+
+void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+{
+    if (!Document || !AllowEdit)
+        return;
+
+    if (Button == Qt::RightButton) {
+        bool select = false;
+        if (SelectedElement) {
+            if (SelectedElement->PointInObject({X + HPosition, Y + VPosition}, this)) {
+                select = true;
+            } else {
+                Drawing = false;
+                // The element a running drag would commit to is let go.
+                Dragging = false;
+                SetDrawTool(dwSelection);
+                DragKind = drNone;
+                ClearSelection();
+                PaintLabScreen(true);
+                SelectedElement = nullptr;
+            }
+        }
+        if (OnRightMouse)
+            OnRightMouse(this, select, X, Y);
+        return;
+    }
+    if (Button != Qt::LeftButton)
+        return;
+
+    switch (DrawTool) {
+    case dwSelection: {
+        if (Document->FindElement({X + HPosition, Y + VPosition}, this)) {
+            ClearSelection();
+            AdjustHandle();
+        }
+        // A miss keeps the selection, so handles outside the element can
+        // still be grabbed. Rectangles left over from before a change of
+        // tool show nothing and grab nothing.
+        if (DragKind == drNone)
+            return;
+        if (PtInRect(SelectionRect, X, Y)) {
+            DragType = dtMove;
+            DragOffset = {X - SelectionRect.Left, Y - SelectionRect.Top};
+        } else if (PtInRect(LeftHandle, X, Y)) {
+            DragType = dtLeft;
+            DragOffset.X = X - SelectionRect.Left;
+        } else if (PtInRect(RightHandle, X, Y)) {
+            DragType = dtRight;
+            DragOffset.X = X - SelectionRect.Right;
+        } else if (PtInRect(TopHandle, X, Y)) {
+            DragType = dtTop;
+            DragOffset.Y = Y - SelectionRect.Top;
+        } else if (PtInRect(BottomHandle, X, Y)) {
+            DragType = dtBottom;
+            DragOffset.Y = Y - SelectionRect.Bottom;
+        } else if (PtInRect(Point1Handle, X, Y)) {
+            DragType = dtPoint1;
+            const TPoint c = HandleCentre(Point1Handle);
+            DragOffset = {X - c.X, Y - c.Y};
+            DragAnchor = DragCurrent = HandleCentre(Point2Handle);
+        } else if (PtInRect(Point2Handle, X, Y)) {
+            DragType = dtPoint2;
+            const TPoint c = HandleCentre(Point2Handle);
+            DragOffset = {X - c.X, Y - c.Y};
+            DragAnchor = DragCurrent = HandleCentre(Point1Handle);
+        } else {
+            return;
+        }
+        PressRect = DragType == dtPoint1 ? Point1Handle : DragType == dtPoint2 ? Point2Handle : SelectionRect;
+        Dragging = true;
+        break;
+    }
+    case dwLine:
+    case dwRect:
+    case dwImage:
+    case dwParagraph:
+        Drawing = true;
+        DragAnchor = DragCurrent = {X, Y};
+        break;
+    case dwText:
+    case dwBarCode:
+    case dwSymbol:
+    case dwAddText: CreateAtOnce(X, Y); break;
+    }
+}
+
+void TKVLab::CreateAtOnce(int X, int Y)
+{
+    // The element joins the document before its dialog opens and stays
+    // there whatever the dialog's outcome; it starts at the back.
+    auto add = [this, X, Y](auto Element) {
+        auto* e = Element.get();
+        e->Point1 = {Worldx(X), Worldy(Y)};
+        Document->AddElement(std::move(Element));
+        SelectedElement = e;
+        return e;
+    };
+    switch (DrawTool) {
+    case dwText: PropTxt(add(std::make_unique<TKVText>())); break;
+    case dwBarCode: PropBar(add(std::make_unique<TKVBarCode>())); break;
+    case dwSymbol: PropSymbol(add(std::make_unique<TKVSymbol>())); break;
+    case dwAddText: PropAdTxt(add(std::make_unique<TKVAddText>())); break;
+    default: return;
+    }
+    // Whatever the dialog did, the label shows the new element, selected.
+    if (SelectedElement && Document->IndexOf(SelectedElement) >= 0)
+        AdjustHandle();
+}
+
+void TKVLab::MouseMove(Qt::KeyboardModifiers, int X, int Y)
+{
+    // The ruler bands are no place for the pointer's coordinates.
+    X = std::max(X, RulerBand);
+    Y = std::max(Y, RulerBand);
+    MoveMarks({X, Y});
+
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    if (!Dragging && DragKind != drNone) {
+        if (PtInRect(SelectionRect, X, Y))
+            cursor = Qt::PointingHandCursor;
+        if (DragKind == drLine && (PtInRect(Point1Handle, X, Y) || PtInRect(Point2Handle, X, Y)))
+            cursor = Qt::PointingHandCursor;
+        if (DragKind == drSizes) {
+            if (PtInRect(LeftHandle, X, Y) || PtInRect(RightHandle, X, Y))
+                cursor = Qt::SizeHorCursor;
+            if (PtInRect(TopHandle, X, Y) || PtInRect(BottomHandle, X, Y))
+                cursor = Qt::SizeVerCursor;
+        }
+    }
+    viewport()->setCursor(cursor);
+
+    if (Dragging) {
+        TPoint q;
+        GridAdjust({X - DragOffset.X, Y - DragOffset.Y}, q);
+        switch (DragKind) {
+        case drLine:
+            if (DragType == dtPoint1 || DragType == dtPoint2) {
+                TRect& h = DragType == dtPoint1 ? Point1Handle : Point2Handle;
+                DrawDrag(DragAnchor, DragCurrent, false);
+                DrawDrag(TopLeft(h), BottomRight(h), true);
+                DragCurrent = q;
+                MoveRect(h, q.X - 3, q.Y - 3);
+                DrawDrag(DragAnchor, DragCurrent, false);
+                DrawDrag(TopLeft(h), BottomRight(h), true);
+            }
+            break;
+        case drObject:
+            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+            MoveRect(SelectionRect, q.X, q.Y);
+            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+            break;
+        case drSizes:
+            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+            switch (DragType) {
+            case dtMove: MoveRect(SelectionRect, q.X, q.Y); break;
+            case dtTop: RectTop(SelectionRect, q.Y); break;
+            case dtLeft: RectLeft(SelectionRect, q.X); break;
+            case dtBottom: RectBottom(SelectionRect, q.Y); break;
+            case dtRight: RectRight(SelectionRect, q.X); break;
+            default: break;
+            }
+            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+            break;
+        case drNone: break;
+        }
+    }
+
+    if (Drawing) {
+        DrawShape(DragAnchor, DragCurrent);
+        DragCurrent = {X, Y};
+        DrawShape(DragAnchor, DragCurrent);
+    }
+
+    if (OnMouseMove)
+        OnMouseMove(this, X, Y);
+}
+
+void TKVLab::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
+{
+    if (!AllowEdit)
+        return;
+    if (Dragging) {
+        CommitDrag();
+        Dragging = false;
+        AdjustHandle();
+        MoveMarks({X, Y});
+    }
+    if (Drawing)
+        CreateFromBand(X, Y);
+}
+
+void TKVLab::CommitDrag()
+{
+    TKVElement* e = SelectedElement;
+    if (!e)
+        return;
+    switch (DragType) {
+    case dtMove:
+    case dtTop:
+    case dtLeft:
+    case dtBottom:
+    case dtRight: {
+        // A press and release without a change of the outline only selects:
+        // the element keeps its exact millimetres.
+        if (SelectionRect == PressRect)
+            return;
+        // Sides that crossed are put in order and a resized side keeps 8
+        // pixels from its opposite one; a move, or a resize across the other
+        // direction, keeps the element's size, however thin.
+        TRect r;
+        NormalizeRect(SelectionRect, r);
+        if (DragType == dtMove) {
+            r = SelectionRect;
+        } else if (DragType == dtLeft || DragType == dtRight) {
+            r.Top = SelectionRect.Top;
+            r.Bottom = SelectionRect.Bottom;
+        } else {
+            r.Left = SelectionRect.Left;
+            r.Right = SelectionRect.Right;
+        }
+        SelectionRect = r;
+        // Point1 is the corner the turned element is anchored at.
+        switch (e->Angle) {
+        case 0: e->Point1 = {WorldGridX(r.Left), WorldGridY(r.Top)}; break;
+        case 90: e->Point1 = {WorldGridX(r.Left), WorldGridY(r.Bottom)}; break;
+        case 180: e->Point1 = {WorldGridX(r.Right), WorldGridY(r.Bottom)}; break;
+        case 270: e->Point1 = {WorldGridX(r.Right), WorldGridY(r.Top)}; break;
+        default: break;
+        }
+        if (DragKind == drSizes)
+            e->Point2 = {WorldGridX(r.Right), WorldGridY(r.Bottom)};
+        break;
+    }
+    case dtPoint1:
+        if (Point1Handle != PressRect) {
+            const TPoint c = HandleCentre(Point1Handle);
+            e->Point1 = {WorldGridX(c.X), WorldGridY(c.Y)};
+        }
+        break;
+    case dtPoint2:
+        if (Point2Handle != PressRect) {
+            const TPoint c = HandleCentre(Point2Handle);
+            e->Point2 = {WorldGridX(c.X), WorldGridY(c.Y)};
+        }
+        break;
+    case dtLine: break;
+    }
+}
+
+void TKVLab::CreateFromBand(int X, int Y)
+{
+    Drawing = false;
+    TRect r;
+    NormalizeRect({DragAnchor.X, DragAnchor.Y, X, Y}, r);
+    const TPoint2D p1{Worldx(r.Left), Worldy(r.Top)};
+    const TPoint2D p2{Worldx(r.Right), Worldy(r.Bottom)};
+    bool selected = false;
+    switch (DrawTool) {
+    case dwLine: {
+        // Not normalised: a click without movement is a line of no length.
+        auto line = std::make_unique<TKVLine>();
+        line->Point1 = {Worldx(DragAnchor.X), Worldy(DragAnchor.Y)};
+        line->Point2 = {Worldx(X), Worldy(Y)};
+        Document->AddElement(std::move(line));
+        break;
+    }
+    case dwRect: {
+        auto rect = std::make_unique<TKVRect>();
+        rect->Point1 = p1;
+        rect->Point2 = p2;
+        Document->AddElement(std::move(rect));
+        break;
+    }
+    case dwImage:
+    case dwParagraph: {
+        // The dialog edits the element before the document holds it; if it
+        // fails, or the picture cannot be read, the element is gone and must
+        // not stay selected.
+        std::unique_ptr<TKVElement> owned;
+        if (DrawTool == dwImage)
+            owned = std::make_unique<TKVImage>();
+        else
+            owned = std::make_unique<TKVParagraph>();
+        TKVElement* e = owned.get();
+        e->Point1 = p1;
+        e->Point2 = p2;
+        SelectedElement = e;
+        try {
+            if (auto* image = dynamic_cast<TKVImage*>(e))
+                PropImage(image, true);
+            else
+                PropPar(static_cast<TKVParagraph*>(e));
+        } catch (...) {
+            if (SelectedElement == e)
+                ForgetSelection();
+            throw;
+        }
+        auto* image = dynamic_cast<TKVImage*>(e);
+        if (image && !image->CreatePic()) {
+            if (SelectedElement == e)
+                ForgetSelection();
+            break;
+        }
+        Document->AddElement(std::move(owned));
+        selected = SelectedElement == e;
+        break;
+    }
+    default: break;
+    }
+    if (selected)
+        AdjustHandle(); // the handles belong to the new element, now drawn
+    else
+        PaintLabScreen(true);
+    MoveMarks({X, Y});
+}
