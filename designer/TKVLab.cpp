@@ -189,18 +189,4 @@ bool TKVLab::ValidData()
     return true;
 }
 
-void TKVLab::SelectForProperties(TKVElement* Element)
-{
-    SelectedElement = Element;
-    AdjustHandle();
-}
-
 void TKVLab::ShowProp() {}
-void TKVLab::PropLin(TKVLine* Element) { SelectForProperties(Element); }
-void TKVLab::PropTxt(TKVText* Element) { SelectForProperties(Element); }
-void TKVLab::PropAdTxt(TKVAddText* Element) { SelectForProperties(Element); }
-void TKVLab::PropPar(TKVParagraph* Element) { SelectForProperties(Element); }
-void TKVLab::PropBar(TKVBarCode* Element) { SelectForProperties(Element); }
-void TKVLab::PropRect(TKVRect* Element) { SelectForProperties(Element); }
-void TKVLab::PropSymbol(TKVSymbol* Element) { SelectForProperties(Element); }
-void TKVLab::PropImage(TKVImage* Element, bool) { SelectForProperties(Element); }

@@ -8,6 +8,7 @@
 //   TKVLabView.cpp      zoom, mapping between mm and window pixels, scrolling
 //   TKVLabPaint.cpp     the painting pipeline, rulers, grid, frame, background
 //   printing/TKVLabPrint.cpp   print runs, preview, label-file commands
+//   TKVLabElementProps.cpp     the element property dialog openers
 #pragma once
 
 #include "types/KVtypes.h"
@@ -299,14 +300,26 @@ public:
 
     // Property dialog openers.
     void ShowProp();
-    void PropLin(TKVLine* Element);
-    void PropTxt(TKVText* Element);
-    void PropAdTxt(TKVAddText* Element);
-    void PropPar(TKVParagraph* Element);
-    void PropBar(TKVBarCode* Element);
-    void PropRect(TKVRect* Element);
-    void PropSymbol(TKVSymbol* Element);
-    void PropImage(TKVImage* Element, bool NewElement);
+    // Opens the dialog of SelectedElement, through its Properties; nothing
+    // happens without a selection.
+    void ShowElementProp();
+    // Each element opener edits Element (which becomes SelectedElement), or
+    // SelectedElement when no element is given, in its modal dialog; every
+    // change shows on the label at once. An element of another class raises
+    // EKvError and opens nothing.
+    void PropLin(TKVLine* Element = nullptr);
+    void PropTxt(TKVText* Element = nullptr);
+    void PropAdTxt(TKVAddText* Element = nullptr);
+    void PropPar(TKVParagraph* Element = nullptr);
+    void PropBar(TKVBarCode* Element = nullptr);
+    void PropRect(TKVRect* Element = nullptr);
+    void PropSymbol(TKVSymbol* Element = nullptr);
+    // NewElement: a picture that is not in the document yet. The file
+    // chooser opens at once and, after the dialog, the chosen file is loaded
+    // (CreatePic). False when the new picture is to be discarded (no file
+    // chosen, or one that cannot be read; it is then no longer selected).
+    // Always true for a picture that is already in the document.
+    bool PropImage(TKVImage* Element = nullptr, bool NewElement = false);
 
     // Property-system accessors.
     uint GetColor() const { return Color; }
@@ -382,9 +395,6 @@ private:
     void CreateWnd();
     // True while SetHParams/SetVParams move a bar themselves.
     bool SettingBars = false;
-
-    // Selects the element as the openers' common first step.
-    void SelectForProperties(TKVElement* Element);
 
     std::unique_ptr<TKVCanvas> LabCanvas;
     TKVCanvas* PrintCanvas = nullptr;

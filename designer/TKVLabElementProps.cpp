@@ -1,0 +1,144 @@
+// TKVLab element property dialogs: which dialog edits which element class,
+// and what happens around the modal run. The dialogs apply every change to
+// the element as it is made, so nothing is read back when they close.
+#include "designer/TKVLab.h"
+
+#include "barcode/TKVBarCode.h"
+#include "dialogs/KVChoosers.h"
+#include "dialogs/PrAddTxt.h"
+#include "dialogs/PrCoBar.h"
+#include "dialogs/PrIma.h"
+#include "dialogs/PrPara.h"
+#include "dialogs/PrRect.h"
+#include "dialogs/PrSym.h"
+#include "dialogs/Prline.h"
+#include "dialogs/Prtxt.h"
+#include "document/TKVAddText.h"
+#include "document/TKVImage.h"
+#include "document/TKVLine.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVRect.h"
+#include "document/TKVSymbol.h"
+#include "document/TKVText.h"
+#include "types/EKvError.h"
+
+#include <memory>
+
+namespace {
+QString KindName(TKVEle Kind)
+{
+    switch (Kind) {
+    case deLine: return QStringLiteral("line");
+    case deText: return QStringLiteral("text");
+    case deBar: return QStringLiteral("barcode");
+    case deRect: return QStringLiteral("rectangle");
+    case deSymbol: return QStringLiteral("symbol");
+    case dePoliText: return QStringLiteral("composite text");
+    case deImage: return QStringLiteral("picture");
+    case deParagraph: return QStringLiteral("paragraph");
+    default: return QStringLiteral("element of kind %1").arg(int(Kind));
+    }
+}
+
+// The element an opener edits: the one it was given, which then becomes the
+// selection, or the selected one, which must be of the dialog's class.
+template <class TElement>
+TElement* EditedElement(TKVLab* Lab, TElement* Given, const char* Opener, TKVEle Kind)
+{
+    if (Given) {
+        Lab->SelectedElement = Given;
+        return Given;
+    }
+    TKVElement* selected = Lab->SelectedElement;
+    if (!selected)
+        throw EKvError(QStringLiteral("%1: no element is selected").arg(QLatin1String(Opener)));
+    auto* element = dynamic_cast<TElement*>(selected);
+    if (!element)
+        throw EKvError(QStringLiteral("%1: the selected element is a %2, not a %3")
+                           .arg(QLatin1String(Opener), KindName(selected->Elem()), KindName(Kind)));
+    return element;
+}
+
+// The dialog's unit variable names the dialog for as long as it lives.
+template <class TDialog>
+class DialogVariable
+{
+public:
+    DialogVariable(TDialog*& Variable, TDialog* Dialog) : Variable(Variable) { Variable = Dialog; }
+    ~DialogVariable() { Variable = nullptr; }
+    DialogVariable(const DialogVariable&) = delete;
+    DialogVariable& operator=(const DialogVariable&) = delete;
+
+private:
+    TDialog*& Variable;
+};
+
+// Creates the dialog, loads it and runs it modally; it is freed however the
+// run ends, an exception included.
+template <class TDialog, class TElement, class... TIniArgs>
+void OpenDialog(TKVLab* Lab, TElement* Element, TDialog*& Variable, TIniArgs... IniArgs)
+{
+    const auto dialog = std::make_unique<TDialog>();
+    const DialogVariable<TDialog> variable(Variable, dialog.get());
+    dialog->Element = Element;
+    dialog->Lab = Lab;
+    dialog->Ini(IniArgs...);
+    RunPropertyDialog(*dialog);
+}
+}
+
+void TKVLab::ShowElementProp()
+{
+    if (SelectedElement)
+        SelectedElement->Properties(this);
+}
+
+void TKVLab::PropLin(TKVLine* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropLin", deLine), ProLin);
+}
+
+void TKVLab::PropTxt(TKVText* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropTxt", deText), PropText, DataOK);
+}
+
+void TKVLab::PropAdTxt(TKVAddText* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropAdTxt", dePoliText), ProAddText, DataOK);
+}
+
+void TKVLab::PropPar(TKVParagraph* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropPar", deParagraph), PropPara, DataOK);
+}
+
+void TKVLab::PropBar(TKVBarCode* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropBar", deBar), PropCoBar, DataOK);
+}
+
+void TKVLab::PropRect(TKVRect* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropRect", deRect), ProRect);
+}
+
+void TKVLab::PropSymbol(TKVSymbol* Element)
+{
+    OpenDialog(this, EditedElement(this, Element, "PropSymbol", deSymbol), PropSym, DataOK);
+}
+
+bool TKVLab::PropImage(TKVImage* Element, bool NewElement)
+{
+    TKVImage* image = EditedElement(this, Element, "PropImage", deImage);
+    OpenDialog(this, image, ProIma, NewElement);
+    if (!NewElement)
+        return true;
+    // The dialog only chose the file of a new picture; reading it decides
+    // whether the picture is kept. CreatePic tells the user when it fails.
+    if (image->CreatePic())
+        return true;
+    if (SelectedElement == image)
+        SelectedElement = nullptr;
+    return false;
+}

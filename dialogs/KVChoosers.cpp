@@ -1,0 +1,98 @@
+#include "dialogs/KVChoosers.h"
+
+#include "types/KVMessage.h"
+#include "types/TKVCanvas.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+bool DefaultColorChooser(TColor& Color, QWidget* Parent)
+{
+    if (!CanShowDialogs())
+        return false; // nobody could answer it
+    const QColor chosen = QColorDialog::getColor(ToQColor(Color), Parent);
+    if (!chosen.isValid())
+        return false;
+    Color = FromQColor(chosen);
+    return true;
+}
+
+bool DefaultPictureChooser(QString& FileName, const QString& Filter, QWidget* Parent)
+{
+    if (!CanShowDialogs())
+        return false;
+    const QString start = FileName.isEmpty() ? QString() : QFileInfo(FileName).absolutePath();
+    const QString chosen = QFileDialog::getOpenFileName(Parent, QString(), start, NameFilters(Filter));
+    if (chosen.isEmpty())
+        return false;
+    FileName = chosen;
+    return true;
+}
+
+void DefaultDialogRunner(QDialog& Dialog)
+{
+    if (CanShowDialogs())
+        Dialog.exec();
+}
+}
+
+TKVColorChooser& ColorChooser()
+{
+    static TKVColorChooser chooser = DefaultColorChooser;
+    return chooser;
+}
+
+TKVPictureChooser& PictureChooser()
+{
+    static TKVPictureChooser chooser = DefaultPictureChooser;
+    return chooser;
+}
+
+TKVDialogRunner& PropertyDialogRunner()
+{
+    static TKVDialogRunner runner = DefaultDialogRunner;
+    return runner;
+}
+
+bool ChooseColor(TColor& Color, QWidget* Parent)
+{
+    const TKVColorChooser& f = ColorChooser();
+    return f ? f(Color, Parent) : DefaultColorChooser(Color, Parent);
+}
+
+bool ChoosePicture(QString& FileName, const QString& Filter, QWidget* Parent)
+{
+    const TKVPictureChooser& f = PictureChooser();
+    return f ? f(FileName, Filter, Parent) : DefaultPictureChooser(FileName, Filter, Parent);
+}
+
+void RunPropertyDialog(QDialog& Dialog)
+{
+    const TKVDialogRunner& f = PropertyDialogRunner();
+    if (f)
+        f(Dialog);
+    else
+        DefaultDialogRunner(Dialog);
+}
+
+QString NameFilters(const QString& Filter)
+{
+    const QStringList parts = Filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // The description repeats its patterns in brackets; the file dialog
+        // reads them from there, separated by spaces.
+        QString name = parts[i];
+        const qsizetype bracket = name.indexOf(QLatin1Char('('));
+        if (bracket >= 0)
+            name.truncate(bracket);
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << name.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}

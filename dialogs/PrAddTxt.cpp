@@ -1,0 +1,254 @@
+#include "dialogs/PrAddTxt.h"
+
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVTable.h"
+#include "document/TKVAddText.h"
+#include "strings/KVStrings.h"
+#include "ui_PrAddTxt.h"
+
+#include <QTabBar>
+
+TProAddText* ProAddText = nullptr;
+
+TProAddText::TProAddText(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProAddText>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    PageControl1 = Form->PageControl1;
+    Text = Form->Text;
+    Font = Form->Font;
+    Position = Form->Position;
+    LabBefore = Form->LabBefore;
+    EdBefore = Form->EdBefore;
+    LabAfter = Form->LabAfter;
+    EdAfter = Form->EdAfter;
+    EdText = Form->EdText;
+    CkBoxDatabase = Form->CkBoxDatabase;
+    LabField = Form->LabField;
+    cbFields = Form->cbFields;
+    GpBoxCol = Form->GpBoxCol;
+    LabCoFont = Form->LabCoFont;
+    ShCoFont = Form->ShCoFont;
+    LabFillCo = Form->LabFillCo;
+    ShFillCo = Form->ShFillCo;
+    LabFontName = Form->LabFontName;
+    ComBoxFontName = Form->ComBoxFontName;
+    LabHeight = Form->LabHeight;
+    SpEdFloatAlt = Form->SpEdFloatAlt;
+    LabTextSpace = Form->LabTextSpace;
+    SpEdTextSpace = Form->SpEdTextSpace;
+    GpBoxStyle = Form->GpBoxStyle;
+    CkBoxItalic = Form->CkBoxItalic;
+    CkBoxBold = Form->CkBoxBold;
+    CkBoxUnderline = Form->CkBoxUnderline;
+    CkBoxTrans = Form->CkBoxTrans;
+    SpEdFloatX = Form->SpEdFloatX;
+    SpEdFloatY = Form->SpEdFloatY;
+    GpBoxAngle = Form->GpBoxAngle;
+    CbAngle = Form->CbAngle;
+
+    ConnectHandler(EdText, &QLineEdit::textChanged, this, &TProAddText::EdTextChange);
+    ConnectHandler(EdBefore, &QLineEdit::textChanged, this, &TProAddText::EdBeforeChange);
+    ConnectHandler(EdAfter, &QLineEdit::textChanged, this, &TProAddText::EdAfterChange);
+    // The tabs light up under the mouse.
+    PageControl1->tabBar()->setAttribute(Qt::WA_Hover);
+    ConnectHandler(ComBoxFontName, &QComboBox::currentTextChanged, this, &TProAddText::ComBoxFontNameChange);
+    ConnectHandler(CkBoxItalic, &QCheckBox::toggled, this, &TProAddText::CkBoxItalicClick);
+    ConnectHandler(CkBoxBold, &QCheckBox::toggled, this, &TProAddText::CkBoxBoldClick);
+    ConnectHandler(CkBoxUnderline, &QCheckBox::toggled, this, &TProAddText::CkBoxUnderlineClick);
+    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TProAddText::CkBoxDatabaseClick);
+    ConnectHandler(cbFields, &QComboBox::currentTextChanged, this, &TProAddText::cbFieldsChange);
+    ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TProAddText::ShCoFontMouseDown);
+    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TProAddText::ShFillCoMouseDown);
+    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TProAddText::SpEdFloatAltChange);
+    ConnectHandler(SpEdFloatX, &TSpinEditFloat::changed, this, &TProAddText::SpEdFloatXChange);
+    ConnectHandler(SpEdFloatY, &TSpinEditFloat::changed, this, &TProAddText::SpEdFloatYChange);
+    ConnectHandler(CbAngle, &QComboBox::currentTextChanged, this, &TProAddText::CbAngleChange);
+    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TProAddText::SpEdTextSpaceChange);
+    ConnectHandler(CkBoxTrans, &QCheckBox::toggled, this, &TProAddText::CkBoxTransClick);
+}
+
+TProAddText::~TProAddText() = default;
+
+void TProAddText::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+}
+
+void TProAddText::Ini(bool Data)
+{
+    FillLanguage();
+    FillFontNames(ComBoxFontName, Element->FontName);
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label.
+    CkBoxTrans->setChecked(Element->Transparent);
+    ShCoFont->SetBrushColor(Element->Color);
+    ShFillCo->SetBrushColor(Element->BackColor);
+    SpEdFloatAlt->SetValue(Element->FontHeight);
+    EdText->setText(Element->Text);
+    EdBefore->setText(Element->Prefix);
+    EdAfter->setText(Element->Suffix);
+    SpEdFloatX->SetValue(Element->Point1.X);
+    SpEdFloatY->SetValue(Element->Point1.Y);
+    SpEdTextSpace->setValue(Element->TextSpace);
+    SelectAngle(CbAngle, Element->Angle);
+    CkBoxItalic->setChecked(Element->Italic);
+    CkBoxBold->setChecked(Element->Bold);
+    CkBoxUnderline->setChecked(Element->Underline);
+    if (Data) {
+        FillFields();
+        if (Element->UseDaBa)
+            SelectEntry(cbFields, Element->FieldName);
+        CkBoxDatabase->setEnabled(true);
+        EdText->setEnabled(!Element->UseDaBa);
+    }
+    // Without data the box stays disabled: no binding without a valid table.
+    CkBoxDatabase->setChecked(Element->UseDaBa);
+    cbFields->setEnabled(Element->UseDaBa);
+}
+
+void TProAddText::FillLanguage()
+{
+    setWindowTitle(LoadResString(&KvAddTextPro));
+    PageControl1->setTabText(PageControl1->indexOf(Text), LoadResString(&KvText));
+    PageControl1->setTabText(PageControl1->indexOf(Font), LoadResString(&KvFont));
+    PageControl1->setTabText(PageControl1->indexOf(Position), LoadResString(&KVInsert));
+    GpBoxAngle->setTitle(LoadResString(&KvAngle));
+    GpBoxStyle->setTitle(LoadResString(&KvStyle));
+    LabHeight->setText(LoadResString(&KvHeight));
+    LabFontName->setText(LoadResString(&KvName));
+    LabBefore->setText(LoadResString(&KvBefore));
+    LabAfter->setText(LoadResString(&KvAfter));
+    CkBoxDatabase->setText(LoadResString(&KvDataBase));
+    LabField->setText(LoadResString(&KVField));
+    LabTextSpace->setText(LoadResString(&KvCaracDist));
+    CkBoxItalic->setText(LoadResString(&KvItalic));
+    CkBoxBold->setText(LoadResString(&KvBold));
+    CkBoxUnderline->setText(LoadResString(&KvUnderline));
+    LabFillCo->setText(LoadResString(&KvBack1));
+    LabCoFont->setText(LoadResString(&KvFont));
+    GpBoxCol->setTitle(LoadResString(&KvColor));
+    CkBoxTrans->setText(LoadResString(&KvTransparent));
+}
+
+void TProAddText::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
+
+void TProAddText::EdTextChange()
+{
+    // An emptied edit keeps the last text: an element without text could
+    // not be seen, nor found again with the mouse.
+    if (!EdText->text().isEmpty())
+        Element->Text = EdText->text();
+    Lab->AdjustHandle();
+}
+
+// Prefix and suffix may be emptied: the text in the middle keeps the
+// element visible.
+void TProAddText::EdBeforeChange()
+{
+    Element->Prefix = EdBefore->text();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::EdAfterChange()
+{
+    Element->Suffix = EdAfter->text();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::ComBoxFontNameChange()
+{
+    Element->FontName = ComBoxFontName->currentText();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::CkBoxItalicClick()
+{
+    Element->Italic = CkBoxItalic->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::CkBoxBoldClick()
+{
+    Element->Bold = CkBoxBold->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::CkBoxUnderlineClick()
+{
+    Element->Underline = CkBoxUnderline->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::CkBoxDatabaseClick()
+{
+    Element->UseDaBa = CkBoxDatabase->isChecked();
+    cbFields->setEnabled(Element->UseDaBa);
+    // Binding takes the field that is selected at once.
+    if (cbFields->isEnabled())
+        cbFieldsChange();
+    EdText->setEnabled(!Element->UseDaBa);
+}
+
+void TProAddText::cbFieldsChange()
+{
+    const QString field = cbFields->currentText();
+    if (field.isEmpty())
+        return;
+    Element->FieldName = field;
+    // A bound text shows its field's name in the designer.
+    Element->Text = field;
+    Lab->AdjustHandle();
+}
+
+void TProAddText::ShCoFontMouseDown()
+{
+    if (PickSwatchColor(ShCoFont, Element->Color, this))
+        Lab->AdjustHandle();
+}
+
+void TProAddText::ShFillCoMouseDown()
+{
+    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
+        Lab->AdjustHandle();
+}
+
+void TProAddText::SpEdFloatAltChange()
+{
+    Element->FontHeight = float(SpEdFloatAlt->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProAddText::SpEdFloatXChange()
+{
+    Element->Point1.X = float(SpEdFloatX->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProAddText::SpEdFloatYChange()
+{
+    Element->Point1.Y = float(SpEdFloatY->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProAddText::CbAngleChange()
+{
+    if (ReadAngle(CbAngle, Element->Angle))
+        Lab->AdjustHandle();
+}
+
+void TProAddText::SpEdTextSpaceChange()
+{
+    Element->TextSpace = SpEdTextSpace->value();
+    Lab->AdjustHandle();
+}
+
+void TProAddText::CkBoxTransClick()
+{
+    Element->Transparent = CkBoxTrans->isChecked();
+    Lab->AdjustHandle();
+}

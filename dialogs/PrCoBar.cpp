@@ -1,0 +1,259 @@
+#include "dialogs/PrCoBar.h"
+
+#include "barcode/TKVBarCode.h"
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVTable.h"
+#include "strings/KVStrings.h"
+#include "ui_PrCoBar.h"
+
+#include <QSignalBlocker>
+#include <array>
+
+TPropCoBar* PropCoBar = nullptr;
+
+namespace {
+// Item i of the symbology box stands for ItemTypes[i].
+constexpr std::array<TKVBar, 4> ItemTypes{baEAN13, baEAN8, baUPCA, baCode39};
+}
+
+int TPropCoBar::BarTypeItem(TKVBar Type)
+{
+    for (std::size_t i = 0; i < ItemTypes.size(); ++i)
+        if (ItemTypes[i] == Type)
+            return int(i);
+    return -1;
+}
+
+bool TPropCoBar::ItemBarType(int Item, TKVBar& Type)
+{
+    if (Item < 0 || Item >= int(ItemTypes.size()))
+        return false;
+    Type = ItemTypes[std::size_t(Item)];
+    return true;
+}
+
+TPropCoBar::TPropCoBar(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropCoBar>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    PageControl1 = Form->PageControl1;
+    Code = Form->Code;
+    Sizes = Form->Sizes;
+    Position = Form->Position;
+    LabType = Form->LabType;
+    ComBoxType = Form->ComBoxType;
+    EdNum = Form->EdNum;
+    CkBoxDatabase = Form->CkBoxDatabase;
+    LabField = Form->LabField;
+    CbFields = Form->CbFields;
+    GpBoxCol = Form->GpBoxCol;
+    LabCoBar = Form->LabCoBar;
+    ShCoBar = Form->ShCoBar;
+    LabFillCo = Form->LabFillCo;
+    ShFillCo = Form->ShFillCo;
+    LabAlt = Form->LabAlt;
+    SpEdFloatAlt = Form->SpEdFloatAlt;
+    LabBarWidth = Form->LabBarWidth;
+    SpEdFloatWidth = Form->SpEdFloatWidth;
+    LabHeight = Form->LabHeight;
+    SpEdFloatNumberHeight = Form->SpEdFloatNumberHeight;
+    CkBoxShowNumber = Form->CkBoxShowNumber;
+    LabLeftMargin = Form->LabLeftMargin;
+    SpEdFloatLeftM = Form->SpEdFloatLeftM;
+    LabTopMargin = Form->LabTopMargin;
+    SpEdFloatTopM = Form->SpEdFloatTopM;
+    LabTextSpace = Form->LabTextSpace;
+    SpEdTextSpace = Form->SpEdTextSpace;
+    SpEdFloatX = Form->SpEdFloatX;
+    SpEdFloatY = Form->SpEdFloatY;
+    GpBoxAngle = Form->GpBoxAngle;
+    CbAngle = Form->CbAngle;
+
+    ConnectHandler(EdNum, &QLineEdit::textChanged, this, &TPropCoBar::EdNumChange);
+    ConnectHandler(ComBoxType, &QComboBox::currentIndexChanged, this, &TPropCoBar::ComBoxTypeChange);
+    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TPropCoBar::CkBoxDatabaseClick);
+    ConnectHandler(CbFields, &QComboBox::currentTextChanged, this, &TPropCoBar::cbFieldsChange);
+    ConnectHandler(CkBoxShowNumber, &QCheckBox::toggled, this, &TPropCoBar::CkBoxShowNumberClick);
+    ConnectHandler(SpEdFloatX, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatXChange);
+    ConnectHandler(SpEdFloatY, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatYChange);
+    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatAltChange);
+    ConnectHandler(SpEdFloatWidth, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatWidthChange);
+    ConnectHandler(SpEdFloatNumberHeight, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatNumberHeightChange);
+    ConnectHandler(SpEdFloatLeftM, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatLeftMChange);
+    ConnectHandler(SpEdFloatTopM, &TSpinEditFloat::changed, this, &TPropCoBar::SpEdFloatTopMChange);
+    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TPropCoBar::SpEdTextSpaceChange);
+    ConnectHandler(CbAngle, &QComboBox::currentTextChanged, this, &TPropCoBar::CbAngleChange);
+    ConnectHandler(ShCoBar, &TKVShape::mouseDown, this, &TPropCoBar::ShCoBarMouseDown);
+    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TPropCoBar::ShFillCoMouseDown);
+}
+
+TPropCoBar::~TPropCoBar() = default;
+
+void TPropCoBar::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+}
+
+void TPropCoBar::Ini(bool Data)
+{
+    FillLanguage();
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label.
+    EdNum->setText(Element->Code);
+    SpEdFloatAlt->SetValue(Element->FontHeight);
+    SpEdFloatWidth->SetValue(Element->BarWidth);
+    SpEdFloatX->SetValue(Element->Point1.X);
+    SpEdFloatY->SetValue(Element->Point1.Y);
+    SpEdFloatLeftM->SetValue(Element->LeftMargin);
+    SpEdFloatTopM->SetValue(Element->TopMargin);
+    SpEdFloatNumberHeight->SetValue(Element->NumberHeight);
+    CkBoxShowNumber->setChecked(Element->ShowNumber);
+    SpEdTextSpace->setValue(Element->TextSpace);
+    {
+        const QSignalBlocker blocker(ComBoxType);
+        ComBoxType->setCurrentIndex(BarTypeItem(Element->BarType));
+    }
+    SelectAngle(CbAngle, Element->Angle);
+    ShCoBar->SetBrushColor(Element->Color);
+    ShFillCo->SetBrushColor(Element->BackColor);
+    if (Data) {
+        FillFields();
+        if (Element->UseDaBa)
+            SelectEntry(CbFields, Element->FieldName);
+        CkBoxDatabase->setEnabled(true);
+        EdNum->setEnabled(!Element->UseDaBa);
+    }
+    CbFields->setEnabled(Element->UseDaBa);
+    CkBoxDatabase->setChecked(Element->UseDaBa);
+}
+
+void TPropCoBar::FillLanguage()
+{
+    setWindowTitle(LoadResString(&KvBarCodePro));
+    PageControl1->setTabText(PageControl1->indexOf(Code), LoadResString(&KvBarCode));
+    LabType->setText(LoadResString(&KVBarType));
+    CkBoxDatabase->setText(LoadResString(&KvDataBase));
+    LabField->setText(LoadResString(&KVField));
+    LabHeight->setText(LoadResString(&KVNumberHeight));
+    PageControl1->setTabText(PageControl1->indexOf(Sizes), LoadResString(&KvProperties));
+    CkBoxShowNumber->setText(LoadResString(&KvShowNumber));
+    LabTextSpace->setText(LoadResString(&KvCaracDist));
+    LabBarWidth->setText(LoadResString(&KvBarWidth));
+    LabLeftMargin->setText(LoadResString(&KvLeftMargin));
+    LabTopMargin->setText(LoadResString(&KvTopMargin));
+    LabCoBar->setText(LoadResString(&KvBarCode));
+    LabAlt->setText(LoadResString(&KvHeight));
+    GpBoxAngle->setTitle(LoadResString(&KvAngle));
+    GpBoxCol->setTitle(LoadResString(&KvColor));
+    PageControl1->setTabText(PageControl1->indexOf(Position), LoadResString(&KVInsert));
+    LabFillCo->setText(LoadResString(&KvBack1));
+}
+
+void TPropCoBar::FillFields() { FillFieldNames(CbFields, *Lab->Table, false); }
+
+void TPropCoBar::EdNumChange()
+{
+    // An emptied edit keeps the last code.
+    if (!EdNum->text().isEmpty())
+        Element->Code = EdNum->text();
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::ComBoxTypeChange()
+{
+    ItemBarType(ComBoxType->currentIndex(), Element->BarType);
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::CkBoxDatabaseClick()
+{
+    Element->UseDaBa = CkBoxDatabase->isChecked();
+    CbFields->setEnabled(Element->UseDaBa);
+    if (CbFields->isEnabled())
+        cbFieldsChange();
+    EdNum->setEnabled(!Element->UseDaBa);
+}
+
+void TPropCoBar::cbFieldsChange()
+{
+    // What a bound barcode draws is the field's value; Code is left alone.
+    if (!CbFields->currentText().isEmpty())
+        Element->FieldName = CbFields->currentText();
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::CkBoxShowNumberClick()
+{
+    Element->ShowNumber = CkBoxShowNumber->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatXChange()
+{
+    Element->Point1.X = float(SpEdFloatX->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatYChange()
+{
+    Element->Point1.Y = float(SpEdFloatY->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatAltChange()
+{
+    Element->FontHeight = float(SpEdFloatAlt->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatWidthChange()
+{
+    Element->BarWidth = float(SpEdFloatWidth->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatNumberHeightChange()
+{
+    Element->NumberHeight = float(SpEdFloatNumberHeight->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatLeftMChange()
+{
+    Element->LeftMargin = float(SpEdFloatLeftM->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdFloatTopMChange()
+{
+    Element->TopMargin = float(SpEdFloatTopM->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::SpEdTextSpaceChange()
+{
+    Element->TextSpace = SpEdTextSpace->value();
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::CbAngleChange()
+{
+    if (ReadAngle(CbAngle, Element->Angle))
+        Lab->AdjustHandle();
+}
+
+void TPropCoBar::ShCoBarMouseDown()
+{
+    if (PickSwatchColor(ShCoBar, Element->Color, this))
+        Lab->AdjustHandle();
+}
+
+void TPropCoBar::ShFillCoMouseDown()
+{
+    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
+        Lab->AdjustHandle();
+}

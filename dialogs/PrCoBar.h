@@ -1,0 +1,108 @@
+// TPropCoBar: the property dialog of a barcode: symbology, code or data
+// field, bar and number sizes, margins, position, angle and colours. Every
+// change goes straight into the element and redraws it; the dialog never
+// checks the code, the element draws its placeholder while the code is not
+// valid for the symbology.
+#pragma once
+
+#include "types/KVtypes.h"
+
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTabWidget;
+class TKVBarCode;
+class TKVLab;
+class TKVShape;
+class TSpinEditFloat;
+
+namespace Ui {
+class TPropCoBar;
+}
+
+class TPropCoBar : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TPropCoBar(QWidget* Parent = nullptr);
+    ~TPropCoBar() override;
+
+    // Set by the opener before Ini; neither is owned.
+    TKVBarCode* Element = nullptr;
+    TKVLab* Lab = nullptr;
+
+    void Ini(bool Data);
+    void FillLanguage();
+    void FillFields();
+
+    // The symbology box lists EAN 13, EAN 8, UPC A, CODE 39: not the order
+    // of TKVBar. -1 for no item.
+    static int BarTypeItem(TKVBar Type);
+    static bool ItemBarType(int Item, TKVBar& Type);
+
+    void EdNumChange();
+    void ComBoxTypeChange();
+    void CkBoxDatabaseClick();
+    void cbFieldsChange();
+    void CkBoxShowNumberClick();
+    void SpEdFloatXChange();
+    void SpEdFloatYChange();
+    void SpEdFloatAltChange();
+    void SpEdFloatWidthChange();
+    void SpEdFloatNumberHeightChange();
+    void SpEdFloatLeftMChange();
+    void SpEdFloatTopMChange();
+    void SpEdTextSpaceChange();
+    void CbAngleChange();
+    void ShCoBarMouseDown();
+    void ShFillCoMouseDown();
+
+    QTabWidget* PageControl1;
+    QWidget* Code;
+    QWidget* Sizes;
+    QWidget* Position;
+    QLabel* LabType;
+    QComboBox* ComBoxType;
+    QLineEdit* EdNum;
+    QCheckBox* CkBoxDatabase;
+    QLabel* LabField;
+    QComboBox* CbFields;
+    QGroupBox* GpBoxCol;
+    QLabel* LabCoBar;
+    TKVShape* ShCoBar;
+    QLabel* LabFillCo;
+    TKVShape* ShFillCo;
+    QLabel* LabAlt;
+    TSpinEditFloat* SpEdFloatAlt;
+    QLabel* LabBarWidth;
+    TSpinEditFloat* SpEdFloatWidth;
+    QLabel* LabHeight;
+    TSpinEditFloat* SpEdFloatNumberHeight;
+    QCheckBox* CkBoxShowNumber;
+    QLabel* LabLeftMargin;
+    TSpinEditFloat* SpEdFloatLeftM;
+    QLabel* LabTopMargin;
+    TSpinEditFloat* SpEdFloatTopM;
+    QLabel* LabTextSpace;
+    QSpinBox* SpEdTextSpace;
+    TSpinEditFloat* SpEdFloatX;
+    TSpinEditFloat* SpEdFloatY;
+    QGroupBox* GpBoxAngle;
+    QComboBox* CbAngle;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    std::unique_ptr<Ui::TPropCoBar> Form;
+};
+
+// The barcode dialog while its opener runs, otherwise null.
+extern TPropCoBar* PropCoBar;

@@ -1,0 +1,124 @@
+#include "dialogs/PrIma.h"
+
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVChoosers.h"
+#include "dialogs/KVDialogTools.h"
+#include "document/TKVImage.h"
+#include "printing/TKVMeasure.h"
+#include "types/KVMessage.h"
+#include "ui_PrIma.h"
+
+#include <QImage>
+#include <QShowEvent>
+#include <QStyle>
+
+TProIma* ProIma = nullptr;
+
+const QString TProIma::OpenPictureDialog1Filter = QStringLiteral(
+    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File (*.jpg)|*.jpg|"
+    "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|"
+    "Metafiles (*.wmf)|*.wmf");
+
+TProIma::TProIma(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProIma>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    GpBoxP1 = Form->GpBoxP1;
+    SpEdFloatX1 = Form->SpEdFloatX1;
+    SpEdFloatY1 = Form->SpEdFloatY1;
+    GpBoxP2 = Form->GpBoxP2;
+    SpEdFloatX2 = Form->SpEdFloatX2;
+    SpEdFloatY2 = Form->SpEdFloatY2;
+    GpBoxImage = Form->GpBoxImage;
+    LabFile = Form->LabFile;
+    BitBtnImage = Form->BitBtnImage;
+    BitBtn1 = Form->BitBtn1;
+    BitBtnImage->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+    ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatX1Change);
+    ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatY1Change);
+    ConnectHandler(SpEdFloatX2, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatX2Change);
+    ConnectHandler(SpEdFloatY2, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatY2Change);
+    ConnectHandler(BitBtnImage, &QPushButton::clicked, this, &TProIma::BitBtnImageClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TProIma::~TProIma() = default;
+
+void TProIma::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+    if (!Event->spontaneous())
+        RunHandler([this] { FormShow(); });
+}
+
+void TProIma::Ini(bool NewPicture)
+{
+    LabFile->setText(Element->FileName);
+    // The bounds come after the values: a picture that already reaches
+    // past the label is shown as it is.
+    const double width = Lab->Measure->Width;
+    const double height = Lab->Measure->Height;
+    SpEdFloatX1->SetValue(Element->Point1.X);
+    SpEdFloatX1->SetMaxValue(width);
+    SpEdFloatY1->SetValue(Element->Point1.Y);
+    SpEdFloatY1->SetMaxValue(height);
+    SpEdFloatX2->SetValue(Element->Point2.X);
+    SpEdFloatX2->SetMaxValue(width);
+    SpEdFloatY2->SetValue(Element->Point2.Y);
+    SpEdFloatY2->SetMaxValue(height);
+    this->NewPicture = NewPicture;
+}
+
+void TProIma::FormShow()
+{
+    if (NewPicture)
+        BitBtnImageClick();
+}
+
+void TProIma::BitBtnImageClick()
+{
+    QString fileName = Element->FileName;
+    if (!ChoosePicture(fileName, OpenPictureDialog1Filter, this))
+        return;
+    if (!NewPicture) {
+        // A file that cannot be read leaves the picture and its file name as
+        // they were, so the label never names a file it does not show.
+        QImage picture;
+        if (!TKVImage::LoadPicture(fileName, picture)) {
+            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + fileName);
+            return;
+        }
+        Element->Picture = std::move(picture);
+    }
+    LabFile->setText(fileName);
+    Element->FileName = fileName;
+    Lab->AdjustHandle();
+}
+
+void TProIma::SpEdFloatX1Change()
+{
+    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProIma::SpEdFloatY1Change()
+{
+    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProIma::SpEdFloatX2Change()
+{
+    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProIma::SpEdFloatY2Change()
+{
+    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Lab->AdjustHandle();
+}

@@ -1,0 +1,263 @@
+#include "dialogs/PrPara.h"
+
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVTable.h"
+#include "strings/KVStrings.h"
+#include "ui_PrPara.h"
+
+TPropPara* PropPara = nullptr;
+
+namespace {
+// Label files hold the line breaks of a paragraph as CR LF.
+QString FileLineBreaks(QString Text) { return Text.replace(QLatin1Char('\n'), QLatin1String("\r\n")); }
+}
+
+TPropPara::TPropPara(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropPara>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    PageControl1 = Form->PageControl1;
+    Text = Form->Text;
+    Font = Form->Font;
+    Position = Form->Position;
+    MemText = Form->MemText;
+    CkBoxDatabase = Form->CkBoxDatabase;
+    LabField = Form->LabField;
+    cbFields = Form->cbFields;
+    LabFontName = Form->LabFontName;
+    ComBoxFontName = Form->ComBoxFontName;
+    LabHeight = Form->LabHeight;
+    SpEdFloatAlt = Form->SpEdFloatAlt;
+    LabTextSpace = Form->LabTextSpace;
+    SpEdTextSpace = Form->SpEdTextSpace;
+    GpBoxStyle = Form->GpBoxStyle;
+    CkBoxItalic = Form->CkBoxItalic;
+    CkBoxBold = Form->CkBoxBold;
+    CkBoxUnderline = Form->CkBoxUnderline;
+    LabCoFont = Form->LabCoFont;
+    ShCoFont = Form->ShCoFont;
+    GpBoxBorder = Form->GpBoxBorder;
+    LabWidth = Form->LabWidth;
+    SpEdFloatWidth = Form->SpEdFloatWidth;
+    CkBoxShow = Form->CkBoxShow;
+    GpBoxP1 = Form->GpBoxP1;
+    SpEdFloatX1 = Form->SpEdFloatX1;
+    SpEdFloatY1 = Form->SpEdFloatY1;
+    GpBoxP2 = Form->GpBoxP2;
+    SpEdFloatX2 = Form->SpEdFloatX2;
+    SpEdFloatY2 = Form->SpEdFloatY2;
+    GpBoxCol = Form->GpBoxCol;
+    LabCoBorder = Form->LabCoBorder;
+    ShCoBorder = Form->ShCoBorder;
+    LabFillCo = Form->LabFillCo;
+    ShFillCo = Form->ShFillCo;
+
+    ConnectHandler(MemText, &QPlainTextEdit::textChanged, this, &TPropPara::MemTextChange);
+    ConnectHandler(ComBoxFontName, &QComboBox::currentTextChanged, this, &TPropPara::ComBoxFontNameChange);
+    ConnectHandler(CkBoxItalic, &QCheckBox::toggled, this, &TPropPara::CkBoxItalicClick);
+    ConnectHandler(CkBoxBold, &QCheckBox::toggled, this, &TPropPara::CkBoxBoldClick);
+    ConnectHandler(CkBoxUnderline, &QCheckBox::toggled, this, &TPropPara::CkBoxUnderlineClick);
+    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TPropPara::CkBoxDatabaseClick);
+    ConnectHandler(cbFields, &QComboBox::currentTextChanged, this, &TPropPara::cbFieldsChange);
+    ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TPropPara::ShCoFontMouseDown);
+    ConnectHandler(ShCoBorder, &TKVShape::mouseDown, this, &TPropPara::ShCoBorderMouseDown);
+    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TPropPara::ShFillCoMouseDown);
+    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatAltChange);
+    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TPropPara::SpEdTextSpaceChange);
+    ConnectHandler(SpEdFloatWidth, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatWidthChange);
+    ConnectHandler(CkBoxShow, &QCheckBox::toggled, this, &TPropPara::CkBoxShowClick);
+    ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatX1Change);
+    ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatY1Change);
+    ConnectHandler(SpEdFloatX2, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatX2Change);
+    ConnectHandler(SpEdFloatY2, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatY2Change);
+}
+
+TPropPara::~TPropPara() = default;
+
+void TPropPara::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+}
+
+void TPropPara::Ini(bool Data)
+{
+    FillLanguage();
+    FillFontNames(ComBoxFontName, Element->FontName);
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label.
+    ShCoFont->SetBrushColor(Element->Color);
+    ShFillCo->SetBrushColor(Element->BackColor);
+    ShCoBorder->SetBrushColor(Element->BorderColor);
+    SpEdFloatAlt->SetValue(Element->FontHeight);
+    MemText->setPlainText(Element->Text);
+    SpEdFloatX1->SetValue(Element->Point1.X);
+    SpEdFloatY1->SetValue(Element->Point1.Y);
+    SpEdFloatX2->SetValue(Element->Point2.X);
+    SpEdFloatY2->SetValue(Element->Point2.Y);
+    SpEdTextSpace->setValue(Element->TextSpace);
+    CkBoxItalic->setChecked(Element->Italic);
+    CkBoxBold->setChecked(Element->Bold);
+    CkBoxUnderline->setChecked(Element->Underline);
+    CkBoxShow->setChecked(Element->Border);
+    SpEdFloatWidth->SetValue(Element->PenWidth);
+    if (Data) {
+        FillFields();
+        if (Element->UseDaBa)
+            SelectEntry(cbFields, Element->FieldName);
+        CkBoxDatabase->setEnabled(true);
+        MemText->setEnabled(!Element->UseDaBa);
+    }
+    CkBoxDatabase->setChecked(Element->UseDaBa);
+    cbFields->setEnabled(Element->UseDaBa);
+}
+
+void TPropPara::FillLanguage()
+{
+    PageControl1->setTabText(PageControl1->indexOf(Text), LoadResString(&KvText));
+    PageControl1->setTabText(PageControl1->indexOf(Font), LoadResString(&KvFont));
+    PageControl1->setTabText(PageControl1->indexOf(Position), LoadResString(&KVInsert));
+    setWindowTitle(LoadResString(&KvParaPro));
+    LabFontName->setText(LoadResString(&KvName));
+    GpBoxStyle->setTitle(LoadResString(&KvStyle));
+    LabHeight->setText(LoadResString(&KvHeight));
+    CkBoxDatabase->setText(LoadResString(&KvDataBase));
+    LabField->setText(LoadResString(&KVField));
+    LabTextSpace->setText(LoadResString(&KvCaracDist));
+    CkBoxItalic->setText(LoadResString(&KvItalic));
+    CkBoxBold->setText(LoadResString(&KvBold));
+    CkBoxUnderline->setText(LoadResString(&KvUnderline));
+    LabCoFont->setText(LoadResString(&KvColor));
+    GpBoxCol->setTitle(LoadResString(&KvColor));
+    GpBoxBorder->setTitle(LoadResString(&KvBorder));
+    CkBoxShow->setText(LoadResString(&KvShow));
+    LabWidth->setText(LoadResString(&KvPenWidth));
+    GpBoxP1->setTitle(LoadResString(&KvFirstP));
+    GpBoxP2->setTitle(LoadResString(&KvSecondP));
+    LabCoBorder->setText(LoadResString(&KvBorder));
+    LabFillCo->setText(LoadResString(&KvBack1));
+}
+
+void TPropPara::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
+
+void TPropPara::MemTextChange()
+{
+    // An emptied memo keeps the last text.
+    const QString text = MemText->toPlainText();
+    if (!text.isEmpty())
+        Element->Text = FileLineBreaks(text);
+    Lab->AdjustHandle();
+}
+
+void TPropPara::ComBoxFontNameChange()
+{
+    Element->FontName = ComBoxFontName->currentText();
+    Lab->AdjustHandle();
+}
+
+void TPropPara::CkBoxItalicClick()
+{
+    Element->Italic = CkBoxItalic->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropPara::CkBoxBoldClick()
+{
+    Element->Bold = CkBoxBold->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropPara::CkBoxUnderlineClick()
+{
+    Element->Underline = CkBoxUnderline->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropPara::CkBoxDatabaseClick()
+{
+    Element->UseDaBa = CkBoxDatabase->isChecked();
+    cbFields->setEnabled(Element->UseDaBa);
+    if (cbFields->isEnabled())
+        cbFieldsChange();
+    MemText->setEnabled(!Element->UseDaBa);
+}
+
+void TPropPara::cbFieldsChange()
+{
+    const QString field = cbFields->currentText();
+    if (field.isEmpty())
+        return;
+    Element->FieldName = field;
+    Element->Text = field;
+    Lab->AdjustHandle();
+}
+
+void TPropPara::ShCoFontMouseDown()
+{
+    if (PickSwatchColor(ShCoFont, Element->Color, this))
+        Lab->AdjustHandle();
+}
+
+void TPropPara::ShCoBorderMouseDown()
+{
+    if (PickSwatchColor(ShCoBorder, Element->BorderColor, this))
+        Lab->AdjustHandle();
+}
+
+void TPropPara::ShFillCoMouseDown()
+{
+    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
+        Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdFloatAltChange()
+{
+    Element->FontHeight = float(SpEdFloatAlt->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdTextSpaceChange()
+{
+    Element->TextSpace = SpEdTextSpace->value();
+    Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdFloatWidthChange()
+{
+    Element->PenWidth = float(SpEdFloatWidth->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropPara::CkBoxShowClick()
+{
+    Element->Border = CkBoxShow->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdFloatX1Change()
+{
+    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdFloatY1Change()
+{
+    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdFloatX2Change()
+{
+    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropPara::SpEdFloatY2Change()
+{
+    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Lab->AdjustHandle();
+}

@@ -1,0 +1,104 @@
+// TPropPara: the property dialog of a paragraph, text word-wrapped in a box
+// with an optional border and fill. Like the other element dialogs it writes
+// every change straight into the element and re-renders the label.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QSpinBox;
+class QTabWidget;
+class TKVLab;
+class TKVParagraph;
+class TKVShape;
+class TSpinEditFloat;
+
+namespace Ui {
+class TPropPara;
+}
+
+class TPropPara : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TPropPara(QWidget* Parent = nullptr);
+    ~TPropPara() override;
+
+    // Set by the opener before Ini; neither is owned.
+    TKVParagraph* Element = nullptr;
+    TKVLab* Lab = nullptr;
+
+    void Ini(bool Data);
+    void FillLanguage();
+    void FillFields();
+
+    void MemTextChange();
+    void ComBoxFontNameChange();
+    void CkBoxItalicClick();
+    void CkBoxBoldClick();
+    void CkBoxUnderlineClick();
+    void CkBoxDatabaseClick();
+    void cbFieldsChange();
+    void ShCoFontMouseDown();
+    void ShCoBorderMouseDown();
+    void ShFillCoMouseDown();
+    void SpEdFloatAltChange();
+    void SpEdTextSpaceChange();
+    void SpEdFloatWidthChange();
+    void CkBoxShowClick();
+    void SpEdFloatX1Change();
+    void SpEdFloatY1Change();
+    void SpEdFloatX2Change();
+    void SpEdFloatY2Change();
+
+    QTabWidget* PageControl1;
+    QWidget* Text;
+    QWidget* Font;
+    QWidget* Position;
+    QPlainTextEdit* MemText;
+    QCheckBox* CkBoxDatabase;
+    QLabel* LabField;
+    QComboBox* cbFields;
+    QLabel* LabFontName;
+    QComboBox* ComBoxFontName;
+    QLabel* LabHeight;
+    TSpinEditFloat* SpEdFloatAlt;
+    QLabel* LabTextSpace;
+    QSpinBox* SpEdTextSpace;
+    QGroupBox* GpBoxStyle;
+    QCheckBox* CkBoxItalic;
+    QCheckBox* CkBoxBold;
+    QCheckBox* CkBoxUnderline;
+    QLabel* LabCoFont;
+    TKVShape* ShCoFont;
+    QGroupBox* GpBoxBorder;
+    QLabel* LabWidth;
+    TSpinEditFloat* SpEdFloatWidth;
+    QCheckBox* CkBoxShow;
+    QGroupBox* GpBoxP1;
+    TSpinEditFloat* SpEdFloatX1;
+    TSpinEditFloat* SpEdFloatY1;
+    QGroupBox* GpBoxP2;
+    TSpinEditFloat* SpEdFloatX2;
+    TSpinEditFloat* SpEdFloatY2;
+    QGroupBox* GpBoxCol;
+    QLabel* LabCoBorder;
+    TKVShape* ShCoBorder;
+    QLabel* LabFillCo;
+    TKVShape* ShFillCo;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    std::unique_ptr<Ui::TPropPara> Form;
+};
+
+// The paragraph dialog while its opener runs, otherwise null.
+extern TPropPara* PropPara;

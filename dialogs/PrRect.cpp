@@ -1,0 +1,121 @@
+#include "dialogs/PrRect.h"
+
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVRect.h"
+#include "strings/KVStrings.h"
+#include "ui_PrRect.h"
+
+TProRect* ProRect = nullptr;
+
+TProRect::TProRect(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProRect>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    GpBoxP1 = Form->GpBoxP1;
+    SpEdFloatX1 = Form->SpEdFloatX1;
+    SpEdFloatY1 = Form->SpEdFloatY1;
+    GpBoxP2 = Form->GpBoxP2;
+    SpEdFloatX2 = Form->SpEdFloatX2;
+    SpEdFloatY2 = Form->SpEdFloatY2;
+    GpBoxWidth = Form->GpBoxWidth;
+    SpEdFloatPen = Form->SpEdFloatPen;
+    CkBoxTrans = Form->CkBoxTrans;
+    GpBoxCol = Form->GpBoxCol;
+    LabCoBorder = Form->LabCoBorder;
+    ShCoBorder = Form->ShCoBorder;
+    LabFillCo = Form->LabFillCo;
+    ShFillCo = Form->ShFillCo;
+
+    ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatX1Change);
+    ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatY1Change);
+    ConnectHandler(SpEdFloatX2, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatX2Change);
+    ConnectHandler(SpEdFloatY2, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatY2Change);
+    ConnectHandler(SpEdFloatPen, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatPenChange);
+    ConnectHandler(CkBoxTrans, &QCheckBox::toggled, this, &TProRect::CkBoxTransClick);
+    ConnectHandler(ShCoBorder, &TKVShape::mouseDown, this, &TProRect::ShCoBorderMouseDown);
+    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TProRect::ShFillCoMouseDown);
+}
+
+TProRect::~TProRect() = default;
+
+void TProRect::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+}
+
+void TProRect::Ini()
+{
+    FillLanguage();
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label.
+    CkBoxTrans->setChecked(Element->Transparent);
+    ShCoBorder->SetBrushColor(Element->Color);
+    ShFillCo->SetBrushColor(Element->BackColor);
+    SpEdFloatX1->SetValue(Element->Point1.X);
+    SpEdFloatY1->SetValue(Element->Point1.Y);
+    SpEdFloatX2->SetValue(Element->Point2.X);
+    SpEdFloatY2->SetValue(Element->Point2.Y);
+    SpEdFloatPen->SetValue(Element->PenWidth);
+}
+
+void TProRect::FillLanguage()
+{
+    LabFillCo->setText(LoadResString(&KvBack1));
+    LabCoBorder->setText(LoadResString(&KvBorder));
+    CkBoxTrans->setText(LoadResString(&KvTransparent));
+    GpBoxP1->setTitle(LoadResString(&KvFirstP));
+    GpBoxP2->setTitle(LoadResString(&KvSecondP));
+    GpBoxWidth->setTitle(LoadResString(&KvPenWidth));
+}
+
+void TProRect::SpEdFloatX1Change()
+{
+    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProRect::SpEdFloatY1Change()
+{
+    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProRect::SpEdFloatX2Change()
+{
+    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProRect::SpEdFloatY2Change()
+{
+    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProRect::SpEdFloatPenChange()
+{
+    Element->PenWidth = float(SpEdFloatPen->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProRect::CkBoxTransClick()
+{
+    Element->Transparent = CkBoxTrans->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TProRect::ShCoBorderMouseDown()
+{
+    if (PickSwatchColor(ShCoBorder, Element->Color, this))
+        Lab->AdjustHandle();
+}
+
+void TProRect::ShFillCoMouseDown()
+{
+    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
+        Lab->AdjustHandle();
+}

@@ -1,0 +1,102 @@
+#include "dialogs/Prline.h"
+
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVLine.h"
+#include "strings/KVStrings.h"
+#include "ui_Prline.h"
+
+TProLin* ProLin = nullptr;
+
+TProLin::TProLin(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProLin>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    GpBoxP1 = Form->GpBoxP1;
+    LabX1 = Form->LabX1;
+    LabY1 = Form->LabY1;
+    SpEdFloatX1 = Form->SpEdFloatX1;
+    SpEdFloatY1 = Form->SpEdFloatY1;
+    GpBoxP2 = Form->GpBoxP2;
+    LabX2 = Form->LabX2;
+    LabY2 = Form->LabY2;
+    SpEdFloatX2 = Form->SpEdFloatX2;
+    SpEdFloatY2 = Form->SpEdFloatY2;
+    GpBoxCol = Form->GpBoxCol;
+    ShCoLine = Form->ShCoLine;
+    GpBoxWidth = Form->GpBoxWidth;
+    SpEdFloatPen = Form->SpEdFloatPen;
+
+    ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatX1Change);
+    ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatY1Change);
+    ConnectHandler(SpEdFloatX2, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatX2Change);
+    ConnectHandler(SpEdFloatY2, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatY2Change);
+    ConnectHandler(SpEdFloatPen, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatPenChange);
+    ConnectHandler(ShCoLine, &TKVShape::mouseDown, this, &TProLin::ShCoLineMouseDown);
+}
+
+TProLin::~TProLin() = default;
+
+void TProLin::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+}
+
+void TProLin::Ini()
+{
+    FillLanguage();
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label.
+    ShCoLine->SetBrushColor(Element->Color);
+    SpEdFloatX1->SetValue(Element->Point1.X);
+    SpEdFloatY1->SetValue(Element->Point1.Y);
+    SpEdFloatX2->SetValue(Element->Point2.X);
+    SpEdFloatY2->SetValue(Element->Point2.Y);
+    SpEdFloatPen->SetValue(Element->PenWidth);
+}
+
+void TProLin::FillLanguage()
+{
+    GpBoxP1->setTitle(LoadResString(&KvFirstP));
+    GpBoxP2->setTitle(LoadResString(&KvSecondP));
+    GpBoxWidth->setTitle(LoadResString(&KvPenWidth));
+}
+
+void TProLin::SpEdFloatX1Change()
+{
+    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProLin::SpEdFloatY1Change()
+{
+    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProLin::SpEdFloatX2Change()
+{
+    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProLin::SpEdFloatY2Change()
+{
+    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProLin::SpEdFloatPenChange()
+{
+    Element->PenWidth = float(SpEdFloatPen->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TProLin::ShCoLineMouseDown()
+{
+    if (PickSwatchColor(ShCoLine, Element->Color, this))
+        Lab->AdjustHandle();
+}

@@ -1,0 +1,226 @@
+#include "dialogs/Prtxt.h"
+
+#include "controls/SpinEditFloat.h"
+#include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVTable.h"
+#include "document/TKVText.h"
+#include "strings/KVStrings.h"
+#include "ui_Prtxt.h"
+
+TPropText* PropText = nullptr;
+
+TPropText::TPropText(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropText>())
+{
+    Form->setupUi(this);
+    SetupPropertyForm(this);
+    PageControl1 = Form->PageControl1;
+    Text = Form->Text;
+    Font = Form->Font;
+    Position = Form->Position;
+    EdText = Form->EdText;
+    CkBoxDatabase = Form->CkBoxDatabase;
+    LabField = Form->LabField;
+    cbFields = Form->cbFields;
+    GpBoxCol = Form->GpBoxCol;
+    LabCoFont = Form->LabCoFont;
+    ShCoFont = Form->ShCoFont;
+    LabFillCo = Form->LabFillCo;
+    ShFillCo = Form->ShFillCo;
+    LabFontName = Form->LabFontName;
+    ComBoxFontName = Form->ComBoxFontName;
+    LabHeight = Form->LabHeight;
+    SpEdFloatAlt = Form->SpEdFloatAlt;
+    LabTextSpace = Form->LabTextSpace;
+    SpEdTextSpace = Form->SpEdTextSpace;
+    GpBoxStyle = Form->GpBoxStyle;
+    CkBoxItalic = Form->CkBoxItalic;
+    CkBoxBold = Form->CkBoxBold;
+    CkBoxUnderline = Form->CkBoxUnderline;
+    CkBoxTrans = Form->CkBoxTrans;
+    SpEdFloatX = Form->SpEdFloatX;
+    SpEdFloatY = Form->SpEdFloatY;
+    GpBoxAngle = Form->GpBoxAngle;
+    CbAngle = Form->CbAngle;
+
+    ConnectHandler(EdText, &QLineEdit::textChanged, this, &TPropText::EdTextChange);
+    ConnectHandler(ComBoxFontName, &QComboBox::currentTextChanged, this, &TPropText::ComBoxFontNameChange);
+    ConnectHandler(CkBoxItalic, &QCheckBox::toggled, this, &TPropText::CkBoxItalicClick);
+    ConnectHandler(CkBoxBold, &QCheckBox::toggled, this, &TPropText::CkBoxBoldClick);
+    ConnectHandler(CkBoxUnderline, &QCheckBox::toggled, this, &TPropText::CkBoxUnderlineClick);
+    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TPropText::CkBoxDatabaseClick);
+    ConnectHandler(cbFields, &QComboBox::currentTextChanged, this, &TPropText::cbFieldsChange);
+    ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TPropText::ShCoFontMouseDown);
+    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TPropText::ShFillCoMouseDown);
+    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TPropText::SpEdFloatAltChange);
+    ConnectHandler(SpEdFloatX, &TSpinEditFloat::changed, this, &TPropText::SpEdFloatXChange);
+    ConnectHandler(SpEdFloatY, &TSpinEditFloat::changed, this, &TPropText::SpEdFloatYChange);
+    ConnectHandler(CbAngle, &QComboBox::currentTextChanged, this, &TPropText::CbAngleChange);
+    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TPropText::SpEdTextSpaceChange);
+    ConnectHandler(CkBoxTrans, &QCheckBox::toggled, this, &TPropText::CkBoxTransClick);
+}
+
+TPropText::~TPropText() = default;
+
+void TPropText::showEvent(QShowEvent* Event)
+{
+    CenterOnScreen(this);
+    QDialog::showEvent(Event);
+}
+
+void TPropText::Ini(bool Data)
+{
+    FillLanguage();
+    FillFontNames(ComBoxFontName, Element->FontName);
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label.
+    CkBoxTrans->setChecked(Element->Transparent);
+    ShCoFont->SetBrushColor(Element->Color);
+    ShFillCo->SetBrushColor(Element->BackColor);
+    SpEdFloatAlt->SetValue(Element->FontHeight);
+    EdText->setText(Element->Text);
+    SpEdFloatX->SetValue(Element->Point1.X);
+    SpEdFloatY->SetValue(Element->Point1.Y);
+    SpEdTextSpace->setValue(Element->TextSpace);
+    SelectAngle(CbAngle, Element->Angle);
+    CkBoxItalic->setChecked(Element->Italic);
+    CkBoxBold->setChecked(Element->Bold);
+    CkBoxUnderline->setChecked(Element->Underline);
+    if (Data) {
+        FillFields();
+        if (Element->UseDaBa)
+            SelectEntry(cbFields, Element->FieldName);
+        CkBoxDatabase->setEnabled(true);
+        EdText->setEnabled(!Element->UseDaBa);
+    }
+    // Without data the box stays disabled: no binding without a valid table.
+    CkBoxDatabase->setChecked(Element->UseDaBa);
+    cbFields->setEnabled(Element->UseDaBa);
+}
+
+void TPropText::FillLanguage()
+{
+    setWindowTitle(LoadResString(&KvTextPro));
+    GpBoxAngle->setTitle(LoadResString(&KvAngle));
+    PageControl1->setTabText(PageControl1->indexOf(Text), LoadResString(&KvText));
+    PageControl1->setTabText(PageControl1->indexOf(Font), LoadResString(&KvFont));
+    PageControl1->setTabText(PageControl1->indexOf(Position), LoadResString(&KVInsert));
+    GpBoxStyle->setTitle(LoadResString(&KvStyle));
+    LabHeight->setText(LoadResString(&KvHeight));
+    LabFontName->setText(LoadResString(&KvName));
+    CkBoxDatabase->setText(LoadResString(&KvDataBase));
+    LabField->setText(LoadResString(&KVField));
+    LabTextSpace->setText(LoadResString(&KvCaracDist));
+    CkBoxItalic->setText(LoadResString(&KvItalic));
+    CkBoxBold->setText(LoadResString(&KvBold));
+    CkBoxUnderline->setText(LoadResString(&KvUnderline));
+    LabFillCo->setText(LoadResString(&KvBack1));
+    LabCoFont->setText(LoadResString(&KvFont));
+    GpBoxCol->setTitle(LoadResString(&KvColor));
+    CkBoxTrans->setText(LoadResString(&KvTransparent));
+}
+
+void TPropText::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
+
+void TPropText::EdTextChange()
+{
+    // An emptied edit keeps the last text: an element without text could
+    // not be seen, nor found again with the mouse.
+    if (!EdText->text().isEmpty())
+        Element->Text = EdText->text();
+    Lab->AdjustHandle();
+}
+
+void TPropText::ComBoxFontNameChange()
+{
+    Element->FontName = ComBoxFontName->currentText();
+    Lab->AdjustHandle();
+}
+
+void TPropText::CkBoxItalicClick()
+{
+    Element->Italic = CkBoxItalic->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropText::CkBoxBoldClick()
+{
+    Element->Bold = CkBoxBold->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropText::CkBoxUnderlineClick()
+{
+    Element->Underline = CkBoxUnderline->isChecked();
+    Lab->AdjustHandle();
+}
+
+void TPropText::CkBoxDatabaseClick()
+{
+    Element->UseDaBa = CkBoxDatabase->isChecked();
+    cbFields->setEnabled(Element->UseDaBa);
+    // Binding takes the field that is selected at once.
+    if (cbFields->isEnabled())
+        cbFieldsChange();
+    EdText->setEnabled(!Element->UseDaBa);
+}
+
+void TPropText::cbFieldsChange()
+{
+    const QString field = cbFields->currentText();
+    if (field.isEmpty())
+        return;
+    Element->FieldName = field;
+    // A bound text shows its field's name in the designer.
+    Element->Text = field;
+    Lab->AdjustHandle();
+}
+
+void TPropText::ShCoFontMouseDown()
+{
+    if (PickSwatchColor(ShCoFont, Element->Color, this))
+        Lab->AdjustHandle();
+}
+
+void TPropText::ShFillCoMouseDown()
+{
+    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
+        Lab->AdjustHandle();
+}
+
+void TPropText::SpEdFloatAltChange()
+{
+    Element->FontHeight = float(SpEdFloatAlt->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropText::SpEdFloatXChange()
+{
+    Element->Point1.X = float(SpEdFloatX->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropText::SpEdFloatYChange()
+{
+    Element->Point1.Y = float(SpEdFloatY->GetValue());
+    Lab->AdjustHandle();
+}
+
+void TPropText::CbAngleChange()
+{
+    if (ReadAngle(CbAngle, Element->Angle))
+        Lab->AdjustHandle();
+}
+
+void TPropText::SpEdTextSpaceChange()
+{
+    Element->TextSpace = SpEdTextSpace->value();
+    Lab->AdjustHandle();
+}
+
+void TPropText::CkBoxTransClick()
+{
+    Element->Transparent = CkBoxTrans->isChecked();
+    Lab->AdjustHandle();
+}

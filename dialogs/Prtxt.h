@@ -1,0 +1,97 @@
+// TPropText: the property dialog of a single-line text. There is no OK or
+// Cancel: every control writes its value straight into the element and
+// re-renders the label (AdjustHandle), so closing the dialog, however it is
+// closed, keeps everything.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTabWidget;
+class TKVLab;
+class TKVShape;
+class TKVText;
+class TSpinEditFloat;
+
+namespace Ui {
+class TPropText;
+}
+
+class TPropText : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TPropText(QWidget* Parent = nullptr);
+    ~TPropText() override;
+
+    // Set by the opener before Ini; neither is owned.
+    TKVText* Element = nullptr;
+    TKVLab* Lab = nullptr;
+
+    // Loads the controls from the element; Data: the designer's table can
+    // give a field list.
+    void Ini(bool Data);
+    void FillLanguage();
+    void FillFields();
+
+    void EdTextChange();
+    void ComBoxFontNameChange();
+    void CkBoxItalicClick();
+    void CkBoxBoldClick();
+    void CkBoxUnderlineClick();
+    void CkBoxDatabaseClick();
+    void cbFieldsChange();
+    void ShCoFontMouseDown();
+    void ShFillCoMouseDown();
+    void SpEdFloatAltChange();
+    void SpEdFloatXChange();
+    void SpEdFloatYChange();
+    void CbAngleChange();
+    void SpEdTextSpaceChange();
+    void CkBoxTransClick();
+
+    QTabWidget* PageControl1;
+    QWidget* Text;
+    QWidget* Font;
+    QWidget* Position;
+    QLineEdit* EdText;
+    QCheckBox* CkBoxDatabase;
+    QLabel* LabField;
+    QComboBox* cbFields;
+    QGroupBox* GpBoxCol;
+    QLabel* LabCoFont;
+    TKVShape* ShCoFont;
+    QLabel* LabFillCo;
+    TKVShape* ShFillCo;
+    QLabel* LabFontName;
+    QComboBox* ComBoxFontName;
+    QLabel* LabHeight;
+    TSpinEditFloat* SpEdFloatAlt;
+    QLabel* LabTextSpace;
+    QSpinBox* SpEdTextSpace;
+    QGroupBox* GpBoxStyle;
+    QCheckBox* CkBoxItalic;
+    QCheckBox* CkBoxBold;
+    QCheckBox* CkBoxUnderline;
+    QCheckBox* CkBoxTrans;
+    TSpinEditFloat* SpEdFloatX;
+    TSpinEditFloat* SpEdFloatY;
+    QGroupBox* GpBoxAngle;
+    QComboBox* CbAngle;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    std::unique_ptr<Ui::TPropText> Form;
+};
+
+// The text dialog while its opener runs, otherwise null.
+extern TPropText* PropText;
