@@ -188,5 +188,3 @@ bool TKVLab::ValidData()
     DataOK = true;
     return true;
 }
-
-void TKVLab::ShowProp() {}

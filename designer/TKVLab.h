@@ -299,7 +299,7 @@ public:
     static std::function<void(TKVLab* Lab)>& PreviewWindow();
 
     // Property dialog openers.
-    void ShowProp();
+    void ShowProp(std::int32_t Page); // the label dialog on a page: 0 size, 1 print, 2 back, 3 data
     // Opens the dialog of SelectedElement, through its Properties; nothing
     // happens without a selection.
     void ShowElementProp();

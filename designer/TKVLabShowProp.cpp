@@ -1,0 +1,20 @@
+// TKVLab's opener of the label properties dialog.
+#include "designer/TKVLab.h"
+
+#include "dialogs/LabProp.h"
+
+#include <memory>
+
+void TKVLab::ShowProp(std::int32_t Page)
+{
+    auto dialog = std::make_unique<TPropLab>();
+    PropLab = dialog.get();
+    // Declared after the dialog, so it runs first: PropLab never points at
+    // a freed dialog, whether the modal loop ends or an error leaves it.
+    struct Forget {
+        ~Forget() { PropLab = nullptr; }
+    } forget;
+    dialog->Lab = this;
+    dialog->Ini(Page);
+    TPropLab::ShowModal()(dialog.get());
+}
