@@ -44,8 +44,16 @@
         <translation>SQLite databases (*.db *.sqlite *.sqlite3);;All files (*)</translation>
     </message>
     <message>
-        <source>La ubicación no es del tipo elegido.</source>
-        <translation>The location is not of the kind chosen.</translation>
+        <source>No existe el archivo %1.</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>No existe la carpeta %1.</source>
+        <translation>The folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Una URL de PostgreSQL empieza por postgresql://</source>
+        <translation>A PostgreSQL URL starts with postgresql://</translation>
     </message>
 </context>
 <context>

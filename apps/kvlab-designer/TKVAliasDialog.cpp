@@ -1,9 +1,8 @@
 #include "TKVAliasDialog.h"
 
-#include "document/TKVSession.h"
-
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -111,17 +110,22 @@ TKVAliasEntry TKVAliasDialog::Entry() const { return {EdName->text().trimmed(), 
 void TKVAliasDialog::accept()
 {
     const TKVAliasEntry entry = Entry();
-    QString problem = TKVHostData::Check(entry);
+    const int kind = CBoxKind->currentIndex();
+    const QFileInfo location(entry.Location);
     // The kind chosen must be the kind the location is: a folder given as a
     // SQLite file would otherwise be read as CSV tables without a word.
-    if (problem.isEmpty()) {
-        const TKVBackend backend = TKVSession::Resolve(entry.Location).Backend;
-        const TKVBackend wanted = CBoxKind->currentIndex() == akCsv          ? TKVBackend::bkCsv
-                                  : CBoxKind->currentIndex() == akPostgreSQL ? TKVBackend::bkPostgreSQL
-                                                                             : TKVBackend::bkSQLite;
-        if (backend != wanted)
-            problem = tr("La ubicación no es del tipo elegido.");
-    }
+    QString problem;
+    if (entry.Name.isEmpty() || entry.Location.isEmpty())
+        problem = TKVHostData::Check(entry);
+    else if (kind == akSQLite && !location.isFile())
+        problem = tr("No existe el archivo %1.").arg(QDir::toNativeSeparators(entry.Location));
+    else if (kind == akCsv && !location.isDir())
+        problem = tr("No existe la carpeta %1.").arg(QDir::toNativeSeparators(entry.Location));
+    else if (kind == akPostgreSQL && !entry.Location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive) &&
+             !entry.Location.startsWith(QLatin1String("postgres://"), Qt::CaseInsensitive))
+        problem = tr("Una URL de PostgreSQL empieza por postgresql://");
+    else
+        problem = TKVHostData::Check(entry);
     if (!problem.isEmpty()) {
         LabStatus->setText(problem);
         return;

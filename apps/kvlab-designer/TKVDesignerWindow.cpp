@@ -58,6 +58,7 @@ TKVDesignerWindow::TKVDesignerWindow(QWidget* Parent) : QMainWindow(Parent)
     LabPosition->setMinimumWidth(LabPosition->fontMetrics().horizontalAdvance(QStringLiteral("x 000,0 mm   y 000,0 mm")));
     LabData = new QLabel(this);
     LabData->setObjectName(QStringLiteral("LabData"));
+    LabPosition->setContentsMargins(16, 0, 4, 0);
     statusBar()->addPermanentWidget(LabData);
     statusBar()->addPermanentWidget(LabPosition);
     ConnectLab();

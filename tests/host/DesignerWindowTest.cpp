@@ -568,19 +568,24 @@ TEST_F(DesignerWindow, RegisteredDataSourcesAreRememberedAndUsed)
 
 TEST_F(DesignerWindow, AliasDialogAcceptsOnlyASourceOfTheChosenKind)
 {
+    const QString db = TestSupport::BinaryPath(QStringLiteral("examples/clientes.db"));
+    const QString csv = TestSupport::BinaryPath(QStringLiteral("examples/csv"));
+    const QString notDb = TestSupport::TempDir() + QStringLiteral("/notes.db");
+    TestSupport::WriteFile(notDb, QByteArray("these are notes, not a database\n"));
     const struct {
         int Kind;
         QString Location;
-        bool Accepted;
-        const char* Why;
+        const char* Says; // the start of the dialog's message; empty when accepted
     } rows[] = {
-        {TKVAliasDialog::akSQLite, TestSupport::BinaryPath(QStringLiteral("examples/clientes.db")), true,
-         "the example database"},
-        {TKVAliasDialog::akCsv, TestSupport::BinaryPath(QStringLiteral("examples/csv")), true, "the CSV copy"},
-        {TKVAliasDialog::akSQLite, TestSupport::BinaryPath(QStringLiteral("examples/csv")), false,
-         "a folder is not a SQLite file"},
-        {TKVAliasDialog::akSQLite, QStringLiteral("/no/such/file.db"), false, "a missing file"},
-        {TKVAliasDialog::akCsv, QString(), false, "no location"},
+        {TKVAliasDialog::akSQLite, db, ""},
+        {TKVAliasDialog::akCsv, csv, ""},
+        {TKVAliasDialog::akSQLite, csv, "No existe el archivo"},
+        {TKVAliasDialog::akCsv, db, "No existe la carpeta"},
+        {TKVAliasDialog::akSQLite, QStringLiteral("/no/such/file.db"), "No existe el archivo"},
+        {TKVAliasDialog::akPostgreSQL, db, "Una URL de PostgreSQL"},
+        {TKVAliasDialog::akCsv, QString(), "Indique un archivo"},
+        // The library's own words for a file SQLite cannot read.
+        {TKVAliasDialog::akSQLite, notDb, "?"},
     };
     for (const auto& r : rows) {
         TKVAliasDialog dialog;
@@ -588,8 +593,15 @@ TEST_F(DesignerWindow, AliasDialogAcceptsOnlyASourceOfTheChosenKind)
         dialog.CBoxKind->setCurrentIndex(r.Kind);
         dialog.EdLocation->setText(r.Location);
         dialog.accept();
-        EXPECT_EQ(dialog.result() == QDialog::Accepted, r.Accepted) << r.Why;
-        EXPECT_EQ(dialog.LabStatus->text().isEmpty(), r.Accepted) << r.Why;
+        const QString says = QString::fromUtf8(r.Says);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, says.isEmpty()) << r.Location.toStdString();
+        if (says.isEmpty())
+            EXPECT_TRUE(dialog.LabStatus->text().isEmpty()) << r.Location.toStdString();
+        else if (says == QLatin1String("?"))
+            EXPECT_FALSE(dialog.LabStatus->text().isEmpty()) << r.Location.toStdString();
+        else
+            EXPECT_TRUE(dialog.LabStatus->text().startsWith(says))
+                << r.Location.toStdString() << ": " << dialog.LabStatus->text().toStdString();
     }
 }
 
