@@ -20,6 +20,7 @@
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
 #include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
 
 #include <QApplication>
@@ -491,6 +492,42 @@ TEST_F(DesignerWindow, ExamplesOpenWithTheirDataAndTheExampleAlias)
         entries << a->text();
     EXPECT_EQ(entries, (QStringList{QStringLiteral("credenciales.lab"), QStringLiteral("direcciones.lab"),
                                     QStringLiteral("envio.lab"), QStringLiteral("productos.lab")}));
+}
+
+TEST_F(DesignerWindow, LookingAtDialogsIsNoChange)
+{
+    // Every dialog loads its controls when it opens; that alone must not mark
+    // the design as changed, or every look at a dialog would ask to save.
+    // The one exception is the label dialog on a design with data: it sets
+    // the number of labels to the number of records, once.
+    const QString dir = TestSupport::TempDir();
+    for (const char* name : {"credenciales.lab", "direcciones.lab", "envio.lab", "productos.lab"}) {
+        ASSERT_TRUE(W->OpenDesign(TestSupport::SourcePath(QStringLiteral("examples/") + QLatin1String(name))));
+        const int labs = Lab->PrintInfo->Labs;
+        W->ActLabelPage[1]->trigger();
+        if (Lab->DataOK) {
+            EXPECT_EQ(Lab->PrintInfo->Labs, 20) << name << ": the example database has 20 customers";
+            EXPECT_EQ(W->IsModified(), labs != Lab->PrintInfo->Labs) << name;
+        } else {
+            EXPECT_FALSE(W->IsModified()) << name;
+        }
+        SaveName = dir + QLatin1Char('/') + QLatin1String(name);
+        ASSERT_TRUE(W->SaveAs());
+
+        for (QAction* page : W->ActLabelPage) {
+            page->trigger();
+            EXPECT_FALSE(W->IsModified()) << name << ", " << page->objectName().toStdString();
+        }
+        for (int i = 0; i < Lab->Document->Count(); ++i) {
+            Lab->SelectedElement = Lab->Document->Items(i);
+            W->SyncWithLab();
+            W->ActElementProp->trigger();
+            EXPECT_FALSE(W->IsModified()) << name << ", element " << i << " of kind "
+                                          << int(Lab->Document->Items(i)->Elem());
+        }
+    }
+    EXPECT_EQ(DialogsRun.count(QStringLiteral("TPropLab")), 20);
+    EXPECT_EQ(DialogsRun.size(), 20 + 5 + 5 + 5 + 5);
 }
 
 TEST_F(DesignerWindow, UnreadableFilesAreReportedAndChangeNothing)
