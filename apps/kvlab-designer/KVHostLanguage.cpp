@@ -24,17 +24,19 @@ QString LanguageOfModule(const QString& File)
     return QFileInfo(File).completeBaseName().section(QLatin1Char('_'), 1);
 }
 
-// Where the program's modules may be: beside it (the build tree), then the
-// installed translations folder.
+// Folders added with AddModuleFolder.
 QStringList& ExtraFolders()
 {
     static QStringList folders;
     return folders;
 }
 
+// Where the program's modules may be: beside it (the build tree), in the
+// data folder of the prefix it is installed in, then in the configured one.
 QStringList ModuleFolders()
 {
-    QStringList folders{QCoreApplication::applicationDirPath()};
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QStringList folders{appDir, QDir::cleanPath(appDir + QStringLiteral("/../share/kvlab/translations"))};
 #ifdef KVLAB_INSTALL_DATADIR
     folders << QStringLiteral(KVLAB_INSTALL_DATADIR "/translations");
 #endif

@@ -29,8 +29,10 @@ QStringList TKVHostData::ExampleFolders()
 {
     QStringList folders;
     const QString appDir = QCoreApplication::applicationDirPath();
-    if (!appDir.isEmpty())
+    if (!appDir.isEmpty()) {
         folders << QDir::cleanPath(appDir + QStringLiteral("/../examples"));
+        folders << QDir::cleanPath(appDir + QStringLiteral("/../share/kvlab/examples"));
+    }
 #ifdef KVLAB_INSTALL_DATADIR
     folders << QStringLiteral(KVLAB_INSTALL_DATADIR "/examples");
 #endif

@@ -20,7 +20,9 @@ public:
     // The alias of the bundled example database, as the example designs name it.
     static QString ExampleAlias() { return QStringLiteral("ejemplos"); }
     // The folders where the bundled examples may be: beside the program in
-    // the build tree (bin/../examples), then the installed data folder.
+    // the build tree (bin/../examples), in the data folder of the prefix the
+    // program is installed in (bin/../share/kvlab/examples), then in the
+    // data folder of the configured prefix.
     static QStringList ExampleFolders();
     // The example database, or empty when no folder holds it.
     static QString ExampleDatabase();
