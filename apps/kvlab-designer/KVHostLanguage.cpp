@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
@@ -16,6 +17,34 @@ std::unique_ptr<QTranslator>& HostModule()
 {
     static std::unique_ptr<QTranslator> module;
     return module;
+}
+
+// Qt's own translation, for the standard dialogs (print, files, messages).
+std::unique_ptr<QTranslator>& QtModule()
+{
+    static std::unique_ptr<QTranslator> module;
+    return module;
+}
+
+void Install(std::unique_ptr<QTranslator>& Slot, std::unique_ptr<QTranslator> Module)
+{
+    if (Slot) {
+        QCoreApplication::removeTranslator(Slot.get());
+        Slot.reset();
+    }
+    if (Module && QCoreApplication::installTranslator(Module.get()))
+        Slot = std::move(Module);
+}
+
+void LoadQtModule(const QString& Language)
+{
+    auto module = std::make_unique<QTranslator>();
+    // Qt speaks English by itself; Spanish, the program's own language, too
+    // needs Qt's module. Without the module the dialogs stay English.
+    const bool found = Language != QLatin1String("en") &&
+                       module->load(QLocale(Language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    Install(QtModule(), found ? std::move(module) : nullptr);
 }
 
 // libkvlab_en.qm -> "en", libkvlab_pt_BR.qm -> "pt_BR".
@@ -45,20 +74,10 @@ QStringList ModuleFolders()
 
 void LoadHostModule(const QString& Language)
 {
-    if (HostModule()) {
-        QCoreApplication::removeTranslator(HostModule().get());
-        HostModule().reset();
-    }
-    if (Language == Spanish)
-        return;
-    const QString file = KVHostLanguage::ModuleFor(Language);
-    if (file.isEmpty())
-        return;
+    LoadQtModule(Language);
+    const QString file = Language == Spanish ? QString() : KVHostLanguage::ModuleFor(Language);
     auto module = std::make_unique<QTranslator>();
-    if (!module->load(file))
-        return;
-    QCoreApplication::installTranslator(module.get());
-    HostModule() = std::move(module);
+    Install(HostModule(), !file.isEmpty() && module->load(file) ? std::move(module) : nullptr);
 }
 }
 

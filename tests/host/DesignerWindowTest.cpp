@@ -26,6 +26,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -666,4 +668,14 @@ TEST_F(DesignerWindow, EnglishReplacesEveryTextOfTheWindow)
     for (int i = 0; i < spanish.size(); ++i)
         EXPECT_NE(english[i], spanish[i]) << "not translated: " << spanish[i].toStdString();
     EXPECT_TRUE(english.contains(QStringLiteral("&Save|Save the design")));
+
+    // Qt's standard buttons and dialogs follow: the print dialog is Qt's.
+    const auto cancel = [] {
+        TKVAliasDialog dialog;
+        return dialog.Buttons->button(QDialogButtonBox::Cancel)->text();
+    };
+    EXPECT_EQ(cancel(), QStringLiteral("Cancelar"));
+    KVHostLanguage::Choose(QStringLiteral("en"));
+    EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
+    KVHostLanguage::Choose(QStringLiteral("es"));
 }
