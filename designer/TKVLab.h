@@ -7,6 +7,8 @@
 //   TKVLab.cpp          construction, published properties, canvases
 //   TKVLabView.cpp      zoom, mapping between mm and window pixels, scrolling
 //   TKVLabPaint.cpp     the painting pipeline, rulers, grid, frame, background
+//   TKVLabMouse.cpp     mouse editing: tools, selection handles, drags
+//   TKVLabCommands.cpp  clipboard, deletion, stacking order, alignment
 //   printing/TKVLabPrint.cpp   print runs, preview, label-file commands
 //   TKVLabElementProps.cpp     the element property dialog openers
 #pragma once
@@ -374,6 +376,11 @@ private:
     // Paint covers the window with BackScreen and the current selection
     // overlay: the drag feedback drawn before is gone, the ruler marks stay.
     void ResetOverlay();
+    // ClearSelection's work: no handles, no drag holding one, no overlay.
+    void DropHandles();
+    // AdjustHandle's work between rendering and painting: DragKind and the
+    // handles of SelectedElement, from its Bounds.
+    void WorkOutHandles();
     void ToggleFigure(const TKVXorFigure& Figure);
     // Moves the ruler marks to P (clamped into the label area).
     void MoveMarks(TPoint P);
@@ -382,6 +389,12 @@ private:
     void ForgetSelection();
     // Where the running drag started, to tell a click from a drag.
     TRect PressRect;
+    // The element and points the handles were worked out for. A paste or an
+    // alignment leaves the rectangles as they were; they then show another
+    // place than the selected element's and must not grab it.
+    const TKVElement* HandlesFor = nullptr;
+    TPoint2D HandlesPoint1, HandlesPoint2;
+    bool HandlesFitSelection() const;
     // Adds a new element made with the mouse, selects it and opens its
     // dialog (text, barcode, symbol, composite text).
     void CreateAtOnce(int X, int Y);

@@ -46,6 +46,18 @@ TRect HandleAt(TPoint P) { return {P.X - 3, P.Y - 3, P.X + 4, P.Y + 4}; }
 TPoint TopLeft(const TRect& R) { return {R.Left, R.Top}; }
 TPoint BottomRight(const TRect& R) { return {R.Right, R.Bottom}; }
 
+void EmptyHandles(TKVLab& L)
+{
+    L.SelectionRect = L.LeftHandle = L.RightHandle = L.TopHandle = L.BottomHandle = L.Point1Handle =
+        L.Point2Handle = TRect{};
+}
+
+// Drag and rubber-band feedback goes; the ruler marks stay with the pointer.
+void EndFeedback(std::vector<TKVLab::TKVXorFigure>& Figures)
+{
+    std::erase_if(Figures, [](const TKVLab::TKVXorFigure& F) { return F.Kind != TKVLab::TKVXorFigure::fkMarks; });
+}
+
 QPoint WindowPoint(const QMouseEvent* Event)
 {
     return {int(std::floor(Event->position().x())), int(std::floor(Event->position().y()))};
@@ -74,46 +86,61 @@ void TKVLab::mouseReleaseEvent(QMouseEvent* Event)
 
 // ---- Handles ------------------------------------------------------------------
 
-void TKVLab::ClearSelection()
+void TKVLab::DropHandles()
 {
-    if (Loading)
-        return;
-    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+    EmptyHandles(*this);
+    HandlesFor = nullptr;
+    // A drag holds one of these rectangles: it ends with them, committing
+    // nothing (a scroll or a zoom while the button is down).
+    if (Dragging) {
+        Dragging = false;
+        EndFeedback(XorFigures);
+    }
+    // Handles of a scrolled or zoomed picture would show at the wrong place.
+    ShownSelection = {};
+    viewport()->update();
 }
 
-void TKVLab::AdjustHandle()
+void TKVLab::WorkOutHandles()
 {
-    // Rendering the label refreshes every element's Bounds.
-    PaintLabScreen(false);
     // Every handle is worked out again, so that none of a former selection
     // of another kind can still be grabbed.
-    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
-    if (TKVElement* e = SelectedElement) {
-        if (e->Elem() == deLine) {
-            DragKind = drLine;
-            Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
-            Point2Handle = HandleAt({WindowX(e->Point2.X) - HPosition, WindowY(e->Point2.Y) - VPosition});
-        } else {
-            const TKVEle k = e->Elem();
-            DragKind = k == deRect || k == deImage || k == deParagraph ? drSizes : drObject;
-            SelectionRect = Shifted(e->Bounds, -HPosition, -VPosition);
-            DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
-        }
+    EmptyHandles(*this);
+    TKVElement* e = SelectedElement;
+    HandlesFor = e;
+    if (!e)
+        return;
+    HandlesPoint1 = e->Point1;
+    HandlesPoint2 = e->Point2;
+    if (e->Elem() == deLine) {
+        DragKind = drLine;
+        Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
+        Point2Handle = HandleAt({WindowX(e->Point2.X) - HPosition, WindowY(e->Point2.Y) - VPosition});
+        return;
     }
-    Paint();
+    const TKVEle k = e->Elem();
+    DragKind = k == deRect || k == deImage || k == deParagraph ? drSizes : drObject;
+    SelectionRect = Shifted(e->Bounds, -HPosition, -VPosition);
+    // Draws the outline and, for drSizes, works out the side handles; the
+    // Paint that follows covers the drawing.
+    DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+}
+
+bool TKVLab::HandlesFitSelection() const
+{
+    return DragKind != drNone && SelectedElement && HandlesFor == SelectedElement &&
+           HandlesPoint1 == SelectedElement->Point1 && HandlesPoint2 == SelectedElement->Point2;
 }
 
 void TKVLab::ForgetSelection()
 {
     SelectedElement = nullptr;
-    Dragging = false;
     Drawing = false;
     DragKind = drNone;
-    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
     PressRect = {};
-    // A rubber band or drag outline of what is gone must not stay on screen.
-    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
-    viewport()->update();
+    DropHandles();
+    // Nor may a rubber band stay on screen.
+    EndFeedback(XorFigures);
 }
 
 // ---- Not-xor feedback ---------------------------------------------------------
@@ -164,8 +191,7 @@ void TKVLab::DrawMarks(TPoint P) { ToggleFigure({TKVXorFigure::fkMarks, P, P, Ru
 
 void TKVLab::MoveMarks(TPoint P)
 {
-    // The marks are one figure wherever they are; the window may have been
-    // covered since they were drawn, so they are looked up, not redrawn.
+    // Whatever marks are shown go first, so that none is ever left behind.
     std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind == TKVXorFigure::fkMarks; });
     MarkPosition = {std::max(P.X, RulerBand), std::max(P.Y, RulerBand)};
     DrawMarks(MarkPosition);
@@ -173,7 +199,7 @@ void TKVLab::MoveMarks(TPoint P)
 
 void TKVLab::ResetOverlay()
 {
-    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
+    EndFeedback(XorFigures);
     ShownSelection = {DragKind,   SelectionRect, LeftHandle,   RightHandle,
                       TopHandle,  BottomHandle,  Point1Handle, Point2Handle};
 }
@@ -260,8 +286,8 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
         }
         // A miss keeps the selection, so handles outside the element can
         // still be grabbed. Rectangles left over from before a change of
-        // tool show nothing and grab nothing.
-        if (DragKind == drNone)
+        // tool, a paste or an alignment grab nothing.
+        if (!HandlesFitSelection())
             return;
         if (PtInRect(SelectionRect, X, Y)) {
             DragType = dtMove;
@@ -340,7 +366,7 @@ void TKVLab::MouseMove(Qt::KeyboardModifiers, int X, int Y)
     MoveMarks({X, Y});
 
     Qt::CursorShape cursor = Qt::ArrowCursor;
-    if (!Dragging && DragKind != drNone) {
+    if (!Dragging && HandlesFitSelection()) {
         if (PtInRect(SelectionRect, X, Y))
             cursor = Qt::PointingHandCursor;
         if (DragKind == drLine && (PtInRect(Point1Handle, X, Y) || PtInRect(Point2Handle, X, Y)))
@@ -475,6 +501,8 @@ void TKVLab::CommitDrag()
 void TKVLab::CreateFromBand(int X, int Y)
 {
     Drawing = false;
+    if (!Document)
+        return;
     TRect r;
     NormalizeRect({DragAnchor.X, DragAnchor.Y, X, Y}, r);
     const TPoint2D p1{Worldx(r.Left), Worldy(r.Top)};

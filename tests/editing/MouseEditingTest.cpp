@@ -353,20 +353,6 @@ TEST_F(EditFixture, FineGridSnapsToTheNearestNodeAcrossTheLabel)
     }
 }
 
-TEST_F(EditFixture, GridSnapAppliesToResizedSides)
-{
-    Lab->Grid->SetIncX(1);
-    Lab->Grid->SetIncY(1);
-    Lab->SetSnap(snGrid);
-    TKVRect* r = Add(MakeRect(10.4f, 10.4f, 30.4f, 20.4f));
-    Press(Lab->WindowX(20), Lab->WindowY(15));
-    Release(Lab->WindowX(20), Lab->WindowY(15));
-    const TRect h = Lab->RightHandle;
-    Drag({h.Left + 2, h.Top + 3}, {h.Left + 42, h.Top + 3});
-    EXPECT_TRUE(IsWhole(r->Point2.X)) << r->Point2.X;
-    EXPECT_TRUE(IsWhole(r->Point1.X)) << "the whole outline is committed through the grid";
-}
-
 TEST_F(EditFixture, TurnedTextKeepsItsAnchorCornerAsPoint1)
 {
     // Each quarter turn anchors the text at another corner of its outline.
@@ -522,6 +508,22 @@ TEST_F(EditFixture, RightClickOutsideDuringADragLetsTheElementGo)
     Release(120, 120);
     EXPECT_FALSE(Lab->Dragging);
     EXPECT_EQ(r->Point1, Point2D(10, 10)) << "the interrupted drag changes nothing";
+}
+
+TEST_F(EditFixture, ScrollingDuringADragEndsItAndHidesTheHandles)
+{
+    Lab = MakeLab(300, 200);
+    TKVRect* r = Add(MakeRect(10, 10, 30, 20));
+    Press(80, 80);
+    Release(80, 80);
+    Press(80, 80);
+    MoveTo(100, 95);
+    Lab->horizontalScrollBar()->setValue(10); // as a wheel turn would
+    EXPECT_FALSE(Lab->Dragging);
+    EXPECT_EQ(Lab->ShownSelection.SelectionRect, TRect{}) << "handles at the old place are not shown";
+    Release(100, 95);
+    EXPECT_EQ(r->Point1, Point2D(10, 10));
+    EXPECT_EQ(Lab->SelectedElement, r) << "the element stays selected";
 }
 
 TEST_F(EditFixture, AllowEditFalseIgnoresPressesButMarksAndCursorsFollow)
