@@ -22,6 +22,7 @@
 #include "document/TKVText.h"
 #include "types/EKvError.h"
 
+#include <QFile>
 #include <QPointer>
 
 namespace {
@@ -143,6 +144,18 @@ TEST_F(ElementProps, DialogIsFreedWhenAnErrorLeavesTheModalRun)
     EXPECT_THROW(Lab->PropBar(), EKvError);
     EXPECT_TRUE(seen.isNull());
     EXPECT_EQ(PropCoBar, nullptr);
+}
+
+TEST_F(ElementProps, DataSourceThatFailsWhileTheFieldsAreReadOpensNothing)
+{
+    UseCsvData();
+    Add<TKVSymbol>();
+    // The table went away after the designer found it valid.
+    ASSERT_TRUE(QFile::remove(Lab->Table->DatabaseName + QStringLiteral("/clientes.csv")));
+    Lab->Table->Close();
+    EXPECT_THROW(Lab->PropSymbol(), EDBError);
+    EXPECT_EQ(Runs, 0);
+    EXPECT_EQ(PropSym, nullptr);
 }
 
 TEST_F(ElementProps, HeadlessHostIsNeverBlocked)

@@ -292,8 +292,28 @@ TEST_F(TextDialogs, CheckingTheDatabaseBoxBindsToTheSelectedField)
     Lab->PropTxt();
     EXPECT_EQ(Runs, 1);
     EXPECT_EQ(PropText, nullptr);
-    // Reading the field list leaves the table as the designer had it.
-    EXPECT_TRUE(Lab->DataOK);
+}
+
+TEST_F(TextDialogs, ReadingTheFieldListLeavesTheTableAsItWas)
+{
+    UseCsvData();
+    TKVText* t = Add<TKVText>();
+    TPropText d;
+    d.Element = t;
+    d.Lab = Lab.get();
+    // An open table keeps its cursor...
+    Lab->Table->Open();
+    Lab->Table->Next();
+    ASSERT_EQ(Lab->Table->GetRecNo(), 2);
+    d.FillFields();
+    EXPECT_TRUE(Lab->Table->Active());
+    EXPECT_EQ(Lab->Table->GetRecNo(), 2);
+    EXPECT_EQ(d.cbFields->currentText(), QStringLiteral("nombre"));
+    // ...and a closed one is closed again.
+    Lab->Table->Close();
+    d.FillFields();
+    EXPECT_FALSE(Lab->Table->Active());
+    EXPECT_EQ(d.cbFields->count(), 4);
 }
 
 TEST_F(TextDialogs, ABoundElementOpensOnItsField)
