@@ -203,4 +203,3 @@ void TKVLab::AdjustHandle()
     WorkOutHandles();
     Paint();
 }
-

@@ -390,6 +390,12 @@ private:
     void ForgetSelection();
     // Where the running drag started, to tell a click from a drag.
     TRect PressRect;
+    // The element and points the handles were worked out for. A paste or an
+    // alignment leaves the rectangles as they were; they then show another
+    // place than the selected element's and must not grab it.
+    const TKVElement* HandlesFor = nullptr;
+    TPoint2D HandlesPoint1, HandlesPoint2;
+    bool HandlesFitSelection() const;
     // Adds a new element made with the mouse, selects it and opens its
     // dialog (text, barcode, symbol, composite text).
     void CreateAtOnce(int X, int Y);

@@ -46,6 +46,18 @@ TRect HandleAt(TPoint P) { return {P.X - 3, P.Y - 3, P.X + 4, P.Y + 4}; }
 TPoint TopLeft(const TRect& R) { return {R.Left, R.Top}; }
 TPoint BottomRight(const TRect& R) { return {R.Right, R.Bottom}; }
 
+void EmptyHandles(TKVLab& L)
+{
+    L.SelectionRect = L.LeftHandle = L.RightHandle = L.TopHandle = L.BottomHandle = L.Point1Handle =
+        L.Point2Handle = TRect{};
+}
+
+// Drag and rubber-band feedback goes; the ruler marks stay with the pointer.
+void EndFeedback(std::vector<TKVLab::TKVXorFigure>& Figures)
+{
+    std::erase_if(Figures, [](const TKVLab::TKVXorFigure& F) { return F.Kind != TKVLab::TKVXorFigure::fkMarks; });
+}
+
 QPoint WindowPoint(const QMouseEvent* Event)
 {
     return {int(std::floor(Event->position().x())), int(std::floor(Event->position().y()))};
@@ -76,12 +88,13 @@ void TKVLab::mouseReleaseEvent(QMouseEvent* Event)
 
 void TKVLab::DropHandles()
 {
-    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+    EmptyHandles(*this);
+    HandlesFor = nullptr;
     // A drag holds one of these rectangles: it ends with them, committing
     // nothing (a scroll or a zoom while the button is down).
     if (Dragging) {
         Dragging = false;
-        std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
+        EndFeedback(XorFigures);
     }
     // Handles of a scrolled or zoomed picture would show at the wrong place.
     ShownSelection = {};
@@ -92,10 +105,13 @@ void TKVLab::WorkOutHandles()
 {
     // Every handle is worked out again, so that none of a former selection
     // of another kind can still be grabbed.
-    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
+    EmptyHandles(*this);
     TKVElement* e = SelectedElement;
+    HandlesFor = e;
     if (!e)
         return;
+    HandlesPoint1 = e->Point1;
+    HandlesPoint2 = e->Point2;
     if (e->Elem() == deLine) {
         DragKind = drLine;
         Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
@@ -110,17 +126,21 @@ void TKVLab::WorkOutHandles()
     DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
 }
 
+bool TKVLab::HandlesFitSelection() const
+{
+    return DragKind != drNone && SelectedElement && HandlesFor == SelectedElement &&
+           HandlesPoint1 == SelectedElement->Point1 && HandlesPoint2 == SelectedElement->Point2;
+}
+
 void TKVLab::ForgetSelection()
 {
     SelectedElement = nullptr;
-    Dragging = false;
     Drawing = false;
     DragKind = drNone;
-    SelectionRect = LeftHandle = RightHandle = TopHandle = BottomHandle = Point1Handle = Point2Handle = TRect{};
     PressRect = {};
-    // A rubber band or drag outline of what is gone must not stay on screen.
-    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
-    viewport()->update();
+    DropHandles();
+    // Nor may a rubber band stay on screen.
+    EndFeedback(XorFigures);
 }
 
 // ---- Not-xor feedback ---------------------------------------------------------
@@ -171,8 +191,7 @@ void TKVLab::DrawMarks(TPoint P) { ToggleFigure({TKVXorFigure::fkMarks, P, P, Ru
 
 void TKVLab::MoveMarks(TPoint P)
 {
-    // The marks are one figure wherever they are; the window may have been
-    // covered since they were drawn, so they are looked up, not redrawn.
+    // Whatever marks are shown go first, so that none is ever left behind.
     std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind == TKVXorFigure::fkMarks; });
     MarkPosition = {std::max(P.X, RulerBand), std::max(P.Y, RulerBand)};
     DrawMarks(MarkPosition);
@@ -180,7 +199,7 @@ void TKVLab::MoveMarks(TPoint P)
 
 void TKVLab::ResetOverlay()
 {
-    std::erase_if(XorFigures, [](const TKVXorFigure& F) { return F.Kind != TKVXorFigure::fkMarks; });
+    EndFeedback(XorFigures);
     ShownSelection = {DragKind,   SelectionRect, LeftHandle,   RightHandle,
                       TopHandle,  BottomHandle,  Point1Handle, Point2Handle};
 }
@@ -267,8 +286,8 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
         }
         // A miss keeps the selection, so handles outside the element can
         // still be grabbed. Rectangles left over from before a change of
-        // tool show nothing and grab nothing.
-        if (DragKind == drNone)
+        // tool, a paste or an alignment grab nothing.
+        if (!HandlesFitSelection())
             return;
         if (PtInRect(SelectionRect, X, Y)) {
             DragType = dtMove;
@@ -347,7 +366,7 @@ void TKVLab::MouseMove(Qt::KeyboardModifiers, int X, int Y)
     MoveMarks({X, Y});
 
     Qt::CursorShape cursor = Qt::ArrowCursor;
-    if (!Dragging && DragKind != drNone) {
+    if (!Dragging && HandlesFitSelection()) {
         if (PtInRect(SelectionRect, X, Y))
             cursor = Qt::PointingHandCursor;
         if (DragKind == drLine && (PtInRect(Point1Handle, X, Y) || PtInRect(Point2Handle, X, Y)))

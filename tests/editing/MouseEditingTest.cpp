@@ -355,20 +355,6 @@ TEST_F(EditFixture, FineGridSnapsToTheNearestNodeAcrossTheLabel)
     }
 }
 
-TEST_F(EditFixture, GridSnapAppliesToResizedSides)
-{
-    Lab->Grid->SetIncX(1);
-    Lab->Grid->SetIncY(1);
-    Lab->SetSnap(snGrid);
-    TKVRect* r = Add(MakeRect(10.4f, 10.4f, 30.4f, 20.4f));
-    Press(Lab->WindowX(20), Lab->WindowY(15));
-    Release(Lab->WindowX(20), Lab->WindowY(15));
-    const TRect h = Lab->RightHandle;
-    Drag({h.Left + 2, h.Top + 3}, {h.Left + 42, h.Top + 3});
-    EXPECT_TRUE(IsWhole(r->Point2.X)) << r->Point2.X;
-    EXPECT_TRUE(IsWhole(r->Point1.X)) << "the whole outline is committed through the grid";
-}
-
 TEST_F(EditFixture, TurnedTextKeepsItsAnchorCornerAsPoint1)
 {
     // Each quarter turn anchors the text at another corner of its outline.

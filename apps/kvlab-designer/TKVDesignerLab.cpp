@@ -1,0 +1,43 @@
+#include "TKVDesignerLab.h"
+
+#include "document/TKVElement.h"
+#include "types/EKvError.h"
+#include "types/KVMessage.h"
+
+#include <QMouseEvent>
+#include <cmath>
+
+void TKVDesignerLab::Handle(const std::function<void()>& Handler)
+{
+    try {
+        Handler();
+    } catch (const EKvError& e) {
+        ShowMessage(e.Message());
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromLocal8Bit(e.what()));
+    }
+    emit MouseDone();
+}
+
+void TKVDesignerLab::mousePressEvent(QMouseEvent* Event)
+{
+    Handle([&] { TKVLab::mousePressEvent(Event); });
+}
+
+void TKVDesignerLab::mouseReleaseEvent(QMouseEvent* Event)
+{
+    Handle([&] { TKVLab::mouseReleaseEvent(Event); });
+}
+
+void TKVDesignerLab::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    // The first click of the pair has selected the element under the pointer.
+    const int x = int(std::floor(Event->position().x()));
+    const int y = int(std::floor(Event->position().y()));
+    if (Event->button() != Qt::LeftButton || DrawTool != dwSelection || !AllowEdit || !SelectedElement ||
+        !SelectedElement->PointInObject(TPoint{x + HPosition, y + VPosition}, this)) {
+        TKVLab::mouseDoubleClickEvent(Event);
+        return;
+    }
+    Handle([&] { ShowElementProp(); });
+}
