@@ -7,6 +7,7 @@
 #include "types/TKVCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 
@@ -104,6 +105,9 @@ int QuarterTurn(std::int32_t Angle)
 {
     return Angle == 90 || Angle == 180 || Angle == 270 ? Angle : 0;
 }
+
+// The widest symbol drawn, 0.01 mm (a kilometre).
+constexpr long double MaxSymbolSpan = 1e8L;
 }
 
 void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
@@ -132,14 +136,25 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
 
     QString pattern;
     std::vector<int> elements;
+    if (code39)
+        elements = TKVBarPattern::Code39(Code);
+    else
+        pattern = TKVBarPattern::EanUpc(BarType, Code);
+    // A module width and a code length that no label could hold (a file, a
+    // long data field) would overflow the symbol's coordinates: such a
+    // symbol is drawn as the placeholder.
+    const long double modules = code39 ? std::accumulate(elements.begin(), elements.end(), 0.0L)
+                                       : TKVBarPattern::ModuleCount(pattern) + 1.0L;
+    if (std::fabs(modules * m) + 200.0L * std::fabs(LeftMargin) > MaxSymbolSpan) {
+        DrawPlaceholder(Offset, Lab, DrawType);
+        return;
+    }
     int width;
     int bottom;
     if (code39) {
-        elements = TKVBarPattern::Code39(Code);
         width = std::accumulate(elements.begin(), elements.end(), 0) * m + Coord(2.0L * LeftMargin);
         bottom = ShowNumber ? Coord(top + FontHeight + TopMargin + NumberHeight) : Coord(top + FontHeight + TopMargin);
     } else {
-        pattern = TKVBarPattern::EanUpc(BarType, Code);
         // One module more than the bar area: the counter starts at 1.
         width = Coord(2.0L * LeftMargin) + (TKVBarPattern::ModuleCount(pattern) + 1) * m;
         // The long bars reach 1.5 mm into the text band, or below the bars

@@ -34,6 +34,38 @@ QToolButton* MakeArrow(QWidget* Parent, Qt::ArrowType Arrow, const char* Name)
     return b;
 }
 
+// Qt 6.4 cannot read back some numbers that it writes itself: negative
+// numbers where the locale's minus sign carries a direction mark (Arabic,
+// Persian) and exponents written as "×10^" (Swedish and others). Such a text
+// is read again after mapping the locale's own symbols and digits to those of
+// the C locale; a text the locale does not write stays unreadable.
+bool ReadNumber(const QString& Text, const QLocale& Locale, double& Value)
+{
+    bool ok = false;
+    Value = Locale.toDouble(Text, &ok);
+    if (ok)
+        return true;
+    QString t = Text;
+    const QString exponential = Locale.exponential();
+    if (exponential.compare(QLatin1String("e"), Qt::CaseInsensitive) != 0)
+        t.replace(exponential, QLatin1String("e"));
+    t.replace(Locale.negativeSign(), QLatin1String("-"));
+    t.replace(Locale.positiveSign(), QLatin1String("+"));
+    t.replace(Locale.decimalPoint(), QLatin1String("."));
+    const QList<uint> zero = Locale.zeroDigit().toUcs4();
+    if (zero.size() == 1 && zero[0] != '0') {
+        QList<uint> code = t.toUcs4();
+        for (uint& c : code)
+            if (c >= zero[0] && c <= zero[0] + 9)
+                c = '0' + (c - zero[0]);
+        t = QString::fromUcs4(reinterpret_cast<const char32_t*>(code.constData()), code.size());
+    }
+    for (const char16_t mark : {u'\u200E', u'\u200F', u'\u061C'})
+        t.remove(QChar(mark));
+    Value = QLocale::c().toDouble(t, &ok);
+    return ok;
+}
+
 // The two arrows share the pair's height, the upper one taking the odd pixel.
 class ArrowPair : public QWidget
 {
@@ -124,10 +156,9 @@ double TSpinEditFloat::GetValue() const
         if (close >= 0)
             s.remove(close, 1);
     }
-    bool ok = false;
-    const double v = loc.toDouble(s, &ok);
+    double v = 0;
     // "inf" and "nan" are words, not numbers a user means to type here.
-    if (!ok || !std::isfinite(v))
+    if (!ReadNumber(s, loc, v) || !std::isfinite(v))
         return MinValue;
     return negative ? -v : v;
 }

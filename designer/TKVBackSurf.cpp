@@ -37,7 +37,9 @@ void TKVBackSurf::SetFileName(const QString& Value)
         return;
     FileName = Value;
     QImage loaded;
-    if (TKVImage::LoadPicture(FileName, loaded))
+    if (FileName.isEmpty())
+        Picture = QImage(); // no picture, rather than the last design's
+    else if (TKVImage::LoadPicture(FileName, loaded))
         Picture = loaded;
     else
         ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FileName);

@@ -15,6 +15,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "printing/TKVMeasure.h"
+#include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
 
 #include <QPaintEvent>
@@ -276,8 +277,14 @@ void TKVLab::PutGridPoints()
     EmptyGridPoints();
     if (!(Grid->IncX > 0) || !(Grid->IncY > 0))
         return;
-    GridCountX = int(Measure->Width / Grid->IncX);
-    GridCountY = int(Measure->Height / Grid->IncY);
+    // A label of no size has no nodes, and a grid too dense to allocate
+    // (increments loaded from a file are not clamped) is not shown.
+    const double columns = std::floor(Measure->Width / Grid->IncX);
+    const double rows = std::floor(Measure->Height / Grid->IncY);
+    if (!(columns >= 0) || !(rows >= 0) || (columns + 1) * (rows + 1) > double(KVLimits::MaxGridNodes))
+        return;
+    GridCountX = int(columns);
+    GridCountY = int(rows);
     GridPoints.assign(std::size_t(GridCountX) + 1, std::vector<TPoint>(std::size_t(GridCountY) + 1));
     for (int i = 0; i <= GridCountX; ++i)
         for (int j = 0; j <= GridCountY; ++j)

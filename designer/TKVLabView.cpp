@@ -7,6 +7,7 @@
 #include "printing/TKVMeasure.h"
 #include "types/TKVCanvas.h"
 #include "types/EKvError.h"
+#include "types/KVLimits.h"
 
 #include <QScrollBar>
 #include <algorithm>
@@ -15,6 +16,25 @@
 
 namespace {
 constexpr int RulerBand = 24;
+
+// Pixel + band, saturated like the rounding before it (a label of no size
+// maps everything to the end of the range).
+std::int32_t PlusBand(std::int32_t Pixel)
+{
+    return std::int32_t(std::min<std::int64_t>(std::int64_t(Pixel) + RulerBand, INT32_MAX));
+}
+
+// The label picture of a huge label (or a huge zoom of a large one) is shown
+// scaled down, keeping its proportions, rather than allocated at full size.
+void FitLabScreen(int& W, int& H)
+{
+    const double w = W, h = H;
+    const double scale = std::min(1.0, std::sqrt(double(KVLimits::MaxScreenPixels) / (w * h)));
+    if (scale < 1.0) {
+        W = std::max(1, int(w * scale));
+        H = std::max(1, int(h * scale));
+    }
+}
 }
 
 void TKVLab::AdjustUnits()
@@ -28,8 +48,9 @@ void TKVLab::AdjustUnits()
 void TKVLab::AdjustLabScreen()
 {
     const double f = ZoomFactors[Zoom];
-    const int w = std::max(1, RoundEven(f * Measure->Width * PixelsPerMMX));
-    const int h = std::max(1, RoundEven(f * Measure->Height * PixelsPerMMY));
+    int w = std::max(1, RoundEven(f * Measure->Width * PixelsPerMMX));
+    int h = std::max(1, RoundEven(f * Measure->Height * PixelsPerMMY));
+    FitLabScreen(w, h);
     if (LabScreen.width() != w || LabScreen.height() != h) {
         LabScreen = QImage(w, h, QImage::Format_RGB32);
         // The isotropic mapping may leave the last column or row of the
@@ -63,12 +84,12 @@ void TKVLab::AdjustScroll()
 
 std::int32_t TKVLab::WindowX(float X) const
 {
-    return RoundEven(static_cast<long double>(LabScreen.width()) * X / Measure->Width) + RulerBand;
+    return PlusBand(RoundEven(static_cast<long double>(LabScreen.width()) * X / Measure->Width));
 }
 
 std::int32_t TKVLab::WindowY(float Y) const
 {
-    return RoundEven(static_cast<long double>(LabScreen.height()) * Y / Measure->Height) + RulerBand;
+    return PlusBand(RoundEven(static_cast<long double>(LabScreen.height()) * Y / Measure->Height));
 }
 
 float TKVLab::Worldx(std::int32_t X) const

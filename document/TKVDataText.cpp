@@ -50,7 +50,8 @@ void TKVDataText::AdjustCanvas(TKVCanvas& Canvas) const
     Canvas.Font.Bold = Bold;
     Canvas.Font.Italic = Italic;
     Canvas.Font.Underline = Underline;
-    Canvas.Font.Escapement = Angle * 10;
+    // The same turn as Angle, without overflowing for any stored angle.
+    Canvas.Font.Escapement = (Angle % 360) * 10;
     Canvas.TextAlign = AlignFlags(TextAlign);
     Canvas.Brush.Color = BackColor;
     Canvas.Brush.Style = Transparent ? TBrushStyle::bsClear : TBrushStyle::bsSolid;

@@ -3,6 +3,7 @@
 #include "designer/TKVBackSurf.h"
 #include "designer/TKVLab.h"
 #include "document/TKVStream.h"
+#include "types/KVLimits.h"
 
 void TKVElement::SaveToStream(TKVStream& Stream) const
 {
@@ -41,7 +42,7 @@ void TKVElement::LoadFromStream(TKVStream& Stream)
     Point2.X = Stream.ReadFloat();
     Point2.Y = Stream.ReadFloat();
     Angle = Stream.ReadInt32();
-    TextSpace = Stream.ReadInt32();
+    TextSpace = Stream.ReadInt32(-KVLimits::MaxTextSpace, KVLimits::MaxTextSpace);
 }
 
 bool TKVElement::PointInObject(TPoint P, TKVLab*) const

@@ -2,6 +2,7 @@
 
 #include "designer/TKVLab.h"
 #include "document/TKVStream.h"
+#include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
@@ -40,9 +41,14 @@ bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
 {
     if (FileName.isEmpty())
         return false;
-    QImageReader reader(ResolvePicture(FileName));
+    // A picture name comes from a label file: only a regular file is read (a
+    // pipe or a device could block or never end), and not a huge one.
+    const QFileInfo info(ResolvePicture(FileName));
+    if (!info.isFile() || info.size() > KVLimits::MaxPictureFileSize)
+        return false;
+    QImageReader reader(info.filePath());
     // A hostile file must not make us allocate gigabytes.
-    reader.setAllocationLimit(256);
+    reader.setAllocationLimit(KVLimits::MaxPictureMiB);
     QImage image = reader.read();
     if (image.isNull())
         return false;

@@ -16,10 +16,14 @@
 #include "barcode/TKVBarCode.h"
 #include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
+#include "types/KVLimits.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <limits>
 
 namespace {
 const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
@@ -178,12 +182,15 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
 
     f.Width = S.ReadFloat();
     f.Height = S.ReadFloat();
+    if (f.Width < KVLimits::MinLabelSize || f.Height < KVLimits::MinLabelSize)
+        throw EKvStreamError(ReadError);
     f.MarLeft = S.ReadFloat();
     f.MarTop = S.ReadFloat();
     f.DiHor = S.ReadFloat();
     f.DiVer = S.ReadFloat();
-    f.NuHor = S.ReadInt32();
-    f.NuVer = S.ReadInt32();
+    // Zero and negative counts load: such a sheet holds no label.
+    f.NuHor = S.ReadInt32(std::numeric_limits<std::int32_t>::min(), KVLimits::MaxSheetRowsCols);
+    f.NuVer = S.ReadInt32(std::numeric_limits<std::int32_t>::min(), KVLimits::MaxSheetRowsCols);
     f.PaperWidth = S.ReadFloat();
     f.PaperHeight = S.ReadFloat();
     f.BackColor = S.ReadColor();
@@ -216,7 +223,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     const std::int32_t n = S.ReadInt32();
     // Every record takes at least its kind byte.
     const qint64 left = S.Remaining();
-    if (n < 0 || (left >= 0 && n > left))
+    if (n < 0 || n > KVLimits::MaxElements || (left >= 0 && n > left))
         throw EKvStreamError(ReadError);
     for (std::int32_t i = 0; i < n; ++i) {
         std::unique_ptr<TKVElement> e = CreateElement(S.ReadByte());
@@ -289,17 +296,44 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
 
 void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const
 {
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
-    TKVStream stream(&file);
+    // The new file is renamed over the old one: what stands there must be a
+    // label file, not a device, a pipe or a folder (as root a save onto
+    // /dev/null would replace the device for everyone).
+    const QFileInfo target(FileName);
+    if (target.exists() && !target.isFile())
+        throw EKvError(QStringLiteral("Cannot write %1: not a regular file").arg(FileName));
+    // The design goes to memory first and then to the file in one unbuffered
+    // write, so that a disk that fills up shows as a short write. Through
+    // QSaveFile's buffer it would not: Qt 6.4 takes a partial flush for
+    // success, and the commit would rename a file cut short over the old one.
+    QBuffer memory;
+    memory.open(QIODevice::WriteOnly);
+    TKVStream stream(&memory);
     SaveToStream(stream, Lab);
+    const QByteArray& bytes = memory.data();
+
+    QSaveFile file(FileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        file.cancelWriting();
+        throw EKvError(QStringLiteral("Cannot write %1: %2 of %3 bytes written (is the disk full?)")
+                           .arg(FileName)
+                           .arg(std::max<qint64>(written, 0))
+                           .arg(bytes.size()));
+    }
     if (!file.commit())
         throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
 }
 
 void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
 {
+    // Only a regular file of a plausible size: a folder, a device or a pipe
+    // could block the reader or feed it without end.
+    const QFileInfo info(FileName);
+    if (!info.isFile() || info.size() > KVLimits::MaxLabelFileSize)
+        throw EKvError(ReadError);
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EKvError(ReadError);

@@ -287,8 +287,16 @@ void TKVSqlDataSet::Rewind()
 bool TKVSqlDataSet::Fetch()
 {
     Fresh = false;
-    if (!Query->isActive() || !Query->next())
+    if (!Query->isActive())
         return false;
+    if (!Query->next()) {
+        // The end of the rows, or a server that went away in the middle of
+        // them: that must not read as the end (a run would repeat the last
+        // record for the rest of its labels).
+        if (Query->lastError().isValid())
+            throw EDBError(QStringLiteral("Database error: %1").arg(Query->lastError().text()));
+        return false;
+    }
     Row.resize(Names.size());
     for (int i = 0; i < Names.size(); ++i)
         Row[i] = Query->value(i);

@@ -1,8 +1,11 @@
 #include "document/TKVStream.h"
 
+#include "types/KVLimits.h"
+
 #include <QIODevice>
 #include <QtEndian>
 #include <array>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -143,13 +146,23 @@ float TKVStream::ReadFloat()
     const auto bits = std::uint32_t(ReadInt32());
     float v;
     std::memcpy(&v, &bits, 4);
+    if (!std::isfinite(v) || std::fabs(v) > KVLimits::MaxLength)
+        throw EKvStreamError(ReadError);
+    return v;
+}
+
+std::int32_t TKVStream::ReadInt32(std::int32_t Min, std::int32_t Max)
+{
+    const std::int32_t v = ReadInt32();
+    if (v < Min || v > Max)
+        throw EKvStreamError(ReadError);
     return v;
 }
 
 QString TKVStream::ReadStr()
 {
     const std::int32_t n = ReadInt32();
-    if (n < 0)
+    if (n < 0 || n > KVLimits::MaxStringBytes)
         throw EKvStreamError(ReadError);
     const qint64 left = Remaining();
     if (left >= 0 && n > left)

@@ -1,7 +1,8 @@
 // TKVStream: the little-endian reader and writer of label files and of the
 // element clipboard. Reads are strict: a short read, a string longer than
-// what is left or a negative length throws EKvStreamError, so a damaged file
-// never yields half-read values.
+// what is left, longer than KVLimits::MaxStringBytes or of negative length,
+// and a length that is not a finite number within KVLimits::MaxLength throw
+// EKvStreamError, so a damaged file never yields half-read or absurd values.
 #pragma once
 
 #include "types/EKvError.h"
@@ -37,7 +38,11 @@ public:
     std::uint8_t ReadByte();
     bool ReadBool();               // only 0 and 1 are Booleans
     std::uint8_t ReadEnum(int Max); // a byte from 0 to Max
+    // Every float of a label file is a length or position in millimetres:
+    // finite and within plus or minus KVLimits::MaxLength.
     float ReadFloat();
+    // An int32 from Min to Max.
+    std::int32_t ReadInt32(std::int32_t Min, std::int32_t Max);
     TColor ReadColor() { return TColor(ReadInt32()); }
     QString ReadStr();
 

@@ -22,7 +22,8 @@ void TKVSymbol::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool Us
     canvas.Font.Bold = Bold;
     canvas.Font.Italic = false;
     canvas.Font.Underline = false;
-    canvas.Font.Escapement = Angle * 10;
+    // The same turn as Angle, without overflowing for any stored angle.
+    canvas.Font.Escapement = (Angle % 360) * 10;
     canvas.TextAlign = TA_LEFT | TA_TOP;
     canvas.TextCharacterExtra = 0;
     canvas.Brush.Color = BackColor;

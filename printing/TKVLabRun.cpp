@@ -9,17 +9,43 @@
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
 #include "types/EKvError.h"
+#include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 // Preview pages are shown at 3.78 pixels per millimetre.
 constexpr double PreviewPixelsPerMM = 3.78;
+
+// A label placed further than this from the sheet's corner (mm) is counted
+// but not drawn: no paper reaches it, and its coordinates in 0.01 mm would
+// no longer fit the drawing arithmetic.
+constexpr double MaxLabelOffset = 10.0 * KVLimits::MaxLength;
+
+std::int32_t ToInt32(std::int64_t V)
+{
+    return std::int32_t(std::clamp<std::int64_t>(V, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+// The PDF writer does not report writes that failed (a full disk, a device
+// that refuses them): a PDF that was written completely ends with its
+// end-of-file marker.
+bool PdfComplete(const QString& FileName)
+{
+    QFile f(FileName);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 5 || !f.seek(std::max<qint64>(0, f.size() - 64)))
+        return false;
+    return f.readAll().contains("%%EOF");
+}
 
 // Sets the canvas pointer of a target for the length of a run.
 struct CanvasScope {
@@ -66,17 +92,24 @@ QSize TKVLab::PageScreenSize(const QPicture& Page) const
 
 void TKVLab::StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData)
 {
+    LastRun = TKVRunReport{};
     Row = PrintInfo->FirstRow;
     Col = PrintInfo->FirstCol;
     UseData = ValidData();
+    // The range may hold any numbers (a file, a host): 64-bit arithmetic.
+    const std::int64_t count =
+        UseData ? std::int64_t(PrintInfo->LastLab) - PrintInfo->FirstLab + 1 : std::int64_t(PrintInfo->Labs);
+    if (count > KVLimits::MaxRunLabels) {
+        EndRun(UseData);
+        throw EKvError(QStringLiteral("A run of %1 labels is more than the %2 one run may print")
+                           .arg(count)
+                           .arg(KVLimits::MaxRunLabels));
+    }
     if (UseData) {
         Table->First();
-        Table->MoveBy(PrintInfo->FirstLab - 1);
-        Count = PrintInfo->LastLab - PrintInfo->FirstLab + 1;
-    } else {
-        Count = PrintInfo->Labs;
+        Table->MoveBy(ToInt32(std::int64_t(PrintInfo->FirstLab) - 1));
     }
-    LastRun = TKVRunReport{};
+    Count = ToInt32(count);
     LastRun.FromData = UseData;
 }
 
@@ -93,23 +126,43 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
     // A sheet with no rows or no columns holds no label.
     if (m.NuHor < 1 || m.NuVer < 1)
         return;
+    // The position moves in 64 bits, so that rows and columns at the ends
+    // of the 32-bit range (a file, a host) cannot overflow; the caller gets
+    // it back however the walk ends.
+    std::int64_t row = Row, col = Col;
+    struct PositionBack {
+        std::int32_t& Row;
+        std::int32_t& Col;
+        const std::int64_t& R;
+        const std::int64_t& C;
+        ~PositionBack()
+        {
+            Row = ToInt32(R);
+            Col = ToInt32(C);
+        }
+    } back{Row, Col, row, col};
     const std::int32_t total = Count;
     while (Count > 0) {
-        if (Col > m.NuVer) {
-            Col = 1;
-            ++Row;
-        } else if (Row > m.NuHor) {
-            Row = 1;
+        if (col > m.NuVer) {
+            col = 1;
+            ++row;
+        } else if (row > m.NuHor) {
+            row = 1;
             NewPage();
             ++LastRun.Pages;
         } else {
-            const TPoint2D offset{Origin.X + float(Col - 1) * m.Width + float(Col - 1) * m.DiHor,
-                                  Origin.Y + float(Row - 1) * m.Height + float(Row - 1) * m.DiVer};
-            Document->DrawElements(offset, this, Target, UseData);
-            DrawFrame(offset, Target);
+            const double x = Origin.X + double(col - 1) * m.Width + double(col - 1) * m.DiHor;
+            const double y = Origin.Y + double(row - 1) * m.Height + double(row - 1) * m.DiVer;
+            if (std::fabs(x) <= MaxLabelOffset && std::fabs(y) <= MaxLabelOffset) {
+                // The same float arithmetic as always, for labels that are drawn.
+                const TPoint2D offset{Origin.X + float(col - 1) * m.Width + float(col - 1) * m.DiHor,
+                                      Origin.Y + float(row - 1) * m.Height + float(row - 1) * m.DiVer};
+                Document->DrawElements(offset, this, Target, UseData);
+                DrawFrame(offset, Target);
+            }
             if (UseData)
                 Table->Next();
-            ++Col;
+            ++col;
             --Count;
             ++LastRun.Labels;
             if (OnProgress)
@@ -148,7 +201,11 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
             throw EKvError(QStringLiteral("The printer could not start a new page"));
         setUp();
     });
-    painter.end();
+    const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    if (!painter.end())
+        throw EKvError(QStringLiteral("Cannot finish the print job on %1").arg(target));
+    if (printer.outputFormat() == QPrinter::PdfFormat && !PdfComplete(printer.outputFileName()))
+        throw EKvError(QStringLiteral("Cannot write the print output %1").arg(target));
 }
 
 void TKVLab::Print()

@@ -23,4 +23,7 @@ int Render(const QStringList& Args);
 void Error(const QString& Message);
 // Loads a design into Lab; on failure reports it and returns false.
 bool LoadDesign(TKVLab& Lab, const QString& FileName);
+// Writes Bytes as the file Path, whole or not at all (the old file stays when
+// the disk fills up); false when it could not.
+bool WriteWhole(const QString& Path, const QByteArray& Bytes);
 }

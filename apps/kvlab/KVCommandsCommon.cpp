@@ -3,6 +3,7 @@
 #include "designer/TKVLab.h"
 #include "types/EKvError.h"
 
+#include <QSaveFile>
 #include <cstdio>
 
 void KVCommands::Error(const QString& Message)
@@ -19,4 +20,18 @@ bool KVCommands::LoadDesign(TKVLab& Lab, const QString& FileName)
         Error(e.Message() + QStringLiteral(": ") + FileName);
         return false;
     }
+}
+
+bool KVCommands::WriteWhole(const QString& Path, const QByteArray& Bytes)
+{
+    // One unbuffered write: a short one (a full disk) is seen here, where a
+    // buffered QSaveFile would commit a file cut short.
+    QSaveFile file(Path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(Bytes) != Bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }

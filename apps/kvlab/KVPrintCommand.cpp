@@ -6,13 +6,17 @@
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "types/EKvError.h"
+#include "types/KVLimits.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <unistd.h>
@@ -128,12 +132,18 @@ private:
     int Last = -1;
 };
 
-bool WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QString& Path)
+// Writes one page as PNG; what went wrong, or nothing.
+QString WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QString& Path)
 {
     // Pages are recorded in 0.01 mm units.
     const double scale = Dpi / 2540.0;
-    QImage img(qMax(1, qRound(Bounds.width() * scale)), qMax(1, qRound(Bounds.height() * scale)),
-               QImage::Format_RGB32);
+    const double w = std::max(1.0, std::round(Bounds.width() * scale));
+    const double h = std::max(1.0, std::round(Bounds.height() * scale));
+    if (w * h > double(KVLimits::MaxRasterPixels))
+        return QStringLiteral("a page of %1 x %2 pixels is too large; lower --dpi").arg(w).arg(h);
+    QImage img(int(w), int(h), QImage::Format_RGB32);
+    if (img.isNull())
+        return QStringLiteral("not enough memory for a page of %1 x %2 pixels").arg(w).arg(h);
     img.fill(Qt::white);
     {
         QPainter p(&img);
@@ -142,7 +152,12 @@ bool WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QString&
     }
     img.setDotsPerMeterX(qRound(Dpi / 0.0254));
     img.setDotsPerMeterY(qRound(Dpi / 0.0254));
-    return img.save(Path, "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!img.save(&buffer, "PNG") || !KVCommands::WriteWhole(Path, bytes))
+        return QStringLiteral("cannot write %1").arg(Path);
+    return {};
 }
 }
 
@@ -199,17 +214,13 @@ int KVCommands::Print(const QStringList& Args)
         int pngPages = 0;
         if (!o.PngDir.isEmpty()) {
             stage = "rendering pages";
-            bool written = true;
+            // The first page that cannot be written ends the run with its error.
             lab.RenderPages([&](std::unique_ptr<QPicture> Page) {
                 const QString path = QDir(o.PngDir).filePath(QStringLiteral("page-%1.png").arg(++pngPages, 3, 10, QLatin1Char('0')));
-                if (written && !WritePng(*Page, Page->boundingRect(), o.Dpi, path)) {
-                    Error(QStringLiteral("print: cannot write %1").arg(path));
-                    written = false;
-                }
+                if (const QString error = WritePng(*Page, Page->boundingRect(), o.Dpi, path); !error.isEmpty())
+                    throw EKvError(error);
             });
             progress.Done();
-            if (!written)
-                return Failed;
         }
         if (!o.Quiet) {
             const QString target = o.Printer.isEmpty() ? o.Pdf : QStringLiteral("printer ") + o.Printer;

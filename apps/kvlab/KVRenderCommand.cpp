@@ -7,8 +7,10 @@
 #include "document/TKVObject.h"
 #include "printing/TKVMeasure.h"
 #include "types/EKvError.h"
+#include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
@@ -58,7 +60,10 @@ QSize DeviceSize(const TKVLab& Lab, int Dpi)
 bool RenderPng(TKVLab& Lab, const QString& File, int Dpi)
 {
     const QSize size = DeviceSize(Lab, Dpi);
-    QImage image(size, QImage::Format_RGB32);
+    // Asked before allocating: an allocation that succeeds on paper may still
+    // exhaust the machine's memory when the picture is filled.
+    const bool tooLarge = qint64(size.width()) * size.height() > KVLimits::MaxRasterPixels;
+    QImage image = tooLarge ? QImage() : QImage(size, QImage::Format_RGB32);
     if (image.isNull()) {
         KVCommands::Error(QStringLiteral("render: a %1 x %2 pixel picture is too large; lower --dpi")
                               .arg(size.width())
@@ -70,37 +75,60 @@ bool RenderPng(TKVLab& Lab, const QString& File, int Dpi)
     image.setDotsPerMeterY(int(std::lround(Dpi / 0.0254)));
     image.fill(Qt::white);
     DrawLabel(Lab, image, Dpi);
-    if (!image.save(File, "PNG")) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG") || !KVCommands::WriteWhole(File, bytes)) {
         KVCommands::Error(QStringLiteral("render: cannot write %1").arg(File));
         return false;
     }
     return true;
 }
 
+// PDF and SVG are made in memory and written whole: their writers say
+// nothing about a file that could not be written completely.
+bool Written(const QString& File, const QByteArray& Bytes)
+{
+    if (KVCommands::WriteWhole(File, Bytes))
+        return true;
+    KVCommands::Error(QStringLiteral("render: cannot write %1").arg(File));
+    return false;
+}
+
 bool RenderPdf(TKVLab& Lab, const QString& File, int Dpi)
 {
-    QPdfWriter writer(File);
-    writer.setCreator(QStringLiteral("kvlab"));
-    writer.setTitle(QFileInfo(File).completeBaseName());
-    const QPageSize page(QSizeF(Lab.Measure->Width, Lab.Measure->Height), QPageSize::Millimeter, QString(),
-                         QPageSize::ExactMatch);
-    writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    writer.setResolution(Dpi);
-    DrawLabel(Lab, writer, Dpi);
-    return true;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("kvlab"));
+        writer.setTitle(QFileInfo(File).completeBaseName());
+        const QPageSize page(QSizeF(Lab.Measure->Width, Lab.Measure->Height), QPageSize::Millimeter, QString(),
+                             QPageSize::ExactMatch);
+        writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setResolution(Dpi);
+        DrawLabel(Lab, writer, Dpi);
+    }
+    return Written(File, bytes);
 }
 
 bool RenderSvg(TKVLab& Lab, const QString& File, int Dpi)
 {
     const QSize size = DeviceSize(Lab, Dpi);
-    QSvgGenerator svg;
-    svg.setFileName(File);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(Dpi);
-    svg.setTitle(QFileInfo(File).completeBaseName());
-    DrawLabel(Lab, svg, Dpi);
-    return true;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(Dpi);
+        svg.setTitle(QFileInfo(File).completeBaseName());
+        DrawLabel(Lab, svg, Dpi);
+    }
+    return Written(File, bytes);
 }
 
 }

@@ -341,6 +341,15 @@ void TPgServer::Stop()
     Base.clear();
 }
 
+bool TPgServer::Restart()
+{
+    Stop();
+    if (Start())
+        return true;
+    Stop();
+    return false;
+}
+
 void TPgServer::Exec(const QString& Database, const QStringList& Statements) const
 {
     WithConnection(

@@ -49,6 +49,9 @@ public:
     void Exec(const QString& Database, const QStringList& Statements) const;
     QVariant Scalar(const QString& Database, const QString& Sql) const;
     void Stop();
+    // A fresh server after Stop (or after a test stopped it on purpose),
+    // with the customer database as at the start.
+    bool Restart();
 
 private:
     TPgServer();

@@ -1,0 +1,200 @@
+// Data sources that fail around a run: a SQLite database that is locked,
+// deleted after ValidData, or whose bound column was dropped, and a
+// PostgreSQL server that stops in the middle of a run. Each surfaces as the
+// data layer's error or as a run without data, never as a crash or as a run
+// that repeats the last record and reports success.
+#include "DataFixtures.h"
+#include "common/TestSupport.h"
+#include "designer/TKVLab.h"
+#include "document/TKVObject.h"
+#include "document/TKVText.h"
+#include "document/TKVTable.h"
+#include "printing/TKVPrintInfo.h"
+
+#include <QFile>
+#include <QPicture>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace DataFixtures;
+
+namespace {
+// A bound text that also records the value each label printed.
+class Recorder : public TKVText
+{
+public:
+    explicit Recorder(QStringList* Log) : Log(Log) {}
+    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override
+    {
+        if (UseData)
+            *Log << Lab->Table->FieldByName(FieldName)->AsString();
+        TKVText::Draw(Offset, Lab, DrawType, UseData);
+    }
+    QStringList* Log;
+};
+
+// A designer whose one text prints Field of each record of Db's table.
+struct BoundLab {
+    TKVLab Lab;
+    QStringList Printed; // the values, label by label
+    BoundLab(const QString& Db, const QString& Table = QStringLiteral("clientes"),
+             const QString& Field = QStringLiteral("NAME"))
+    {
+        Lab.SetDaBa(true);
+        Lab.Table->DatabaseName = Db;
+        Lab.Table->TableName = Table;
+        auto text = std::make_unique<Recorder>(&Printed);
+        text->UseDaBa = true;
+        text->FieldName = Field;
+        Lab.Document->AddElement(std::move(text));
+        Lab.PrintInfo->FirstLab = 1;
+        Lab.PrintInfo->LastLab = int(Customers().size());
+        Lab.PrintInfo->Labs = 2;
+    }
+    void Run()
+    {
+        Printed.clear();
+        Lab.RenderPages([](std::unique_ptr<QPicture>) {});
+    }
+};
+
+// Another program's connection to a SQLite file that holds its write lock.
+class Locker
+{
+public:
+    explicit Locker(const QString& Path)
+    {
+        Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        Db.setDatabaseName(Path);
+        Db.open();
+        Locked = QSqlQuery(Db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~Locker()
+    {
+        QSqlQuery(Db).exec(QStringLiteral("ROLLBACK"));
+        Db.close();
+        Db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    }
+    bool Locked = false;
+
+private:
+    QSqlDatabase Db;
+};
+}
+
+// Guard: ValidData's catch of the data layer's error (TKVLab::ValidData).
+TEST(DataFaults, ALockedDatabaseMakesTheRunOneWithoutData)
+{
+    const QString db = MakeSqliteCustomers(TestSupport::TempDir());
+    BoundLab b(db);
+    {
+        Locker locker(db);
+        ASSERT_TRUE(locker.Locked);
+        // The library waits for the lock a few seconds, then gives up quietly.
+        EXPECT_NO_THROW(b.Run());
+        EXPECT_FALSE(b.Lab.LastRun.FromData);
+        EXPECT_EQ(b.Lab.LastRun.Labels, 2) << "the copies of a run without data";
+        EXPECT_TRUE(TestSupport::TakeMessages().isEmpty());
+    }
+    b.Run();
+    EXPECT_TRUE(b.Lab.LastRun.FromData);
+    EXPECT_EQ(b.Printed.size(), int(Customers().size()));
+}
+
+// Guard: the SQLite connection never creates a missing file (TKVSqlConnection)
+// and ValidData runs again at the start of every run.
+TEST(DataFaults, ADatabaseDeletedAfterValidDataOrDuringTheRun)
+{
+    const QString db = MakeSqliteCustomers(TestSupport::TempDir());
+    {
+        BoundLab b(db);
+        ASSERT_TRUE(b.Lab.ValidData());
+        ASSERT_TRUE(QFile::remove(db));
+        EXPECT_NO_THROW(b.Run());
+        EXPECT_FALSE(b.Lab.LastRun.FromData);
+        EXPECT_EQ(b.Lab.LastRun.Labels, 2);
+        EXPECT_FALSE(QFile::exists(db)) << "the run created an empty database";
+    }
+    const QString again = MakeSqliteCustomers(TestSupport::TempDir());
+    BoundLab b(again);
+    // Deleted after the first label: the open file is still read to the end.
+    b.Lab.OnProgress = [&](int Done, int) {
+        if (Done == 1)
+            QFile::remove(again);
+    };
+    b.Run();
+    EXPECT_TRUE(b.Lab.LastRun.FromData);
+    ASSERT_EQ(b.Printed.size(), int(Customers().size()));
+    EXPECT_EQ(b.Printed.last(), Customers().back().Name);
+}
+
+// Guard: FieldByName's error, raised out of the run (TKVTable::FieldByName),
+// with the table closed afterwards.
+TEST(DataFaults, AColumnDroppedAfterTheDesignRaisesTheFieldError)
+{
+    const QString dir = TestSupport::TempDir();
+    const QString db = MakeSqliteCustomers(dir);
+    BoundLab b(db, QStringLiteral("clientes"), QStringLiteral("CITY"));
+    b.Run();
+    ASSERT_TRUE(b.Lab.LastRun.FromData);
+    const QString design = dir + QStringLiteral("/city.lab");
+    b.Lab.SaveLab(design);
+
+    ExecSqlite(db, {QStringLiteral("ALTER TABLE clientes DROP COLUMN CITY")});
+    try {
+        b.Run();
+        ADD_FAILURE() << "the run printed without its column";
+    } catch (const EDBError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Field 'CITY' not found"));
+    }
+    EXPECT_FALSE(b.Lab.Table->Active()) << "the table stays open after the failed run";
+
+    // The tool: the error on standard error, a failed exit, no summary.
+    const auto r = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"),
+                                          dir + QStringLiteral("/city.pdf")});
+    EXPECT_NE(r.ExitCode, 0);
+    EXPECT_TRUE(r.Err.contains("Field 'CITY' not found")) << r.Err.constData();
+    EXPECT_TRUE(r.Out.isEmpty()) << r.Out.constData();
+}
+
+namespace {
+class PostgresFault : public ::testing::Test
+{
+protected:
+    void SetUp() override { REQUIRE_POSTGRES(); }
+};
+}
+
+// Guard: TKVSqlDataSet::Fetch tells a failed read from the end of the rows.
+TEST_F(PostgresFault, AServerStoppedInTheMiddleOfARunEndsTheRunWithTheError)
+{
+    auto& pg = TPgServer::Instance();
+    // More rows than the connection's buffers hold, so that the server is
+    // still sending when it stops.
+    pg.Exec(QStringLiteral("postgres"), {QStringLiteral("DROP DATABASE IF EXISTS kvlab_many"),
+                                         QStringLiteral("CREATE DATABASE kvlab_many")});
+    pg.Exec(QStringLiteral("kvlab_many"),
+            {QStringLiteral("CREATE TABLE clientes AS SELECT 'customer ' || g AS \"NAME\", repeat('x', 200) AS pad "
+                            "FROM generate_series(1, 200000) AS g")});
+    BoundLab b(pg.Url(QStringLiteral("kvlab_many")));
+    b.Lab.PrintInfo->LastLab = 200000;
+    b.Lab.OnProgress = [&](int Done, int) {
+        if (Done == 100)
+            pg.Stop();
+    };
+    try {
+        b.Run();
+        ADD_FAILURE() << "the run ended as a success after " << b.Lab.LastRun.Labels << " labels";
+    } catch (const EDBError& e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Database error"))) << e.Message().toStdString();
+    }
+    EXPECT_LT(b.Lab.LastRun.Labels, 200000);
+    EXPECT_GE(b.Lab.LastRun.Labels, 100);
+    // Every label printed before the error had its own record.
+    for (int i = 0; i < b.Printed.size(); ++i)
+        ASSERT_EQ(b.Printed[i], QStringLiteral("customer %1").arg(i + 1));
+    EXPECT_FALSE(b.Lab.Table->Active());
+    ASSERT_TRUE(pg.Restart()) << pg.Problem().toStdString();
+}
