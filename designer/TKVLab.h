@@ -23,6 +23,7 @@
 class QPicture;
 class TKVBackSurf;
 class TKVCanvas;
+class TKVFontCache;
 class TKVElement;
 class TKVFrame;
 class TKVGrid;
@@ -315,6 +316,8 @@ private:
     void SelectForProperties(TKVElement* Element);
 
     std::unique_ptr<TKVCanvas> LabCanvas;
+    // Fonts of the label picture, kept from one redraw to the next.
+    std::shared_ptr<TKVFontCache> LabFonts;
     TKVCanvas* PrintCanvas = nullptr;
     TKVCanvas* PreviewCanvas = nullptr;
 };
