@@ -26,6 +26,7 @@
 class QPicture;
 class TKVBackSurf;
 class TKVCanvas;
+class TKVFontCache;
 class TKVElement;
 class TKVFrame;
 class TKVGrid;
@@ -411,6 +412,8 @@ private:
     bool SettingBars = false;
 
     std::unique_ptr<TKVCanvas> LabCanvas;
+    // Fonts of the label picture, kept from one redraw to the next.
+    std::shared_ptr<TKVFontCache> LabFonts;
     TKVCanvas* PrintCanvas = nullptr;
     TKVCanvas* PreviewCanvas = nullptr;
 };

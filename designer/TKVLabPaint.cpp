@@ -35,6 +35,10 @@ void TKVLab::DrawLabScreen()
         return;
     ++RenderCount;
     LabCanvas = std::make_unique<TKVCanvas>(&LabScreen);
+    if (LabFonts)
+        LabCanvas->UseFonts(LabFonts);
+    else
+        LabFonts = LabCanvas->Fonts();
     struct CanvasScope {
         std::unique_ptr<TKVCanvas>& C;
         ~CanvasScope() { C.reset(); }

@@ -4,6 +4,7 @@
 
 #include <QIODevice>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -20,6 +21,13 @@ const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 }
 
 TKVStream::TKVStream(QIODevice* Device) : Dev(Device) {}
+
+TKVStream::~TKVStream()
+{
+    const qsizetype unread = Ahead.size() - AheadPos;
+    if (unread > 0 && !Dev->isSequential())
+        Dev->seek(Dev->pos() - unread);
+}
 
 QString TKVStream::DecodeText(const QByteArray& Bytes)
 {
@@ -57,14 +65,34 @@ void TKVStream::ReadExact(char* Data, qint64 Size)
 {
     if (Size == 0)
         return;
-    if (Dev->read(Data, Size) != Size)
-        throw EKvStreamError(ReadError);
+    if (Dev->isSequential()) {
+        if (Dev->read(Data, Size) != Size)
+            throw EKvStreamError(ReadError);
+        return;
+    }
+    constexpr qint64 Block = 64 * 1024;
+    if (Ahead.size() - AheadPos < Size) {
+        Ahead.remove(0, AheadPos);
+        AheadPos = 0;
+        const qint64 wanted = std::max(Block, Size - Ahead.size());
+        Ahead += Dev->read(wanted);
+        if (Ahead.size() < Size)
+            throw EKvStreamError(ReadError);
+    }
+    std::memcpy(Data, Ahead.constData() + AheadPos, std::size_t(Size));
+    AheadPos += Size;
 }
 
 void TKVStream::WriteExact(const char* Data, qint64 Size)
 {
     if (Size == 0)
         return;
+    if (AheadPos < Ahead.size()) {
+        // A write follows the values read, not the bytes read ahead.
+        Dev->seek(Dev->pos() - (Ahead.size() - AheadPos));
+        Ahead.clear();
+        AheadPos = 0;
+    }
     if (Dev->write(Data, Size) != Size)
         throw EKvError(QStringLiteral("Cannot write: %1").arg(Dev->errorString()));
 }
@@ -73,7 +101,7 @@ qint64 TKVStream::Remaining() const
 {
     if (Dev->isSequential())
         return -1;
-    return Dev->size() - Dev->pos();
+    return Dev->size() - Dev->pos() + (Ahead.size() - AheadPos);
 }
 
 void TKVStream::WriteInt32(std::int32_t V)

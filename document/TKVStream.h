@@ -24,6 +24,11 @@ class TKVStream
 {
 public:
     explicit TKVStream(QIODevice* Device);
+    // A device that can seek is left where the values read end, although
+    // the stream reads ahead of them.
+    ~TKVStream();
+    TKVStream(const TKVStream&) = delete;
+    TKVStream& operator=(const TKVStream&) = delete;
 
     void WriteInt32(std::int32_t V);
     void WriteUInt16(std::uint16_t V);
@@ -60,4 +65,8 @@ private:
     void ReadExact(char* Data, qint64 Size);
     void WriteExact(const char* Data, qint64 Size);
     QIODevice* Dev;
+    // Bytes read from a seekable device ahead of the values: a label file
+    // is read in blocks, not through the device for every value.
+    QByteArray Ahead;
+    qsizetype AheadPos = 0;
 };

@@ -258,6 +258,8 @@ void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Coun
 
     auto picture = std::make_unique<QPicture>();
     auto canvas = std::make_unique<TKVCanvas>(picture.get());
+    // Every page has a canvas of its own; the fonts go from one to the next.
+    const std::shared_ptr<TKVFontCache> fonts = canvas->Fonts();
     CanvasScope scope(this, tdPreview, canvas.get());
     auto finish = [&] {
         canvas.reset();
@@ -268,6 +270,7 @@ void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Coun
     auto begin = [&] {
         picture = std::make_unique<QPicture>();
         canvas = std::make_unique<TKVCanvas>(picture.get());
+        canvas->UseFonts(fonts);
         scope.Set(canvas.get());
     };
     if (First)

@@ -74,12 +74,16 @@ QRectF TKVCanvas::ToDevice(const TRect& R) const
 double TKVCanvas::DeviceToLogicalX(double Dx) const { return Dx / std::fabs(Map.ScaleX); }
 double TKVCanvas::DeviceToLogicalY(double Dy) const { return Dy / std::fabs(Map.ScaleY); }
 
+bool TKVCanvas::RasterDevice() const
+{
+    return P->paintEngine() && P->paintEngine()->type() == QPaintEngine::Raster;
+}
+
 void TKVCanvas::ApplyPenMode()
 {
     // Not-xor only exists on raster devices; elsewhere it degrades to copy.
-    const bool raster = P->paintEngine() && P->paintEngine()->type() == QPaintEngine::Raster;
-    P->setCompositionMode(Pen.Mode == TPenMode::pmNotXor && raster ? QPainter::RasterOp_NotSourceXorDestination
-                                                                   : QPainter::CompositionMode_SourceOver);
+    P->setCompositionMode(Pen.Mode == TPenMode::pmNotXor && RasterDevice() ? QPainter::RasterOp_NotSourceXorDestination
+                                                                           : QPainter::CompositionMode_SourceOver);
 }
 
 double TKVCanvas::DevicePenWidth() const
@@ -93,7 +97,22 @@ void TKVCanvas::FillDevice(const QRectF& R, const QColor& C)
 {
     if (R.width() <= 0 || R.height() <= 0)
         return;
-    P->fillRect(R, C);
+    if (RasterDevice()) {
+        P->fillRect(R, C);
+        return;
+    }
+    // On vector devices (PDF, pictures) fillRect sets and restores the pen
+    // and the brush around every rectangle, and the PDF writer writes out
+    // each change. Setting them only when they differ leaves one colour
+    // change per run of same-coloured rectangles, such as a barcode's bars.
+    // Each rectangle stays a fill of its own, the one fillRect draws: PDF
+    // viewers align lone rectangles to their pixels, so thin bars and frame
+    // lines stay crisp.
+    if (P->pen().style() != Qt::NoPen)
+        P->setPen(Qt::NoPen);
+    if (P->brush().style() != Qt::SolidPattern || P->brush().color() != C)
+        P->setBrush(C);
+    P->drawRect(R);
 }
 
 void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
@@ -179,22 +198,27 @@ void TKVCanvas::SetPixel(int X, int Y, TColor Color)
     P->fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), ToQColor(Color));
 }
 
-TKVCanvas::ResolvedFont TKVCanvas::Resolve()
+std::size_t TKVFontCache::KeyHash::operator()(const Key& K) const noexcept
 {
-    const double s = std::fabs(Map.ScaleY);
-    const double extra = TextCharacterExtra * std::fabs(Map.ScaleX);
-    const QString key = QStringLiteral("%1|%2|%3%4%5%6|%7|%8|%9")
-                            .arg(Font.Name)
-                            .arg(Font.Height)
-                            .arg(Font.Bold)
-                            .arg(Font.Italic)
-                            .arg(Font.Underline)
-                            .arg(Font.StrikeOut)
-                            .arg(s, 0, 'g', 17)
-                            .arg(extra, 0, 'g', 17)
-                            .arg(quintptr(P->device()));
-    if (key == CacheKey)
-        return Cache;
+    std::size_t h = qHash(K.Name);
+    h = qHashMulti(h, K.Height, K.Bold, K.Italic, K.Underline, K.StrikeOut, K.Scale, K.Extra, K.Dpi);
+    return h;
+}
+
+TKVCanvas::ResolvedFont& TKVCanvas::Resolve()
+{
+    TKVFontCache::Key key{Font.Name,
+                          Font.Height,
+                          Font.Bold,
+                          Font.Italic,
+                          Font.Underline,
+                          Font.StrikeOut,
+                          std::fabs(Map.ScaleY),
+                          TextCharacterExtra * std::fabs(Map.ScaleX),
+                          P->device() ? P->device()->logicalDpiY() : 96};
+    auto& entries = FontCache->Entries;
+    if (const auto it = entries.find(key); it != entries.end())
+        return it->second;
 
     QFont f(Font.Name);
     f.setBold(Font.Bold);
@@ -209,32 +233,53 @@ TKVCanvas::ResolvedFont TKVCanvas::Resolve()
     probe.setPixelSize(1000);
     const QFontMetricsF pm(probe);
     const double cellPerEm = (pm.ascent() + pm.descent()) / 1000.0;
-    const double cell = std::abs(Font.Height) * s;
+    const double cell = std::abs(Font.Height) * key.Scale;
     const double em = Font.Height >= 0 ? cell / (cellPerEm > 0 ? cellPerEm : 1.0) : cell;
-    const int dpi = P->device() ? P->device()->logicalDpiY() : 96;
-    f.setPointSizeF(std::max(0.01, em * 72.0 / dpi));
-    if (extra != 0)
-        f.setLetterSpacing(QFont::AbsoluteSpacing, extra);
+    f.setPointSizeF(std::max(0.01, em * 72.0 / key.Dpi));
+    if (key.Extra != 0)
+        f.setLetterSpacing(QFont::AbsoluteSpacing, key.Extra);
 
-    ResolvedFont r;
-    r.Font = f;
-    const QFontMetricsF fm(f, P->device());
-    r.Ascent = fm.ascent();
-    r.Descent = fm.descent();
-    CacheKey = key;
-    Cache = r;
+    if (entries.size() >= TKVFontCache::Capacity)
+        entries.clear();
+    ResolvedFont& r = entries[std::move(key)];
+    // Made for the device, the painter and the metrics share this font's
+    // face instead of looking it up again for every text.
+    r.Font = P->device() ? QFont(f, P->device()) : f;
+    r.Metrics = QFontMetricsF(r.Font, P->device());
+    r.Ascent = r.Metrics.ascent();
+    r.Descent = r.Metrics.descent();
     return r;
 }
 
-double TKVCanvas::DeviceTextWidth(const ResolvedFont& F, const QString& Text) const
+double TKVCanvas::GuessAdvance(ResolvedFont& F, QChar C)
 {
-    return QFontMetricsF(F.Font, P->device()).horizontalAdvance(Text);
+    auto it = F.CharAdvances.constFind(C.unicode());
+    if (it == F.CharAdvances.constEnd())
+        it = F.CharAdvances.insert(C.unicode(), F.Metrics.horizontalAdvance(C));
+    return *it;
+}
+
+void TKVCanvas::UsePainterFont(const QFont& F)
+{
+    // Setting a font copies and resolves it again, and the copy has to find
+    // its face anew: skip that when the painter has this font already.
+    if (!(P->font() == F))
+        P->setFont(F);
+}
+
+void TKVCanvas::UsePainterTextColor(const QColor& C)
+{
+    if (P->pen().style() != Qt::SolidLine || P->pen().brush().style() != Qt::SolidPattern || P->pen().color() != C)
+        P->setPen(C);
 }
 
 void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 {
-    const ResolvedFont f = Resolve();
-    const double width = DeviceTextWidth(f, Text);
+    ResolvedFont& f = Resolve();
+    const bool opaque = Brush.Style == TBrushStyle::bsSolid;
+    // Measuring shapes the whole text once more: only an anchor on the right
+    // or the centre, or an opaque cell, needs the width.
+    const double width = opaque || (TextAlign & (TA_RIGHT | TA_CENTER)) ? f.Metrics.horizontalAdvance(Text) : 0.0;
     double dx = 0;
     if ((TextAlign & TA_CENTER) == TA_CENTER)
         dx = -width / 2;
@@ -249,12 +294,21 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
         top = 0;
 
     const QPointF anchor = ToDevice(X, Y);
-    P->save();
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (Font.Escapement % 3600 == 0) {
+        // Unturned text needs no change of the painter's transformation,
+        // which a PDF writer writes out twice for every text.
+        if (opaque)
+            P->fillRect(QRectF(anchor.x() + dx, anchor.y() + top, width, f.Ascent + f.Descent), ToQColor(Brush.Color));
+        UsePainterFont(f.Font);
+        UsePainterTextColor(ToQColor(Font.Color));
+        P->drawText(QPointF(anchor.x() + dx, anchor.y() + top + f.Ascent), Text);
+        return;
+    }
+    P->save();
     P->translate(anchor);
-    if (Font.Escapement % 3600 != 0)
-        P->rotate(-Font.Escapement / 10.0);
-    if (Brush.Style == TBrushStyle::bsSolid)
+    P->rotate(-Font.Escapement / 10.0);
+    if (opaque)
         P->fillRect(QRectF(dx, top, width, f.Ascent + f.Descent), ToQColor(Brush.Color));
     P->setFont(f.Font);
     P->setPen(ToQColor(Font.Color));
@@ -264,8 +318,8 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 
 TPoint TKVCanvas::TextExtent(const QString& Text)
 {
-    const ResolvedFont f = Resolve();
-    const double w = DeviceTextWidth(f, Text);
+    ResolvedFont& f = Resolve();
+    const double w = f.Metrics.horizontalAdvance(Text);
     return {RoundEven(DeviceToLogicalX(w)), RoundEven(DeviceToLogicalY(f.Ascent + f.Descent))};
 }
 
@@ -275,50 +329,83 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
     // Text is clipped to the rectangle: an empty or inverted one shows none.
     if (!(box.width() > 0) || !(box.height() > 0))
         return;
-    const ResolvedFont f = Resolve();
-    const QFontMetricsF fm(f.Font, P->device());
+    ResolvedFont& f = Resolve();
     const double lineHeight = f.Ascent + f.Descent;
-
-    // Lines break at line breaks in the text and at spaces where the next
-    // word would pass the right side; a word wider than the box stays whole.
-    QStringList lines;
-    QString text = Text;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-        const QStringList words = paragraph.split(QLatin1Char(' '));
-        QString line;
-        bool first = true;
-        for (const QString& word : words) {
-            if (first) {
-                line = word;
-                first = false;
-                continue;
-            }
-            const QString candidate = line + QLatin1Char(' ') + word;
-            if (fm.horizontalAdvance(candidate) <= box.width() || line.isEmpty()) {
-                line = candidate;
-            } else {
-                lines << line;
-                line = word;
-            }
-        }
-        lines << line;
-    }
+    const bool opaque = Brush.Style == TBrushStyle::bsSolid;
+    const QColor textColor = ToQColor(Font.Color);
 
     P->save();
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->setClipRect(box, Qt::IntersectClip);
-    P->setFont(f.Font);
-    const bool opaque = Brush.Style == TBrushStyle::bsSolid;
+    UsePainterFont(f.Font);
     double y = box.top();
-    for (const QString& line : lines) {
+    auto draw = [&](const QString& Line, double Width) {
+        if (opaque)
+            P->fillRect(QRectF(box.left(), y, Width >= 0 ? Width : f.Metrics.horizontalAdvance(Line), lineHeight),
+                        ToQColor(Brush.Color));
+        UsePainterTextColor(textColor);
+        P->drawText(QPointF(box.left(), y + f.Ascent), Line);
+        y += lineHeight;
+    };
+
+    // Lines break at line breaks in the text and at spaces where the next
+    // word would pass the right side; a word wider than the box stays whole,
+    // and a line that starts with an empty word (a run of spaces) takes the
+    // next word in any case. Lines below the box are not laid out at all.
+    QString text = Text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
         if (y >= box.bottom())
             break;
-        if (opaque)
-            P->fillRect(QRectF(box.left(), y, fm.horizontalAdvance(line), lineHeight), ToQColor(Brush.Color));
-        P->setPen(ToQColor(Font.Color));
-        P->drawText(QPointF(box.left(), y + f.Ascent), line);
-        y += lineHeight;
+        const QStringList words = paragraph.split(QLatin1Char(' '));
+        const qsizetype n = words.size();
+        if (n == 1) {
+            draw(paragraph, -1);
+            continue;
+        }
+        // Measuring every candidate line would shape its words again and
+        // again. Unshaped character advances guess where each line ends
+        // instead, and two exact measurements (the line, and the line with
+        // one word more) confirm or move the guess. A line's width grows
+        // with every word it takes, so the result is the line that
+        // measuring word by word gives.
+        std::vector<qsizetype> starts(std::size_t(n) + 1);
+        for (qsizetype i = 0, at = 0; i < n; ++i) {
+            starts[std::size_t(i)] = at;
+            at += words[i].size() + 1;
+        }
+        starts[std::size_t(n)] = paragraph.size() + 1;
+        std::vector<double> guess(std::size_t(paragraph.size()) + 1); // guessed width of the first i characters
+        for (qsizetype i = 0; i < paragraph.size(); ++i)
+            guess[std::size_t(i) + 1] = guess[std::size_t(i)] + GuessAdvance(f, paragraph[i]);
+        auto endOf = [&](qsizetype J) { return starts[std::size_t(J + 1)] - 1; };
+
+        for (qsizetype s = 0; s < n;) {
+            if (y >= box.bottom())
+                break;
+            const qsizetype from = starts[std::size_t(s)];
+            qsizetype measured = -1; // the last line measured and found to fit ...
+            double width = 0;        // ... and its width
+            auto accepts = [&](qsizetype J) {
+                if (J == s + 1 && words[s].isEmpty())
+                    return true;
+                const double w = f.Metrics.horizontalAdvance(paragraph.mid(from, endOf(J) - from));
+                if (w > box.width())
+                    return false;
+                measured = J;
+                width = w;
+                return true;
+            };
+            qsizetype k = s;
+            while (k + 1 < n && guess[std::size_t(endOf(k + 1))] - guess[std::size_t(from)] <= box.width())
+                ++k;
+            while (k > s && !accepts(k))
+                --k;
+            while (k + 1 < n && accepts(k + 1))
+                ++k;
+            draw(paragraph.mid(from, endOf(k) - from), measured == k ? width : -1);
+            s = k + 1;
+        }
     }
     P->restore();
 }

@@ -15,12 +15,14 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <unordered_map>
 
 enum class TPenStyle : std::uint8_t { psSolid, psClear, psInsideFrame };
 enum class TPenMode : std::uint8_t { pmCopy, pmNotXor };
@@ -68,6 +70,41 @@ struct TKVMapping {
 // Converts a colour value ($00BBGGRR or a system colour) to a QColor.
 QColor ToQColor(TColor Color);
 TColor FromQColor(const QColor& Color);
+
+// Fonts that canvases have resolved. Resolving a font (finding the face,
+// measuring its cell) costs more than drawing a text with it, and a label
+// run or a redrawn design uses the same few fonts over and over: canvases
+// that draw the same kind of picture one after another (the pages of a run,
+// the redraws of the designer) hand this on. Each entry is keyed by all that
+// its result depends on, the device's resolution included, so a cache may
+// serve any device.
+class TKVFontCache
+{
+    friend class TKVCanvas;
+    struct Key {
+        QString Name;
+        int Height = 0;
+        bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
+        double Scale = 0; // device units per logical unit, vertically
+        double Extra = 0; // character extra, device units
+        int Dpi = 0;      // the device's logical resolution
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& K) const noexcept;
+    };
+    struct Entry {
+        QFont Font; // made for the device's resolution
+        QFontMetricsF Metrics{QFont()};
+        double Ascent = 0, Descent = 0; // device units
+        // Advances of single characters, unshaped: a cheap guess of a
+        // text's width that exact measurement then confirms.
+        QHash<char16_t, double> CharAdvances;
+    };
+    // Far more fonts than any label has; a design with more starts over.
+    static constexpr std::size_t Capacity = 256;
+    std::unordered_map<Key, Entry, KeyHash> Entries;
+};
 
 class TKVCanvas
 {
@@ -129,13 +166,22 @@ public:
     QPaintDevice* Device() const;
     QPainter* Painter() const { return P; }
 
+    // The fonts this canvas has resolved, and a cache to take them from:
+    // UseFonts(Other.Fonts()) lets a new canvas start with Other's fonts.
+    const std::shared_ptr<TKVFontCache>& Fonts() const { return FontCache; }
+    void UseFonts(std::shared_ptr<TKVFontCache> Cache)
+    {
+        if (Cache)
+            FontCache = std::move(Cache);
+    }
+
 private:
-    struct ResolvedFont {
-        QFont Font;
-        double Ascent = 0, Descent = 0; // device units
-    };
-    ResolvedFont Resolve();
-    double DeviceTextWidth(const ResolvedFont& F, const QString& Text) const;
+    using ResolvedFont = TKVFontCache::Entry;
+    ResolvedFont& Resolve();
+    static double GuessAdvance(ResolvedFont& F, QChar C);
+    void UsePainterFont(const QFont& F);
+    void UsePainterTextColor(const QColor& C);
+    bool RasterDevice() const;
     void ApplyPenMode();
     double DevicePenWidth() const;
     void FillDevice(const QRectF& R, const QColor& C);
@@ -144,7 +190,5 @@ private:
     QPainter* P = nullptr;
     TKVMapping Map;
     QPointF Current; // logical pen position
-    // Last resolved font, reused while the font and scale stay the same.
-    QString CacheKey;
-    ResolvedFont Cache;
+    std::shared_ptr<TKVFontCache> FontCache = std::make_shared<TKVFontCache>();
 };

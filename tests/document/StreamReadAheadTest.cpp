@@ -1,0 +1,121 @@
+// The label-file reader takes its bytes in blocks: what it reads ahead must
+// never show. The device is left after the last value read, what is left to
+// read counts the bytes read ahead, a write goes after the values read, and
+// devices that cannot seek are read value by value as before.
+#include "document/TKVStream.h"
+
+#include <QBuffer>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray Values(int Count)
+{
+    QBuffer buf;
+    buf.open(QIODevice::WriteOnly);
+    TKVStream s(&buf);
+    for (int i = 0; i < Count; ++i) {
+        s.WriteInt32(i * 7);
+        s.WriteStr(QStringLiteral("v%1").arg(i));
+        s.WriteFloat(float(i) / 4);
+    }
+    return buf.data();
+}
+
+// A buffer that claims it cannot seek, like a pipe.
+class Pipe : public QBuffer
+{
+public:
+    using QBuffer::QBuffer;
+    bool isSequential() const override { return true; }
+};
+}
+
+TEST(StreamReadAhead, DeviceIsLeftAfterTheLastValueRead)
+{
+    // Element records are read one after another by streams of their own
+    // (the clipboard, a load in parts): each starts where the last ended.
+    QByteArray bytes = Values(5000); // several blocks
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::ReadOnly);
+    for (int i = 0; i < 5000; ++i) {
+        TKVStream s(&buf);
+        ASSERT_EQ(s.ReadInt32(), i * 7);
+        ASSERT_EQ(s.ReadStr(), QStringLiteral("v%1").arg(i));
+        ASSERT_EQ(s.ReadFloat(), float(i) / 4);
+    }
+    EXPECT_TRUE(buf.atEnd());
+}
+
+TEST(StreamReadAhead, RemainingCountsWhatIsNotReadYet)
+{
+    QByteArray bytes = Values(3000);
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::ReadOnly);
+    TKVStream s(&buf);
+    qint64 read = 0;
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(s.Remaining(), bytes.size() - read);
+        s.ReadInt32();
+        read += 4 + 4 + s.ReadStr().size();
+        s.ReadFloat();
+        read += 4;
+    }
+    EXPECT_EQ(s.Remaining(), 0);
+    EXPECT_THROW(s.ReadByte(), EKvStreamError);
+}
+
+TEST(StreamReadAhead, ShortDataFailsAtTheValueItCuts)
+{
+    // Cut inside the last value of the first block and of the whole data:
+    // every value before the cut reads, the cut one throws.
+    const QByteArray all = Values(8000);
+    for (qsizetype cut : {qsizetype(64 * 1024 + 2), all.size() - 1}) {
+        QByteArray bytes = all.left(cut);
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::ReadOnly);
+        TKVStream s(&buf);
+        qint64 values = 0;
+        try {
+            for (;;) {
+                s.ReadInt32();
+                s.ReadStr();
+                s.ReadFloat();
+                values += 3;
+            }
+        } catch (const EKvStreamError&) {
+        }
+        EXPECT_GT(values, 0);
+        EXPECT_LT(s.Remaining(), 12) << "only the bytes of the cut value are left";
+    }
+}
+
+TEST(StreamReadAhead, WriteAfterReadGoesAfterTheValuesRead)
+{
+    QByteArray bytes = Values(100);
+    const qsizetype size = bytes.size();
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::ReadWrite);
+    TKVStream s(&buf);
+    EXPECT_EQ(s.ReadInt32(), 0);
+    s.WriteInt32(-1);
+    EXPECT_EQ(buf.pos(), 8);
+    EXPECT_EQ(bytes.size(), size);
+    EXPECT_EQ(bytes.mid(4, 4), QByteArray("\xff\xff\xff\xff", 4));
+}
+
+TEST(StreamReadAhead, DevicesThatCannotSeekAreReadValueByValue)
+{
+    QByteArray bytes = Values(10) + QByteArray("tail");
+    Pipe pipe(&bytes);
+    pipe.open(QIODevice::ReadOnly);
+    {
+        TKVStream s(&pipe);
+        EXPECT_EQ(s.Remaining(), -1);
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_EQ(s.ReadInt32(), i * 7);
+            EXPECT_EQ(s.ReadStr(), QStringLiteral("v%1").arg(i));
+            EXPECT_EQ(s.ReadFloat(), float(i) / 4);
+        }
+    }
+    EXPECT_EQ(pipe.readAll(), QByteArray("tail"));
+}
