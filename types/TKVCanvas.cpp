@@ -236,8 +236,12 @@ TKVCanvas::ResolvedFont& TKVCanvas::Resolve()
     const double cell = std::abs(Font.Height) * key.Scale;
     const double em = Font.Height >= 0 ? cell / (cellPerEm > 0 ? cellPerEm : 1.0) : cell;
     f.setPointSizeF(std::max(0.01, em * 72.0 / key.Dpi));
-    if (key.Extra != 0)
-        f.setLetterSpacing(QFont::AbsoluteSpacing, key.Extra);
+    // Qt multiplies absolute letter spacing by the whole number of times the
+    // device's resolution holds 96 dpi (6 on a 600 dpi printer, 12 in a PDF),
+    // so the spacing asked for in device pixels is divided by that first.
+    // Below 96 dpi that number is 0 and Qt draws no spacing at all.
+    if (const int qtScale = key.Dpi / 96; key.Extra != 0 && qtScale > 0)
+        f.setLetterSpacing(QFont::AbsoluteSpacing, key.Extra / qtScale);
 
     if (entries.size() >= TKVFontCache::Capacity)
         entries.clear();

@@ -7,6 +7,9 @@
 #include <QBuffer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 QByteArray Values(int Count)
 {
@@ -21,12 +24,27 @@ QByteArray Values(int Count)
     return buf.data();
 }
 
-// A buffer that claims it cannot seek, like a pipe.
-class Pipe : public QBuffer
+// A device that cannot seek, like a pipe: bytes once read are gone.
+class Pipe : public QIODevice
 {
 public:
-    using QBuffer::QBuffer;
+    explicit Pipe(QByteArray Bytes) : Data(std::move(Bytes)) {}
     bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return Data.size() - Pos + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char* To, qint64 Max) override
+    {
+        const qint64 n = std::min<qint64>(Max, Data.size() - Pos);
+        std::memcpy(To, Data.constData() + Pos, std::size_t(n));
+        Pos += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray Data;
+    qint64 Pos = 0;
 };
 }
 
@@ -105,8 +123,7 @@ TEST(StreamReadAhead, WriteAfterReadGoesAfterTheValuesRead)
 
 TEST(StreamReadAhead, DevicesThatCannotSeekAreReadValueByValue)
 {
-    QByteArray bytes = Values(10) + QByteArray("tail");
-    Pipe pipe(&bytes);
+    Pipe pipe(Values(10) + QByteArray("tail"));
     pipe.open(QIODevice::ReadOnly);
     {
         TKVStream s(&pipe);

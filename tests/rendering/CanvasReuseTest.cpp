@@ -120,6 +120,29 @@ QString Sentence(unsigned Seed, int Words)
     return s;
 }
 
+// Pixels of A that B has nowhere within one pixel, near enough in colour.
+// Texts replayed from a picture are placed by Qt to a fraction of a pixel
+// of their own, so their antialiased edges may move by one pixel.
+int PixelsNotNearby(const QImage& A, const QImage& B)
+{
+    int missing = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x) {
+            const QRgb a = A.pixel(x, y);
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy)
+                for (int dx = -1; dx <= 1 && !found; ++dx) {
+                    if (!B.valid(x + dx, y + dy))
+                        continue;
+                    const QRgb b = B.pixel(x + dx, y + dy);
+                    found = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b))}) <= 64;
+                }
+            missing += !found;
+        }
+    return missing;
+}
+
 }
 
 TEST(CanvasReuse, WrappedLinesAreTheLinesOfMeasuringWordByWord)
@@ -167,11 +190,13 @@ TEST(CanvasReuse, WrappedLinesAreTheLinesOfMeasuringWordByWord)
                         const int index = int(std::lround((t.At.y() - top - fm.ascent()) / lineHeight));
                         lines[index] += t.String;
                     }
-                    for (std::size_t i = 0; i < expected.size(); ++i)
-                        if (!expected[i].trimmed().isEmpty())
+                    for (std::size_t i = 0; i < expected.size(); ++i) {
+                        if (!expected[i].trimmed().isEmpty()) {
                             EXPECT_EQ(lines[int(i)], expected[i])
                                 << "line " << i << " of \"" << text.toStdString() << "\", " << style.Face << ", width "
                                 << width << ", " << dpi << " dpi";
+                        }
+                    }
                     EXPECT_LT(lines.rbegin()->first, int(expected.size())) << text.toStdString();
                     ++cases;
                 }
@@ -213,7 +238,8 @@ TEST(CanvasReuse, CachedFontsFollowDeviceScaleAndStyle)
             c.SetIsotropic({0, 0}, {t.WindowExt, t.WindowExt}, {0, 0}, {t.Dpi, t.Dpi});
             c.Font.Height = 300;
             const TPoint regular = c.TextExtent(QStringLiteral("Mmmm"));
-            EXPECT_NEAR(regular.Y, 300, 3) << t.Dpi << " dpi, " << t.WindowExt << " units per inch";
+            // Metrics come in whole device pixels and fractions of them.
+            EXPECT_NEAR(regular.Y, 300, std::max(3.0, 0.5 * t.WindowExt / t.Dpi)) << t.Dpi << " dpi, " << t.WindowExt << " units per inch";
             c.Font.Bold = true;
             const TPoint bold = c.TextExtent(QStringLiteral("Mmmm"));
             EXPECT_GT(bold.X, regular.X) << t.Dpi;
@@ -243,11 +269,12 @@ TEST(CanvasReuse, PicturesReplayWhatARasterCanvasPaints)
     // The same drawing painted directly on a raster image and recorded as a
     // picture (a vector device: pen and brush change only when they must,
     // texts are drawn without turning the painter) and replayed.
-    auto draw = [](TKVCanvas& C) {
+    auto draw = [](TKVCanvas& C, bool Texts) {
         C.SetIsotropic({0, 0}, {4000, 3000}, {0, 0}, {400, 300});
         C.Font.Height = 300;
         C.Brush.Style = TBrushStyle::bsClear;
-        C.TextOut(100, 100, QStringLiteral("Texto"));
+        if (Texts)
+            C.TextOut(100, 100, QStringLiteral("Texto"));
         C.Pen = TKVPen{clBlack, 0, TPenStyle::psSolid};
         C.Brush = TKVBrush{clBlack, TBrushStyle::bsSolid};
         for (int i = 0; i < 6; ++i) // bars
@@ -257,11 +284,13 @@ TEST(CanvasReuse, PicturesReplayWhatARasterCanvasPaints)
         C.Rectangle(50, 50, 3950, 2950); // a frame
         C.Font.Color = clBlue;
         C.Brush = TKVBrush{TColor(0x0000FFFF), TBrushStyle::bsSolid};
-        C.TextAlign = TA_RIGHT | TA_BOTTOM;
-        C.TextOut(3800, 2800, QStringLiteral("Opaco"));
-        C.Font.Escapement = 900;
-        C.TextAlign = TA_LEFT | TA_TOP;
-        C.TextOut(3000, 2500, QStringLiteral("Girado"));
+        if (Texts) {
+            C.TextAlign = TA_RIGHT | TA_BOTTOM;
+            C.TextOut(3800, 2800, QStringLiteral("Opaco"));
+            C.Font.Escapement = 900;
+            C.TextAlign = TA_LEFT | TA_TOP;
+            C.TextOut(3000, 2500, QStringLiteral("Girado"));
+        }
         C.Font.Escapement = 0;
         C.Pen = TKVPen{TColor(0x00008000), 20, TPenStyle::psSolid};
         C.MoveTo(200, 2000);
@@ -270,28 +299,31 @@ TEST(CanvasReuse, PicturesReplayWhatARasterCanvasPaints)
         C.Pen.Style = TPenStyle::psClear;
         C.Rectangle(2600, 600, 2700, 1500);
     };
-    QImage direct(400, 300, QImage::Format_RGB32);
-    direct.fill(Qt::white);
-    {
-        TKVCanvas c(&direct);
-        draw(c);
-    }
-    QPicture picture;
-    {
-        TKVCanvas c(&picture);
-        draw(c);
-    }
-    QImage replayed(400, 300, QImage::Format_RGB32);
-    replayed.fill(Qt::white);
-    {
-        QPainter p(&replayed);
+    auto paint = [&](bool Texts, QImage& Direct, QImage& Replayed) {
+        Direct = QImage(400, 300, QImage::Format_RGB32);
+        Direct.fill(Qt::white);
+        {
+            TKVCanvas c(&Direct);
+            draw(c, Texts);
+        }
+        QPicture picture;
+        {
+            TKVCanvas c(&picture);
+            draw(c, Texts);
+        }
+        Replayed = QImage(400, 300, QImage::Format_RGB32);
+        Replayed.fill(Qt::white);
+        QPainter p(&Replayed);
         p.drawPicture(0, 0, picture);
-    }
-    int differ = 0;
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x)
-            differ += direct.pixel(x, y) != replayed.pixel(x, y);
-    EXPECT_EQ(differ, 0);
+    };
+    QImage direct, replayed;
+    paint(false, direct, replayed);
+    EXPECT_EQ(direct, replayed) << "bars, frame and line, pixel for pixel";
+    // Qt hints a text recorded in a picture for the picture's own device:
+    // its antialiased edges may land a pixel away, a few pixels further.
+    paint(true, direct, replayed);
+    EXPECT_LT(PixelsNotNearby(direct, replayed), 100);
+    EXPECT_LT(PixelsNotNearby(replayed, direct), 100);
     // The bars and the frame are where they belong.
     EXPECT_TRUE(IsDark(replayed.pixel(22, 100)));
     EXPECT_TRUE(IsWhite(replayed.pixel(27, 100)));
