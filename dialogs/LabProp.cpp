@@ -212,8 +212,10 @@ void TPropLab::Connect()
     connect(ui->CheckData, &QCheckBox::toggled, this, on(&TPropLab::CheckDataClick));
     const std::pair<QToolButton*, TNavigateBtn> buttons[] = {
         {ui->NavFirst, nbFirst}, {ui->NavPrior, nbPrior}, {ui->NavNext, nbNext}, {ui->NavLast, nbLast}};
-    for (const auto& [button, which] : buttons)
-        connect(button, &QToolButton::clicked, this, [this, which] { Reported([&] { DBNavigator1Click(which); }); });
+    for (const auto& b : buttons) {
+        const TNavigateBtn which = b.second;
+        connect(b.first, &QToolButton::clicked, this, [this, which] { Reported([&] { DBNavigator1Click(which); }); });
+    }
     connect(ui->dbGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, on(&TPropLab::dbGridCellChange));
     connect(ui->dbGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
         Reported([&] { PopupMenu1Popup(); });
@@ -1078,8 +1080,9 @@ bool TPropLab::eventFilter(QObject* Watched, QEvent* Event)
             {ui->ShCoSelect, &TPropLab::ShCoSelectMouseDown}, {ui->ShCoBack, &TPropLab::ShCoBackMouseDown},
             {ui->ShCoGrid, &TPropLab::ShCoGridMouseDown},     {ui->ShCoFrame, &TPropLab::ShCoFrameMouseDown},
             {ui->ShCoAlign, &TPropLab::ShCoAlignMouseDown}};
-        for (const auto& [swatch, handler] : swatches)
-            if (Watched == swatch) {
+        for (const auto& sw : swatches)
+            if (Watched == sw.first) {
+                const auto handler = sw.second;
                 Reported([&] { (this->*handler)(); });
                 return true;
             }
