@@ -6,7 +6,9 @@
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -16,6 +18,22 @@ QString& PictureFolder()
     static QString folder;
     return folder;
 }
+
+// Designs repeat a picture (a logo on every label of a sheet design), and a
+// decoded picture is shared, not copied: each file is decoded once while it
+// stays the same file. A few files are kept; more start the cache over.
+struct TDecodedPicture {
+    qint64 Size;
+    QDateTime Modified;
+    QImage Picture;
+};
+
+QHash<QString, TDecodedPicture>& DecodedPictures()
+{
+    static QHash<QString, TDecodedPicture> pictures;
+    return pictures;
+}
+constexpr qsizetype MaxDecodedPictures = 16;
 }
 
 TKVImage::PictureFolderScope::PictureFolderScope(const QString& Folder) : Previous(PictureFolder())
@@ -46,12 +64,25 @@ bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
     const QFileInfo info(ResolvePicture(FileName));
     if (!info.isFile() || info.size() > KVLimits::MaxPictureFileSize)
         return false;
+    const QString path = info.absoluteFilePath();
+    const QDateTime modified = info.lastModified();
+    auto& decoded = DecodedPictures();
+    if (const auto it = decoded.constFind(path);
+        it != decoded.constEnd() && it->Size == info.size() && it->Modified == modified) {
+        Picture = it->Picture;
+        return true;
+    }
     QImageReader reader(info.filePath());
     // A hostile file must not make us allocate gigabytes.
     reader.setAllocationLimit(KVLimits::MaxPictureMiB);
     QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull()) {
+        decoded.remove(path);
         return false;
+    }
+    if (decoded.size() >= MaxDecodedPictures)
+        decoded.clear();
+    decoded.insert(path, {info.size(), modified, image});
     Picture = std::move(image);
     return true;
 }

@@ -93,6 +93,7 @@ void TKVStream::WriteExact(const char* Data, qint64 Size)
         Ahead.clear();
         AheadPos = 0;
     }
+    DeviceSize = -1;
     if (Dev->write(Data, Size) != Size)
         throw EKvError(QStringLiteral("Cannot write: %1").arg(Dev->errorString()));
 }
@@ -101,7 +102,11 @@ qint64 TKVStream::Remaining() const
 {
     if (Dev->isSequential())
         return -1;
-    return Dev->size() - Dev->pos() + (Ahead.size() - AheadPos);
+    // The size of a file is a system call: asked once per stream, not once
+    // per string of a design of thousands of elements.
+    if (DeviceSize < 0)
+        DeviceSize = Dev->size();
+    return DeviceSize - Dev->pos() + (Ahead.size() - AheadPos);
 }
 
 void TKVStream::WriteInt32(std::int32_t V)

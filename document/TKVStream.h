@@ -68,5 +68,6 @@ private:
     // Bytes read from a seekable device ahead of the values: a label file
     // is read in blocks, not through the device for every value.
     QByteArray Ahead;
+    mutable qint64 DeviceSize = -1; // unknown until asked, and after a write
     qsizetype AheadPos = 0;
 };

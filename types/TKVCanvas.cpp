@@ -263,6 +263,19 @@ double TKVCanvas::GuessAdvance(ResolvedFont& F, QChar C)
     return *it;
 }
 
+double TKVCanvas::TextWidth(ResolvedFont& F, const QString& Text)
+{
+    // Field values change from label to label: the cache is bounded.
+    constexpr qsizetype MaxWidths = 1024;
+    if (const auto it = F.Widths.constFind(Text); it != F.Widths.constEnd())
+        return *it;
+    if (F.Widths.size() >= MaxWidths)
+        F.Widths.clear();
+    const double w = F.Metrics.horizontalAdvance(Text);
+    F.Widths.insert(Text, w);
+    return w;
+}
+
 void TKVCanvas::UsePainterFont(const QFont& F)
 {
     // Setting a font copies and resolves it again, and the copy has to find
@@ -283,7 +296,7 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
     const bool opaque = Brush.Style == TBrushStyle::bsSolid;
     // Measuring shapes the whole text once more: only an anchor on the right
     // or the centre, or an opaque cell, needs the width.
-    const double width = opaque || (TextAlign & (TA_RIGHT | TA_CENTER)) ? f.Metrics.horizontalAdvance(Text) : 0.0;
+    const double width = opaque || (TextAlign & (TA_RIGHT | TA_CENTER)) ? TextWidth(f, Text) : 0.0;
     double dx = 0;
     if ((TextAlign & TA_CENTER) == TA_CENTER)
         dx = -width / 2;
@@ -323,7 +336,7 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 TPoint TKVCanvas::TextExtent(const QString& Text)
 {
     ResolvedFont& f = Resolve();
-    const double w = f.Metrics.horizontalAdvance(Text);
+    const double w = TextWidth(f, Text);
     return {RoundEven(DeviceToLogicalX(w)), RoundEven(DeviceToLogicalY(f.Ascent + f.Descent))};
 }
 

@@ -100,6 +100,9 @@ class TKVFontCache
         // Advances of single characters, unshaped: a cheap guess of a
         // text's width that exact measurement then confirms.
         QHash<char16_t, double> CharAdvances;
+        // Shaped widths of whole texts: a text is measured for its anchor
+        // and for its extent, and the same texts return label after label.
+        QHash<QString, double> Widths;
     };
     // Far more fonts than any label has; a design with more starts over.
     static constexpr std::size_t Capacity = 256;
@@ -179,6 +182,7 @@ private:
     using ResolvedFont = TKVFontCache::Entry;
     ResolvedFont& Resolve();
     static double GuessAdvance(ResolvedFont& F, QChar C);
+    static double TextWidth(ResolvedFont& F, const QString& Text);
     void UsePainterFont(const QFont& F);
     void UsePainterTextColor(const QColor& C);
     bool RasterDevice() const;

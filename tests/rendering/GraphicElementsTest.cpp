@@ -11,6 +11,8 @@
 #include "document/TKVText.h"
 #include "printing/TKVMeasure.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -240,6 +242,43 @@ TEST_F(GraphicElements, PictureThatCannotBeOpened)
         t.Draw(img);
         EXPECT_TRUE(InkBox(t.Done()).isNull());
     }
+}
+
+TEST_F(GraphicElements, PicturesFollowTheirFileWhenItChanges)
+{
+    // Pictures are decoded once per file, yet one edited (or replaced by a
+    // file that is no picture) between loads is read again.
+    const QString dir = TestSupport::TempDir();
+    const QString name = dir + QStringLiteral("/logo.png");
+    auto write = [&](int Width, QColor Colour) {
+        QImage picture(Width, 10, QImage::Format_RGB32);
+        picture.fill(Colour);
+        ASSERT_TRUE(picture.save(name));
+    };
+    TKVImage a, b;
+    a.FileName = b.FileName = name;
+    write(20, Qt::red);
+    ASSERT_TRUE(a.CreatePic());
+    ASSERT_TRUE(b.CreatePic());
+    EXPECT_EQ(a.Picture.width(), 20);
+    EXPECT_EQ(b.Picture.pixel(0, 0), QColor(Qt::red).rgb());
+
+    write(30, Qt::blue); // another size
+    ASSERT_TRUE(b.CreatePic());
+    EXPECT_EQ(b.Picture.width(), 30);
+    EXPECT_EQ(a.Picture.width(), 20) << "a picture already loaded stays as it was";
+
+    write(30, Qt::green); // the same size, a later time
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+    f.close();
+    ASSERT_TRUE(b.CreatePic());
+    EXPECT_EQ(b.Picture.pixel(0, 0), QColor(Qt::green).rgb());
+
+    TestSupport::WriteFile(name, "not a picture any more");
+    EXPECT_FALSE(b.CreatePic());
+    EXPECT_EQ(TestSupport::TakeMessages(), QStringList{QStringLiteral("No se puede abrir el archivo: ") + name});
 }
 
 TEST_F(GraphicElements, SymbolIsOneGlyphLikeAText)

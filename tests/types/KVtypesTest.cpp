@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 TEST(Coord, RoundsToHundredthsWithHalvesToEven)
 {
     EXPECT_EQ(Coord(0.125), 12);
@@ -15,6 +17,18 @@ TEST(Coord, RoundsToHundredthsWithHalvesToEven)
     EXPECT_EQ(Coord(1e30), 2147483647);
     EXPECT_EQ(Coord(-1e30), -2147483647 - 1);
     EXPECT_EQ(Coord(std::numeric_limits<double>::quiet_NaN()), 0);
+    // Whatever rounding mode a host left set, and leaving it as it was.
+    for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO, FE_TONEAREST}) {
+        std::fesetround(mode);
+        EXPECT_EQ(Coord(0.125), 12) << mode;
+        EXPECT_EQ(Coord(0.375), 38) << mode;
+        EXPECT_EQ(Coord(-0.125), -12) << mode;
+        EXPECT_EQ(Coord(-0.375), -38) << mode;
+        EXPECT_EQ(Coord(0.126), 13) << mode;
+        EXPECT_EQ(Coord(-0.126), -13) << mode;
+        EXPECT_EQ(std::fegetround(), mode);
+    }
+    std::fesetround(FE_TONEAREST);
 }
 
 TEST(Rounding, CeilFloorAndMyRound)
