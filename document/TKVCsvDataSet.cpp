@@ -85,8 +85,14 @@ TKVCsvDataSet::TKVCsvDataSet(const QString& Path, TKVFilter Filter) : Path(Path)
     // One pass to type the columns: Boolean when every value that is there
     // is a Boolean word, text otherwise.
     std::vector<bool> allWords(std::size_t(Names.size()), true), anyValue(std::size_t(Names.size()), false);
+    // The pass ends as soon as every column is known to be text: a run of
+    // a few labels from a file of a million rows does not read it all first.
     QStringList record;
-    while (Reader->Read(record)) {
+    qsizetype undecided = Names.size();
+    bool whole = true;
+    while (undecided > 0 || Names.isEmpty()) {
+        if (!Reader->Read(record))
+            break;
         ++Total;
         for (qsizetype i = 0; i < Names.size(); ++i) {
             const QString v = record.value(i);
@@ -94,14 +100,20 @@ TKVCsvDataSet::TKVCsvDataSet(const QString& Path, TKVFilter Filter) : Path(Path)
                 continue;
             anyValue[std::size_t(i)] = true;
             bool b = false;
-            if (allWords[std::size_t(i)] && !KVBooleanWord(v, b))
+            if (allWords[std::size_t(i)] && !KVBooleanWord(v, b)) {
                 allWords[std::size_t(i)] = false;
+                --undecided;
+            }
         }
+        if (undecided == 0)
+            whole = false;
     }
     for (std::size_t i = 0; i < allWords.size(); ++i)
         Booleans.push_back(allWords[i] && anyValue[i]);
     this->Filter.Bind(Names);
-    if (this->Filter.IsEmpty())
+    // Counted while typing only when the pass read the whole file; otherwise
+    // RecordCount counts when asked.
+    if (this->Filter.IsEmpty() && whole)
         Count = Total;
     Reader = OpenReader();
     Fresh = true;

@@ -107,6 +107,28 @@ TEST_F(Csv, ColumnIsBooleanWhenEveryValueIsABooleanWord)
     EXPECT_FALSE(Table->Fields(5)->AsBoolean());
 }
 
+TEST_F(Csv, TypingStopsEarlyYetCountsAndReadsEveryRecord)
+{
+    // Text columns are known from the first row; a Boolean-looking column
+    // is decided only by its last value. Records are counted and read
+    // whole either way, also with a filter.
+    QByteArray text = "name,city\n", late = "name,flag\n";
+    for (int i = 0; i < 5000; ++i) {
+        text += "n" + QByteArray::number(i) + ",c\n";
+        late += "n" + QByteArray::number(i) + (i < 4999 ? ",yes\n" : ",later\n");
+    }
+    auto rows = Read(text);
+    EXPECT_EQ(rows.size(), 5000u);
+    EXPECT_EQ(rows.back()[0], QStringLiteral("n4999"));
+    EXPECT_EQ(Table->Fields(1)->DataType, TKVFieldType::ftString);
+    rows = Read(late);
+    EXPECT_EQ(rows.size(), 5000u);
+    EXPECT_EQ(Table->Fields(1)->DataType, TKVFieldType::ftString) << "the last value is no Boolean word";
+    rows = Read(text, QStringLiteral("([name] = 'n4998')"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], QStringLiteral("n4998"));
+}
+
 TEST_F(Csv, FiltersCompareNumbersAsNumbers)
 {
     const auto rows = Read("n,t\n9,a\n10,b\n100,c\n12.5,d\n", QStringLiteral("([n] >= 10) AND ([n] < 100)"));
