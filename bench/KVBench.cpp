@@ -20,6 +20,7 @@
 #include "document/TKVSession.h"
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
+#include "strings/KVLibrary.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -457,13 +458,7 @@ int Designer(const QStringList& Args)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = QByteArray("/tmp/kvlab-runtime-") + QByteArray::number(getuid());
-        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
-            qputenv("XDG_RUNTIME_DIR", dir);
-    }
+    KVLibrary::PrepareHeadlessProcess();
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();

@@ -3,7 +3,12 @@
 #include "strings/KVLanguage.h"
 #include "types/KVtypes.h"
 
+#include <QByteArray>
 #include <QLocale>
+#include <QtGlobal>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Loading happens on one thread before any window exists, as does unloading
@@ -27,3 +32,14 @@ void KVLibrary::Finalize()
 }
 
 int KVLibrary::InitCount() { return Count; }
+
+void KVLibrary::PrepareHeadlessProcess()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = QByteArray("/tmp/kvlab-runtime-") + QByteArray::number(getuid());
+        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
+}

@@ -15,6 +15,11 @@ public:
     // How many Initialize calls are not yet balanced by a Finalize.
     static int InitCount();
 
+    // For command-line programs, before their QApplication: they never need
+    // a screen, and without a login session Qt warns on every run unless it
+    // has a private runtime folder. What the environment sets is kept.
+    static void PrepareHeadlessProcess();
+
     // Initializes for its lifetime; one of these is a static object of the
     // library.
     struct TStartUp {

@@ -131,11 +131,7 @@ bool TKVDesignerWindow::LoadDesign(const QString& FileName)
     });
     if (!loaded)
         return false;
-    CurrentFile = file;
-    QSettings().setValue(FolderKey, QFileInfo(file).absolutePath());
-    AddRecent(file);
-    MarkSaved();
-    UpdateTitle();
+    Adopt(file);
     SyncWithLab();
     statusBar()->showMessage(tr("Abierto %1").arg(QDir::toNativeSeparators(file)), 5000);
     return true;
@@ -172,13 +168,18 @@ bool TKVDesignerWindow::WriteDesign(const QString& FileName)
     });
     if (!saved)
         return false;
-    CurrentFile = file;
-    QSettings().setValue(FolderKey, QFileInfo(file).absolutePath());
-    AddRecent(file);
-    MarkSaved();
-    UpdateTitle();
+    Adopt(file);
     statusBar()->showMessage(tr("Guardado %1").arg(QDir::toNativeSeparators(file)), 5000);
     return true;
+}
+
+void TKVDesignerWindow::Adopt(const QString& File)
+{
+    CurrentFile = File;
+    QSettings().setValue(FolderKey, QFileInfo(File).absolutePath());
+    AddRecent(File);
+    MarkSaved();
+    UpdateTitle();
 }
 
 // ---- Recent files and examples ---------------------------------------------------

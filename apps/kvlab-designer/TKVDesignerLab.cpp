@@ -1,21 +1,14 @@
 #include "TKVDesignerLab.h"
 
 #include "document/TKVElement.h"
-#include "types/EKvError.h"
-#include "types/KVMessage.h"
+#include "dialogs/KVDialogTools.h"
 
 #include <QMouseEvent>
 #include <cmath>
 
 void TKVDesignerLab::Handle(const std::function<void()>& Handler)
 {
-    try {
-        Handler();
-    } catch (const EKvError& e) {
-        ShowMessage(e.Message());
-    } catch (const std::exception& e) {
-        ShowMessage(QString::fromLocal8Bit(e.what()));
-    }
+    RunHandler(Handler);
     emit MouseDone();
 }
 

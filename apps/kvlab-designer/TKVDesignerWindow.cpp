@@ -5,7 +5,7 @@
 #include "KVHostLanguage.h"
 #include "TKVAliasDialog.h"
 #include "TKVDesignerLab.h"
-#include "types/EKvError.h"
+#include "dialogs/KVDialogTools.h"
 #include "types/KVMessage.h"
 
 #include <QAction>
@@ -468,13 +468,7 @@ void TKVDesignerWindow::UpdateTitle()
 
 void TKVDesignerWindow::Run(const std::function<void()>& Command)
 {
-    try {
-        Command();
-    } catch (const EKvError& e) {
-        ShowMessage(e.Message());
-    } catch (const std::exception& e) {
-        ShowMessage(QString::fromLocal8Bit(e.what()));
-    }
+    RunHandler(Command);
     SyncWithLab();
 }
 

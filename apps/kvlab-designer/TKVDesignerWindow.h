@@ -147,6 +147,8 @@ private:
     void MarkSaved();
     bool MaySaveChanges();
     bool WriteDesign(const QString& FileName);
+    // The open design is now File: title, recent files, saved state.
+    void Adopt(const QString& File);
     void AddRecent(const QString& FileName);
     void FillRecentMenu();
     void FillExamplesMenu();

@@ -1,11 +1,9 @@
 // kvlab: the label library from the command line: describe, re-save, render
 // and print label designs without a screen.
 #include "KVCommands.h"
+#include "strings/KVLibrary.h"
 
 #include <QApplication>
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cstdio>
 #include <map>
 
@@ -24,15 +22,7 @@ const char* const Usage =
 
 int main(int argc, char** argv)
 {
-    // A command-line tool never needs a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Without a login session Qt warns on every run; give it a private folder.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = QByteArray("/tmp/kvlab-runtime-") + QByteArray::number(getuid());
-        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
-            qputenv("XDG_RUNTIME_DIR", dir);
-    }
+    KVLibrary::PrepareHeadlessProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvlab"));
 
