@@ -3,7 +3,6 @@
 #include "strings/KVLibrary.h"
 #include "strings/KVStrings.h"
 
-#include <cfenv>
 #include <cmath>
 #include <utility>
 
@@ -60,10 +59,8 @@ std::int32_t RoundEven(long double X)
     // range X - floor(X) is exact in a long double.
     const long double f = std::floor(X);
     const long double d = X - f;
-    long double r = f;
-    if (d > 0.5L || (d == 0.5L && std::fmod(f, 2.0L) != 0))
-        r = f + 1;
-    return static_cast<std::int32_t>(r);
+    const auto r = static_cast<std::int64_t>(f);
+    return static_cast<std::int32_t>(d > 0.5L || (d == 0.5L && (r & 1) != 0) ? r + 1 : r);
 }
 
 std::int32_t Coord(long double X) { return RoundEven(X * 100.0L); }

@@ -276,6 +276,20 @@ double TKVCanvas::TextWidth(ResolvedFont& F, const QString& Text)
     return w;
 }
 
+const QStaticText& TKVCanvas::LaidText(ResolvedFont& F, const QString& Text)
+{
+    constexpr qsizetype MaxLaid = 1024;
+    if (const auto it = F.Laid.constFind(Text); it != F.Laid.constEnd())
+        return *it;
+    if (F.Laid.size() >= MaxLaid)
+        F.Laid.clear();
+    QStaticText laid(Text);
+    laid.setTextFormat(Qt::PlainText); // a text is never markup
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(P->transform(), F.Font);
+    return *F.Laid.insert(Text, laid);
+}
+
 void TKVCanvas::UsePainterFont(const QFont& F)
 {
     // Setting a font copies and resolves it again, and the copy has to find
@@ -319,7 +333,10 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
             P->fillRect(QRectF(anchor.x() + dx, anchor.y() + top, width, f.Ascent + f.Descent), ToQColor(Brush.Color));
         UsePainterFont(f.Font);
         UsePainterTextColor(ToQColor(Font.Color));
-        P->drawText(QPointF(anchor.x() + dx, anchor.y() + top + f.Ascent), Text);
+        if (RasterDevice() && P->transform().isIdentity())
+            P->drawStaticText(QPointF(anchor.x() + dx, anchor.y() + top), LaidText(f, Text));
+        else
+            P->drawText(QPointF(anchor.x() + dx, anchor.y() + top + f.Ascent), Text);
         return;
     }
     P->save();

@@ -15,6 +15,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QStaticText>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -103,6 +104,9 @@ class TKVFontCache
         // Shaped widths of whole texts: a text is measured for its anchor
         // and for its extent, and the same texts return label after label.
         QHash<QString, double> Widths;
+        // Texts laid out once for raster pictures (the designer's label),
+        // drawn again without shaping them anew.
+        QHash<QString, QStaticText> Laid;
     };
     // Far more fonts than any label has; a design with more starts over.
     static constexpr std::size_t Capacity = 256;
@@ -183,6 +187,7 @@ private:
     ResolvedFont& Resolve();
     static double GuessAdvance(ResolvedFont& F, QChar C);
     static double TextWidth(ResolvedFont& F, const QString& Text);
+    const QStaticText& LaidText(ResolvedFont& F, const QString& Text);
     void UsePainterFont(const QFont& F);
     void UsePainterTextColor(const QColor& C);
     bool RasterDevice() const;
