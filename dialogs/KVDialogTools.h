@@ -51,9 +51,10 @@ bool PickSwatchColor(TKVShape* Swatch, TColor& Field, QWidget* Parent);
 // no further: an exception must never unwind through the event loop.
 void RunHandler(const std::function<void()>& Handler);
 
-// Connects Signal of Sender to a handler of the form, through RunHandler.
-template <class TSender, class TSignal, class TForm>
-void ConnectHandler(TSender* Sender, TSignal Signal, TForm* Form, void (TForm::*Handler)())
+// Connects Signal of Sender to a handler of the form (its own or one it
+// inherits), through RunHandler.
+template <class TSender, class TSignal, class TForm, class TOwner>
+void ConnectHandler(TSender* Sender, TSignal Signal, TForm* Form, void (TOwner::*Handler)())
 {
     QObject::connect(Sender, Signal, Form, [Form, Handler] { RunHandler([Form, Handler] { (Form->*Handler)(); }); });
 }

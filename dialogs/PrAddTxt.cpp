@@ -135,6 +135,8 @@ void TProAddText::FillLanguage()
     CkBoxTrans->setText(LoadResString(&KvTransparent));
 }
 
+QWidget* TProAddText::TextEditor() const { return EdText; }
+
 void TProAddText::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
 
 void TProAddText::EdTextChange()
@@ -157,98 +159,5 @@ void TProAddText::EdBeforeChange()
 void TProAddText::EdAfterChange()
 {
     Element->Suffix = EdAfter->text();
-    Lab->AdjustHandle();
-}
-
-void TProAddText::ComBoxFontNameChange()
-{
-    Element->FontName = ComBoxFontName->currentText();
-    Lab->AdjustHandle();
-}
-
-void TProAddText::CkBoxItalicClick()
-{
-    Element->Italic = CkBoxItalic->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TProAddText::CkBoxBoldClick()
-{
-    Element->Bold = CkBoxBold->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TProAddText::CkBoxUnderlineClick()
-{
-    Element->Underline = CkBoxUnderline->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TProAddText::CkBoxDatabaseClick()
-{
-    Element->UseDaBa = CkBoxDatabase->isChecked();
-    cbFields->setEnabled(Element->UseDaBa);
-    // Binding takes the field that is selected at once.
-    if (cbFields->isEnabled())
-        cbFieldsChange();
-    EdText->setEnabled(!Element->UseDaBa);
-}
-
-void TProAddText::cbFieldsChange()
-{
-    const QString field = cbFields->currentText();
-    if (field.isEmpty())
-        return;
-    Element->FieldName = field;
-    // A bound text shows its field's name in the designer.
-    Element->Text = field;
-    Lab->AdjustHandle();
-}
-
-void TProAddText::ShCoFontMouseDown()
-{
-    if (PickSwatchColor(ShCoFont, Element->Color, this))
-        Lab->AdjustHandle();
-}
-
-void TProAddText::ShFillCoMouseDown()
-{
-    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
-        Lab->AdjustHandle();
-}
-
-void TProAddText::SpEdFloatAltChange()
-{
-    Element->FontHeight = float(SpEdFloatAlt->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TProAddText::SpEdFloatXChange()
-{
-    Element->Point1.X = float(SpEdFloatX->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TProAddText::SpEdFloatYChange()
-{
-    Element->Point1.Y = float(SpEdFloatY->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TProAddText::CbAngleChange()
-{
-    if (ReadAngle(CbAngle, Element->Angle))
-        Lab->AdjustHandle();
-}
-
-void TProAddText::SpEdTextSpaceChange()
-{
-    Element->TextSpace = SpEdTextSpace->value();
-    Lab->AdjustHandle();
-}
-
-void TProAddText::CkBoxTransClick()
-{
-    Element->Transparent = CkBoxTrans->isChecked();
     Lab->AdjustHandle();
 }

@@ -4,6 +4,8 @@
 // accept or cancel.
 #pragma once
 
+#include "dialogs/TKVTextHandlers.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -23,7 +25,7 @@ namespace Ui {
 class TProAddText;
 }
 
-class TProAddText : public QDialog
+class TProAddText : public QDialog, public TKVTextHandlers<TProAddText>
 {
     Q_OBJECT
 
@@ -40,24 +42,11 @@ public:
     void Ini(bool Data);
     void FillLanguage();
     void FillFields();
+    QWidget* TextEditor() const; // the control of the element's own text
 
     void EdTextChange();
     void EdBeforeChange();
     void EdAfterChange();
-    void ComBoxFontNameChange();
-    void CkBoxItalicClick();
-    void CkBoxBoldClick();
-    void CkBoxUnderlineClick();
-    void CkBoxDatabaseClick();
-    void cbFieldsChange();
-    void ShCoFontMouseDown();
-    void ShFillCoMouseDown();
-    void SpEdFloatAltChange();
-    void SpEdFloatXChange();
-    void SpEdFloatYChange();
-    void CbAngleChange();
-    void SpEdTextSpaceChange();
-    void CkBoxTransClick();
 
     QTabWidget* PageControl1;
     QWidget* Text;

@@ -142,6 +142,8 @@ void TPropPara::FillLanguage()
     LabFillCo->setText(LoadResString(&KvBack1));
 }
 
+QWidget* TPropPara::TextEditor() const { return MemText; }
+
 void TPropPara::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
 
 void TPropPara::MemTextChange()
@@ -153,77 +155,10 @@ void TPropPara::MemTextChange()
     Lab->AdjustHandle();
 }
 
-void TPropPara::ComBoxFontNameChange()
-{
-    Element->FontName = ComBoxFontName->currentText();
-    Lab->AdjustHandle();
-}
-
-void TPropPara::CkBoxItalicClick()
-{
-    Element->Italic = CkBoxItalic->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TPropPara::CkBoxBoldClick()
-{
-    Element->Bold = CkBoxBold->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TPropPara::CkBoxUnderlineClick()
-{
-    Element->Underline = CkBoxUnderline->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TPropPara::CkBoxDatabaseClick()
-{
-    Element->UseDaBa = CkBoxDatabase->isChecked();
-    cbFields->setEnabled(Element->UseDaBa);
-    if (cbFields->isEnabled())
-        cbFieldsChange();
-    MemText->setEnabled(!Element->UseDaBa);
-}
-
-void TPropPara::cbFieldsChange()
-{
-    const QString field = cbFields->currentText();
-    if (field.isEmpty())
-        return;
-    Element->FieldName = field;
-    Element->Text = field;
-    Lab->AdjustHandle();
-}
-
-void TPropPara::ShCoFontMouseDown()
-{
-    if (PickSwatchColor(ShCoFont, Element->Color, this))
-        Lab->AdjustHandle();
-}
-
 void TPropPara::ShCoBorderMouseDown()
 {
     if (PickSwatchColor(ShCoBorder, Element->BorderColor, this))
         Lab->AdjustHandle();
-}
-
-void TPropPara::ShFillCoMouseDown()
-{
-    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
-        Lab->AdjustHandle();
-}
-
-void TPropPara::SpEdFloatAltChange()
-{
-    Element->FontHeight = float(SpEdFloatAlt->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TPropPara::SpEdTextSpaceChange()
-{
-    Element->TextSpace = SpEdTextSpace->value();
-    Lab->AdjustHandle();
 }
 
 void TPropPara::SpEdFloatWidthChange()

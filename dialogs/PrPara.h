@@ -3,6 +3,8 @@
 // every change straight into the element and re-renders the label.
 #pragma once
 
+#include "dialogs/TKVTextHandlers.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -22,7 +24,7 @@ namespace Ui {
 class TPropPara;
 }
 
-class TPropPara : public QDialog
+class TPropPara : public QDialog, public TKVTextHandlers<TPropPara>
 {
     Q_OBJECT
 
@@ -37,19 +39,10 @@ public:
     void Ini(bool Data);
     void FillLanguage();
     void FillFields();
+    QWidget* TextEditor() const; // the control of the element's own text
 
     void MemTextChange();
-    void ComBoxFontNameChange();
-    void CkBoxItalicClick();
-    void CkBoxBoldClick();
-    void CkBoxUnderlineClick();
-    void CkBoxDatabaseClick();
-    void cbFieldsChange();
-    void ShCoFontMouseDown();
     void ShCoBorderMouseDown();
-    void ShFillCoMouseDown();
-    void SpEdFloatAltChange();
-    void SpEdTextSpaceChange();
     void SpEdFloatWidthChange();
     void CkBoxShowClick();
     void SpEdFloatX1Change();

@@ -121,6 +121,8 @@ void TPropText::FillLanguage()
     CkBoxTrans->setText(LoadResString(&KvTransparent));
 }
 
+QWidget* TPropText::TextEditor() const { return EdText; }
+
 void TPropText::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
 
 void TPropText::EdTextChange()
@@ -129,98 +131,5 @@ void TPropText::EdTextChange()
     // not be seen, nor found again with the mouse.
     if (!EdText->text().isEmpty())
         Element->Text = EdText->text();
-    Lab->AdjustHandle();
-}
-
-void TPropText::ComBoxFontNameChange()
-{
-    Element->FontName = ComBoxFontName->currentText();
-    Lab->AdjustHandle();
-}
-
-void TPropText::CkBoxItalicClick()
-{
-    Element->Italic = CkBoxItalic->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TPropText::CkBoxBoldClick()
-{
-    Element->Bold = CkBoxBold->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TPropText::CkBoxUnderlineClick()
-{
-    Element->Underline = CkBoxUnderline->isChecked();
-    Lab->AdjustHandle();
-}
-
-void TPropText::CkBoxDatabaseClick()
-{
-    Element->UseDaBa = CkBoxDatabase->isChecked();
-    cbFields->setEnabled(Element->UseDaBa);
-    // Binding takes the field that is selected at once.
-    if (cbFields->isEnabled())
-        cbFieldsChange();
-    EdText->setEnabled(!Element->UseDaBa);
-}
-
-void TPropText::cbFieldsChange()
-{
-    const QString field = cbFields->currentText();
-    if (field.isEmpty())
-        return;
-    Element->FieldName = field;
-    // A bound text shows its field's name in the designer.
-    Element->Text = field;
-    Lab->AdjustHandle();
-}
-
-void TPropText::ShCoFontMouseDown()
-{
-    if (PickSwatchColor(ShCoFont, Element->Color, this))
-        Lab->AdjustHandle();
-}
-
-void TPropText::ShFillCoMouseDown()
-{
-    if (PickSwatchColor(ShFillCo, Element->BackColor, this))
-        Lab->AdjustHandle();
-}
-
-void TPropText::SpEdFloatAltChange()
-{
-    Element->FontHeight = float(SpEdFloatAlt->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TPropText::SpEdFloatXChange()
-{
-    Element->Point1.X = float(SpEdFloatX->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TPropText::SpEdFloatYChange()
-{
-    Element->Point1.Y = float(SpEdFloatY->GetValue());
-    Lab->AdjustHandle();
-}
-
-void TPropText::CbAngleChange()
-{
-    if (ReadAngle(CbAngle, Element->Angle))
-        Lab->AdjustHandle();
-}
-
-void TPropText::SpEdTextSpaceChange()
-{
-    Element->TextSpace = SpEdTextSpace->value();
-    Lab->AdjustHandle();
-}
-
-void TPropText::CkBoxTransClick()
-{
-    Element->Transparent = CkBoxTrans->isChecked();
     Lab->AdjustHandle();
 }

@@ -4,6 +4,8 @@
 // closed, keeps everything.
 #pragma once
 
+#include "dialogs/TKVTextHandlers.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -23,7 +25,7 @@ namespace Ui {
 class TPropText;
 }
 
-class TPropText : public QDialog
+class TPropText : public QDialog, public TKVTextHandlers<TPropText>
 {
     Q_OBJECT
 
@@ -40,22 +42,9 @@ public:
     void Ini(bool Data);
     void FillLanguage();
     void FillFields();
+    QWidget* TextEditor() const; // the control of the element's own text
 
     void EdTextChange();
-    void ComBoxFontNameChange();
-    void CkBoxItalicClick();
-    void CkBoxBoldClick();
-    void CkBoxUnderlineClick();
-    void CkBoxDatabaseClick();
-    void cbFieldsChange();
-    void ShCoFontMouseDown();
-    void ShFillCoMouseDown();
-    void SpEdFloatAltChange();
-    void SpEdFloatXChange();
-    void SpEdFloatYChange();
-    void CbAngleChange();
-    void SpEdTextSpaceChange();
-    void CkBoxTransClick();
 
     QTabWidget* PageControl1;
     QWidget* Text;
