@@ -50,25 +50,13 @@ TProAddText::TProAddText(QWidget* Parent) : QDialog(Parent), Form(std::make_uniq
     GpBoxAngle = Form->GpBoxAngle;
     CbAngle = Form->CbAngle;
 
+    ConnectTextControls();
+    ConnectLineControls();
     ConnectHandler(EdText, &QLineEdit::textChanged, this, &TProAddText::EdTextChange);
     ConnectHandler(EdBefore, &QLineEdit::textChanged, this, &TProAddText::EdBeforeChange);
     ConnectHandler(EdAfter, &QLineEdit::textChanged, this, &TProAddText::EdAfterChange);
     // The tabs light up under the mouse.
     PageControl1->tabBar()->setAttribute(Qt::WA_Hover);
-    ConnectHandler(ComBoxFontName, &QComboBox::currentTextChanged, this, &TProAddText::ComBoxFontNameChange);
-    ConnectHandler(CkBoxItalic, &QCheckBox::toggled, this, &TProAddText::CkBoxItalicClick);
-    ConnectHandler(CkBoxBold, &QCheckBox::toggled, this, &TProAddText::CkBoxBoldClick);
-    ConnectHandler(CkBoxUnderline, &QCheckBox::toggled, this, &TProAddText::CkBoxUnderlineClick);
-    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TProAddText::CkBoxDatabaseClick);
-    ConnectHandler(cbFields, &QComboBox::currentTextChanged, this, &TProAddText::cbFieldsChange);
-    ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TProAddText::ShCoFontMouseDown);
-    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TProAddText::ShFillCoMouseDown);
-    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TProAddText::SpEdFloatAltChange);
-    ConnectHandler(SpEdFloatX, &TSpinEditFloat::changed, this, &TProAddText::SpEdFloatXChange);
-    ConnectHandler(SpEdFloatY, &TSpinEditFloat::changed, this, &TProAddText::SpEdFloatYChange);
-    ConnectHandler(CbAngle, &QComboBox::currentTextChanged, this, &TProAddText::CbAngleChange);
-    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TProAddText::SpEdTextSpaceChange);
-    ConnectHandler(CkBoxTrans, &QCheckBox::toggled, this, &TProAddText::CkBoxTransClick);
 }
 
 TProAddText::~TProAddText() = default;
@@ -82,33 +70,11 @@ void TProAddText::showEvent(QShowEvent* Event)
 void TProAddText::Ini(bool Data)
 {
     FillLanguage();
-    FillFontNames(ComBoxFontName, Element->FontName);
-    // Loading a control runs its change handler, which writes the value
-    // back and re-renders the label.
-    CkBoxTrans->setChecked(Element->Transparent);
-    ShCoFont->SetBrushColor(Element->Color);
-    ShFillCo->SetBrushColor(Element->BackColor);
-    SpEdFloatAlt->SetValue(Element->FontHeight);
+    IniLineControls();
     EdText->setText(Element->Text);
     EdBefore->setText(Element->Prefix);
     EdAfter->setText(Element->Suffix);
-    SpEdFloatX->SetValue(Element->Point1.X);
-    SpEdFloatY->SetValue(Element->Point1.Y);
-    SpEdTextSpace->setValue(Element->TextSpace);
-    SelectAngle(CbAngle, Element->Angle);
-    CkBoxItalic->setChecked(Element->Italic);
-    CkBoxBold->setChecked(Element->Bold);
-    CkBoxUnderline->setChecked(Element->Underline);
-    if (Data) {
-        FillFields();
-        if (Element->UseDaBa)
-            SelectEntry(cbFields, Element->FieldName);
-        CkBoxDatabase->setEnabled(true);
-        EdText->setEnabled(!Element->UseDaBa);
-    }
-    // Without data the box stays disabled: no binding without a valid table.
-    CkBoxDatabase->setChecked(Element->UseDaBa);
-    cbFields->setEnabled(Element->UseDaBa);
+    IniTextControls(Data);
 }
 
 void TProAddText::FillLanguage()
@@ -136,8 +102,6 @@ void TProAddText::FillLanguage()
 }
 
 QWidget* TProAddText::TextEditor() const { return EdText; }
-
-void TProAddText::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
 
 void TProAddText::EdTextChange()
 {

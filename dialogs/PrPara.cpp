@@ -56,18 +56,9 @@ TPropPara::TPropPara(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<U
     LabFillCo = Form->LabFillCo;
     ShFillCo = Form->ShFillCo;
 
+    ConnectTextControls();
     ConnectHandler(MemText, &QPlainTextEdit::textChanged, this, &TPropPara::MemTextChange);
-    ConnectHandler(ComBoxFontName, &QComboBox::currentTextChanged, this, &TPropPara::ComBoxFontNameChange);
-    ConnectHandler(CkBoxItalic, &QCheckBox::toggled, this, &TPropPara::CkBoxItalicClick);
-    ConnectHandler(CkBoxBold, &QCheckBox::toggled, this, &TPropPara::CkBoxBoldClick);
-    ConnectHandler(CkBoxUnderline, &QCheckBox::toggled, this, &TPropPara::CkBoxUnderlineClick);
-    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TPropPara::CkBoxDatabaseClick);
-    ConnectHandler(cbFields, &QComboBox::currentTextChanged, this, &TPropPara::cbFieldsChange);
-    ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TPropPara::ShCoFontMouseDown);
     ConnectHandler(ShCoBorder, &TKVShape::mouseDown, this, &TPropPara::ShCoBorderMouseDown);
-    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TPropPara::ShFillCoMouseDown);
-    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatAltChange);
-    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TPropPara::SpEdTextSpaceChange);
     ConnectHandler(SpEdFloatWidth, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatWidthChange);
     ConnectHandler(CkBoxShow, &QCheckBox::toggled, this, &TPropPara::CkBoxShowClick);
     ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TPropPara::SpEdFloatX1Change);
@@ -87,33 +78,15 @@ void TPropPara::showEvent(QShowEvent* Event)
 void TPropPara::Ini(bool Data)
 {
     FillLanguage();
-    FillFontNames(ComBoxFontName, Element->FontName);
-    // Loading a control runs its change handler, which writes the value
-    // back and re-renders the label.
-    ShCoFont->SetBrushColor(Element->Color);
-    ShFillCo->SetBrushColor(Element->BackColor);
     ShCoBorder->SetBrushColor(Element->BorderColor);
-    SpEdFloatAlt->SetValue(Element->FontHeight);
     MemText->setPlainText(Element->Text);
     SpEdFloatX1->SetValue(Element->Point1.X);
     SpEdFloatY1->SetValue(Element->Point1.Y);
     SpEdFloatX2->SetValue(Element->Point2.X);
     SpEdFloatY2->SetValue(Element->Point2.Y);
-    SpEdTextSpace->setValue(Element->TextSpace);
-    CkBoxItalic->setChecked(Element->Italic);
-    CkBoxBold->setChecked(Element->Bold);
-    CkBoxUnderline->setChecked(Element->Underline);
     CkBoxShow->setChecked(Element->Border);
     SpEdFloatWidth->SetValue(Element->PenWidth);
-    if (Data) {
-        FillFields();
-        if (Element->UseDaBa)
-            SelectEntry(cbFields, Element->FieldName);
-        CkBoxDatabase->setEnabled(true);
-        MemText->setEnabled(!Element->UseDaBa);
-    }
-    CkBoxDatabase->setChecked(Element->UseDaBa);
-    cbFields->setEnabled(Element->UseDaBa);
+    IniTextControls(Data);
 }
 
 void TPropPara::FillLanguage()
@@ -143,8 +116,6 @@ void TPropPara::FillLanguage()
 }
 
 QWidget* TPropPara::TextEditor() const { return MemText; }
-
-void TPropPara::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
 
 void TPropPara::MemTextChange()
 {

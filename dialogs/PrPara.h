@@ -38,7 +38,6 @@ public:
 
     void Ini(bool Data);
     void FillLanguage();
-    void FillFields();
     QWidget* TextEditor() const; // the control of the element's own text
 
     void MemTextChange();

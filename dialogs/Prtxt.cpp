@@ -44,21 +44,9 @@ TPropText::TPropText(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<U
     GpBoxAngle = Form->GpBoxAngle;
     CbAngle = Form->CbAngle;
 
+    ConnectTextControls();
+    ConnectLineControls();
     ConnectHandler(EdText, &QLineEdit::textChanged, this, &TPropText::EdTextChange);
-    ConnectHandler(ComBoxFontName, &QComboBox::currentTextChanged, this, &TPropText::ComBoxFontNameChange);
-    ConnectHandler(CkBoxItalic, &QCheckBox::toggled, this, &TPropText::CkBoxItalicClick);
-    ConnectHandler(CkBoxBold, &QCheckBox::toggled, this, &TPropText::CkBoxBoldClick);
-    ConnectHandler(CkBoxUnderline, &QCheckBox::toggled, this, &TPropText::CkBoxUnderlineClick);
-    ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TPropText::CkBoxDatabaseClick);
-    ConnectHandler(cbFields, &QComboBox::currentTextChanged, this, &TPropText::cbFieldsChange);
-    ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TPropText::ShCoFontMouseDown);
-    ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TPropText::ShFillCoMouseDown);
-    ConnectHandler(SpEdFloatAlt, &TSpinEditFloat::changed, this, &TPropText::SpEdFloatAltChange);
-    ConnectHandler(SpEdFloatX, &TSpinEditFloat::changed, this, &TPropText::SpEdFloatXChange);
-    ConnectHandler(SpEdFloatY, &TSpinEditFloat::changed, this, &TPropText::SpEdFloatYChange);
-    ConnectHandler(CbAngle, &QComboBox::currentTextChanged, this, &TPropText::CbAngleChange);
-    ConnectHandler(SpEdTextSpace, &QSpinBox::valueChanged, this, &TPropText::SpEdTextSpaceChange);
-    ConnectHandler(CkBoxTrans, &QCheckBox::toggled, this, &TPropText::CkBoxTransClick);
 }
 
 TPropText::~TPropText() = default;
@@ -72,31 +60,9 @@ void TPropText::showEvent(QShowEvent* Event)
 void TPropText::Ini(bool Data)
 {
     FillLanguage();
-    FillFontNames(ComBoxFontName, Element->FontName);
-    // Loading a control runs its change handler, which writes the value
-    // back and re-renders the label.
-    CkBoxTrans->setChecked(Element->Transparent);
-    ShCoFont->SetBrushColor(Element->Color);
-    ShFillCo->SetBrushColor(Element->BackColor);
-    SpEdFloatAlt->SetValue(Element->FontHeight);
+    IniLineControls();
     EdText->setText(Element->Text);
-    SpEdFloatX->SetValue(Element->Point1.X);
-    SpEdFloatY->SetValue(Element->Point1.Y);
-    SpEdTextSpace->setValue(Element->TextSpace);
-    SelectAngle(CbAngle, Element->Angle);
-    CkBoxItalic->setChecked(Element->Italic);
-    CkBoxBold->setChecked(Element->Bold);
-    CkBoxUnderline->setChecked(Element->Underline);
-    if (Data) {
-        FillFields();
-        if (Element->UseDaBa)
-            SelectEntry(cbFields, Element->FieldName);
-        CkBoxDatabase->setEnabled(true);
-        EdText->setEnabled(!Element->UseDaBa);
-    }
-    // Without data the box stays disabled: no binding without a valid table.
-    CkBoxDatabase->setChecked(Element->UseDaBa);
-    cbFields->setEnabled(Element->UseDaBa);
+    IniTextControls(Data);
 }
 
 void TPropText::FillLanguage()
@@ -122,8 +88,6 @@ void TPropText::FillLanguage()
 }
 
 QWidget* TPropText::TextEditor() const { return EdText; }
-
-void TPropText::FillFields() { FillFieldNames(cbFields, *Lab->Table, false); }
 
 void TPropText::EdTextChange()
 {

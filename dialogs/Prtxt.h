@@ -41,7 +41,6 @@ public:
     // give a field list.
     void Ini(bool Data);
     void FillLanguage();
-    void FillFields();
     QWidget* TextEditor() const; // the control of the element's own text
 
     void EdTextChange();

@@ -1,13 +1,15 @@
-// The change handlers of the controls that the property dialogs of texts,
-// composite texts and paragraphs share. Each writes its control's value into
-// the dialog's element (a TKVDataText) and re-renders the label; Dialog names
-// its controls, its Element and Lab, and TextEditor(), the control of the
-// element's own text.
+// The controls that the property dialogs of texts, composite texts and
+// paragraphs share: their change handlers, their connections and their
+// loading. Each handler writes its control's value into the dialog's element
+// (a TKVDataText) and re-renders the label; Dialog names its controls, its
+// Element and Lab, and TextEditor(), the control of the element's own text.
 #pragma once
 
 #include "controls/SpinEditFloat.h"
 #include "designer/TKVLab.h"
 #include "dialogs/KVDialogTools.h"
+#include "dialogs/TKVShape.h"
+#include "document/TKVTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,6 +69,68 @@ public:
     {
         if (ReadAngle(D().CbAngle, D().Element->Angle))
             D().Lab->AdjustHandle();
+    }
+
+    void FillFields() { FillFieldNames(D().cbFields, *D().Lab->Table, false); }
+
+protected:
+    void ConnectTextControls()
+    {
+        Dialog* d = &D();
+        ConnectHandler(d->ComBoxFontName, &QComboBox::currentTextChanged, d, &TKVTextHandlers::ComBoxFontNameChange);
+        ConnectHandler(d->CkBoxItalic, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxItalicClick);
+        ConnectHandler(d->CkBoxBold, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxBoldClick);
+        ConnectHandler(d->CkBoxUnderline, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxUnderlineClick);
+        ConnectHandler(d->CkBoxDatabase, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxDatabaseClick);
+        ConnectHandler(d->cbFields, &QComboBox::currentTextChanged, d, &TKVTextHandlers::cbFieldsChange);
+        ConnectHandler(d->ShCoFont, &TKVShape::mouseDown, d, &TKVTextHandlers::ShCoFontMouseDown);
+        ConnectHandler(d->ShFillCo, &TKVShape::mouseDown, d, &TKVTextHandlers::ShFillCoMouseDown);
+        ConnectHandler(d->SpEdFloatAlt, &TSpinEditFloat::changed, d, &TKVTextHandlers::SpEdFloatAltChange);
+        ConnectHandler(d->SpEdTextSpace, &QSpinBox::valueChanged, d, &TKVTextHandlers::SpEdTextSpaceChange);
+    }
+
+    void ConnectLineControls()
+    {
+        Dialog* d = &D();
+        ConnectHandler(d->SpEdFloatX, &TSpinEditFloat::changed, d, &TKVTextHandlers::SpEdFloatXChange);
+        ConnectHandler(d->SpEdFloatY, &TSpinEditFloat::changed, d, &TKVTextHandlers::SpEdFloatYChange);
+        ConnectHandler(d->CbAngle, &QComboBox::currentTextChanged, d, &TKVTextHandlers::CbAngleChange);
+        ConnectHandler(d->CkBoxTrans, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxTransClick);
+    }
+
+    // Loading a control runs its change handler, which writes the value
+    // back and re-renders the label. The binding comes last, after the
+    // element's own text is loaded.
+    void IniTextControls(bool Data)
+    {
+        Dialog& d = D();
+        FillFontNames(d.ComBoxFontName, d.Element->FontName);
+        d.ShCoFont->SetBrushColor(d.Element->Color);
+        d.ShFillCo->SetBrushColor(d.Element->BackColor);
+        d.SpEdFloatAlt->SetValue(d.Element->FontHeight);
+        d.SpEdTextSpace->setValue(d.Element->TextSpace);
+        d.CkBoxItalic->setChecked(d.Element->Italic);
+        d.CkBoxBold->setChecked(d.Element->Bold);
+        d.CkBoxUnderline->setChecked(d.Element->Underline);
+        if (Data) {
+            FillFields();
+            if (d.Element->UseDaBa)
+                SelectEntry(d.cbFields, d.Element->FieldName);
+            d.CkBoxDatabase->setEnabled(true);
+            d.TextEditor()->setEnabled(!d.Element->UseDaBa);
+        }
+        // Without data the box stays disabled: no binding without a valid table.
+        d.CkBoxDatabase->setChecked(d.Element->UseDaBa);
+        d.cbFields->setEnabled(d.Element->UseDaBa);
+    }
+
+    void IniLineControls()
+    {
+        Dialog& d = D();
+        d.CkBoxTrans->setChecked(d.Element->Transparent);
+        d.SpEdFloatX->SetValue(d.Element->Point1.X);
+        d.SpEdFloatY->SetValue(d.Element->Point1.Y);
+        SelectAngle(d.CbAngle, d.Element->Angle);
     }
 
 private:
