@@ -21,7 +21,9 @@ QString& PictureFolder()
 
 // Designs repeat a picture (a logo on every label of a sheet design), and a
 // decoded picture is shared, not copied: each file is decoded once while it
-// stays the same file. A few files are kept; more start the cache over.
+// stays the same file. A few files of moderate size are kept (a design
+// that is closed must not hold its pictures in memory); more start the cache
+// over, and a larger picture is not kept.
 struct TDecodedPicture {
     qint64 Size;
     QDateTime Modified;
@@ -34,6 +36,7 @@ QHash<QString, TDecodedPicture>& DecodedPictures()
     return pictures;
 }
 constexpr qsizetype MaxDecodedPictures = 16;
+constexpr qsizetype MaxDecodedPictureBytes = 8 * 1024 * 1024;
 }
 
 TKVImage::PictureFolderScope::PictureFolderScope(const QString& Folder) : Previous(PictureFolder())
@@ -80,9 +83,13 @@ bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
         decoded.remove(path);
         return false;
     }
-    if (decoded.size() >= MaxDecodedPictures)
-        decoded.clear();
-    decoded.insert(path, {info.size(), modified, image});
+    if (image.sizeInBytes() <= MaxDecodedPictureBytes) {
+        if (decoded.size() >= MaxDecodedPictures)
+            decoded.clear();
+        decoded.insert(path, {info.size(), modified, image});
+    } else {
+        decoded.remove(path);
+    }
     Picture = std::move(image);
     return true;
 }
