@@ -296,12 +296,25 @@ public:
     void PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
     // Screen size of a preview page at the preview's 3.78 pixels per mm.
     QSize PageScreenSize(const QPicture& Page) const;
-    // What the last run did: pages begun, labels drawn, labels from records.
+    // What the last run did: pages begun, labels drawn, labels from records;
+    // for a data run, the records the filter selects and the first and last
+    // of them printed (1-based; none printed: 0 and 0).
     struct TKVRunReport {
         std::int32_t Pages = 0;
         std::int32_t Labels = 0;
         bool FromData = false;
+        std::int32_t Records = 0;
+        std::int32_t FirstRecord = 0;
+        std::int32_t LastRecord = 0;
     } LastRun;
+    // Why a print run of the design as it stands would not print what its
+    // data says, in the user's language: the design asks for data that
+    // cannot be used, or no record is selected (an empty table, a filter
+    // that matches nothing, a range past the end). Empty when it can go.
+    // Hosts ask before they start a printer job; Print itself prints
+    // copies when the data cannot be used, and refuses a data run that
+    // selects no record.
+    QString RunProblem();
     // Called after every label of a run with the labels done and the total.
     std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
     // Shows the preview window; replaceable so that headless hosts and
