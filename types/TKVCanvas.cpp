@@ -448,8 +448,13 @@ void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
     if (Picture.isNull())
         return;
+    // A target of negative extent is not mirrored but drawn unscaled by
+    // QPainter: the box is put in order, exactly, from its device corners.
+    const QPointF a = ToDevice(R.Left, R.Top), b = ToDevice(R.Right, R.Bottom);
+    const QRectF box(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                     QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    P->drawImage(ToDevice(R), Picture);
+    P->drawImage(box, Picture);
 }
 
 void TKVCanvas::Draw(int X, int Y, const QImage& Picture)

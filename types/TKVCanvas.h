@@ -161,6 +161,8 @@ public:
     // literally, clipped to R.
     void DrawTextWrapped(const TRect& R, const QString& Text);
 
+    // The picture fills the box between R's corners, in whatever order
+    // they come.
     void StretchDraw(const TRect& R, const QImage& Picture);
     void Draw(int X, int Y, const QImage& Picture);
     void CopyRect(const TRect& Dest, const QImage& Source, const QRect& SourceRect);

@@ -343,3 +343,35 @@ TEST_F(GraphicElements, SymbolBoundsAndBinding)
     u.Draw(s, false);
     EXPECT_FALSE(InkBox(u.Done()).isNull());
 }
+
+TEST_F(GraphicElements, PictureWithItsCornersReversedFillsTheSameBox)
+{
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        p.fillRect(0, 0, 10, 10, Qt::red);
+    }
+    const QString file = TestSupport::TempDir() + QStringLiteral("/corner.png");
+    ASSERT_TRUE(picture.save(file));
+    auto draw = [&](TPoint2D P1, TPoint2D P2) {
+        TKVImage e;
+        e.FileName = file;
+        EXPECT_TRUE(e.CreatePic());
+        e.Point1 = P1;
+        e.Point2 = P2;
+        PrintTarget t(Lab, 40, 20, 300, qRgb(128, 128, 128));
+        t.Draw(e);
+        return t.Done();
+    };
+    const QImage normal = draw({10, 5}, {30, 15});
+    ASSERT_NEAR(BoxOf(normal, IsWhite).width(), 20 * 300 / 25.4, 1.0);
+    const struct {
+        const char* What;
+        TPoint2D P1, P2;
+    } rows[] = {{"right to left", {30, 5}, {10, 15}},
+                {"bottom to top", {10, 15}, {30, 5}},
+                {"both", {30, 15}, {10, 5}}};
+    for (const auto& r : rows)
+        EXPECT_EQ(draw(r.P1, r.P2), normal) << r.What;
+}
