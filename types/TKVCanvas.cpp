@@ -1,5 +1,7 @@
 #include "types/TKVCanvas.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -253,6 +255,26 @@ TKVCanvas::ResolvedFont& TKVCanvas::Resolve()
     r.Ascent = r.Metrics.ascent();
     r.Descent = r.Metrics.descent();
     return r;
+}
+
+bool TKVCanvas::HasGlyph(char32_t C)
+{
+    ResolvedFont& f = Resolve();
+    if (!f.Raw)
+        f.Raw = QRawFont::fromFont(f.Font);
+    return f.Raw->isValid() && f.Raw->supportsCharacter(uint(C));
+}
+
+bool TKVCanvas::SymbolFont()
+{
+    ResolvedFont& f = Resolve();
+    if (!f.Symbol) {
+        // The face that the name resolved to: "Symbol" may stand for a
+        // metric clone with another name.
+        const QString family = QFontInfo(f.Font).family();
+        f.Symbol = QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol);
+    }
+    return *f.Symbol;
 }
 
 double TKVCanvas::GuessAdvance(ResolvedFont& F, QChar C)

@@ -344,6 +344,32 @@ TEST_F(GraphicElements, SymbolBoundsAndBinding)
     EXPECT_FALSE(InkBox(u.Done()).isNull());
 }
 
+TEST_F(GraphicElements, SymbolFontsDrawTheGlyphsOfTheirOwnCodePage)
+{
+    // In a symbol font the code is a byte of the font's own code page, not
+    // Windows-1252 text (where 128 is the euro sign, which symbol fonts lack
+    // and no other font stands in for). "Dingbats" is URW's D050000L, with
+    // Adobe's ZapfDingbats encoding: 0x80-0x8D are the parenthesis
+    // ornaments a89-a96, 0x8E-0x9F are unused. "Symbol" is URW's Standard
+    // Symbols PS, which has a glyph at 0x80 (the default code).
+    const struct {
+        const char* Font;
+        int First, Last;
+        bool Ink;
+    } rows[] = {{"Dingbats", 0x80, 0x8D, true}, {"Dingbats", 0x8E, 0x9F, false}, {"Symbol", 0x80, 0x80, true}};
+    for (const auto& r : rows)
+        for (int code = r.First; code <= r.Last; ++code) {
+            TKVSymbol s;
+            s.FontName = QString::fromLatin1(r.Font);
+            s.Symbol = std::uint8_t(code);
+            s.Point1 = {2, 2};
+            s.FontHeight = 10;
+            PrintTarget t(Lab, 20, 20, 300);
+            t.Draw(s);
+            EXPECT_EQ(CountPixels(t.Done(), IsInk) > 20, r.Ink) << r.Font << " " << code;
+        }
+}
+
 TEST_F(GraphicElements, PictureWithItsCornersReversedFillsTheSameBox)
 {
     QImage picture(30, 20, QImage::Format_RGB32);
