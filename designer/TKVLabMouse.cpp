@@ -482,14 +482,16 @@ void TKVLab::CommitDrag()
             e->Point2 = {WorldGridX(r.Right), WorldGridY(r.Bottom)};
         break;
     }
+    // An end dropped on the other one would leave a line of no length, which
+    // no click selects again: the end stays where it was.
     case dtPoint1:
-        if (Point1Handle != PressRect) {
+        if (Point1Handle != PressRect && Point1Handle != Point2Handle) {
             const TPoint c = HandleCentre(Point1Handle);
             e->Point1 = {WorldGridX(c.X), WorldGridY(c.Y)};
         }
         break;
     case dtPoint2:
-        if (Point2Handle != PressRect) {
+        if (Point2Handle != PressRect && Point2Handle != Point1Handle) {
             const TPoint c = HandleCentre(Point2Handle);
             e->Point2 = {WorldGridX(c.X), WorldGridY(c.Y)};
         }
@@ -510,7 +512,11 @@ void TKVLab::CreateFromBand(int X, int Y)
     bool selected = false;
     switch (DrawTool) {
     case dwLine: {
-        // Not normalised: a click without movement is a line of no length.
+        // A click without movement would be a line of no length, which no
+        // click could ever select again: it makes none.
+        if (DragAnchor == TPoint{X, Y})
+            break;
+        // Not normalised: the line runs from the press to the release.
         auto line = std::make_unique<TKVLine>();
         line->Point1 = {Worldx(DragAnchor.X), Worldy(DragAnchor.Y)};
         line->Point2 = {Worldx(X), Worldy(Y)};

@@ -48,16 +48,42 @@ TEST_F(EditFixture, ClickWithRectangleToolMakesAnEightPixelSquare)
     EXPECT_EQ(Lab->DrawTool, dwRect) << "the tool stays";
 }
 
-TEST_F(EditFixture, ClickWithLineToolMakesALineOfNoLength)
+TEST_F(EditFixture, NoGestureLeavesAnElementThatNoClickSelects)
 {
-    Lab->SetDrawTool(dwLine);
-    Press(150, 90);
-    Release(150, 90);
-    ASSERT_EQ(Lab->Document->Count(), 1);
-    const TKVElement* l = Lab->Document->Items(0);
-    EXPECT_EQ(l->Elem(), deLine);
-    EXPECT_EQ(l->Point1, l->Point2);
-    EXPECT_EQ(l->Point1, Point2D(Lab->Worldx(150), Lab->Worldy(90)));
+    // A line of no length is never hit. A stray click with the line tool
+    // makes no line; a click with the other band tools makes an element of
+    // 8 x 8 pixels that a click selects (and so the user can delete).
+    const struct {
+        TKVDrawTool Tool;
+        int Count;
+    } rows[] = {{dwLine, 0}, {dwRect, 1}, {dwParagraph, 1}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(int(r.Tool));
+        Lab->Clear();
+        Lab->SetDrawTool(r.Tool);
+        Press(150, 90);
+        Release(150, 90);
+        Lab->SetDrawTool(dwSelection);
+        ASSERT_EQ(Lab->Document->Count(), r.Count);
+        if (r.Count == 0)
+            continue;
+        TKVElement* e = Lab->Document->Items(0);
+        Lab->SelectedElement = nullptr;
+        Press(153, 93);
+        Release(153, 93);
+        EXPECT_EQ(Lab->SelectedElement, e);
+    }
+
+    // Nor does a line end dropped on the other end: it stays where it was.
+    auto owned = std::make_unique<TKVLine>();
+    owned->Point1 = {10, 10};
+    owned->Point2 = {40, 30};
+    TKVLine* line = Add(std::move(owned));
+    Lab->SelectedElement = line;
+    Lab->AdjustHandle();
+    const QPoint a = Centre(Lab->Point1Handle), b = Centre(Lab->Point2Handle);
+    Drag(b, a);
+    EXPECT_EQ(line->Point2, Point2D(40, 30));
 }
 
 TEST_F(EditFixture, RubberBandIsShownWhileDraggingAndGoesOnRelease)
