@@ -265,10 +265,12 @@ public:
     // Figures drawn since the window was last painted; a figure is either
     // on the window or not, so drawing it twice removes it.
     std::vector<TKVXorFigure> XorFigures;
-    // The selection overlay as the last Paint put it on the window.
+    // The selection overlay on the window, as the last Paint or the last
+    // composite of the label picture (WorkOutHandles) put it there.
     struct TKVShownSelection {
         TKVDrag Kind = drNone;
         TRect SelectionRect, LeftHandle, RightHandle, TopHandle, BottomHandle, Point1Handle, Point2Handle;
+        bool operator==(const TKVShownSelection&) const = default;
     } ShownSelection;
 
     // Data source: opens the filtered table; false, silently, when it cannot.
@@ -403,9 +405,16 @@ private:
     void ResetOverlay();
     // ClearSelection's work: no handles, no drag holding one, no overlay.
     void DropHandles();
-    // AdjustHandle's work between rendering and painting: DragKind and the
-    // handles of SelectedElement, from its Bounds.
+    // Places the handles on SelectedElement where the label picture shows
+    // it, at the current scroll position: every composite of the picture
+    // (DrawClip) calls it, so the outline never outlives the view. Empty
+    // handles when the overlay is off (DragKind drNone) or the picture does
+    // not show the element.
     void WorkOutHandles();
+    // Called by DrawLabScreen once the elements are drawn: where the picture
+    // shows SelectedElement (its fresh Bounds, or a line's end points), in
+    // unscrolled window pixels.
+    void NoteSelectedPlace();
     void ToggleFigure(const TKVXorFigure& Figure);
     // Moves the ruler marks to P (clamped into the label area).
     void MoveMarks(TPoint P);
@@ -414,11 +423,18 @@ private:
     void ForgetSelection();
     // Where the running drag started, to tell a click from a drag.
     TRect PressRect;
-    // The element and points the handles were worked out for. A paste or an
-    // alignment leaves the rectangles as they were; they then show another
-    // place than the selected element's and must not grab it.
+    // The element the label picture last drew as the selected one, and
+    // where, in unscrolled window pixels; null when it drew none.
+    const TKVElement* DrawnSelected = nullptr;
+    TRect DrawnPlace;
+    // Its record as drawn, to tell when a host has changed it since.
+    QByteArray DrawnRecord;
+    bool SelectedChangedSinceDrawn() const;
+    // The handles as WorkOutHandles last placed them, before a drag moved
+    // any, and the element they were placed on. A host may select another
+    // element without a redraw: handles of the former one grab nothing.
+    TKVShownSelection PlacedSelection;
     const TKVElement* HandlesFor = nullptr;
-    TPoint2D HandlesPoint1, HandlesPoint2;
     bool HandlesFitSelection() const;
     // Adds a new element made with the mouse, selects it and opens its
     // dialog (text, barcode, symbol, composite text).
