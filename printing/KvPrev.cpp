@@ -3,11 +3,14 @@
 #include "designer/TKVLab.h"
 #include "strings/KVStrings.h"
 #include "types/KVtypes.h"
+#include "types/TKVCanvas.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPicture>
 #include <QScreen>
 #include <QScrollArea>
@@ -22,6 +25,220 @@
 namespace {
 constexpr int SheetAllowance = 16;
 constexpr int BorderWidth = 10;
+// The colour of the four panels around the sheet.
+constexpr TColor SheetBorderColor = 8421440;
+
+// Pages are recorded for paper: without antialiasing, and a printer puts even
+// the thinnest line on at least one dot. Replayed onto the screen at a
+// fraction of their size, a 0.2 mm frame or a barcode's bar is a fraction of
+// a pixel and falls between pixel centres. This engine takes what a page
+// replays and draws it onto the image antialiased, keeping strokes and thin
+// fills at least one screen pixel wide, as the printer keeps them one dot
+// wide.
+class TScreenPageEngine final : public QPaintEngine
+{
+public:
+    explicit TScreenPageEngine(QImage& Target) : QPaintEngine(AllFeatures), Target(Target) {}
+
+    bool begin(QPaintDevice*) override
+    {
+        if (!Out.begin(&Target))
+            return false;
+        Out.setRenderHints(Smooth);
+        return true;
+    }
+    bool end() override { return Out.end(); }
+    Type type() const override { return User; }
+
+    void updateState(const QPaintEngineState& State) override
+    {
+        const DirtyFlags dirty = State.state();
+        // The transform first: a clip arrives with the transform it was set in.
+        if (dirty & DirtyTransform)
+            Out.setTransform(State.transform());
+        if (dirty & DirtyClipRegion)
+            Out.setClipRegion(State.clipRegion(), State.clipOperation());
+        if (dirty & DirtyClipPath)
+            Out.setClipPath(State.clipPath(), State.clipOperation());
+        if (dirty & DirtyClipEnabled)
+            Out.setClipping(State.isClipEnabled());
+        if (dirty & DirtyPen)
+            Pen = State.pen();
+        if (dirty & DirtyBrush)
+            Out.setBrush(State.brush());
+        if (dirty & DirtyBrushOrigin)
+            Out.setBrushOrigin(State.brushOrigin());
+        if (dirty & DirtyBackground)
+            Out.setBackground(State.backgroundBrush());
+        if (dirty & DirtyBackgroundMode)
+            Out.setBackgroundMode(State.backgroundMode());
+        if (dirty & DirtyFont)
+            Out.setFont(State.font());
+        if (dirty & DirtyHints)
+            Out.setRenderHints(State.renderHints() | Smooth);
+        if (dirty & DirtyCompositionMode)
+            Out.setCompositionMode(State.compositionMode());
+        if (dirty & DirtyOpacity)
+            Out.setOpacity(State.opacity());
+    }
+
+    using QPaintEngine::drawEllipse;
+    using QPaintEngine::drawLines;
+    using QPaintEngine::drawPoints;
+    using QPaintEngine::drawPolygon;
+    using QPaintEngine::drawRects;
+
+    void drawRects(const QRectF* Rects, int Count) override
+    {
+        UsePen();
+        if (!FillsUpright()) {
+            Out.drawRects(Rects, Count);
+            return;
+        }
+        for (int i = 0; i < Count; ++i)
+            FillThin(Rects[i]);
+    }
+    void drawLines(const QLineF* Lines, int Count) override
+    {
+        UsePen();
+        Out.drawLines(Lines, Count);
+    }
+    void drawPath(const QPainterPath& Path) override
+    {
+        UsePen();
+        // Pages keep their rectangles as paths.
+        QRectF r;
+        if (FillsUpright() && UprightRect(Path, r))
+            FillThin(r);
+        else
+            Out.drawPath(Path);
+    }
+    void drawPolygon(const QPointF* Points, int Count, PolygonDrawMode Mode) override
+    {
+        UsePen();
+        if (Mode == PolylineMode)
+            Out.drawPolyline(Points, Count);
+        else
+            Out.drawPolygon(Points, Count, Mode == WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+    void drawPoints(const QPointF* Points, int Count) override
+    {
+        UsePen();
+        Out.drawPoints(Points, Count);
+    }
+    void drawEllipse(const QRectF& R) override
+    {
+        UsePen();
+        Out.drawEllipse(R);
+    }
+    void drawTextItem(const QPointF& P, const QTextItem& Item) override
+    {
+        UsePen();
+        Out.drawTextItem(P, Item);
+    }
+    void drawPixmap(const QRectF& R, const QPixmap& Pixmap, const QRectF& Source) override
+    {
+        Out.drawPixmap(R, Pixmap, Source);
+    }
+    void drawImage(const QRectF& R, const QImage& Image, const QRectF& Source, Qt::ImageConversionFlags Flags) override
+    {
+        Out.drawImage(R, Image, Source, Flags);
+    }
+    void drawTiledPixmap(const QRectF& R, const QPixmap& Pixmap, const QPointF& Offset) override
+    {
+        Out.drawTiledPixmap(R, Pixmap, Offset);
+    }
+
+private:
+    // Whether the page fills shapes without outline, unrotated: the canvas's
+    // frames and bars, which are widened when thin.
+    bool FillsUpright() const { return Pen.style() == Qt::NoPen && Out.transform().type() <= QTransform::TxScale; }
+
+    // Fills R (page units), keeping it at least one pixel wide and high.
+    void FillThin(const QRectF& R)
+    {
+        const QTransform t = Out.transform();
+        QRectF d = t.mapRect(R).normalized();
+        if (d.isEmpty())
+            return;
+        // Under a pixel: the whole pixel the rectangle's middle falls in,
+        // crisp, as a printer puts a thin line on whole dots.
+        if (d.width() < 1)
+            d = QRectF(std::floor(d.center().x()), d.top(), 1, d.height());
+        if (d.height() < 1)
+            d = QRectF(d.left(), std::floor(d.center().y()), d.width(), 1);
+        Out.resetTransform();
+        Out.drawRect(d);
+        Out.setTransform(t);
+    }
+
+    // Whether P is one closed rectangle with upright sides, and which.
+    static bool UprightRect(const QPainterPath& P, QRectF& R)
+    {
+        if (P.elementCount() != 5 || !P.elementAt(0).isMoveTo() || QPointF(P.elementAt(4)) != QPointF(P.elementAt(0)))
+            return false;
+        for (int i = 1; i < 5; ++i) {
+            const QPainterPath::Element a = P.elementAt(i - 1), b = P.elementAt(i);
+            if (!b.isLineTo() || (a.x != b.x && a.y != b.y))
+                return false;
+        }
+        R = P.boundingRect();
+        return true;
+    }
+
+    static constexpr QPainter::RenderHints Smooth{QPainter::Antialiasing | QPainter::TextAntialiasing |
+                                                  QPainter::SmoothPixmapTransform};
+
+    // The page's pen, at least one screen pixel wide.
+    void UsePen()
+    {
+        QPen pen = Pen;
+        if (pen.style() != Qt::NoPen && !pen.isCosmetic() &&
+            pen.widthF() * std::sqrt(std::fabs(Out.transform().determinant())) < 1.0) {
+            pen.setWidthF(1.0);
+            pen.setCosmetic(true);
+        }
+        if (Out.pen() != pen)
+            Out.setPen(pen);
+    }
+
+    QImage& Target;
+    QPainter Out;
+    QPen Pen;
+};
+
+// The image as a paint device whose painting goes through the engine above.
+class TScreenPage final : public QPaintDevice
+{
+public:
+    explicit TScreenPage(QImage& Target) : Target(Target), Engine(Target) {}
+    QPaintEngine* paintEngine() const override { return &Engine; }
+
+protected:
+    int metric(PaintDeviceMetric Metric) const override
+    {
+        switch (Metric) {
+        case PdmWidth: return Target.width();
+        case PdmHeight: return Target.height();
+        case PdmWidthMM: return Target.widthMM();
+        case PdmHeightMM: return Target.heightMM();
+        case PdmNumColors: return Target.colorCount();
+        case PdmDepth: return Target.depth();
+        case PdmDpiX: return Target.logicalDpiX();
+        case PdmDpiY: return Target.logicalDpiY();
+        case PdmPhysicalDpiX: return Target.physicalDpiX();
+        case PdmPhysicalDpiY: return Target.physicalDpiY();
+        case PdmDevicePixelRatio: return int(Target.devicePixelRatio());
+        case PdmDevicePixelRatioScaled: return int(Target.devicePixelRatio() * devicePixelRatioFScale());
+        default: return QPaintDevice::metric(Metric);
+        }
+    }
+
+private:
+    QImage& Target;
+    mutable TScreenPageEngine Engine;
+};
+
 
 // Simple drawn icons for the commands the platform style has none for.
 QIcon TextIcon(const QString& Text)
@@ -109,8 +326,8 @@ TKvPrw::TKvPrw(TKVLab* Lab, QWidget* Parent) : QDialog(Parent), Lab(Lab)
     desk->setStyleSheet(QStringLiteral("background: silver;"));
     BackScroll->setWidget(desk);
     pnPaper = new QFrame(desk);
-    // The sheet's 10-pixel border, in the colour of the original panels.
-    pnPaper->setStyleSheet(QStringLiteral("QFrame { background: #808040; }"));
+    // The sheet's 10-pixel border.
+    pnPaper->setStyleSheet(QStringLiteral("QFrame { background: %1; }").arg(ToQColor(SheetBorderColor).name()));
     PreviewPaper = new QLabel(pnPaper);
     PreviewPaper->setScaledContents(true);
     PreviewPaper->setStyleSheet(QStringLiteral("background: white;"));
@@ -168,12 +385,13 @@ void TKvPrw::RenderPaper()
     // Replay the page at the size it is shown, 0.01 mm units to pixels.
     QImage img(inner, QImage::Format_RGB32);
     img.fill(Qt::white);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRect page = Shown->boundingRect();
-    p.scale(double(inner.width()) / page.width(), double(inner.height()) / page.height());
-    p.drawPicture(0, 0, *Shown);
-    p.end();
+    {
+        TScreenPage screen(img);
+        QPainter p(&screen);
+        const QRect page = Shown->boundingRect();
+        p.scale(double(inner.width()) / page.width(), double(inner.height()) / page.height());
+        p.drawPicture(0, 0, *Shown);
+    }
     PreviewPaper->setPixmap(QPixmap::fromImage(img));
 }
 
