@@ -6,6 +6,7 @@
 #include "types/TKVCanvas.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPaintEngine>
@@ -15,7 +16,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -239,21 +239,9 @@ private:
     mutable TScreenPageEngine Engine;
 };
 
-
-// Simple drawn icons for the commands the platform style has none for.
-QIcon TextIcon(const QString& Text)
+QIcon PreviewIcon(const char* Name)
 {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QFont f = p.font();
-    f.setPixelSize(14);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(pm.rect(), Qt::AlignCenter, Text);
-    return QIcon(pm);
+    return QIcon(QStringLiteral(":/kvlab/preview/%1.svg").arg(QLatin1String(Name)));
 }
 }
 
@@ -287,35 +275,35 @@ TKvPrw::TKvPrw(TKVLab* Lab, QWidget* Parent) : QDialog(Parent), Lab(Lab)
     ToolBar1->setFixedHeight(30);
     ToolBar1->setIconSize(QSize(20, 20));
     layout->addWidget(ToolBar1);
-    auto button = [this](QStyle::StandardPixmap Pixmap, const QIcon& Fallback, const QString& Tip) {
+    auto button = [this](const char* Icon) {
         auto* b = new QToolButton(ToolBar1);
-        QIcon icon = Pixmap == QStyle::SP_CustomBase ? Fallback : style()->standardIcon(Pixmap);
-        b->setIcon(icon.isNull() ? Fallback : icon);
-        b->setToolTip(Tip);
+        b->setIcon(PreviewIcon(Icon));
         b->setFixedWidth(24);
         b->setAutoRaise(true);
         ToolBar1->addWidget(b);
         return b;
     };
-    PageFirst = button(QStyle::SP_MediaSkipBackward, TextIcon(QStringLiteral("|<")), tr("First page"));
-    PageAnt = button(QStyle::SP_MediaSeekBackward, TextIcon(QStringLiteral("<")), tr("Previous page"));
+    PageFirst = button("first");
+    PageAnt = button("prior");
     PageNo = new QToolButton(ToolBar1);
-    PageNo->setFixedWidth(57);
+    // The counter is a sentence ("Página 10 de 12"): as wide as it needs.
+    PageNo->setMinimumWidth(57);
     PageNo->setAutoRaise(true);
     QFont counter(QStringLiteral("Tahoma"));
     counter.setPixelSize(12);
     PageNo->setFont(counter);
     PageNo->setStyleSheet(QStringLiteral("color: navy"));
     ToolBar1->addWidget(PageNo);
-    PageNext = button(QStyle::SP_MediaSeekForward, TextIcon(QStringLiteral(">")), tr("Next page"));
-    PageLast = button(QStyle::SP_MediaSkipForward, TextIcon(QStringLiteral(">|")), tr("Last page"));
+    PageNext = button("next");
+    PageLast = button("last");
     ToolBar1->addSeparator();
-    ShowAll = button(QStyle::SP_TitleBarNormalButton, TextIcon(QStringLiteral("[]")), tr("Whole page"));
-    ShowWidth = button(QStyle::SP_CustomBase, TextIcon(QStringLiteral("<>")), tr("Page width"));
-    ZoomMinus = button(QStyle::SP_CustomBase, TextIcon(QStringLiteral("-")), tr("Zoom out"));
-    ZoomPlus = button(QStyle::SP_CustomBase, TextIcon(QStringLiteral("+")), tr("Zoom in"));
+    ShowAll = button("whole");
+    ShowWidth = button("width");
+    ZoomMinus = button("zoomout");
+    ZoomPlus = button("zoomin");
     ToolBar1->addSeparator();
-    Print = button(QStyle::SP_CustomBase, TextIcon(QStringLiteral("P")), tr("Print"));
+    Print = button("print");
+    FillLanguage();
 
     BackScroll = new QScrollArea(this);
     BackScroll->setWidgetResizable(false);
@@ -349,6 +337,30 @@ void TKvPrw::Ini()
     setWindowTitle(LoadResString(&KvPrintPr));
 }
 
+void TKvPrw::FillLanguage()
+{
+    PageFirst->setToolTip(LoadResString(&KvPrevFirst));
+    PageAnt->setToolTip(LoadResString(&KvPrevPrior));
+    PageNext->setToolTip(LoadResString(&KvPrevNext));
+    PageLast->setToolTip(LoadResString(&KvPrevLast));
+    ShowAll->setToolTip(LoadResString(&KvPrevWhole));
+    ShowWidth->setToolTip(LoadResString(&KvPrevWidth));
+    ZoomMinus->setToolTip(LoadResString(&KvPrevZoomOut));
+    ZoomPlus->setToolTip(LoadResString(&KvPrevZoomIn));
+    Print->setToolTip(LoadResString(&KvPrint));
+}
+
+void TKvPrw::changeEvent(QEvent* Event)
+{
+    QDialog::changeEvent(Event);
+    if (Event->type() != QEvent::LanguageChange)
+        return;
+    FillLanguage();
+    setWindowTitle(LoadResString(&KvPrintPr));
+    if (CurrentPage >= 1)
+        CheckButtons();
+}
+
 QSize TKvPrw::PictureSize() const
 {
     if (!Shown || Shown->isNull())
@@ -371,7 +383,7 @@ void TKvPrw::CheckButtons()
     PageLast->setEnabled(CurrentPage != total);
     PageFirst->setEnabled(CurrentPage != 1);
     PageAnt->setEnabled(CurrentPage != 1);
-    PageNo->setText(QStringLiteral("%1  %2").arg(CurrentPage).arg(total));
+    PageNo->setText(LoadResString(&KvPrevPageOf).arg(CurrentPage).arg(total));
 }
 
 void TKvPrw::RenderPaper()

@@ -523,5 +523,50 @@
         <extracomment>65535 &quot;Ancho&quot;</extracomment>
         <translation>Width</translation>
     </message>
+    <message>
+        <source>KvPrevFirst</source>
+        <extracomment>65408 &quot;Primera página&quot;</extracomment>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>KvPrevPrior</source>
+        <extracomment>65409 &quot;Página anterior&quot;</extracomment>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>KvPrevNext</source>
+        <extracomment>65410 &quot;Página siguiente&quot;</extracomment>
+        <translation>Next page</translation>
+    </message>
+    <message>
+        <source>KvPrevLast</source>
+        <extracomment>65411 &quot;Última página&quot;</extracomment>
+        <translation>Last page</translation>
+    </message>
+    <message>
+        <source>KvPrevWhole</source>
+        <extracomment>65412 &quot;Página entera&quot;</extracomment>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>KvPrevWidth</source>
+        <extracomment>65413 &quot;Ancho de página&quot;</extracomment>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>KvPrevZoomOut</source>
+        <extracomment>65414 &quot;Reducir&quot;</extracomment>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>KvPrevZoomIn</source>
+        <extracomment>65415 &quot;Ampliar&quot;</extracomment>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>KvPrevPageOf</source>
+        <extracomment>65416 &quot;Página %1 de %2&quot;</extracomment>
+        <translation>Page %1 of %2</translation>
+    </message>
 </context>
 </TS>

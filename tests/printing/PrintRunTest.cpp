@@ -10,8 +10,10 @@
 #include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
+#include "strings/KVLanguage.h"
 #include "types/TKVCanvas.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -246,7 +248,7 @@ TEST(PreviewWindow, NavigationCounterAndZoomLimits)
     EXPECT_FALSE(window.PageAnt->isEnabled());
     EXPECT_FALSE(window.PageNext->isEnabled());
     EXPECT_FALSE(window.PageLast->isEnabled());
-    EXPECT_EQ(window.PageNo->text(), QStringLiteral("1  1"));
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("Página 1 de 1"));
     EXPECT_GE(window.Zoom, 20);
 
     window.SetZoom(395);
@@ -269,9 +271,9 @@ TEST(PreviewWindow, NavigationCounterAndZoomLimits)
     TKvPrw many(&lab);
     many.Ini();
     many.show();
-    EXPECT_EQ(many.PageNo->text(), QStringLiteral("1  3"));
+    EXPECT_EQ(many.PageNo->text(), QStringLiteral("Página 1 de 3"));
     many.PageLastClick();
-    EXPECT_EQ(many.PageNo->text(), QStringLiteral("3  3"));
+    EXPECT_EQ(many.PageNo->text(), QStringLiteral("Página 3 de 3"));
     EXPECT_FALSE(many.PageNext->isEnabled());
     EXPECT_TRUE(many.PageAnt->isEnabled());
     many.PageAntClick();
@@ -359,4 +361,43 @@ TEST(PreviewWindow, ThinFramesAndBarsShowAtTheFittedZoomAndAtFullSize)
 
     window.SetZoom(100);
     ExpectThinLinesShow(lab, window.PreviewPaper->pixmap().toImage(), "100 %");
+}
+
+TEST(PreviewWindow, SpeaksTheLibrarysLanguage)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/words.pdf"));
+    lab.PrintInfo->Labs = 50;
+    lab.Preview();
+    TKvPrw window(&lab);
+    window.Ini();
+    window.show();
+    const struct {
+        QToolButton* Button;
+        const char* Spanish;
+        const char* English;
+    } tips[] = {
+        {window.PageFirst, "Primera página", "First page"},
+        {window.PageAnt, "Página anterior", "Previous page"},
+        {window.PageNext, "Página siguiente", "Next page"},
+        {window.PageLast, "Última página", "Last page"},
+        {window.ShowAll, "Página entera", "Whole page"},
+        {window.ShowWidth, "Ancho de página", "Page width"},
+        {window.ZoomMinus, "Reducir", "Zoom out"},
+        {window.ZoomPlus, "Ampliar", "Zoom in"},
+        {window.Print, "Imprimir", "Print"},
+    };
+    for (const auto& tip : tips) {
+        EXPECT_EQ(tip.Button->toolTip(), QString::fromUtf8(tip.Spanish));
+        EXPECT_FALSE(tip.Button->icon().isNull()) << tip.English;
+    }
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("Página 1 de 3"));
+
+    ASSERT_TRUE(KVLanguage::Load(TestSupport::BinaryPath(QStringLiteral("lib/libkvlab_en.qm"))));
+    QApplication::processEvents(); // the open window hears of the change
+    for (const auto& tip : tips)
+        EXPECT_EQ(tip.Button->toolTip(), QString::fromUtf8(tip.English));
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("Page 1 of 3"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Print Preview"));
+    KVLanguage::Unload();
 }
