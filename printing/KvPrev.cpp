@@ -1,11 +1,15 @@
 #include "printing/KvPrev.h"
 
 #include "designer/TKVLab.h"
+#include "printing/TKVPrinter.h"
 #include "strings/KVStrings.h"
+#include "types/EKvError.h"
+#include "types/KVMessage.h"
 #include "types/KVtypes.h"
 #include "types/TKVCanvas.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -13,6 +17,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -21,6 +26,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace {
 constexpr int SheetAllowance = 16;
@@ -470,5 +476,28 @@ void TKvPrw::ShowWidthClick()
 
 void TKvPrw::ZoomMinusClick() { SetZoom(Zoom - 10); }
 void TKvPrw::ZoomPlusClick() { SetZoom(Zoom + 10); }
-void TKvPrw::PrintClick() { Lab->Print(); }
+void TKvPrw::PrintClick()
+{
+    // A run can fail at any point: no printer, a full disk, a data source
+    // gone. Its exception must not unwind through the event loop, which ends
+    // a host that has no guard of its own.
+    QString reason;
+    try {
+        Lab->Print();
+        return;
+    } catch (const EKvError& e) {
+        reason = e.Message();
+    } catch (const std::exception& e) {
+        reason = QString::fromLocal8Bit(e.what());
+    }
+    const QPrinter& printer = TKVPrinter::Current();
+    const QString target = printer.outputFileName().isEmpty() ? printer.printerName()
+                                                             : QDir::toNativeSeparators(printer.outputFileName());
+    // A job that never started is all there is to say; one that broke off
+    // also tells why.
+    if (Lab->LastRun.Pages == 0)
+        ShowMessage(LoadResString(&KvPrintNoStart).arg(target));
+    else
+        ShowMessage(LoadResString(&KvPrintBroken).arg(target) + QLatin1Char('\n') + reason);
+}
 void TKvPrw::CerrarClick() { close(); }

@@ -223,6 +223,8 @@ const TResStringRec KvPrevWidth{65413, "KvPrevWidth", "Ancho de página"};
 const TResStringRec KvPrevZoomOut{65414, "KvPrevZoomOut", "Reducir"};
 const TResStringRec KvPrevZoomIn{65415, "KvPrevZoomIn", "Ampliar"};
 const TResStringRec KvPrevPageOf{65416, "KvPrevPageOf", "Página %1 de %2"};
+const TResStringRec KvPrintNoStart{65417, "KvPrintNoStart", "No se puede iniciar la impresión en «%1»."};
+const TResStringRec KvPrintBroken{65418, "KvPrintBroken", "La impresión en «%1» no se ha completado."};
 
 const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevFirst,
@@ -234,6 +236,8 @@ const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevZoomOut,
     &KvPrevZoomIn,
     &KvPrevPageOf,
+    &KvPrintNoStart,
+    &KvPrintBroken,
 };
 
 QString LoadResString(const TResStringRec* Res)

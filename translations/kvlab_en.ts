@@ -568,5 +568,15 @@
         <extracomment>65416 &quot;Página %1 de %2&quot;</extracomment>
         <translation>Page %1 of %2</translation>
     </message>
+    <message>
+        <source>KvPrintNoStart</source>
+        <extracomment>65417 &quot;No se puede iniciar la impresión en «%1».&quot;</extracomment>
+        <translation>Cannot start printing on “%1”.</translation>
+    </message>
+    <message>
+        <source>KvPrintBroken</source>
+        <extracomment>65418 &quot;La impresión en «%1» no se ha completado.&quot;</extracomment>
+        <translation>Printing on “%1” did not complete.</translation>
+    </message>
 </context>
 </TS>

@@ -401,3 +401,32 @@ TEST(PreviewWindow, SpeaksTheLibrarysLanguage)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Print Preview"));
     KVLanguage::Unload();
 }
+
+TEST(PreviewWindow, PrintingThatFailsSaysWhereAndReturns)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/first.pdf"));
+    lab.PrintInfo->Labs = 60; // three pages
+    lab.Preview();
+    TKvPrw window(&lab);
+    window.Ini();
+    window.show();
+    const QString missing = TestSupport::TempDir() + QStringLiteral("/no/such/folder/out.pdf");
+    const struct {
+        QString Output;
+        QString Says;
+    } rows[] = {
+        {missing, QStringLiteral("No se puede iniciar la impresión en «%1».").arg(missing)},
+        {QStringLiteral("/dev/full"), QStringLiteral("La impresión en «/dev/full» no se ha completado.\n"
+                                                     "Cannot write the print output /dev/full")},
+    };
+    for (const auto& row : rows) {
+        UsePdf(row.Output);
+        TestSupport::TakeMessages();
+        EXPECT_NO_THROW(window.PrintClick()) << row.Output.toStdString();
+        EXPECT_EQ(TestSupport::TakeMessages(), QStringList{row.Says});
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(lab.GetTotalPages(), 3) << "the preview keeps its pages";
+    }
+    TKVPrinter::Reset();
+}
