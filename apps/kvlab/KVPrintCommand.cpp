@@ -22,10 +22,10 @@
 #include <unistd.h>
 
 namespace {
-const char* const PrintUsage =
-    "usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
-    "                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]\n"
-    "                  [--quiet]";
+const char* const PrintUsage = QT_TRANSLATE_NOOP("kvlab",
+    "uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
+    "                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]\n"
+    "                [--quiet]");
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
@@ -91,12 +91,12 @@ QString Parse(const QStringList& Args, PrintOptions& O)
         else if (!a.startsWith(QLatin1Char('-')) && O.Design.isEmpty())
             O.Design = a;
         else
-            return QStringLiteral("print: unexpected argument %1").arg(a);
+            return KVCommands::Text::tr("print: argumento inesperado %1").arg(a);
         if (!ok)
-            return QStringLiteral("print: %1 needs a valid value").arg(a);
+            return KVCommands::Text::tr("print: %1 necesita un valor válido").arg(a);
     }
     if (O.Design.isEmpty() || O.Pdf.isEmpty() == O.Printer.isEmpty())
-        return QString::fromLatin1(PrintUsage);
+        return KVCommands::Text::tr(PrintUsage);
     return {};
 }
 
@@ -114,7 +114,12 @@ public:
         if (percent == Last && Done != Total)
             return;
         Last = percent;
-        std::fprintf(stderr, "\r%s: %d of %d labels (%d%%)", What, Done, Total, percent);
+        const QString line = KVCommands::Text::tr("%1: %2 de %3 etiquetas (%4 %)")
+                                 .arg(KVCommands::Text::tr(What))
+                                 .arg(Done)
+                                 .arg(Total)
+                                 .arg(percent);
+        std::fprintf(stderr, "\r%s", line.toLocal8Bit().constData());
         std::fflush(stderr);
         Shown = true;
     }
@@ -140,10 +145,10 @@ QString WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QStri
     const double w = std::max(1.0, std::round(Bounds.width() * scale));
     const double h = std::max(1.0, std::round(Bounds.height() * scale));
     if (w * h > double(KVLimits::MaxRasterPixels))
-        return QStringLiteral("a page of %1 x %2 pixels is too large; lower --dpi").arg(w).arg(h);
+        return KVCommands::Text::tr("una página de %1 x %2 píxeles es demasiado grande; baje --dpi").arg(w).arg(h);
     QImage img(int(w), int(h), QImage::Format_RGB32);
     if (img.isNull())
-        return QStringLiteral("not enough memory for a page of %1 x %2 pixels").arg(w).arg(h);
+        return KVCommands::Text::tr("no hay memoria para una página de %1 x %2 píxeles").arg(w).arg(h);
     img.fill(Qt::white);
     {
         QPainter p(&img);
@@ -156,7 +161,7 @@ QString WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QStri
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!img.save(&buffer, "PNG") || !KVCommands::WriteWhole(Path, bytes))
-        return QStringLiteral("cannot write %1").arg(Path);
+        return KVCommands::Text::tr("no se puede escribir %1: %2").arg(Path, KVCommands::WriteProblem(Path));
     return {};
 }
 }
@@ -187,7 +192,7 @@ int KVCommands::Print(const QStringList& Args)
 
     if (!o.Printer.isEmpty()) {
         if (!TKVPrinter::SelectPrinter(o.Printer)) {
-            Error(QStringLiteral("print: no printer named %1").arg(o.Printer));
+            Error(Text::tr("print: no hay ninguna impresora llamada %1").arg(o.Printer));
             return Failed;
         }
     } else {
@@ -196,24 +201,24 @@ int KVCommands::Print(const QStringList& Args)
     // The job's title in print queues.
     TKVPrinter::Current().setDocName(QFileInfo(o.Design).completeBaseName());
     if (!o.PngDir.isEmpty() && !QDir().mkpath(o.PngDir)) {
-        Error(QStringLiteral("print: cannot create folder %1").arg(o.PngDir));
+        Error(Text::tr("print: no se puede crear la carpeta %1: %2").arg(o.PngDir, FolderProblem(o.PngDir)));
         return Failed;
     }
 
     Progress progress(!o.Quiet);
-    const char* stage = "printing";
+    const char* stage = QT_TRANSLATE_NOOP("kvlab", "imprimiendo");
     lab.OnProgress = [&](int Done, int Total) { progress.Update(stage, Done, Total); };
     try {
         lab.Print();
         progress.Done();
         const auto printed = lab.LastRun;
         if (lab.DaBa && !printed.FromData)
-            Error(QStringLiteral("the data source %1 / %2 cannot be opened; printed %3 copies of the label instead")
+            Error(Text::tr("no se puede abrir el origen de datos %1 / %2; se han impreso en su lugar %3 copias de la etiqueta")
                       .arg(lab.Table->DatabaseName, lab.Table->TableName)
                       .arg(info.Labs));
         int pngPages = 0;
         if (!o.PngDir.isEmpty()) {
-            stage = "rendering pages";
+            stage = QT_TRANSLATE_NOOP("kvlab", "dibujando las páginas");
             // The first page that cannot be written ends the run with its error.
             lab.RenderPages([&](std::unique_ptr<QPicture> Page) {
                 const QString path = QDir(o.PngDir).filePath(QStringLiteral("page-%1.png").arg(++pngPages, 3, 10, QLatin1Char('0')));
@@ -223,13 +228,13 @@ int KVCommands::Print(const QStringList& Args)
             progress.Done();
         }
         if (!o.Quiet) {
-            const QString target = o.Printer.isEmpty() ? o.Pdf : QStringLiteral("printer ") + o.Printer;
-            QString line = QStringLiteral("%1 page(s), %2 label(s)").arg(printed.Pages).arg(printed.Labels);
-            line += printed.FromData ? QStringLiteral(", records %1 to %2 of %3").arg(info.FirstLab).arg(info.LastLab).arg(lab.Table->TableName)
-                                     : QStringLiteral(", copies without data");
+            const QString target = o.Printer.isEmpty() ? o.Pdf : Text::tr("impresora %1").arg(o.Printer);
+            QString line = Text::tr("%1 página(s), %2 etiqueta(s)").arg(printed.Pages).arg(printed.Labels);
+            line += printed.FromData ? Text::tr(", registros %1 a %2 de %3").arg(info.FirstLab).arg(info.LastLab).arg(lab.Table->TableName)
+                                     : Text::tr(", copias sin datos");
             line += QStringLiteral(" -> ") + target;
             if (!o.PngDir.isEmpty())
-                line += QStringLiteral(", %1 PNG page(s) at %2 dpi in %3").arg(pngPages).arg(o.Dpi).arg(o.PngDir);
+                line += Text::tr(", %1 página(s) PNG a %2 ppp en %3").arg(pngPages).arg(o.Dpi).arg(o.PngDir);
             std::printf("%s\n", line.toLocal8Bit().constData());
         }
     } catch (const EKvError& e) {
