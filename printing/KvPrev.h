@@ -64,10 +64,13 @@ public:
 protected:
     void showEvent(QShowEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
 
 private:
     // The page's size in screen pixels; empty when no page is shown.
     QSize PictureSize() const;
     void RenderPaper();
+    // Tool tips and the page counter, in the library's current language.
+    void FillLanguage();
     QPicture* Shown = nullptr;
 };

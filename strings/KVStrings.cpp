@@ -214,6 +214,32 @@ const TResStringRec* const KVStringTable[KVStringCount] = {
     &KvWidth,
 };
 
+const TResStringRec KvPrevFirst{65408, "KvPrevFirst", "Primera página"};
+const TResStringRec KvPrevPrior{65409, "KvPrevPrior", "Página anterior"};
+const TResStringRec KvPrevNext{65410, "KvPrevNext", "Página siguiente"};
+const TResStringRec KvPrevLast{65411, "KvPrevLast", "Última página"};
+const TResStringRec KvPrevWhole{65412, "KvPrevWhole", "Página entera"};
+const TResStringRec KvPrevWidth{65413, "KvPrevWidth", "Ancho de página"};
+const TResStringRec KvPrevZoomOut{65414, "KvPrevZoomOut", "Reducir"};
+const TResStringRec KvPrevZoomIn{65415, "KvPrevZoomIn", "Ampliar"};
+const TResStringRec KvPrevPageOf{65416, "KvPrevPageOf", "Página %1 de %2"};
+const TResStringRec KvPrintNoStart{65417, "KvPrintNoStart", "No se puede iniciar la impresión en «%1»."};
+const TResStringRec KvPrintBroken{65418, "KvPrintBroken", "La impresión en «%1» no se ha completado."};
+
+const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
+    &KvPrevFirst,
+    &KvPrevPrior,
+    &KvPrevNext,
+    &KvPrevLast,
+    &KvPrevWhole,
+    &KvPrevWidth,
+    &KvPrevZoomOut,
+    &KvPrevZoomIn,
+    &KvPrevPageOf,
+    &KvPrintNoStart,
+    &KvPrintBroken,
+};
+
 QString LoadResString(const TResStringRec* Res)
 {
     const QString translated = KVLanguage::Translate(Res);

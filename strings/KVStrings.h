@@ -121,5 +121,24 @@ constexpr int KVStringCount = 104;
 // Every string of the table, in identifier order.
 extern const TResStringRec* const KVStringTable[KVStringCount];
 
+// Texts the library gained after the table above was published: the tool
+// tips, page counter and printing messages of the preview window. They are
+// read and translated like the table's strings, under their names, with
+// identifiers in the block just below the table's.
+extern const TResStringRec KvPrevFirst;
+extern const TResStringRec KvPrevPrior;
+extern const TResStringRec KvPrevNext;
+extern const TResStringRec KvPrevLast;
+extern const TResStringRec KvPrevWhole;
+extern const TResStringRec KvPrevWidth;
+extern const TResStringRec KvPrevZoomOut;
+extern const TResStringRec KvPrevZoomIn;
+extern const TResStringRec KvPrevPageOf;   // %1 the page, %2 the pages
+extern const TResStringRec KvPrintNoStart; // %1 the printer or output file
+extern const TResStringRec KvPrintBroken;  // %1 the printer or output file
+
+constexpr int KVAddedStringCount = 11;
+extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
+
 // The text of a resource string in the current language.
 QString LoadResString(const TResStringRec* Res);

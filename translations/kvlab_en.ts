@@ -523,6 +523,314 @@
         <extracomment>65535 &quot;Ancho&quot;</extracomment>
         <translation>Width</translation>
     </message>
+    <message>
+        <source>KvPrevFirst</source>
+        <extracomment>65408 &quot;Primera página&quot;</extracomment>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>KvPrevPrior</source>
+        <extracomment>65409 &quot;Página anterior&quot;</extracomment>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>KvPrevNext</source>
+        <extracomment>65410 &quot;Página siguiente&quot;</extracomment>
+        <translation>Next page</translation>
+    </message>
+    <message>
+        <source>KvPrevLast</source>
+        <extracomment>65411 &quot;Última página&quot;</extracomment>
+        <translation>Last page</translation>
+    </message>
+    <message>
+        <source>KvPrevWhole</source>
+        <extracomment>65412 &quot;Página entera&quot;</extracomment>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>KvPrevWidth</source>
+        <extracomment>65413 &quot;Ancho de página&quot;</extracomment>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>KvPrevZoomOut</source>
+        <extracomment>65414 &quot;Reducir&quot;</extracomment>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>KvPrevZoomIn</source>
+        <extracomment>65415 &quot;Ampliar&quot;</extracomment>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>KvPrevPageOf</source>
+        <extracomment>65416 &quot;Página %1 de %2&quot;</extracomment>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>KvPrintNoStart</source>
+        <extracomment>65417 &quot;No se puede iniciar la impresión en «%1».&quot;</extracomment>
+        <translation>Cannot start printing on “%1”.</translation>
+    </message>
+    <message>
+        <source>KvPrintBroken</source>
+        <extracomment>65418 &quot;La impresión en «%1» no se ha completado.&quot;</extracomment>
+        <translation>Printing on “%1” did not complete.</translation>
+    </message>
+</context>
+<context>
+    <name>kvlab</name>
+    <message>
+        <source>sin permiso de escritura en %1</source>
+        <translation>no permission to write in %1</translation>
+    </message>
+    <message>
+        <source>no existe</source>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>es una carpeta</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>sin permiso de lectura</source>
+        <translation>no permission to read it</translation>
+    </message>
+    <message>
+        <source>no es un diseño de etiquetas o está dañado</source>
+        <translation>not a label design, or a damaged one</translation>
+    </message>
+    <message>
+        <source>no es un archivo normal</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>la carpeta %1 no existe</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 no es una carpeta</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>no se ha podido escribir entero (¿está lleno el disco?)</source>
+        <translation>it could not be written whole (is the disk full?)</translation>
+    </message>
+    <message>
+        <source>error del sistema de archivos</source>
+        <translation>file system error</translation>
+    </message>
+    <message>
+        <source>No se puede leer el archivo elegido: %1: %2</source>
+        <translation>Cannot read the chosen file: %1: %2</translation>
+    </message>
+    <message>
+        <source>info: argumento inesperado %1</source>
+        <translation>info: unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>uso: kvlab info DISEÑO.lab [--json]</source>
+        <translation>usage: kvlab info DESIGN.lab [--json]</translation>
+    </message>
+    <message>
+        <source>uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
+                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]
+                [--quiet]</source>
+        <translation>usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
+                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]
+                  [--quiet]</translation>
+    </message>
+    <message>
+        <source>print: argumento inesperado %1</source>
+        <translation>print: unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>print: %1 necesita un valor válido</source>
+        <translation>print: %1 needs a valid value</translation>
+    </message>
+    <message>
+        <source>%1: %2 de %3 etiquetas (%4 %)</source>
+        <translation>%1: %2 of %3 labels (%4%)</translation>
+    </message>
+    <message>
+        <source>una página de %1 x %2 píxeles es demasiado grande; baje --dpi</source>
+        <translation>a page of %1 x %2 pixels is too large; lower --dpi</translation>
+    </message>
+    <message>
+        <source>no hay memoria para una página de %1 x %2 píxeles</source>
+        <translation>not enough memory for a page of %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>no se puede escribir %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>print: no hay ninguna impresora llamada %1</source>
+        <translation>print: no printer named %1</translation>
+    </message>
+    <message>
+        <source>print: no se puede crear la carpeta %1: %2</source>
+        <translation>print: cannot create folder %1: %2</translation>
+    </message>
+    <message>
+        <source>imprimiendo</source>
+        <translation>printing</translation>
+    </message>
+    <message>
+        <source>no se puede abrir el origen de datos %1 / %2; se han impreso en su lugar %3 copias de la etiqueta</source>
+        <translation>the data source %1 / %2 cannot be opened; printed %3 copies of the label instead</translation>
+    </message>
+    <message>
+        <source>dibujando las páginas</source>
+        <translation>rendering pages</translation>
+    </message>
+    <message>
+        <source>impresora %1</source>
+        <translation>printer %1</translation>
+    </message>
+    <message>
+        <source>%1 página(s), %2 etiqueta(s)</source>
+        <translation>%1 page(s), %2 label(s)</translation>
+    </message>
+    <message>
+        <source>, registros %1 a %2 de %3</source>
+        <translation>, records %1 to %2 of %3</translation>
+    </message>
+    <message>
+        <source>, copias sin datos</source>
+        <translation>, copies without data</translation>
+    </message>
+    <message>
+        <source>, %1 página(s) PNG a %2 ppp en %3</source>
+        <translation>, %1 PNG page(s) at %2 dpi in %3</translation>
+    </message>
+    <message>
+        <source>uso: kvlab render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]</source>
+        <translation>usage: kvlab render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]</translation>
+    </message>
+    <message>
+        <source>no se puede escribir el archivo</source>
+        <translation>cannot write the file</translation>
+    </message>
+    <message>
+        <source>render: una imagen de %1 x %2 píxeles es demasiado grande; baje --dpi</source>
+        <translation>render: a %1 x %2 pixel picture is too large; lower --dpi</translation>
+    </message>
+    <message>
+        <source>render: no se puede escribir %1: %2</source>
+        <translation>render: cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>render: --dpi admite un número entero de 1 a %1, no «%2»</source>
+        <translation>render: --dpi takes a whole number from 1 to %1, not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>render: opción desconocida %1</source>
+        <translation>render: unknown option %1</translation>
+    </message>
+    <message>
+        <source>render: %1 debe terminar en .png, .pdf o .svg</source>
+        <translation>render: %1 must end in .png, .pdf or .svg</translation>
+    </message>
+    <message>
+        <source>uso: kvlab resave ENTRADA.lab SALIDA.lab</source>
+        <translation>usage: kvlab resave IN.lab OUT.lab</translation>
+    </message>
+    <message>
+        <source>resave: no se puede escribir %1: %2</source>
+        <translation>resave: cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>uso: kvlab ORDEN ...
+  info DISEÑO.lab [--json]      los ajustes y los elementos del diseño
+  resave ENTRADA.lab SALIDA.lab cargar y volver a guardar
+  render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]
+                                una etiqueta tal como se imprime, sin datos (300 ppp)
+  print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
+        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]
+        [--quiet]
+                                una tirada completa de etiquetas
+</source>
+        <translation>usage: kvlab COMMAND ...
+  info DESIGN.lab [--json]      the design&apos;s settings and elements
+  resave IN.lab OUT.lab         load and save again
+  render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]
+                                one label as it prints, without data (300 dpi)
+  print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
+        [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]
+        [--quiet]
+                                a whole run of labels
+</translation>
+    </message>
+    <message>
+        <source>comando desconocido %1</source>
+        <translation>unknown command %1</translation>
+    </message>
+    <message>
+        <source>uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
+                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]
+                [--from A] [--to B | --all] [--copies-without-data] [--quiet]</source>
+        <translation>usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
+                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]
+                  [--from A] [--to B | --all] [--copies-without-data] [--quiet]</translation>
+    </message>
+    <message>
+        <source>print: --labs admite de 1 a %1 copias</source>
+        <translation>print: --labs takes a number of copies from 1 to %1</translation>
+    </message>
+    <message>
+        <source>print: -o escribe un PDF: dé un nombre acabado en .pdf, no %1</source>
+        <translation>print: -o writes a PDF: give a name ending in .pdf, not %1</translation>
+    </message>
+    <message>
+        <source>print: --all imprime hasta el último registro; no va con --to</source>
+        <translation>print: --all prints to the last record; it does not go with --to</translation>
+    </message>
+    <message>
+        <source>print: --from %1 es posterior a --to %2: el primer registro no puede ir detrás del último</source>
+        <translation>print: --from %1 is after --to %2: the first record must not be after the last</translation>
+    </message>
+    <message>
+        <source>no es un archivo normal</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>print: --first-row admite de 1 a %1: la hoja tiene %1 fila(s)</source>
+        <translation>print: --first-row takes 1 to %1: the sheet has %1 row(s)</translation>
+    </message>
+    <message>
+        <source>print: --first-col admite de 1 a %1: la hoja tiene %1 columna(s)</source>
+        <translation>print: --first-col takes 1 to %1: the sheet has %1 column(s)</translation>
+    </message>
+    <message>
+        <source>print: --from, --to y --all eligen registros, y esta tirada imprime copias: use --labs</source>
+        <translation>print: --from, --to and --all choose records, and this run prints copies: use --labs</translation>
+    </message>
+    <message>
+        <source>print: no se puede escribir %1: %2</source>
+        <translation>print: cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>print: no se puede crear la carpeta %1</source>
+        <translation>print: cannot create folder %1</translation>
+    </message>
+    <message>
+        <source>, registros %1 a %2 de %3 en %4</source>
+        <translation>, records %1 to %2 of %3 in %4</translation>
+    </message>
+    <message>
+        <source> (pedidos del %1 al último)</source>
+        <translation> (asked %1 to the last)</translation>
+    </message>
+    <message>
+        <source> (pedidos del %1 al %2)</source>
+        <translation> (asked %1 to %2)</translation>
+    </message>
+    <message>
+        <source>print: --labs cuenta copias, y este diseño imprime una etiqueta por registro de %1: use --from y --to, o --copies-without-data</source>
+        <translation>print: --labs counts copies, and this design prints one label per record of %1: use --from and --to, or --copies-without-data</translation>
+    </message>
 </context>
 <context>
     <name>TKVLab</name>

@@ -1,8 +1,9 @@
 // The subcommands of the kvlab tool. Each takes its own arguments (after the
 // command name) and returns the process exit code; errors are one line on
-// standard error.
+// standard error, in the user's language.
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 
 class TKVLab;
@@ -20,8 +21,23 @@ int Print(const QStringList& Args);
 // One label without data, as it prints, to PNG, PDF or SVG (default 300 dpi).
 int Render(const QStringList& Args);
 
+// The tool's texts are Spanish in the code. The library's language module
+// carries them too, in the context "kvlab", so the tool speaks the language
+// the library chose from the user's locale.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(kvlab)
+};
+
 // Shared by the commands.
 void Error(const QString& Message);
+// Why FileName cannot be read as a design: not found, a folder, no
+// permission, or not a design at all.
+QString ReadProblem(const QString& FileName);
+// Why the file Path could not be written: a folder, no such folder, no
+// permission, or a write cut short.
+QString WriteProblem(const QString& Path);
+// Why the folder Path could not be made: a file in the way, no permission.
+QString FolderProblem(const QString& Path);
 // Loads a design into Lab; on failure reports it and returns false.
 bool LoadDesign(TKVLab& Lab, const QString& FileName);
 // Writes Bytes as the file Path, whole or not at all (the old file stays when

@@ -15,12 +15,12 @@ int KVCommands::Info(const QStringList& Args)
         else if (file.isEmpty() && !a.startsWith(QLatin1String("--")))
             file = a;
         else {
-            Error(QStringLiteral("info: unexpected argument %1").arg(a));
+            Error(Text::tr("info: argumento inesperado %1").arg(a));
             return Failed;
         }
     }
     if (file.isEmpty()) {
-        Error(QStringLiteral("usage: kvlab info DESIGN.lab [--json]"));
+        Error(Text::tr("uso: kvlab info DISEÑO.lab [--json]"));
         return Failed;
     }
     TKVLab lab;

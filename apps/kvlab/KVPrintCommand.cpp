@@ -27,10 +27,10 @@
 #include <unistd.h>
 
 namespace {
-const char* const PrintUsage =
-    "usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
-    "                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]\n"
-    "                  [--from A] [--to B | --all] [--copies-without-data] [--quiet]";
+const char* const PrintUsage = QT_TRANSLATE_NOOP("kvlab",
+    "uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
+    "                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]\n"
+    "                [--from A] [--to B | --all] [--copies-without-data] [--quiet]");
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
@@ -102,21 +102,21 @@ QString Parse(const QStringList& Args, PrintOptions& O)
         else if (!a.startsWith(QLatin1Char('-')) && O.Design.isEmpty())
             O.Design = a;
         else
-            return QStringLiteral("print: unexpected argument %1").arg(a);
+            return KVCommands::Text::tr("print: argumento inesperado %1").arg(a);
         if (!ok) {
             if (a == QLatin1String("--labs"))
-                return QStringLiteral("print: --labs takes a number of copies from 1 to %1").arg(KVLimits::MaxRunLabels);
-            return QStringLiteral("print: %1 needs a valid value").arg(a);
+                return KVCommands::Text::tr("print: --labs admite de 1 a %1 copias").arg(KVLimits::MaxRunLabels);
+            return KVCommands::Text::tr("print: %1 necesita un valor válido").arg(a);
         }
     }
     if (O.Design.isEmpty() || O.Pdf.isEmpty() == O.Printer.isEmpty())
-        return QString::fromLatin1(PrintUsage);
+        return KVCommands::Text::tr(PrintUsage);
     if (!O.Pdf.isEmpty() && QFileInfo(O.Pdf).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
-        return QStringLiteral("print: -o writes a PDF: give a name ending in .pdf, not %1").arg(O.Pdf);
+        return KVCommands::Text::tr("print: -o escribe un PDF: dé un nombre acabado en .pdf, no %1").arg(O.Pdf);
     if (O.All && O.To)
-        return QStringLiteral("print: --all prints to the last record; it does not go with --to");
+        return KVCommands::Text::tr("print: --all imprime hasta el último registro; no va con --to");
     if (O.From && O.To && *O.From > *O.To)
-        return QStringLiteral("print: --from %1 is after --to %2: the first record must not be after the last")
+        return KVCommands::Text::tr("print: --from %1 es posterior a --to %2: el primer registro no puede ir detrás del último")
             .arg(*O.From)
             .arg(*O.To);
     return {};
@@ -140,7 +140,7 @@ public:
     {
         const QFileInfo target(Target);
         if (target.exists() && !target.isFile()) {
-            Error = QStringLiteral("not a regular file");
+            Error = KVCommands::Text::tr("no es un archivo normal");
             return false;
         }
         QTemporaryFile file(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
@@ -199,7 +199,12 @@ public:
         if (percent == Last && Done != Total)
             return;
         Last = percent;
-        std::fprintf(stderr, "\r%s: %d of %d labels (%d%%)", What, Done, Total, percent);
+        const QString line = KVCommands::Text::tr("%1: %2 de %3 etiquetas (%4 %)")
+                                 .arg(KVCommands::Text::tr(What))
+                                 .arg(Done)
+                                 .arg(Total)
+                                 .arg(percent);
+        std::fprintf(stderr, "\r%s", line.toLocal8Bit().constData());
         std::fflush(stderr);
         Shown = true;
     }
@@ -225,10 +230,10 @@ QString WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QStri
     const double w = std::max(1.0, std::round(Bounds.width() * scale));
     const double h = std::max(1.0, std::round(Bounds.height() * scale));
     if (w * h > double(KVLimits::MaxRasterPixels))
-        return QStringLiteral("a page of %1 x %2 pixels is too large; lower --dpi").arg(w).arg(h);
+        return KVCommands::Text::tr("una página de %1 x %2 píxeles es demasiado grande; baje --dpi").arg(w).arg(h);
     QImage img(int(w), int(h), QImage::Format_RGB32);
     if (img.isNull())
-        return QStringLiteral("not enough memory for a page of %1 x %2 pixels").arg(w).arg(h);
+        return KVCommands::Text::tr("no hay memoria para una página de %1 x %2 píxeles").arg(w).arg(h);
     img.fill(Qt::white);
     {
         QPainter p(&img);
@@ -241,7 +246,7 @@ QString WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QStri
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!img.save(&buffer, "PNG") || !KVCommands::WriteWhole(Path, bytes))
-        return QStringLiteral("cannot write %1").arg(Path);
+        return KVCommands::Text::tr("no se puede escribir %1: %2").arg(Path, KVCommands::WriteProblem(Path));
     return {};
 }
 }
@@ -262,21 +267,21 @@ int KVCommands::Print(const QStringList& Args)
     const TKVMeasure& sheet = *lab.Measure;
     // Options that the design cannot use are refused, saying what it takes.
     if (o.FirstRow && *o.FirstRow > sheet.NuHor) {
-        Error(QStringLiteral("print: --first-row takes 1 to %1: the sheet has %1 row(s)").arg(std::max(sheet.NuHor, 1)));
+        Error(KVCommands::Text::tr("print: --first-row admite de 1 a %1: la hoja tiene %1 fila(s)").arg(std::max(sheet.NuHor, 1)));
         return Failed;
     }
     if (o.FirstCol && *o.FirstCol > sheet.NuVer) {
-        Error(QStringLiteral("print: --first-col takes 1 to %1: the sheet has %1 column(s)").arg(std::max(sheet.NuVer, 1)));
+        Error(KVCommands::Text::tr("print: --first-col admite de 1 a %1: la hoja tiene %1 columna(s)").arg(std::max(sheet.NuVer, 1)));
         return Failed;
     }
     if (o.Labs && lab.DaBa && !o.CopiesWithoutData) {
-        Error(QStringLiteral("print: --labs counts copies, and this design prints one label per record of %1: "
-                             "use --from and --to, or --copies-without-data")
+        Error(KVCommands::Text::tr("print: --labs cuenta copias, y este diseño imprime una etiqueta por registro de %1: "
+                                 "use --from y --to, o --copies-without-data")
                   .arg(lab.Table->TableName));
         return Failed;
     }
     if ((o.From || o.To || o.All) && (!lab.DaBa || o.CopiesWithoutData)) {
-        Error(QStringLiteral("print: --from, --to and --all choose records, and this run prints copies: use --labs"));
+        Error(KVCommands::Text::tr("print: --from, --to y --all eligen registros, y esta tirada imprime copias: use --labs"));
         return Failed;
     }
     if (o.Labs)
@@ -306,7 +311,7 @@ int KVCommands::Print(const QStringList& Args)
     }
 
     if (!o.Printer.isEmpty() && !TKVPrinter::SelectPrinter(o.Printer)) {
-        Error(QStringLiteral("print: no printer named %1").arg(o.Printer));
+        Error(KVCommands::Text::tr("print: no hay ninguna impresora llamada %1").arg(o.Printer));
         return Failed;
     }
     // The PDF is written beside its target and takes its place only once the
@@ -314,7 +319,7 @@ int KVCommands::Print(const QStringList& Args)
     TPartFile part;
     if (o.Printer.isEmpty()) {
         if (!part.Create(o.Pdf)) {
-            Error(QStringLiteral("print: cannot write %1: %2").arg(o.Pdf, part.Error));
+            Error(KVCommands::Text::tr("print: no se puede escribir %1: %2").arg(o.Pdf, part.Error));
             return DataFailed;
         }
         TKVPrinter::SelectPdf(part.Path);
@@ -322,12 +327,12 @@ int KVCommands::Print(const QStringList& Args)
     // The job's title in print queues.
     TKVPrinter::Current().setDocName(QFileInfo(o.Design).completeBaseName());
     if (!o.PngDir.isEmpty() && !QDir().mkpath(o.PngDir)) {
-        Error(QStringLiteral("print: cannot create folder %1").arg(o.PngDir));
+        Error(KVCommands::Text::tr("print: no se puede crear la carpeta %1").arg(o.PngDir));
         return Failed;
     }
 
     Progress progress(!o.Quiet);
-    const char* stage = "printing";
+    const char* stage = QT_TRANSLATE_NOOP("kvlab", "imprimiendo");
     lab.OnProgress = [&](int Done, int Total) { progress.Update(stage, Done, Total); };
     QStringList pngFiles;
     try {
@@ -335,7 +340,7 @@ int KVCommands::Print(const QStringList& Args)
         progress.Done();
         const auto printed = lab.LastRun;
         if (!o.PngDir.isEmpty()) {
-            stage = "rendering pages";
+            stage = QT_TRANSLATE_NOOP("kvlab", "dibujando las páginas");
             // The first page that cannot be written ends the run with its error.
             lab.RenderPages([&](std::unique_ptr<QPicture> Page) {
                 const QString path = QDir(o.PngDir).filePath(
@@ -347,26 +352,26 @@ int KVCommands::Print(const QStringList& Args)
             progress.Done();
         }
         if (!part.Path.isEmpty() && !part.Commit())
-            throw EKvError(QStringLiteral("cannot write %1: %2").arg(o.Pdf, part.Error));
+            throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, part.Error));
         if (!o.Quiet) {
-            const QString target = o.Printer.isEmpty() ? o.Pdf : QStringLiteral("printer ") + o.Printer;
-            QString line = QStringLiteral("%1 page(s), %2 label(s)").arg(printed.Pages).arg(printed.Labels);
+            const QString target = o.Printer.isEmpty() ? o.Pdf : KVCommands::Text::tr("impresora %1").arg(o.Printer);
+            QString line = KVCommands::Text::tr("%1 página(s), %2 etiqueta(s)").arg(printed.Pages).arg(printed.Labels);
             if (printed.FromData) {
-                line += QStringLiteral(", records %1 to %2 of %3 in %4")
+                line += KVCommands::Text::tr(", registros %1 a %2 de %3 en %4")
                             .arg(printed.FirstRecord)
                             .arg(printed.LastRecord)
                             .arg(printed.Records)
                             .arg(lab.Table->TableName);
                 const bool asAsked = !info.AllRecords && askedFrom == printed.FirstRecord && askedTo == printed.LastRecord;
                 if (!asAsked)
-                    line += info.AllRecords ? QStringLiteral(" (asked %1 to the last)").arg(askedFrom)
-                                            : QStringLiteral(" (asked %1 to %2)").arg(askedFrom).arg(askedTo);
+                    line += info.AllRecords ? KVCommands::Text::tr(" (pedidos del %1 al último)").arg(askedFrom)
+                                            : KVCommands::Text::tr(" (pedidos del %1 al %2)").arg(askedFrom).arg(askedTo);
             } else {
-                line += QStringLiteral(", copies without data");
+                line += KVCommands::Text::tr(", copias sin datos");
             }
             line += QStringLiteral(" -> ") + target;
             if (!o.PngDir.isEmpty())
-                line += QStringLiteral(", %1 PNG page(s) at %2 dpi in %3").arg(pngFiles.size()).arg(o.Dpi).arg(o.PngDir);
+                line += KVCommands::Text::tr(", %1 página(s) PNG a %2 ppp en %3").arg(pngFiles.size()).arg(o.Dpi).arg(o.PngDir);
             std::printf("%s\n", line.toLocal8Bit().constData());
         }
     } catch (const EKvError& e) {

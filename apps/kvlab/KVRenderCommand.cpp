@@ -31,7 +31,8 @@ constexpr int DefaultDpi = 300;
 // Enough for a 30 cm label at 2400 dpi; more only makes huge files.
 constexpr int MaxDpi = 4800;
 
-const char* const RenderUsage = "usage: kvlab render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]";
+const char* const RenderUsage =
+    QT_TRANSLATE_NOOP("kvlab", "uso: kvlab render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]");
 
 // Draws the label on a device whose unit is 1/Dpi inch: the canvas maps
 // 0.01 mm to it as the printer's page is mapped, and the design draws itself
@@ -40,7 +41,7 @@ void DrawLabel(TKVLab& Lab, QPaintDevice& Device, int Dpi)
 {
     TKVCanvas canvas(&Device);
     if (!canvas.Painter()->isActive())
-        throw EKvError(QStringLiteral("cannot write the file"));
+        throw EKvError(KVCommands::Text::tr("no se puede escribir el archivo"));
     canvas.SetIsotropic({0, 0}, {2540, 2540}, {0, 0}, {Dpi, Dpi});
     canvas.Brush.Color = clWhite;
     canvas.Brush.Style = TBrushStyle::bsSolid;
@@ -70,7 +71,7 @@ bool RenderPng(TKVLab& Lab, const QString& File, int Dpi)
     const bool tooLarge = qint64(size.width()) * size.height() > KVLimits::MaxRasterPixels;
     QImage image = tooLarge ? QImage() : QImage(size, QImage::Format_RGB32);
     if (image.isNull()) {
-        KVCommands::Error(QStringLiteral("render: a %1 x %2 pixel picture is too large; lower --dpi")
+        KVCommands::Error(KVCommands::Text::tr("render: una imagen de %1 x %2 píxeles es demasiado grande; baje --dpi")
                               .arg(size.width())
                               .arg(size.height()));
         return false;
@@ -84,7 +85,8 @@ bool RenderPng(TKVLab& Lab, const QString& File, int Dpi)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG") || !KVCommands::WriteWhole(File, bytes)) {
-        KVCommands::Error(QStringLiteral("render: cannot write %1").arg(File));
+        KVCommands::Error(
+            KVCommands::Text::tr("render: no se puede escribir %1: %2").arg(File, KVCommands::WriteProblem(File)));
         return false;
     }
     return true;
@@ -96,7 +98,8 @@ bool Written(const QString& File, const QByteArray& Bytes)
 {
     if (KVCommands::WriteWhole(File, Bytes))
         return true;
-    KVCommands::Error(QStringLiteral("render: cannot write %1").arg(File));
+    KVCommands::Error(
+        KVCommands::Text::tr("render: no se puede escribir %1: %2").arg(File, KVCommands::WriteProblem(File)));
     return false;
 }
 
@@ -249,24 +252,24 @@ int KVCommands::Render(const QStringList& Args)
             bool ok = false;
             dpi = value.toInt(&ok);
             if (!ok || dpi < 1 || dpi > MaxDpi) {
-                Error(QStringLiteral("render: --dpi takes a whole number from 1 to %1, not '%2'").arg(MaxDpi).arg(value));
+                Error(Text::tr("render: --dpi admite un número entero de 1 a %1, no «%2»").arg(MaxDpi).arg(value));
                 return Failed;
             }
         } else if (a.startsWith(QLatin1String("--"))) {
-            Error(QStringLiteral("render: unknown option %1").arg(a));
+            Error(Text::tr("render: opción desconocida %1").arg(a));
             return Failed;
         } else {
             files << a;
         }
     }
     if (files.size() != 2) {
-        Error(QString::fromLatin1(RenderUsage));
+        Error(Text::tr(RenderUsage));
         return Failed;
     }
     const QString out = files[1];
     const QString format = QFileInfo(out).suffix().toLower();
     if (format != QLatin1String("png") && format != QLatin1String("pdf") && format != QLatin1String("svg")) {
-        Error(QStringLiteral("render: %1 must end in .png, .pdf or .svg").arg(out));
+        Error(Text::tr("render: %1 debe terminar en .png, .pdf o .svg").arg(out));
         return Failed;
     }
 

@@ -6,7 +6,7 @@
 int KVCommands::Resave(const QStringList& Args)
 {
     if (Args.size() != 2) {
-        Error(QStringLiteral("usage: kvlab resave IN.lab OUT.lab"));
+        Error(Text::tr("uso: kvlab resave ENTRADA.lab SALIDA.lab"));
         return Failed;
     }
     TKVLab lab;
@@ -14,8 +14,8 @@ int KVCommands::Resave(const QStringList& Args)
         return Unreadable;
     try {
         lab.SaveLab(Args[1]);
-    } catch (const EKvError& e) {
-        Error(e.Message());
+    } catch (const EKvError&) {
+        Error(Text::tr("resave: no se puede escribir %1: %2").arg(Args[1], WriteProblem(Args[1])));
         return Failed;
     }
     return Ok;

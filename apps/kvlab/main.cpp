@@ -1,24 +1,26 @@
 // kvlab: the label library from the command line: describe, re-save, render
 // and print label designs without a screen.
 #include "KVCommands.h"
+#include "strings/KVLanguage.h"
 #include "strings/KVLibrary.h"
 
 #include <QApplication>
+#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 #include <map>
 
 namespace {
-const char* const Usage =
-    "usage: kvlab COMMAND ...\n"
-    "  info DESIGN.lab [--json]      the design's settings and elements\n"
-    "  resave IN.lab OUT.lab         load and save again\n"
-    "  render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]\n"
-    "                                one label as it prints, without data (300 dpi)\n"
-    "  print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
-    "        [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]\n"
+const char* const Usage = QT_TRANSLATE_NOOP("kvlab",
+    "uso: kvlab ORDEN ...\n"
+    "  info DISEÑO.lab [--json]      los ajustes y los elementos del diseño\n"
+    "  resave ENTRADA.lab SALIDA.lab cargar y volver a guardar\n"
+    "  render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]\n"
+    "                                una etiqueta tal como se imprime, sin datos (300 ppp)\n"
+    "  print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
+    "        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]\n"
     "        [--quiet]\n"
-    "                                a whole run of labels\n";
+    "                                una tirada completa de etiquetas\n");
 }
 
 int main(int argc, char** argv)
@@ -29,10 +31,14 @@ int main(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvlab"));
+    // The tool's texts are in the module the library chose for the user.
+    QTranslator language;
+    if (KVLanguage::IsLoaded() && language.load(KVLanguage::FileName()))
+        QCoreApplication::installTranslator(&language);
 
     QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
-        std::fputs(Usage, args.isEmpty() ? stderr : stdout);
+        std::fputs(KVCommands::Text::tr(Usage).toLocal8Bit().constData(), args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? KVCommands::Failed : KVCommands::Ok;
     }
     const std::map<QString, int (*)(const QStringList&)> commands{
@@ -44,8 +50,8 @@ int main(int argc, char** argv)
     const QString name = args.takeFirst();
     const auto it = commands.find(name);
     if (it == commands.end()) {
-        KVCommands::Error(QStringLiteral("unknown command %1").arg(name));
-        std::fputs(Usage, stderr);
+        KVCommands::Error(KVCommands::Text::tr("comando desconocido %1").arg(name));
+        std::fputs(KVCommands::Text::tr(Usage).toLocal8Bit().constData(), stderr);
         return KVCommands::Failed;
     }
     return it->second(args);

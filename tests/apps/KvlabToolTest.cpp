@@ -8,10 +8,12 @@
 #include "printing/TKVMeasure.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 QString SmallDesign()
@@ -80,11 +82,17 @@ TEST(KvlabTool, DamagedDesignExitsTwoAndWritesNothing)
     const QString truncated = dir + QStringLiteral("/truncated.lab");
     TestSupport::WriteFile(truncated, good.left(good.size() - 3));
     const QString missing = dir + QStringLiteral("/missing.lab");
-    for (const QString& in : {truncated, missing}) {
+    const std::pair<QString, const char*> cases[] = {
+        {truncated, "no es un diseño de etiquetas o está dañado"},
+        {missing, "no existe"},
+    };
+    for (const auto& [in, reason] : cases) {
         const QString out = dir + QStringLiteral("/never.lab");
-        const auto r = TestSupport::RunKvlab({QStringLiteral("resave"), in, out});
+        // The fixed message, as a Spanish user reads it, with its reason.
+        const auto r = TestSupport::RunKvlab({QStringLiteral("resave"), in, out}, "es_ES.UTF-8");
         EXPECT_EQ(r.ExitCode, 2);
-        EXPECT_TRUE(r.Err.contains("No se puede leer el archivo elegido")) << r.Err.constData();
+        EXPECT_EQ(QString::fromLocal8Bit(r.Err), QStringLiteral("kvlab: No se puede leer el archivo elegido: %1: %2\n")
+                                                     .arg(in, QString::fromUtf8(reason)));
         EXPECT_FALSE(QFile::exists(out));
         const auto i = TestSupport::RunKvlab({QStringLiteral("info"), in, QStringLiteral("--json")});
         EXPECT_EQ(i.ExitCode, 2);
@@ -97,4 +105,49 @@ TEST(KvlabTool, UsageErrorsExitOne)
     EXPECT_EQ(TestSupport::RunKvlab({}).ExitCode, 1);
     EXPECT_EQ(TestSupport::RunKvlab({QStringLiteral("nonsense")}).ExitCode, 1);
     EXPECT_EQ(TestSupport::RunKvlab({QStringLiteral("resave"), QStringLiteral("only-one")}).ExitCode, 1);
+}
+
+TEST(KvlabTool, SpeaksTheUsersLanguageAndSaysWhy)
+{
+    const QString dir = TestSupport::TempDir();
+    const QString design = SmallDesign();
+    const QString missing = dir + QStringLiteral("/missing.lab");
+    const QString unreadable = dir + QStringLiteral("/locked.lab");
+    QFile::copy(design, unreadable);
+    QFile::setPermissions(unreadable, QFile::WriteOwner);
+    const QString noFolder = dir + QStringLiteral("/no/such");
+    const QString pdf = dir + QStringLiteral("/run.pdf");
+    const QStringList print{QStringLiteral("print"), design, QStringLiteral("-o"), pdf, QStringLiteral("--labs"),
+                            QStringLiteral("4")};
+    const struct {
+        const char* Locale;
+        QStringList Args;
+        QString Says; // on standard error, or standard output for print
+    } rows[] = {
+        {"C.UTF-8", {}, QStringLiteral("uso: kvlab ORDEN ...\n")},
+        {"en_US.UTF-8", {}, QStringLiteral("usage: kvlab COMMAND ...\n")},
+        {"es_ES.UTF-8", {QStringLiteral("info"), missing},
+         QStringLiteral("kvlab: No se puede leer el archivo elegido: %1: no existe").arg(missing)},
+        {"en_GB.UTF-8", {QStringLiteral("info"), missing},
+         QStringLiteral("kvlab: Cannot read the chosen file: %1: not found").arg(missing)},
+        {"en_US.UTF-8", {QStringLiteral("info"), dir}, QStringLiteral("%1: it is a folder").arg(dir)},
+        {"C.UTF-8", {QStringLiteral("info"), unreadable},
+         QStringLiteral("%1: sin permiso de lectura").arg(unreadable)},
+        {"es_ES.UTF-8", {QStringLiteral("render"), design, noFolder + QStringLiteral("/l.png")},
+         QStringLiteral("kvlab: render: no se puede escribir %1/l.png: la carpeta %1 no existe").arg(noFolder)},
+        {"en_US.UTF-8", {QStringLiteral("resave"), design, noFolder + QStringLiteral("/l.lab")},
+         QStringLiteral("kvlab: resave: cannot write %1/l.lab: the folder %1 does not exist").arg(noFolder)},
+        {"es_ES.UTF-8", {QStringLiteral("render"), design, dir + QStringLiteral("/l.bmp")},
+         QStringLiteral("debe terminar en .png, .pdf o .svg")},
+        {"es_ES.UTF-8", print, QStringLiteral("1 página(s), 4 etiqueta(s), copias sin datos -> %1\n").arg(pdf)},
+        {"en_US.UTF-8", print, QStringLiteral("1 page(s), 4 label(s), copies without data -> %1\n").arg(pdf)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Locale + (QLatin1Char(' ') + row.Args.join(QLatin1Char(' '))).toStdString());
+        if (row.Args.value(1) == unreadable && geteuid() == 0)
+            continue; // permissions do not stop root
+        const auto r = TestSupport::RunKvlab(row.Args, row.Locale);
+        const QString said = QString::fromLocal8Bit(row.Args.value(0) == QLatin1String("print") ? r.Out : r.Err);
+        EXPECT_TRUE(said.contains(row.Says)) << said.toStdString();
+    }
 }

@@ -61,9 +61,14 @@ QString TestSupport::TempDir()
     return dirs.back()->path();
 }
 
-TestSupport::RunResult TestSupport::RunKvlab(const QStringList& Args)
+TestSupport::RunResult TestSupport::RunKvlab(const QStringList& Args, const char* Locale)
 {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LANG", "LC_MESSAGES"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("LC_ALL"), QLatin1String(Locale));
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(BinaryPath(QStringLiteral("bin/kvlab")), Args);
     RunResult r;
     if (!p.waitForFinished(300000))

@@ -26,6 +26,8 @@ struct RunResult {
     QByteArray Out;
     QByteArray Err;
 };
-// Runs the built kvlab tool.
-RunResult RunKvlab(const QStringList& Args);
+// Runs the built kvlab tool as a user of Locale ("es_ES.UTF-8", "C.UTF-8",
+// ...). The tool speaks the user's language; unless told otherwise it runs
+// in English, the language the tests of its messages read.
+RunResult RunKvlab(const QStringList& Args, const char* Locale = "en_US.UTF-8");
 }

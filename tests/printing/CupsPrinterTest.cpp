@@ -117,6 +117,9 @@ TEST(CupsPrinter, KvlabPrintsARunOnANamedQueue)
     QProcess kvlab;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("CUPS_SERVER"), cups.Server());
+    // The summary is read in English.
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     kvlab.setProcessEnvironment(env);
     kvlab.start(TestSupport::BinaryPath(QStringLiteral("bin/kvlab")),
                 {QStringLiteral("print"), design, QStringLiteral("--printer"), QStringLiteral("kvlabpdf")});

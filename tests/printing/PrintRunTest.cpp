@@ -10,8 +10,12 @@
 #include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
+#include "strings/KVLanguage.h"
+#include "types/TKVCanvas.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
@@ -244,7 +248,7 @@ TEST(PreviewWindow, NavigationCounterAndZoomLimits)
     EXPECT_FALSE(window.PageAnt->isEnabled());
     EXPECT_FALSE(window.PageNext->isEnabled());
     EXPECT_FALSE(window.PageLast->isEnabled());
-    EXPECT_EQ(window.PageNo->text(), QStringLiteral("1  1"));
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("Página 1 de 1"));
     EXPECT_GE(window.Zoom, 20);
 
     window.SetZoom(395);
@@ -267,9 +271,9 @@ TEST(PreviewWindow, NavigationCounterAndZoomLimits)
     TKvPrw many(&lab);
     many.Ini();
     many.show();
-    EXPECT_EQ(many.PageNo->text(), QStringLiteral("1  3"));
+    EXPECT_EQ(many.PageNo->text(), QStringLiteral("Página 1 de 3"));
     many.PageLastClick();
-    EXPECT_EQ(many.PageNo->text(), QStringLiteral("3  3"));
+    EXPECT_EQ(many.PageNo->text(), QStringLiteral("Página 3 de 3"));
     EXPECT_FALSE(many.PageNext->isEnabled());
     EXPECT_TRUE(many.PageAnt->isEnabled());
     many.PageAntClick();
@@ -282,4 +286,147 @@ TEST(PreviewWindow, FittingKeepsTheAspectAndCentres)
     EXPECT_EQ(FitRect(QRect(0, 0, 400, 200), QRect(0, 0, 100, 100)), QRect(100, 0, 200, 200));
     // Taller area: full width, centred vertically, shifted by the area's corner.
     EXPECT_EQ(FitRect(QRect(10, 20, 100, 300), QRect(0, 0, 50, 100)), QRect(10, 70, 100, 200));
+}
+
+namespace {
+// Every edge of every label's 0.2 mm frame, and a 0.25 mm bar in each label,
+// show as dark pixels where the sheet puts them; inside the label the paper
+// stays white.
+void ExpectThinLinesShow(const TKVLab& Lab, const QImage& Shown, const char* What)
+{
+    ASSERT_FALSE(Shown.isNull()) << What;
+    const TKVMeasure& m = *Lab.Measure;
+    // Page units are 0.01 mm.
+    const double sx = Shown.width() / 21000.0, sy = Shown.height() / 29700.0;
+    // The darkest pixel of the span [From, To) (units) across the line At.
+    auto darkest = [&](bool Across, double From, double To, double At) {
+        int gray = 255;
+        const int lo = int(std::floor(From * (Across ? sx : sy))) - 1;
+        const int hi = int(std::ceil(To * (Across ? sx : sy))) + 1;
+        for (int i = lo; i <= hi; ++i) {
+            const QPoint p = Across ? QPoint(i, int(At * sy)) : QPoint(int(At * sx), i);
+            if (Shown.rect().contains(p))
+                gray = std::min(gray, qGray(Shown.pixel(p)));
+        }
+        return gray;
+    };
+    const double pen = 20, inset = 100; // the frame's 0.2 mm pen, 1 mm from the label's edge
+    for (int row = 1; row <= m.NuHor; ++row) {
+        for (int col = 1; col <= m.NuVer; ++col) {
+            const double x = 100.0 * (m.MarLeft + (col - 1) * (m.Width + m.DiHor));
+            const double y = 100.0 * (m.MarTop + (row - 1) * (m.Height + m.DiVer));
+            const double l = x + inset, r = x + 100 * m.Width - inset;
+            const double t = y + inset, b = y + 100 * m.Height - inset;
+            const double midY = y + 100 * m.Height / 2, midX = x + 1000;
+            SCOPED_TRACE(::testing::Message() << What << ", label at row " << row << ", column " << col);
+            EXPECT_LT(darkest(true, l, l + pen, midY), 100) << "left edge";
+            EXPECT_LT(darkest(true, r - pen, r, midY), 100) << "right edge";
+            EXPECT_LT(darkest(false, t, t + pen, midX), 100) << "top edge";
+            EXPECT_LT(darkest(false, b - pen, b, midX), 100) << "bottom edge";
+            EXPECT_LT(darkest(true, x + 4000, x + 4025, midY), 100) << "bar";
+            EXPECT_GT(qGray(Shown.pixel(int((x + 3000) * sx), int(midY * sy))), 240) << "paper";
+        }
+    }
+}
+}
+
+TEST(PreviewWindow, ThinFramesAndBarsShowAtTheFittedZoomAndAtFullSize)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/thin.pdf"));
+    lab.Frame->Style = maSingle;
+    lab.Frame->PenWidth = 0.2f;
+    lab.Frame->Dist1 = 1;
+    auto bar = std::make_unique<TKVRect>();
+    bar->Point1 = {40, 5};
+    bar->Point2 = {40.25f, 30};
+    bar->Transparent = false;
+    bar->BackColor = clBlack;
+    lab.Document->AddElement(std::move(bar));
+    lab.PrintInfo->Labs = 21;
+    lab.Preview();
+    TKvPrw window(&lab);
+    window.Ini();
+    window.resize(408, 476);
+    window.show();
+    ASSERT_LT(window.Zoom, 50) << "the whole sheet fits the window";
+    ExpectThinLinesShow(lab, window.PreviewPaper->pixmap().toImage(), "fitted");
+
+    // The sheet's border has the design's colour.
+    const QImage grab = window.grab().toImage();
+    const QPoint border = window.pnPaper->mapTo(&window, QPoint(5, window.pnPaper->height() / 2));
+    ASSERT_TRUE(grab.rect().contains(border));
+    EXPECT_EQ(QColor(grab.pixel(border)), ToQColor(8421440));
+    EXPECT_EQ(QColor(grab.pixel(border)), QColor(0x40, 0x80, 0x80)) << "teal";
+
+    window.SetZoom(100);
+    ExpectThinLinesShow(lab, window.PreviewPaper->pixmap().toImage(), "100 %");
+}
+
+TEST(PreviewWindow, SpeaksTheLibrarysLanguage)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/words.pdf"));
+    lab.PrintInfo->Labs = 50;
+    lab.Preview();
+    TKvPrw window(&lab);
+    window.Ini();
+    window.show();
+    const struct {
+        QToolButton* Button;
+        const char* Spanish;
+        const char* English;
+    } tips[] = {
+        {window.PageFirst, "Primera página", "First page"},
+        {window.PageAnt, "Página anterior", "Previous page"},
+        {window.PageNext, "Página siguiente", "Next page"},
+        {window.PageLast, "Última página", "Last page"},
+        {window.ShowAll, "Página entera", "Whole page"},
+        {window.ShowWidth, "Ancho de página", "Page width"},
+        {window.ZoomMinus, "Reducir", "Zoom out"},
+        {window.ZoomPlus, "Ampliar", "Zoom in"},
+        {window.Print, "Imprimir", "Print"},
+    };
+    for (const auto& tip : tips) {
+        EXPECT_EQ(tip.Button->toolTip(), QString::fromUtf8(tip.Spanish));
+        EXPECT_FALSE(tip.Button->icon().isNull()) << tip.English;
+    }
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("Página 1 de 3"));
+
+    ASSERT_TRUE(KVLanguage::Load(TestSupport::BinaryPath(QStringLiteral("lib/libkvlab_en.qm"))));
+    QApplication::processEvents(); // the open window hears of the change
+    for (const auto& tip : tips)
+        EXPECT_EQ(tip.Button->toolTip(), QString::fromUtf8(tip.English));
+    EXPECT_EQ(window.PageNo->text(), QStringLiteral("Page 1 of 3"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Print Preview"));
+    KVLanguage::Unload();
+}
+
+TEST(PreviewWindow, PrintingThatFailsSaysWhereAndReturns)
+{
+    TKVLab lab;
+    UsePdf(TestSupport::TempDir() + QStringLiteral("/first.pdf"));
+    lab.PrintInfo->Labs = 60; // three pages
+    lab.Preview();
+    TKvPrw window(&lab);
+    window.Ini();
+    window.show();
+    const QString missing = TestSupport::TempDir() + QStringLiteral("/no/such/folder/out.pdf");
+    const struct {
+        QString Output;
+        QString Says;
+    } rows[] = {
+        {missing, QStringLiteral("No se puede iniciar la impresión en «%1».").arg(missing)},
+        {QStringLiteral("/dev/full"), QStringLiteral("La impresión en «/dev/full» no se ha completado.\n"
+                                                     "Cannot write the print output /dev/full")},
+    };
+    for (const auto& row : rows) {
+        UsePdf(row.Output);
+        TestSupport::TakeMessages();
+        EXPECT_NO_THROW(window.PrintClick()) << row.Output.toStdString();
+        EXPECT_EQ(TestSupport::TakeMessages(), QStringList{row.Says});
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(lab.GetTotalPages(), 3) << "the preview keeps its pages";
+    }
+    TKVPrinter::Reset();
 }

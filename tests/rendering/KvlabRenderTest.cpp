@@ -277,14 +277,15 @@ TEST(KvlabRender, Failures)
 {
     const QString dir = TestSupport::TempDir();
     TestSupport::WriteFile(dir + QStringLiteral("/broken.lab"), "not a label file");
+    // The fixed message is the Spanish user's.
     auto r = TestSupport::RunKvlab(
-        {QStringLiteral("render"), dir + QStringLiteral("/broken.lab"), dir + QStringLiteral("/out.png")});
+        {QStringLiteral("render"), dir + QStringLiteral("/broken.lab"), dir + QStringLiteral("/out.png")}, "C.UTF-8");
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_TRUE(r.Err.contains("No se puede leer el archivo elegido")) << r.Err.toStdString();
     EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/out.png")));
 
     r = TestSupport::RunKvlab(
-        {QStringLiteral("render"), dir + QStringLiteral("/missing.lab"), dir + QStringLiteral("/out.png")});
+        {QStringLiteral("render"), dir + QStringLiteral("/missing.lab"), dir + QStringLiteral("/out.png")}, "C.UTF-8");
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_TRUE(r.Err.contains("No se puede leer el archivo elegido")) << r.Err.toStdString();
 

@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <vector>
 
 namespace {
 QString EnglishModule() { return TestSupport::BinaryPath(QStringLiteral("lib/libkvlab_en.qm")); }
@@ -30,7 +32,9 @@ TEST_F(LanguageTest, TheEnglishModuleReplacesEveryString)
 {
     ASSERT_TRUE(KVLanguage::Load(EnglishModule()));
     EXPECT_EQ(QFileInfo(KVLanguage::FileName()).fileName(), QStringLiteral("libkvlab_en.qm"));
-    for (const TResStringRec* res : KVStringTable) {
+    std::vector<const TResStringRec*> all(std::begin(KVStringTable), std::end(KVStringTable));
+    all.insert(all.end(), std::begin(KVAddedStringTable), std::end(KVAddedStringTable));
+    for (const TResStringRec* res : all) {
         const QString english = KVLanguage::Translate(res);
         EXPECT_FALSE(english.isEmpty()) << res->Name << " has no English text";
         EXPECT_EQ(LoadResString(res), english) << res->Name;
