@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <optional>
+
 namespace {
 struct TTableEntry {
     QString Display; // as table lists show it
@@ -68,16 +70,16 @@ QString PostgresOptions(const QUrl& Url)
         QStringLiteral("sslkey"),      QStringLiteral("connect_timeout"), QStringLiteral("application_name"),
         QStringLiteral("target_session_attrs"), QStringLiteral("host")};
     QStringList options;
-    bool timeout = false;
+    bool connectTimeout = false;
     for (const auto& [k, v] : QUrlQuery(Url).queryItems(QUrl::FullyDecoded)) {
         if (!allowed.contains(k) || v.contains(QLatin1Char(';')))
             throw EDBError(QStringLiteral("Invalid connection parameter in the database URL: %1").arg(k));
         QString value = v;
         value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
         options << QStringLiteral("%1='%2'").arg(k, value);
-        timeout = timeout || k == QLatin1String("connect_timeout");
+        connectTimeout = connectTimeout || k == QLatin1String("connect_timeout");
     }
-    if (!timeout)
+    if (!connectTimeout)
         options << QStringLiteral("connect_timeout=10");
     return options.join(QLatin1Char(';'));
 }
@@ -91,7 +93,7 @@ std::vector<TTableEntry> ListTables(TKVSqlConnection& C)
                QStringLiteral("SELECT table_schema, table_name FROM information_schema.tables "
                               "WHERE table_schema NOT LIKE 'pg\\_toast%' AND table_schema NOT LIKE 'pg\\_temp%'"),
                {});
-        while (q.next()) {
+        while (C.Next(q)) {
             TTableEntry e;
             e.Schema = q.value(0).toString();
             e.Name = q.value(1).toString();
@@ -99,9 +101,10 @@ std::vector<TTableEntry> ListTables(TKVSqlConnection& C)
             e.System = e.Schema == QLatin1String("pg_catalog") || e.Schema == QLatin1String("information_schema");
             tables.push_back(e);
         }
+        C.Release(q);
     } else {
         C.Exec(q, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"), {});
-        while (q.next()) {
+        while (C.Next(q)) {
             TTableEntry e;
             e.Name = e.Display = q.value(0).toString();
             e.System = e.Name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
@@ -133,21 +136,74 @@ QString FromClause(const TTableEntry& T)
     return TKVSqlDataSet::QuoteIdentifier(T.Schema) + QLatin1Char('.') + TKVSqlDataSet::QuoteIdentifier(T.Name);
 }
 
-// The value a condition compares with, typed after its column so that the
-// database compares numbers as numbers and Booleans as Booleans.
-QVariant BoundValue(const TKVCondition& C, TKVFieldType Type)
+// A column type from a SQLite declaration, by SQLite's own affinity rules
+// (https://sqlite.org/datatype3.html, 3.1), with Boolean and date names read
+// as such; empty for a column declared without type.
+std::optional<TKVFieldType> SqliteDeclaredType(const QString& Declared)
 {
-    bool b = false;
-    if (Type == TKVFieldType::ftBoolean && KVBooleanWord(C.Value, b))
-        return b;
-    if ((Type == TKVFieldType::ftInteger || Type == TKVFieldType::ftFloat) && TKVFilter::IsNumber(C.Value)) {
-        bool isInt = false;
-        const qlonglong n = C.Value.trimmed().toLongLong(&isInt);
-        if (isInt)
-            return n;
-        return C.Value.trimmed().toDouble();
+    const QString t = Declared.toUpper();
+    const auto has = [&](const char* s) { return t.contains(QLatin1String(s)); };
+    if (t.trimmed().isEmpty())
+        return std::nullopt;
+    if (has("INT"))
+        return TKVFieldType::ftInteger;
+    if (has("CHAR") || has("CLOB") || has("TEXT"))
+        return TKVFieldType::ftString;
+    if (has("BLOB"))
+        return TKVFieldType::ftOther;
+    if (has("REAL") || has("FLOA") || has("DOUB"))
+        return TKVFieldType::ftFloat;
+    if (has("BOOL"))
+        return TKVFieldType::ftBoolean;
+    if (has("DATE") || has("TIME"))
+        return TKVFieldType::ftDate;
+    return TKVFieldType::ftFloat; // NUMERIC, DECIMAL ...
+}
+
+// The text of a PostgreSQL value that reads as a number, as TKVFilter::IsNumber
+// reads one (ASCII digits, blanks around); written without backslashes, which
+// a server without standard_conforming_strings would read as escapes. The
+// exponent stays within what numeric can take.
+const QLatin1String PgNumberPattern(
+    "'^[[:space:]]*[+-]?([0-9]+([.][0-9]*)?|[.][0-9]+)([eE][+-]?[0-9]{1,3})?[[:space:]]*$'");
+
+// One condition as SQL on the quoted column Column, with its bound values.
+// The comparison follows the literal's kind, not the column's declared type
+// (TKVFilter): SQLite compares by storage class and PostgreSQL by type, and
+// columns without a declared type, computed view columns and numbers kept as
+// text must still compare as they do on a CSV table.
+QString ConditionSql(const TKVCondition& C, const QString& Column, TKVFieldType Type, bool Flag, bool Postgres,
+                     QVariantList& Values)
+{
+    const QString op = TKVFilter::OpText(C.Op);
+    bool truth = false;
+    if (Type == TKVFieldType::ftBoolean) {
+        if (!KVBooleanWord(C.Value, truth))
+            return QStringLiteral("0 = 1");
+        // Integer flag columns hold 0 and 1, Boolean ones true and false.
+        Values << (Flag ? QVariant(qlonglong(truth)) : QVariant(truth));
+        return QStringLiteral("%1 %2 ?").arg(Column, op);
     }
-    return C.Value;
+    if (TKVFilter::IsNumeric(C)) {
+        Values << C.Value.trimmed();
+        if (Postgres) {
+            if (Type == TKVFieldType::ftInteger || Type == TKVFieldType::ftFloat)
+                return QStringLiteral("%1 %2 CAST(? AS numeric)").arg(Column, op);
+            return QStringLiteral("CASE WHEN CAST(%1 AS text) ~ %3 THEN CAST(CAST(%1 AS text) AS numeric) END %2 "
+                                  "CAST(? AS numeric)")
+                .arg(Column, op, PgNumberPattern);
+        }
+        // Beside a NUMERIC operand SQLite reads a text that is a well-formed
+        // number as that number and leaves any other text as it is; the
+        // first term keeps those (and text in numeric columns) out, as text
+        // would otherwise sort after every number.
+        return QStringLiteral("(CAST(%1 AS NUMERIC) = %1 AND %1 %2 CAST(? AS NUMERIC))").arg(Column, op);
+    }
+    // An empty literal is an empty text, never NULL.
+    Values << (C.Value.isNull() ? QStringLiteral("") : C.Value);
+    if (Postgres)
+        return QStringLiteral("CAST(%1 AS text) COLLATE \"C\" %2 ?").arg(Column, op);
+    return QStringLiteral("CAST(%1 AS TEXT) COLLATE BINARY %2 ?").arg(Column, op);
 }
 }
 
@@ -192,6 +248,7 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
     if (IsPostgres(Target)) {
         QSqlQuery q(Db);
         Exec(q, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"), {});
+        Release(q);
     }
 }
 
@@ -218,45 +275,107 @@ void TKVSqlConnection::Exec(QSqlQuery& Query, const QString& Sql, const QVariant
         throw EDBError(QStringLiteral("Database error: %1").arg(Query.lastError().text()));
 }
 
+bool TKVSqlConnection::Next(QSqlQuery& Query) { return Query.next(); }
+
+void TKVSqlConnection::Release(QSqlQuery& Query) { Query.clear(); }
+
 TKVSqlDataSet::TKVSqlDataSet(const TKVAliasTarget& Target, const QString& TableName, TKVFilter Filter)
     : Connection(std::make_unique<TKVSqlConnection>(Target))
 {
+    const bool postgres = IsPostgres(Target);
     const TTableEntry table = ResolveTable(*Connection, TableName);
     const QString from = FromClause(table);
     {
+        // SQLite reports the type of a column declared without one from the
+        // value of the first row: one row is read for those.
         QSqlQuery probe(Connection->Database());
-        Connection->Exec(probe, QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(from), {});
+        Connection->Exec(probe,
+                         postgres ? QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(from)
+                                  : QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(from),
+                         {});
         const QSqlRecord record = probe.record();
         for (int i = 0; i < record.count(); ++i) {
             Names << record.fieldName(i);
-            Types.push_back(TypeOf(record.field(i).metaType().id()));
+            // Nothing is known of a column without type or first value: the
+            // filter builder then quotes its values, as text.
+            const int type = record.field(i).metaType().id();
+            Types.push_back(type == QMetaType::UnknownType ? TKVFieldType::ftString : TypeOf(type));
         }
+        Connection->Release(probe);
     }
-    if (!IsPostgres(Target)) {
+    // Integer columns that are no key and whose first values are all 0 or 1
+    // are flags: Boolean fields, as a CSV column of 0 and 1 is. Only a
+    // sample is read (KVTypingSampleRecords), never the whole table.
+    std::vector<bool> keys(std::size_t(Names.size()), false);
+    if (!postgres) {
         // The SQLite driver drops double quotes from the column names it
-        // reports; the filter needs the names as they are.
+        // reports; the filter needs the names as they are. The declared
+        // types are read the way SQLite reads them.
         QSqlQuery info(Connection->Database());
-        Connection->Exec(info, QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {table.Name});
+        Connection->Exec(info, QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?) ORDER BY cid"),
+                         {table.Name});
         QStringList names;
-        while (info.next())
+        std::vector<std::optional<TKVFieldType>> declared;
+        std::vector<bool> pk;
+        while (Connection->Next(info)) {
             names << info.value(0).toString();
-        if (names.size() == Names.size())
+            declared.push_back(SqliteDeclaredType(info.value(1).toString()));
+            pk.push_back(info.value(2).toInt() > 0);
+        }
+        Connection->Release(info);
+        if (names.size() == Names.size()) {
             Names = names;
+            keys = pk;
+            for (std::size_t i = 0; i < declared.size(); ++i)
+                if (declared[i])
+                    Types[i] = *declared[i];
+        }
+    } else {
+        QSqlQuery info(Connection->Database());
+        Connection->Exec(info,
+                         QStringLiteral("SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = "
+                                        "i.indrelid AND a.attnum = ANY(i.indkey) WHERE i.indisprimary AND "
+                                        "i.indrelid = CAST(? AS regclass)"),
+                         {from});
+        while (Connection->Next(info)) {
+            const qsizetype k = Names.indexOf(info.value(0).toString());
+            if (k >= 0)
+                keys[std::size_t(k)] = true;
+        }
+        Connection->Release(info);
+    }
+    Flags.assign(Names.size(), false);
+    QStringList sample;
+    std::vector<std::size_t> candidates;
+    for (std::size_t i = 0; i < Types.size(); ++i)
+        if (Types[i] == TKVFieldType::ftInteger && !keys[i]) {
+            const QString c = QuoteIdentifier(Names[qsizetype(i)]);
+            sample << QStringLiteral("COUNT(%1), SUM(CASE WHEN %1 IS NULL OR %1 IN (0, 1) THEN 0 ELSE 1 END)").arg(c);
+            candidates.push_back(i);
+        }
+    if (!candidates.empty()) {
+        QStringList columns;
+        for (std::size_t i : candidates)
+            columns << QuoteIdentifier(Names[qsizetype(i)]);
+        QSqlQuery q(Connection->Database());
+        Connection->Exec(q,
+                         QStringLiteral("SELECT %1 FROM (SELECT %2 FROM %3 LIMIT %4) AS s")
+                             .arg(sample.join(QLatin1String(", ")), columns.join(QLatin1String(", ")), from)
+                             .arg(KVTypingSampleRecords),
+                         {});
+        if (Connection->Next(q))
+            for (std::size_t k = 0; k < candidates.size(); ++k)
+                if (q.value(int(2 * k)).toLongLong() > 0 && q.value(int(2 * k + 1)).toLongLong() == 0) {
+                    Types[candidates[k]] = TKVFieldType::ftBoolean;
+                    Flags[candidates[k]] = true;
+                }
+        Connection->Release(q);
     }
     Filter.Bind(Names);
     QStringList where;
     for (const TKVCondition& c : Filter.GetConditions()) {
-        const TKVFieldType type = Types[std::size_t(c.FieldIndex)];
-        const QVariant value = BoundValue(c, type);
-        QString placeholder = QStringLiteral("?");
-        // PostgreSQL would cast a fractional parameter to an integer column's
-        // type, rounding it; compare as numeric instead.
-        if (IsPostgres(Target) && (type == TKVFieldType::ftInteger || type == TKVFieldType::ftFloat) &&
-            value.typeId() != QMetaType::QString)
-            placeholder = QStringLiteral("CAST(? AS numeric)");
-        where << QStringLiteral("%1 %2 %3").arg(QuoteIdentifier(Names[c.FieldIndex]), TKVFilter::OpText(c.Op),
-                                                placeholder);
-        Values << value;
+        const std::size_t i = std::size_t(c.FieldIndex);
+        where << ConditionSql(c, QuoteIdentifier(Names[c.FieldIndex]), Types[i], Flags[i], postgres, Values);
     }
     const QString clause = where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QLatin1String(" AND "));
     SelectSql = QStringLiteral("SELECT * FROM %1%2").arg(from, clause);
@@ -268,6 +387,7 @@ TKVSqlDataSet::TKVSqlDataSet(const TKVAliasTarget& Target, const QString& TableN
 TKVSqlDataSet::~TKVSqlDataSet()
 {
     // The query goes before its connection.
+    Connection->Release(*Query);
     Query.reset();
     Connection.reset();
 }
@@ -289,7 +409,7 @@ bool TKVSqlDataSet::Fetch()
     Fresh = false;
     if (!Query->isActive())
         return false;
-    if (!Query->next()) {
+    if (!Connection->Next(*Query)) {
         // The end of the rows, or a server that went away in the middle of
         // them: that must not read as the end (a run would repeat the last
         // record for the rest of its labels).
@@ -310,7 +430,8 @@ int TKVSqlDataSet::RecordCount()
         TKVSqlConnection c(Connection->Target());
         QSqlQuery q(c.Database());
         c.Exec(q, CountSql, Values);
-        Count = q.next() ? q.value(0).toInt() : 0;
+        Count = c.Next(q) ? q.value(0).toInt() : 0;
+        c.Release(q);
     }
     return Count;
 }

@@ -1,7 +1,9 @@
 // TKVSqlDataSet: a table of a SQLite or PostgreSQL database read through
 // Qt SQL as a forward-only cursor, so a run over any number of records holds
 // one record at a time. The statement is built here from the resolved table
-// name and the parsed filter: identifiers quoted, values bound.
+// name and the parsed filter: identifiers quoted, values bound, and each
+// comparison written so that it means what it means on a CSV table (see
+// TKVFilter), whatever the column's declared type.
 #pragma once
 
 #include "document/TKVDataSet.h"
@@ -31,6 +33,11 @@ public:
     // Runs a statement built by this layer with bound values, forward only.
     // Throws EDBError with the driver's message.
     void Exec(QSqlQuery& Query, const QString& Sql, const QVariantList& Values);
+    // The query's next row, as QSqlQuery::next.
+    bool Next(QSqlQuery& Query);
+    // Lets a query of this connection go (QSqlQuery::clear): PostgreSQL reads
+    // the rest of its result first.
+    void Release(QSqlQuery& Query);
 
 private:
     TKVAliasTarget Where;
@@ -69,6 +76,7 @@ private:
     QVariantList Values;
     QStringList Names;
     std::vector<TKVFieldType> Types;
+    std::vector<bool> Flags; // integer columns offered as Boolean (0 and 1)
     QVariantList Row;
     bool Fresh = false; // executed, nothing fetched yet
     int Count = -1;
