@@ -3,13 +3,120 @@
 #include "document/TKVTable.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <condition_variable>
+#include <libpq-fe.h>
+#include <mutex>
 #include <optional>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <thread>
+
+// Ends a call on a PostgreSQL connection that the server has not answered
+// within the deadline, by shutting the connection's socket down from a thread
+// of its own: libpq then returns from its wait with an error. A server that
+// stops (a stopped process, a hung host) leaves the connection open and its
+// kernel acknowledging, so no timeout of libpq or of TCP ends that wait, and
+// a server-side statement timeout needs a server that still runs.
+class TKVPgWatchdog
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit TKVPgWatchdog(std::chrono::milliseconds Wait) : Wait(Wait) {}
+    ~TKVPgWatchdog()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(Mutex);
+            Quit = true;
+        }
+        Wake.notify_one();
+        if (Thread.joinable())
+            Thread.join();
+    }
+
+    // A call on Socket starts. Once per call: cheap, as the thread is woken
+    // only when it sleeps without a deadline.
+    void Arm(int Socket)
+    {
+        const std::lock_guard<std::mutex> lock(Mutex);
+        Watched = Socket;
+        Deadline = Clock::now() + Wait;
+        Armed = Socket >= 0;
+        Fired = false;
+        if (!Thread.joinable())
+            Thread = std::thread([this] { Run(); });
+        else if (Idle)
+            Wake.notify_one();
+    }
+
+    // The call ended; whether the deadline cut it short.
+    bool Disarm()
+    {
+        const std::lock_guard<std::mutex> lock(Mutex);
+        Armed = false;
+        return Fired;
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock<std::mutex> lock(Mutex);
+        while (!Quit) {
+            if (!Armed) {
+                Idle = true;
+                Wake.wait(lock);
+                Idle = false;
+                continue;
+            }
+            // A later call moves the deadline on without waking the thread:
+            // it sleeps to the deadline it knew, then looks again.
+            const Clock::time_point until = Deadline;
+            Wake.wait_until(lock, until);
+            if (Quit || !Armed || Clock::now() < Deadline)
+                continue;
+            // Data still arriving is an answer, only a long one (the rest of a
+            // large result read before the next statement).
+            const std::chrono::milliseconds quiet = Silence(Watched);
+            if (quiet < Wait) {
+                Deadline = Clock::now() + (Wait - quiet);
+                continue;
+            }
+            ::shutdown(Watched, SHUT_RDWR);
+            Fired = true;
+            Armed = false;
+        }
+    }
+
+    // How long the socket has received nothing, as the kernel counts it; the
+    // whole wait where it cannot tell (a Unix-domain socket).
+    std::chrono::milliseconds Silence(int Socket) const
+    {
+        tcp_info info{};
+        socklen_t size = sizeof info;
+        if (::getsockopt(Socket, IPPROTO_TCP, TCP_INFO, &info, &size) != 0)
+            return Wait;
+        return std::chrono::milliseconds(info.tcpi_last_data_recv);
+    }
+
+    const std::chrono::milliseconds Wait;
+    std::mutex Mutex;
+    std::condition_variable Wake;
+    std::thread Thread;
+    Clock::time_point Deadline;
+    int Watched = -1;
+    bool Armed = false;
+    bool Fired = false;
+    bool Idle = false;
+    bool Quit = false;
+};
 
 namespace {
 struct TTableEntry {
@@ -62,8 +169,9 @@ QString ConnectionError(const QSqlDatabase& Db, const TKVAliasTarget& T)
 // The URL may come from a label file: only parameters about reaching the
 // server are taken, none that sets server options or reads other files of
 // settings. Qt joins them into the connection string, so values are quoted
-// the way libpq reads them.
-QString PostgresOptions(const QUrl& Url)
+// the way libpq reads them. timeout=SECONDS is this layer's own: the longest
+// wait for an answer (TKVSqlConnection).
+QString PostgresOptions(const QUrl& Url, std::chrono::seconds& Timeout)
 {
     static const QStringList allowed{
         QStringLiteral("sslmode"),     QStringLiteral("sslrootcert"),     QStringLiteral("sslcert"),
@@ -72,6 +180,14 @@ QString PostgresOptions(const QUrl& Url)
     QStringList options;
     bool connectTimeout = false;
     for (const auto& [k, v] : QUrlQuery(Url).queryItems(QUrl::FullyDecoded)) {
+        if (k == QLatin1String("timeout")) {
+            bool ok = false;
+            const int seconds = v.toInt(&ok);
+            if (!ok || seconds < 1 || seconds > 86400)
+                throw EDBError(QStringLiteral("Invalid timeout in the database URL: %1 (whole seconds, 1 to 86400)").arg(v));
+            Timeout = std::chrono::seconds(seconds);
+            continue;
+        }
         if (!allowed.contains(k) || v.contains(QLatin1Char(';')))
             throw EDBError(QStringLiteral("Invalid connection parameter in the database URL: %1").arg(k));
         QString value = v;
@@ -81,6 +197,10 @@ QString PostgresOptions(const QUrl& Url)
     }
     if (!connectTimeout)
         options << QStringLiteral("connect_timeout=10");
+    // Sent data that a dead host never acknowledges ends the connection in
+    // the same time, also while Qt sets the connection up, before the
+    // deadline of this layer can watch it.
+    options << QStringLiteral("tcp_user_timeout=%1").arg(std::chrono::milliseconds(Timeout).count());
     return options.join(QLatin1Char(';'));
 }
 
@@ -215,7 +335,9 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
         const QUrl url(Target.Location, QUrl::StrictMode);
         if (!url.isValid())
             throw EDBError(QStringLiteral("Invalid database URL: %1").arg(url.errorString()));
-        const QString options = PostgresOptions(url);
+        const QString options = PostgresOptions(url, Timeout);
+        Server = QStringLiteral("%1:%2").arg(url.host().isEmpty() ? QStringLiteral("localhost") : url.host())
+                     .arg(url.port(5432));
         Db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), Name);
         Db.setHostName(url.host());
         if (url.port() != -1)
@@ -246,6 +368,14 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
         throw EDBError(message);
     }
     if (IsPostgres(Target)) {
+        const QVariant handle = Db.driver()->handle();
+        // The driver's handle, a PGconn*, names the type as libpq's header
+        // spells it (a typedef of struct pg_conn).
+        if (handle.isValid() &&
+            (qstrcmp(handle.typeName(), "PGconn*") == 0 || qstrcmp(handle.typeName(), "pg_conn*") == 0))
+            if (const PGconn* pg = *static_cast<PGconn* const*>(handle.constData()))
+                Socket = PQsocket(pg);
+        Watchdog = std::make_unique<TKVPgWatchdog>(Timeout);
         QSqlQuery q(Db);
         Exec(q, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"), {});
         Release(q);
@@ -254,30 +384,69 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
 
 TKVSqlConnection::~TKVSqlConnection()
 {
+    if (Watchdog)
+        Watchdog->Arm(Socket); // closing says goodbye to the server
     Db.close();
+    if (Watchdog)
+        Watchdog->Disarm();
     Db = QSqlDatabase();
     QSqlDatabase::removeDatabase(Name);
+}
+
+template <typename F>
+auto TKVSqlConnection::Answered(F&& Call)
+{
+    if (!Watchdog)
+        return Call();
+    Watchdog->Arm(Socket);
+    struct TDisarm {
+        TKVPgWatchdog* W;
+        ~TDisarm()
+        {
+            if (W)
+                W->Disarm();
+        }
+    } disarm{Watchdog.get()};
+    auto result = Call();
+    disarm.W = nullptr;
+    if (Watchdog->Disarm())
+        throw EDBError(QStringLiteral("The PostgreSQL server %1 did not answer for %2 s")
+                           .arg(Server)
+                           .arg(qlonglong(Timeout.count())));
+    return result;
 }
 
 void TKVSqlConnection::Exec(QSqlQuery& Query, const QString& Sql, const QVariantList& Values)
 {
     Query.setForwardOnly(true);
-    bool ok = false;
-    if (Values.isEmpty()) {
-        // Nothing to bind; PostgreSQL cannot prepare every statement (SET).
-        ok = Query.exec(Sql);
-    } else if (Query.prepare(Sql)) {
+    const bool ok = Answered([&] {
+        if (Values.isEmpty()) {
+            // Nothing to bind; PostgreSQL cannot prepare every statement (SET).
+            return Query.exec(Sql);
+        }
+        if (!Query.prepare(Sql))
+            return false;
         for (const QVariant& v : Values)
             Query.addBindValue(v);
-        ok = Query.exec();
-    }
+        return Query.exec();
+    });
     if (!ok)
         throw EDBError(QStringLiteral("Database error: %1").arg(Query.lastError().text()));
 }
 
-bool TKVSqlConnection::Next(QSqlQuery& Query) { return Query.next(); }
+bool TKVSqlConnection::Next(QSqlQuery& Query)
+{
+    return Answered([&] { return Query.next(); });
+}
 
-void TKVSqlConnection::Release(QSqlQuery& Query) { Query.clear(); }
+void TKVSqlConnection::Release(QSqlQuery& Query)
+{
+    if (Watchdog)
+        Watchdog->Arm(Socket);
+    Query.clear();
+    if (Watchdog)
+        Watchdog->Disarm();
+}
 
 TKVSqlDataSet::TKVSqlDataSet(const TKVAliasTarget& Target, const QString& TableName, TKVFilter Filter)
     : Connection(std::make_unique<TKVSqlConnection>(Target))

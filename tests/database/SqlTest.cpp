@@ -154,6 +154,7 @@ TEST_F(Postgres, AliasesUrlsAndUnreachableServers)
         Url() + QStringLiteral("?bad;key=1"),
         Url() + QStringLiteral("?options=-c%20search_path%3Dx"), // server settings are not taken from a label
         Url() + QStringLiteral("?service=other"),
+        Url() + QStringLiteral("?timeout=0"), // a wait without end
         QStringLiteral("postgresql://[::1"),
     };
     for (const QString& url : refused) {
