@@ -9,6 +9,11 @@
 
 enum class TKVFieldType { ftString, ftInteger, ftFloat, ftBoolean, ftDate, ftOther };
 
+// Types that a backend reads from the values rather than from a declaration
+// (CSV numbers, SQL columns holding only 0 and 1) are judged on this many
+// first records: opening a large table for a few labels stays quick.
+constexpr int KVTypingSampleRecords = 1000;
+
 class TKVDataSet
 {
 public:

@@ -3,6 +3,7 @@
 #include "document/TKVTable.h"
 
 #include <QRegularExpression>
+#include <optional>
 
 namespace {
 class TFilterParser
@@ -128,14 +129,86 @@ private:
     }
 };
 
-int CompareValues(const QString& Cell, const TKVCondition& C, bool BooleanColumn)
+// A number read from text: exact while it is an integer that fits.
+struct TNumber {
+    bool Integer = false;
+    qlonglong Int = 0;
+    double Real = 0;
+};
+
+bool IsBlank(QChar C)
+{
+    const char16_t c = C.unicode();
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\v';
+}
+
+// The number without its surrounding blanks, or an empty view when Text is
+// none.
+QStringView NumberText(QStringView Text, bool DecimalComma)
+{
+    while (!Text.isEmpty() && IsBlank(Text.front()))
+        Text = Text.mid(1);
+    while (!Text.isEmpty() && IsBlank(Text.back()))
+        Text.chop(1);
+    const auto digit = [&](qsizetype i) { return i < Text.size() && Text[i] >= u'0' && Text[i] <= u'9'; };
+    qsizetype i = 0;
+    if (i < Text.size() && (Text[i] == u'+' || Text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    for (; digit(i); ++i)
+        ++digits;
+    if (i < Text.size() && (Text[i] == u'.' || (DecimalComma && Text[i] == u','))) {
+        ++i;
+        for (; digit(i); ++i)
+            ++digits;
+    }
+    if (digits == 0)
+        return {};
+    if (i < Text.size() && (Text[i] == u'e' || Text[i] == u'E')) {
+        ++i;
+        if (i < Text.size() && (Text[i] == u'+' || Text[i] == u'-'))
+            ++i;
+        if (!digit(i))
+            return {};
+        while (digit(i))
+            ++i;
+    }
+    return i == Text.size() ? Text : QStringView();
+}
+
+bool ReadNumber(QStringView Text, bool DecimalComma, TNumber& N)
+{
+    const QStringView t = NumberText(Text, DecimalComma);
+    if (t.isEmpty())
+        return false;
+    N.Int = t.toLongLong(&N.Integer);
+    if (N.Integer)
+        N.Real = double(N.Int);
+    else if (DecimalComma && t.contains(u','))
+        N.Real = t.toString().replace(u',', u'.').toDouble();
+    else
+        N.Real = t.toDouble();
+    return true;
+}
+
+// The order of a cell and a condition's value (negative, zero, positive), or
+// nothing when they cannot be compared: then no condition holds.
+std::optional<int> CompareValues(const QString& Cell, const TKVCondition& C, bool BooleanColumn, bool DecimalComma)
 {
     bool a = false, b = false;
-    if (BooleanColumn && KVBooleanWord(Cell, a) && KVBooleanWord(C.Value, b))
+    if (BooleanColumn) {
+        if (!KVBooleanWord(C.Value, b) || !KVBooleanWord(Cell, a))
+            return std::nullopt;
         return int(a) - int(b);
-    if (TKVFilter::IsNumber(Cell) && TKVFilter::IsNumber(C.Value)) {
-        const double x = Cell.trimmed().toDouble(), y = C.Value.toDouble();
-        return x < y ? -1 : x > y ? 1 : 0;
+    }
+    if (TKVFilter::IsNumeric(C)) {
+        TNumber x, y;
+        if (!ReadNumber(Cell, DecimalComma, x))
+            return std::nullopt;
+        ReadNumber(C.Value, false, y);
+        if (x.Integer && y.Integer)
+            return x.Int < y.Int ? -1 : x.Int > y.Int ? 1 : 0;
+        return x.Real < y.Real ? -1 : x.Real > y.Real ? 1 : 0;
     }
     return Cell.compare(C.Value);
 }
@@ -160,12 +233,15 @@ void TKVFilter::Bind(const QStringList& FieldNames)
     }
 }
 
-bool TKVFilter::Matches(const QStringList& Row, const std::vector<bool>& BooleanColumns) const
+bool TKVFilter::Matches(const QStringList& Row, const std::vector<bool>& BooleanColumns, bool DecimalComma) const
 {
     for (const TKVCondition& c : Conditions) {
         const QString cell = c.FieldIndex < Row.size() ? Row[c.FieldIndex] : QString();
         const bool boolean = std::size_t(c.FieldIndex) < BooleanColumns.size() && BooleanColumns[std::size_t(c.FieldIndex)];
-        const int r = CompareValues(cell, c, boolean);
+        const std::optional<int> order = CompareValues(cell, c, boolean, DecimalComma);
+        if (!order)
+            return false;
+        const int r = *order;
         bool ok = false;
         switch (c.Op) {
         case TKVFilterOp::foEqual: ok = r == 0; break;
@@ -194,10 +270,9 @@ QString TKVFilter::OpText(TKVFilterOp Op)
     return {};
 }
 
-bool TKVFilter::IsNumber(const QString& Text)
+bool TKVFilter::IsNumber(const QString& Text, bool DecimalComma)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"));
-    return number.match(Text.trimmed()).hasMatch();
+    return !NumberText(Text, DecimalComma).isEmpty();
 }
 
 bool KVBooleanWord(const QString& Text, bool& Value)

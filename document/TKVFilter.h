@@ -8,6 +8,17 @@
 //   condition = "(" "[" field "]" " " op " " value ")"
 //   op        = "=" | "<>" | "<=" | ">=" | "<" | ">"
 //   value     = "'" { char | "''" } "'" | number | word
+//
+// A condition means the same on every backend, whatever the column's type:
+//   - on a Boolean column a condition compares truth values, false before
+//     true: its value is a Boolean word, quoted or not, or it selects no
+//     record, and a value of the column that is no Boolean word (or none)
+//     matches no condition;
+//   - a bare number compares as a number with the values that are numbers
+//     (stored as numbers or written as one: "08001", " 12.5 ", "1e3"); a
+//     value that is not a number, or none, matches no condition with it;
+//   - anything else (a quoted literal, a bare word) compares as text, by
+//     code point and with case, with the value's text.
 #pragma once
 
 #include <QString>
@@ -39,13 +50,17 @@ public:
     void Bind(const QStringList& FieldNames);
 
     // The in-memory predicate: Row holds the record's texts by column,
-    // BooleanColumns marks the columns of Boolean type.
-    bool Matches(const QStringList& Row, const std::vector<bool>& BooleanColumns) const;
+    // BooleanColumns marks the columns of Boolean type. With DecimalComma a
+    // value may write its fraction after a comma ("12,5").
+    bool Matches(const QStringList& Row, const std::vector<bool>& BooleanColumns, bool DecimalComma = false) const;
 
     static QString OpText(TKVFilterOp Op);
-    // A plain decimal number: optional sign, digits with an optional
-    // fraction after a point, optional exponent.
-    static bool IsNumber(const QString& Text);
+    // A plain decimal number, blanks around it allowed: optional sign, ASCII
+    // digits with an optional fraction after a point (or, with DecimalComma,
+    // a comma), optional exponent.
+    static bool IsNumber(const QString& Text, bool DecimalComma = false);
+    // Whether the condition's value compares as a number (a bare number).
+    static bool IsNumeric(const TKVCondition& C) { return !C.Quoted && IsNumber(C.Value); }
 
 private:
     std::vector<TKVCondition> Conditions;

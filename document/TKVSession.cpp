@@ -57,6 +57,16 @@ TKVAliasTarget TKVSession::Resolve(const QString& DatabaseName)
         return {TKVBackend::bkCsv, info.absoluteFilePath()};
     if (info.isFile())
         return {TKVBackend::bkSQLite, info.absoluteFilePath()};
+    // A folder with parameters: "clientes/?sep=;".
+    const qsizetype query = location.lastIndexOf(QLatin1Char('?'));
+    if (query > 0) {
+        const QFileInfo folder(location.left(query));
+        if (folder.isDir()) {
+            TKVAliasTarget target{TKVBackend::bkCsv, folder.absoluteFilePath()};
+            target.CsvSeparator = TKVCsvDataSet::ParseOptions(location.mid(query + 1));
+            return target;
+        }
+    }
     if (registered != Aliases().cend())
         throw EDBError(QStringLiteral("The alias %1 names a database that does not exist: %2")
                            .arg(registered->first, location));
@@ -87,6 +97,6 @@ std::unique_ptr<TKVDataSet> TKVSession::OpenDataSet(const QString& DatabaseName,
     const TKVAliasTarget target = Resolve(DatabaseName);
     if (target.Backend == TKVBackend::bkCsv)
         return std::make_unique<TKVCsvDataSet>(TKVCsvDataSet::ResolveTable(target.Location, TableName),
-                                               std::move(filter));
+                                               std::move(filter), target.CsvSeparator);
     return std::make_unique<TKVSqlDataSet>(target, TableName, std::move(filter));
 }

@@ -3,7 +3,9 @@
 // path used directly:
 //   - a postgresql:// (or postgres://) URL: a PostgreSQL database;
 //   - an existing file: a SQLite database;
-//   - an existing folder: a set of CSV tables, one .csv file per table.
+//   - an existing folder: a set of CSV tables, one .csv file per table; the
+//     folder may be followed by parameters after a '?': "clientes/?sep=;"
+//     (sep=, sep=; or sep=tab) names the separator instead of detecting it.
 // Everything the layer cannot do is reported as EDBError.
 #pragma once
 
@@ -18,6 +20,7 @@ enum class TKVBackend { bkSQLite, bkPostgreSQL, bkCsv };
 struct TKVAliasTarget {
     TKVBackend Backend = TKVBackend::bkSQLite;
     QString Location; // file or folder path, or the connection URL
+    char CsvSeparator = 0; // the separator a CSV folder alias names; 0: detected
 };
 
 class TKVSession

@@ -1,7 +1,9 @@
 // TKVSqlDataSet: a table of a SQLite or PostgreSQL database read through
 // Qt SQL as a forward-only cursor, so a run over any number of records holds
 // one record at a time. The statement is built here from the resolved table
-// name and the parsed filter: identifiers quoted, values bound.
+// name and the parsed filter: identifiers quoted, values bound, and each
+// comparison written so that it means what it means on a CSV table (see
+// TKVFilter), whatever the column's declared type.
 #pragma once
 
 #include "document/TKVDataSet.h"
@@ -12,12 +14,18 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
+#include <chrono>
 #include <memory>
 #include <vector>
+
+class TKVPgWatchdog;
 
 // One named Qt SQL connection, opened on an alias target and removed again
 // when it goes. Each cursor has its own: a PostgreSQL connection reading a
 // forward-only result in single-row mode can run nothing else meanwhile.
+// Every call that waits for a PostgreSQL server has a deadline (60 s, or the
+// URL's timeout=SECONDS): a server that stops answering without closing the
+// connection ends the call with EDBError instead of a wait for ever.
 class TKVSqlConnection
 {
 public:
@@ -31,11 +39,29 @@ public:
     // Runs a statement built by this layer with bound values, forward only.
     // Throws EDBError with the driver's message.
     void Exec(QSqlQuery& Query, const QString& Sql, const QVariantList& Values);
+    // The query's next row, as QSqlQuery::next, within the deadline.
+    bool Next(QSqlQuery& Query);
+    // Lets a query of this connection go (QSqlQuery::clear): PostgreSQL reads
+    // the rest of its result first, within the deadline. Queries of a
+    // PostgreSQL connection end here rather than in their destructor.
+    void Release(QSqlQuery& Query);
+
+    // The longest wait for a PostgreSQL server unless the URL says otherwise.
+    static constexpr std::chrono::seconds DefaultTimeout{60};
 
 private:
+    // Runs Call within the deadline; throws EDBError naming the server and
+    // the wait when the server did not answer in time.
+    template <typename F>
+    auto Answered(F&& Call);
+
     TKVAliasTarget Where;
     QString Name;
     QSqlDatabase Db;
+    QString Server; // host:port, for messages
+    std::chrono::seconds Timeout = DefaultTimeout;
+    std::unique_ptr<TKVPgWatchdog> Watchdog;
+    int Socket = -1;
 };
 
 class TKVSqlDataSet : public TKVDataSet
@@ -69,6 +95,7 @@ private:
     QVariantList Values;
     QStringList Names;
     std::vector<TKVFieldType> Types;
+    std::vector<bool> Flags; // integer columns offered as Boolean (0 and 1)
     QVariantList Row;
     bool Fresh = false; // executed, nothing fetched yet
     int Count = -1;

@@ -1,5 +1,5 @@
-// KVLimits: the resource limits that a label file, a picture or a print run
-// cannot exceed. Label files travel between people and are printed
+// KVLimits: the resource limits that a label file, a picture, a data table or
+// a print run cannot exceed. Label files travel between people and are printed
 // unattended: whatever their bytes say, reading, showing and printing them
 // must end soon and within a bounded amount of memory. Each limit lies far
 // beyond what a real design uses; README.md ("Limits") lists them for users.
@@ -49,6 +49,11 @@ constexpr std::int64_t MaxGridNodes = std::int64_t(1) << 22;
 // image in MiB (QImageReader's allocation limit).
 constexpr std::int64_t MaxPictureFileSize = 64 * 1024 * 1024;
 constexpr int MaxPictureMiB = 256;
+
+// One record of a CSV table, in bytes (with its quotes and separators). A
+// table is read record by record; this bounds the memory one record takes,
+// whatever the file holds (a file of zeros has no line end at all).
+constexpr std::int32_t MaxCsvRecordBytes = 1024 * 1024;
 
 // Raster output of the kvlab tool (rendered labels, PNG pages), in pixels:
 // 1 GiB at 32 bits a pixel.

@@ -4,7 +4,10 @@
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace DataFixtures;
 
@@ -14,12 +17,14 @@ class Csv : public ::testing::Test
 protected:
     void SetUp() override { Dir = TestSupport::TempDir(); }
 
-    // Every record of the table as its field texts.
-    std::vector<QStringList> Read(const QByteArray& Bytes, const QString& Filter = QString())
+    // Every record of the table as its field texts; Options are the folder
+    // alias's parameters ("sep=;").
+    std::vector<QStringList> Read(const QByteArray& Bytes, const QString& Filter = QString(),
+                                  const QString& Options = QString())
     {
         WriteCsv(Dir, QStringLiteral("t.csv"), Bytes);
         Table = std::make_unique<TKVTable>();
-        Table->DatabaseName = Dir;
+        Table->DatabaseName = Options.isEmpty() ? Dir : Dir + QStringLiteral("/?") + Options;
         Table->TableName = QStringLiteral("t");
         Table->Filter = Filter;
         Table->Filtered = true;
@@ -75,6 +80,85 @@ TEST_F(Csv, ForgivesRaggedRowsBlankLinesAndStrayQuotes)
     EXPECT_EQ(rows[1], (QStringList{"2", "3"}));
     EXPECT_EQ(rows[2], (QStringList{"it\"s", "qx"}));
     EXPECT_EQ(rows[3], (QStringList{"open,end", ""}));
+}
+
+TEST_F(Csv, ReadsFilesAsPeopleWriteThem)
+{
+    struct Row {
+        const char* What;
+        QByteArray Bytes;
+        const char* Options;
+        QStringList Header;
+        std::vector<QStringList> Records;
+    } rows[] = {
+        {"commas, LF", "a,b\n1,2\n", "", {"a", "b"}, {{"1", "2"}}},
+        {"semicolons, CRLF, quoted separators and quotes", "a;b\r\n\"x;y\";\"say \"\"hi\"\"\"\r\n", "", {"a", "b"},
+         {{"x;y", "say \"hi\""}}},
+        {"tabs", "a\tb\n1\t2,5\n", "", {"a", "b"}, {{"1", "2,5"}}},
+        {"bare CR line ends", "a,b\r1,2\r3,4", "", {"a", "b"}, {{"1", "2"}, {"3", "4"}}},
+        {"mixed line ends, CR inside quotes", "a,b\r\n1,\"x\ry\"\n2,3\r", "", {"a", "b"}, {{"1", "x\ny"}, {"2", "3"}}},
+        {"Windows-1252", "nombre;ciudad\r\nGarc\xED" "a;M\xE1laga\r\n", "", {"nombre", "ciudad"},
+         {{"Garc\u00eda", "M\u00e1laga"}}},
+        {"UTF-8 with a byte-order mark and semicolons", "\xEF\xBB\xBFnombre;ean\nJos\xC3\xA9;841\n", "",
+         {"nombre", "ean"}, {{"Jos\u00e9", "841"}}},
+        {"UTF-8, then a field that is not", "n\nJos\xC3\xA9\nGarc\xED" "a\n", "", {"n"}, {{"Jos\u00e9"}, {"Garc\u00eda"}}},
+        {"Windows-1252 bytes that are not valid UTF-8 decide", "n\nGarc\xED" "a\nJos\xC3\xA9\n", "", {"n"},
+         {{"Garc\u00eda"}, {"Jos\u00c3\u00a9"}}},
+        {"a separator inside quotes is not counted", "\"a,b\";c\n1;2\n", "", {"a,b", "c"}, {{"1", "2"}}},
+        {"the alias names the separator", "a;b;c,d\n1;2;3,4\n", "sep=,", {"a;b;c", "d"}, {{"1;2;3", "4"}}},
+        {"sep=tab", "a,b\tc\n1,2\t3\n", "sep=tab", {"a,b", "c"}, {{"1,2", "3"}}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.What);
+        const auto records = Read(r.Bytes, QString(), QString::fromUtf8(r.Options));
+        EXPECT_EQ(Header(), r.Header);
+        EXPECT_EQ(records, r.Records);
+    }
+    // Only the separator can be named, and only as one of the three.
+    for (const char* options : {"sep=|", "encoding=latin1"}) {
+        Table->Close();
+        Table->DatabaseName = Dir + QStringLiteral("/?") + QString::fromUtf8(options);
+        EXPECT_THROW(Table->Open(), EDBError) << options;
+    }
+}
+
+// Guard: TKVCsvReader's regular-file check and record limit.
+TEST_F(Csv, HostileFilesFailQuicklyNamingTheFile)
+{
+    QByteArray huge = "a,b\r1,2\r3,";
+    huge += QByteArray(50 * 1024 * 1024, 'x');
+    const QString fifo = Dir + QStringLiteral("/fifo.csv");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Dir + QStringLiteral("/zero.csv")));
+    WriteCsv(Dir, QStringLiteral("huge.csv"), huge);
+    WriteCsv(Dir, QStringLiteral("quote.csv"), "a\n\"" + QByteArray(2 * 1024 * 1024, ';'));
+    struct Row {
+        const char* Table;
+        const char* Message; // a part of the error
+    } rows[] = {
+        {"zero", "Not a regular file: "},
+        {"fifo", "Not a regular file: "},
+        {"huge", "The record at line 3 of "},
+        {"quote", "The record at line 2 of "},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.Table);
+        TKVTable t;
+        t.DatabaseName = Dir;
+        t.TableName = QString::fromUtf8(r.Table);
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            t.Open();
+            t.MoveBy(3);
+            ADD_FAILURE() << "read";
+        } catch (const EDBError& e) {
+            EXPECT_TRUE(e.Message().startsWith(QString::fromUtf8(r.Message))) << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("/%1.csv").arg(QLatin1String(r.Table))))
+                << e.Message().toStdString();
+        }
+        EXPECT_LT(clock.elapsed(), 5000);
+    }
 }
 
 TEST_F(Csv, ReadsUtf8WithOrWithoutByteOrderMark)

@@ -1,8 +1,9 @@
 // Data sources that fail around a run: a SQLite database that is locked,
 // deleted after ValidData, or whose bound column was dropped, and a
-// PostgreSQL server that stops in the middle of a run. Each surfaces as the
-// data layer's error or as a run without data, never as a crash or as a run
-// that repeats the last record and reports success.
+// PostgreSQL server that stops, or stops answering, in the middle of a run.
+// Each surfaces as the data layer's error or as a run without data, never as
+// a crash, a wait for ever or a run that repeats the last record and reports
+// success.
 #include "DataFixtures.h"
 #include "common/TestSupport.h"
 #include "designer/TKVLab.h"
@@ -11,12 +12,17 @@
 #include "document/TKVTable.h"
 #include "printing/TKVPrintInfo.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPicture>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <signal.h>
+#include <thread>
 
 using namespace DataFixtures;
 
@@ -195,4 +201,68 @@ TEST_F(PostgresFault, AServerStoppedInTheMiddleOfARunEndsTheRunWithTheError)
         ASSERT_EQ(b.Printed[i], QStringLiteral("customer %1").arg(i + 1));
     EXPECT_FALSE(b.Lab.Table->Active());
     ASSERT_TRUE(pg.Restart()) << pg.Problem().toStdString();
+}
+
+// Guard: TKVSqlConnection's deadline (TKVPgWatchdog). The server's process for
+// the connection is stopped, so the connection stays open and the kernel keeps
+// acknowledging: only a deadline of the client ends the wait.
+TEST_F(PostgresFault, AServerThatStopsAnsweringEndsTheFetchOrTheQueryAtTheDeadline)
+{
+    auto& pg = TPgServer::Instance();
+    pg.Exec(QStringLiteral("postgres"), {QStringLiteral("DROP DATABASE IF EXISTS kvlab_stall"),
+                                         QStringLiteral("CREATE DATABASE kvlab_stall")});
+    // More rows than the connection's buffers hold.
+    pg.Exec(QStringLiteral("kvlab_stall"),
+            {QStringLiteral("CREATE TABLE clientes AS SELECT 'customer ' || g AS \"NAME\", repeat('x', 200) AS pad "
+                            "FROM generate_series(1, 200000) AS g")});
+    const QString server = pg.Url(QString()).section(QLatin1Char('@'), 1).section(QLatin1Char('/'), 0, 0);
+    for (const char* call : {"fetch", "query"}) {
+        SCOPED_TRACE(call);
+        const QString app = QStringLiteral("kvlab-stall-%1").arg(QLatin1String(call));
+        TKVTable t;
+        t.DatabaseName = pg.Url(QStringLiteral("kvlab_stall")) + QStringLiteral("?timeout=2&application_name=") + app;
+        t.TableName = QStringLiteral("clientes");
+        t.Open();
+        const long long pid =
+            pg.Scalar(QStringLiteral("postgres"),
+                      QStringLiteral("SELECT pid FROM pg_stat_activity WHERE application_name = '%1'").arg(app))
+                .toLongLong();
+        ASSERT_GT(pid, 0);
+        ASSERT_EQ(kill(pid_t(pid), SIGSTOP), 0);
+        // The process goes on at the end, or after 30 s: without the deadline
+        // the call then returns, late, instead of hanging the test.
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        std::thread resume([&] {
+            std::unique_lock<std::mutex> lock(mutex);
+            done.wait_for(lock, std::chrono::seconds(30), [&] { return finished; });
+            kill(pid_t(pid), SIGCONT);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            if (QLatin1String(call) == QLatin1String("fetch")) {
+                for (int before = 0; before != t.GetRecNo();) {
+                    before = t.GetRecNo();
+                    t.Next();
+                }
+            } else {
+                t.First(); // runs the query again
+            }
+            ADD_FAILURE() << "no error, at record " << t.GetRecNo();
+        } catch (const EDBError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("The PostgreSQL server %1 did not answer for 2 s").arg(server));
+        }
+        const qint64 waited = clock.elapsed();
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            finished = true;
+        }
+        done.notify_one();
+        resume.join();
+        EXPECT_GE(waited, 2000);
+        EXPECT_LT(waited, 20000);
+        t.Close();
+    }
 }

@@ -149,6 +149,45 @@ QString MakeCsvCustomers(const QString& Dir)
     return Dir;
 }
 
+const std::vector<TCode>& Codes()
+{
+    // 08001, 8001 and 8001.0 are one number and three texts; "abc" and ""
+    // are no number; " 12.5 " is one with blanks around it.
+    static const std::vector<TCode> rows{
+        {"Ana", "08001", 12.5, 3, 1}, {"Bruno", "8001", 9.99, 1, 0}, {"Carla", "8001.0", 100, 10, 1},
+        {"Dani", "abc", 12.49, 2, 0}, {"Eva", "", 8, 1, 1},         {"F\u00e9lix", " 12.5 ", 200, 0, 0},
+    };
+    return rows;
+}
+
+QStringList CodeStatements(bool Postgres)
+{
+    QStringList s;
+    s << (Postgres ? QStringLiteral("CREATE TABLE codigos (\"NAME\" text, \"CP\" text, \"PRICE\" numeric(8,2), "
+                                    "\"QTY\" integer, \"FLAG\" integer)")
+                   : QStringLiteral("CREATE TABLE codigos (NAME TEXT, CP, PRICE REAL, QTY INTEGER, FLAG INTEGER)"));
+    for (const TCode& c : Codes())
+        s << QStringLiteral("INSERT INTO codigos VALUES (%1, %2, %3, %4, %5)")
+                 .arg(SqlText(c.Name), SqlText(c.Cp), QString::number(c.Price), QString::number(c.Qty),
+                      QString::number(c.Flag));
+    if (!Postgres)
+        s << QStringLiteral("CREATE VIEW codigos_v AS SELECT NAME || '' AS NAME, CP || '' AS CP, PRICE * 1 AS PRICE, "
+                            "QTY + 0 AS QTY, FLAG + 0 AS FLAG FROM codigos");
+    return s;
+}
+
+QString MakeCsvCodes(const QString& Dir)
+{
+    QString csv = QStringLiteral("NAME;CP;PRICE;QTY;FLAG\r\n");
+    for (const TCode& c : Codes())
+        csv += QStringLiteral("%1;%2;%3;%4;%5\r\n")
+                   .arg(c.Name, c.Cp, QString::number(c.Price).replace(QLatin1Char('.'), QLatin1Char(',')),
+                        QString::number(c.Qty), QString::number(c.Flag));
+    QDir().mkpath(Dir);
+    WriteCsv(Dir, QStringLiteral("codigos.csv"), csv.toLatin1()); // Latin-1 is Windows-1252 for these letters
+    return Dir;
+}
+
 // ---------------------------------------------------------------- PostgreSQL
 
 namespace {

@@ -35,6 +35,25 @@ QStringList CustomerStatements(bool Postgres);
 // CSV text as bytes, written to Dir/Name.
 void WriteCsv(const QString& Dir, const QString& Name, const QByteArray& Bytes);
 
+// The table "codigos" that every backend must filter alike: postcodes that
+// read as numbers, text that does not, decimals, small integers and 0/1
+// flags. Price is stored as a number everywhere.
+struct TCode {
+    QString Name;
+    QString Cp;
+    double Price;
+    int Qty;
+    int Flag;
+};
+const std::vector<TCode>& Codes();
+// Create and fill "codigos" (flags and quantities as integers, Cp with no
+// declared type in SQLite); for SQLite also the view "codigos_v" of computed
+// columns, which have no declared type either.
+QStringList CodeStatements(bool Postgres);
+// codigos.csv as a Spanish spreadsheet writes it: semicolons, decimal commas,
+// Windows-1252 and CRLF.
+QString MakeCsvCodes(const QString& Dir);
+
 // The PostgreSQL server of this test program, started on first use.
 class TPgServer
 {

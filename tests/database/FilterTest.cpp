@@ -117,7 +117,9 @@ TEST(Filter, ComparesNumbersAsNumbersTextAsTextAndBooleanWords)
         const char* Why;
     } rows[] = {
         {"([A] >= 12.5)", "100", false, true, "100 >= 12.5 as numbers, not as text"},
-        {"([A] >= '12.5')", "100", false, true, "quoted numbers compare as numbers too"},
+        {"([A] >= '12.5')", "100", false, false, "a quoted literal compares as text: '100' < '12.5'"},
+        {"([A] <> 12.5)", "abc", false, false, "a number compares with numbers only"},
+        {"([A] = 8001)", " 08001 ", false, true, "a text that reads as a number"},
         {"([A] = 12.5)", "12.50", false, true, "12.50 equals 12.5"},
         {"([A] < 12.5)", "12.49", false, true, ""},
         {"([A] = 'Lyon')", "lyon", false, false, "text compares with case"},
