@@ -5,6 +5,7 @@
 // beyond what a real design uses; README.md ("Limits") lists them for users.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace KVLimits {
@@ -49,6 +50,12 @@ constexpr std::int64_t MaxGridNodes = std::int64_t(1) << 22;
 // image in MiB (QImageReader's allocation limit).
 constexpr std::int64_t MaxPictureFileSize = 64 * 1024 * 1024;
 constexpr int MaxPictureMiB = 256;
+
+// What a label file holds. The reader refuses anything else, and a design is
+// checked against the same before it is written: what saves loads again.
+inline bool LengthFits(float Value) { return std::isfinite(Value) && std::fabs(Value) <= MaxLength; }
+inline bool LabelSizeFits(float Value) { return LengthFits(Value) && Value >= MinLabelSize; }
+inline bool StringFits(std::int64_t Bytes) { return Bytes >= 0 && Bytes <= MaxStringBytes; }
 
 // Raster output of the kvlab tool (rendered labels, PNG pages), in pixels:
 // 1 GiB at 32 bits a pixel.
