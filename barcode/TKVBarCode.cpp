@@ -2,6 +2,7 @@
 
 #include "barcode/TKVBarPattern.h"
 #include "designer/TKVLab.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
@@ -42,6 +43,18 @@ void TKVBarCode::LoadFromStream(TKVStream& Stream)
     ShowNumber = Stream.ReadBool();
     LeftMargin = Stream.ReadFloat();
     TopMargin = Stream.ReadFloat();
+}
+
+void TKVBarCode::CheckLimits(const TKVLimitCheck& Check) const
+{
+    TKVData::CheckLimits(Check);
+    Check.Text("Code", Code);
+    Check.Range("BarType", BarType, 0, MaxOrd_TKVBar);
+    Check.Length("BarWidth", BarWidth);
+    Check.Length("BarSpace", BarSpace);
+    Check.Length("NumberHeight", NumberHeight);
+    Check.Length("LeftMargin", LeftMargin);
+    Check.Length("TopMargin", TopMargin);
 }
 
 bool TKVBarCode::ValidCode() const

@@ -24,6 +24,7 @@ public:
     void Properties(TKVLab* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
+    void CheckLimits(const TKVLimitCheck& Check) const override;
     TKVEle Elem() const override { return deBar; }
 
     // The code follows its symbology's rules (length, character set).

@@ -1,6 +1,7 @@
 #include "designer/TKVClipboard.h"
 
 #include "document/TKVElement.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
 
@@ -20,6 +21,7 @@ TKVEle& TKVClipboard::ClipKind()
 
 void TKVClipboard::Copy(const TKVElement& E)
 {
+    E.CheckLimits(TKVLimitCheck::Element(-1, E.Elem()));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

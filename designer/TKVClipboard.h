@@ -15,7 +15,9 @@ class TKVClipboard
 public:
     TKVClipboard() = delete;
 
-    // Replaces the clipboard by E's record.
+    // Replaces the clipboard by E's record. An element that a label file
+    // could not hold is refused (EKvError naming the field) and the
+    // clipboard keeps what it had: every record on it can be pasted.
     static void Copy(const TKVElement& E);
     // A new element read from the record, with its class defaults for
     // whatever the record does not hold; null when nothing was copied.

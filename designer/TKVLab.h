@@ -231,7 +231,9 @@ public:
     void DrawShape(TPoint A, TPoint B);
     void DrawMarks(TPoint P);
 
-    // Editing commands on the selected element.
+    // Editing commands on the selected element. Copying and pasting refuse
+    // (EKvError, nothing changed) an element that a label file could not
+    // hold, also where the paste offset would take it.
     void CopyElement();
     void PasteElement();
     void DeleteElement();

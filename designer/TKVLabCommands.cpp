@@ -9,6 +9,7 @@
 
 #include "designer/TKVClipboard.h"
 #include "document/TKVImage.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVObject.h"
 
 #include <utility>
@@ -32,6 +33,9 @@ void TKVLab::PasteElement()
     std::unique_ptr<TKVElement> e = TKVClipboard::Paste();
     if (!e)
         return;
+    // Where the copy lands must still be a place a label file holds.
+    e->Move(PasteOffset);
+    e->CheckLimits(TKVLimitCheck::Element(Document->Count(), e->Elem()));
     // A picture whose file cannot be read has been reported; the document
     // and the selection stay as they were.
     if (auto* image = dynamic_cast<TKVImage*>(e.get()); image && !image->CreatePic())
@@ -39,7 +43,6 @@ void TKVLab::PasteElement()
     TKVElement* pasted = e.get();
     Document->AddElement(std::move(e));
     SelectedElement = pasted;
-    pasted->Move(PasteOffset);
     PaintLabScreen(true);
 }
 

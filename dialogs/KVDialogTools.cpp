@@ -1,9 +1,11 @@
 #include "dialogs/KVDialogTools.h"
 
+#include "controls/SpinEditFloat.h"
 #include "dialogs/KVChoosers.h"
 #include "dialogs/TKVShape.h"
 #include "document/TKVTable.h"
 #include "types/EKvError.h"
+#include "types/KVLimits.h"
 #include "types/KVMessage.h"
 
 #include <QComboBox>
@@ -13,9 +15,28 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 const char* const InvalidProperty = "invalid";
+// What a float edit showed last (ShowValue): its text, the stored value
+// that text stands for, and the decimals of the form.
+const char* const ShownTextProperty = "shownText";
+const char* const ShownValueProperty = "shownValue";
+const char* const FormDigitsProperty = "formDigits";
+constexpr int MostDigits = 9;
+
+// Whether the edit's text of Value with Digits decimals reads back as Value
+// (the rounding of TSpinEditFloat::FormatValue).
+bool ReadsBack(float Value, int Precision, int Digits)
+{
+    const double rounded = QString::number(double(Value), 'e', std::clamp(Precision, 1, 17) - 1).toDouble();
+    return float(QString::number(rounded, 'f', Digits).toDouble()) == Value;
+}
+
+bool Same(float A, float B) { return A == B || (std::isnan(A) && std::isnan(B)); }
 
 void MarkInvalid(QComboBox* Box, bool Invalid)
 {
@@ -41,6 +62,93 @@ void CenterOnScreen(QWidget* Form)
     QRect frame = Form->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     Form->move(frame.topLeft());
+}
+
+void AcceptFileLimits(QWidget* Form)
+{
+    for (TSpinEditFloat* edit : Form->findChildren<TSpinEditFloat*>()) {
+        // Equal limits are no limits: such an edit starts from 0.
+        if (edit->GetMinValue() == edit->GetMaxValue())
+            edit->SetMinValue(0);
+        edit->SetMaxValue(KVLimits::MaxLength);
+    }
+    for (QLineEdit* edit : Form->findChildren<QLineEdit*>())
+        edit->setMaxLength(KVLimits::MaxStringBytes);
+}
+
+void ShowValue(TSpinEditFloat* Edit, float Value)
+{
+    QVariant form = Edit->property(FormDigitsProperty);
+    if (!form.isValid()) {
+        form = Edit->GetDigits();
+        Edit->setProperty(FormDigitsProperty, form);
+    }
+    int digits = form.toInt();
+    while (digits < MostDigits && !ReadsBack(Value, Edit->GetPrecision(), digits))
+        ++digits;
+    // A value the edit cannot show as it is (NaN, or finer than its
+    // decimals) is shown rounded, and the exact value is its tool tip.
+    const bool exact = ReadsBack(Value, Edit->GetPrecision(), digits);
+    if (!exact)
+        digits = form.toInt();
+    Edit->setToolTip(exact ? QString() : QString::number(double(Value), 'g', 9));
+    // Equal limits are no limits; NaN is no place in a range.
+    if (std::isfinite(Value) && Edit->GetMinValue() != Edit->GetMaxValue()) {
+        Edit->SetMinValue(std::min(Edit->GetMinValue(), double(Value)));
+        Edit->SetMaxValue(std::max(Edit->GetMaxValue(), double(Value)));
+    }
+    if (digits != Edit->GetDigits()) {
+        const QSignalBlocker blocker(Edit);
+        Edit->SetDigits(digits);
+    }
+    Edit->setProperty(ShownTextProperty, TSpinEditFloat::FormatValue(Value, Edit->GetPrecision(), digits, Edit->locale()));
+    Edit->setProperty(ShownValueProperty, Value);
+    Edit->SetValue(Value);
+}
+
+float EditValue(const TSpinEditFloat* Edit)
+{
+    const QVariant shown = Edit->property(ShownTextProperty);
+    if (shown.isValid() && Edit->text() == shown.toString())
+        return Edit->property(ShownValueProperty).toFloat();
+    return float(Edit->GetValue());
+}
+
+void ShowValue(QSpinBox* Box, std::int32_t Value)
+{
+    Box->setRange(std::min(Box->minimum(), Value), std::max(Box->maximum(), Value));
+    Box->setValue(Value);
+}
+
+void ShowTakenValue(TSpinEditFloat* Edit, std::function<float()> Stored)
+{
+    const auto show = [Edit, Stored] {
+        const float stored = Stored();
+        if (!Same(stored, EditValue(Edit)))
+            ShowValue(Edit, stored);
+    };
+    QObject::connect(Edit, &TSpinEditFloat::exited, Edit, show);
+    QObject::connect(Edit, &TSpinEditFloat::changed, Edit, [Edit, show] {
+        if (!Edit->hasFocus())
+            show();
+    });
+}
+
+void MarkRefused(QWidget* Control, bool Refused)
+{
+    if (MarkedRefused(Control) == Refused)
+        return;
+    Control->setProperty(InvalidProperty, Refused);
+    Control->setStyleSheet(Refused ? QStringLiteral("%1 { color: #c00000; background: #ffe0e0; }")
+                                         .arg(QLatin1String(Control->metaObject()->className()))
+                                   : QString());
+}
+
+bool MarkedRefused(const QWidget* Control) { return Control->property(InvalidProperty).toBool(); }
+
+QString ChosenField(const QString& Entry, const QString& Current)
+{
+    return Entry.compare(Current, Qt::CaseInsensitive) == 0 ? Current : Entry;
 }
 
 void FillFontNames(QComboBox* Box, const QString& FontName)

@@ -7,19 +7,52 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 class QComboBox;
 class QDialog;
+class QSpinBox;
 class QWidget;
 class TKVShape;
 class TKVTable;
+class TSpinEditFloat;
 
 // Tool-window border, no OK or Cancel: the form is closed from its title bar
 // (or its own close button).
 void SetupPropertyForm(QDialog* Form);
 // Puts the form in the middle of the screen it is on.
 void CenterOnScreen(QWidget* Form);
+
+// The form's edits take what a label file holds (KVLimits): every float edit
+// a length up to KVLimits::MaxLength, from the form's minimum (0 where the
+// form sets no limits), every text edit KVLimits::MaxStringBytes characters.
+void AcceptFileLimits(QWidget* Form);
+
+// A dialog shows each stored value as it is and writes back only what the
+// user changed. ShowValue widens the edit's range to hold Value and gives it
+// as many decimals as Value needs to read back as itself (up to 9; a value
+// that needs more is shown with the form's decimals and its tool tip gives
+// it exactly); the edit remembers what it showed, and while its text stays
+// so, EditValue is Value itself, not the text read back.
+void ShowValue(TSpinEditFloat* Edit, float Value);
+float EditValue(const TSpinEditFloat* Edit);
+// Widens the spin box's range to hold Value, then shows it.
+void ShowValue(QSpinBox* Box, std::int32_t Value);
+// After a change the edit shows the value that took effect, Stored(), where
+// a setter stored something else than the edit shows (a floor, a clamp, a
+// rounding): at once when the edit does not have the focus (its arrows, the
+// program), otherwise when the user leaves it, so that typing is never
+// interrupted. Connect it after the edit's change handler.
+void ShowTakenValue(TSpinEditFloat* Edit, std::function<float()> Stored);
+
+// Marks a control whose content is refused (red), or clears the mark.
+void MarkRefused(QWidget* Control, bool Refused);
+bool MarkedRefused(const QWidget* Control);
+
+// The field a bound element is to name for the list entry Entry: a field it
+// already names (the lists match names ignoring case) keeps its spelling.
+QString ChosenField(const QString& Entry, const QString& Current);
 
 // The installed font families, sorted, with FontName selected; no selection
 // when that font is not installed. Raises no change signal.

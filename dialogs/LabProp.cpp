@@ -6,6 +6,7 @@
 #include "designer/TKVFrame.h"
 #include "designer/TKVGrid.h"
 #include "designer/TKVLab.h"
+#include "dialogs/KVDialogTools.h"
 #include "dialogs/TKVDataSource.h"
 #include "document/TKVImage.h"
 #include "document/TKVSession.h"
@@ -13,6 +14,7 @@
 #include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
@@ -87,7 +89,9 @@ QIcon NavigatorIcon(TPropLab::TNavigateBtn Button)
     return QIcon(pm);
 }
 
-float Value(const TSpinEditFloat* E) { return float(E->GetValue()); }
+// What an edit stands for: the stored value it was loaded with until the
+// user changes it (ShowValue, EditValue).
+float Value(const TSpinEditFloat* E) { return EditValue(E); }
 
 // Index of an item whose text equals Text ignoring case, or -1.
 int FindItem(const QComboBox* Box, const QString& Text)
@@ -139,7 +143,9 @@ TPropLab::TPropLab(QWidget* Parent)
         connect(e, &TSpinEditFloat::exited, this, [e] { Highlight(e, false); });
     }
     UpdateNavigator();
+    AcceptLimits();
     Connect();
+    ShowTakenValues();
 }
 
 TPropLab::~TPropLab()
@@ -229,6 +235,33 @@ void TPropLab::Connect()
     connect(ui->Delete1, &QAction::triggered, this, on(&TPropLab::Delete1Click));
 }
 
+// The size, print, grid, frame and alignment fields take what a label file
+// and a run hold.
+void TPropLab::AcceptLimits()
+{
+    for (QWidget* group : std::initializer_list<QWidget*>{ui->TabSize, ui->TabPrint, ui->GpBoxGrid, ui->GpBoxFrame,
+                                                          ui->GpBoxAligns})
+        AcceptFileLimits(group);
+    for (QSpinBox* count : {ui->SpinEdNuHor, ui->SpinEdNuVer, ui->SpEdFirstCol, ui->SpEdFirstRow})
+        count->setMaximum(KVLimits::MaxSheetRowsCols);
+    ui->SpEdNuLabs->setMaximum(int(KVLimits::MaxRunLabels));
+}
+
+// Fields whose setters floor or clamp what is typed show what was stored.
+void TPropLab::ShowTakenValues()
+{
+    const std::pair<TSpinEditFloat*, std::function<float()>> fields[] = {
+        {ui->SpEdFloatWidth, [this] { return Lab->Measure->Width; }},
+        {ui->SpEdFloatHeight, [this] { return Lab->Measure->Height; }},
+        {ui->SpEdFloatGX, [this] { return Lab->Grid->IncX; }},
+        {ui->SpEdFloatGY, [this] { return Lab->Grid->IncY; }},
+        {ui->SpEdFloatAlLeft, [this] { return Lab->BackSurf->AlignLeft; }},
+        {ui->SpEdFloatAlTop, [this] { return Lab->BackSurf->AlignTop; }},
+    };
+    for (const auto& [edit, stored] : fields)
+        ShowTakenValue(edit, [this, edit = edit, stored = stored] { return Lab ? stored() : EditValue(edit); });
+}
+
 // ---------------------------------------------------------------- loading
 
 void TPropLab::Ini(std::int32_t Page)
@@ -245,33 +278,35 @@ void TPropLab::Ini(std::int32_t Page)
     default: break;
     }
 
+    // Every value is shown as it is stored, and stays so until the user
+    // changes it (ShowValue).
     const TKVMeasure& m = *Lab->Measure;
-    ui->SpEdFloatWidth->SetValue(m.Width);
-    ui->SpEdFloatHeight->SetValue(m.Height);
-    ui->SpEdFloatDiHor->SetValue(m.DiHor);
-    ui->SpEdFloatDiVer->SetValue(m.DiVer);
-    ui->SpEdFloatLeftMar->SetValue(m.MarLeft);
-    ui->SpEdFloatTopMar->SetValue(m.MarTop);
-    ui->SpinEdNuHor->setValue(m.NuHor);
-    ui->SpinEdNuVer->setValue(m.NuVer);
-    ui->SpEdFloatPaWidth->SetValue(m.PaperWidth);
-    ui->SpEdFloatPaHeight->SetValue(m.PaperHeight);
+    ShowValue(ui->SpEdFloatWidth, m.Width);
+    ShowValue(ui->SpEdFloatHeight, m.Height);
+    ShowValue(ui->SpEdFloatDiHor, m.DiHor);
+    ShowValue(ui->SpEdFloatDiVer, m.DiVer);
+    ShowValue(ui->SpEdFloatLeftMar, m.MarLeft);
+    ShowValue(ui->SpEdFloatTopMar, m.MarTop);
+    ShowValue(ui->SpinEdNuHor, m.NuHor);
+    ShowValue(ui->SpinEdNuVer, m.NuVer);
+    ShowValue(ui->SpEdFloatPaWidth, m.PaperWidth);
+    ShowValue(ui->SpEdFloatPaHeight, m.PaperHeight);
     ui->EdLabName->setText(m.LabelName);
 
     const TKVPrintInfo& p = *Lab->PrintInfo;
     {
         // Shown only: these two are set by clicking the sketch.
         const QSignalBlocker c(ui->SpEdFirstCol), r(ui->SpEdFirstRow);
-        ui->SpEdFirstCol->setValue(p.FirstCol);
-        ui->SpEdFirstRow->setValue(p.FirstRow);
+        ShowValue(ui->SpEdFirstCol, p.FirstCol);
+        ShowValue(ui->SpEdFirstRow, p.FirstRow);
     }
     // The print range's bound comes with the record count; until then it
     // must not cut the stored range.
     ui->SpinEdFrom->setMaximum(std::max({p.Labs, p.FirstLab, 1}));
     ui->SpinEdTo->setMaximum(std::max({p.Labs, p.LastLab, 1}));
-    ui->SpinEdFrom->setValue(p.FirstLab);
-    ui->SpinEdTo->setValue(p.LastLab);
-    ui->SpEdNuLabs->setValue(p.Labs);
+    ShowValue(ui->SpinEdFrom, p.FirstLab);
+    ShowValue(ui->SpinEdTo, p.LastLab);
+    ShowValue(ui->SpEdNuLabs, p.Labs);
 
     ui->CBoxAlias->clear();
     ui->CBoxAlias->addItems(TKVSession::GetAliasNames());
@@ -293,25 +328,25 @@ void TPropLab::Ini(std::int32_t Page)
 
     const TKVBackSurf& b = *Lab->BackSurf;
     SetSwatch(ui->ShCoBack, b.Color);
-    ui->SpEdFloatAlLeft->SetValue(b.AlignLeft);
-    ui->SpEdFloatAlTop->SetValue(b.AlignTop);
+    ShowValue(ui->SpEdFloatAlLeft, b.AlignLeft);
+    ShowValue(ui->SpEdFloatAlTop, b.AlignTop);
     ui->CheckShowAlign->setChecked(b.ShowAlign);
     SetSwatch(ui->ShCoAlign, b.AlignColor);
 
     const TKVGrid& g = *Lab->Grid;
     SetSwatch(ui->ShCoGrid, g.Color);
     SetSwatch(ui->ShCoSelect, Lab->SelColor);
-    ui->SpEdFloatGX->SetValue(g.IncX);
-    ui->SpEdFloatGY->SetValue(g.IncY);
+    ShowValue(ui->SpEdFloatGX, g.IncX);
+    ShowValue(ui->SpEdFloatGY, g.IncY);
     ui->CheckShow->setChecked(Lab->ShowMargins);
     ui->CheckGrid->setChecked(g.Show);
     ui->CheckSnap->setChecked(Lab->Snap == snGrid);
 
     const TKVFrame& f = *Lab->Frame;
     SetSwatch(ui->ShCoFrame, f.Color);
-    ui->SpEdFloatD1->SetValue(f.Dist1);
-    ui->SpEdFloatD2->SetValue(f.Dist2);
-    ui->SpEdFloatPenWidth->SetValue(f.PenWidth);
+    ShowValue(ui->SpEdFloatD1, f.Dist1);
+    ShowValue(ui->SpEdFloatD2, f.Dist2);
+    ShowValue(ui->SpEdFloatPenWidth, f.PenWidth);
     ui->ComBoxStyle->setCurrentIndex(f.Style == maSingle ? 1 : f.Style == maDoble ? 2 : 0);
 
     if (Lab->BackSurf->Style == biImage)
@@ -433,8 +468,8 @@ void TPropLab::ApplyPaperRow(int Row)
 {
     const TPaperType& paper = Papers[std::size_t(Row)];
     CheckPapers();
-    ui->SpEdFloatPaWidth->SetValue(paper.Width);
-    ui->SpEdFloatPaHeight->SetValue(paper.Height);
+    ShowValue(ui->SpEdFloatPaWidth, paper.Width);
+    ShowValue(ui->SpEdFloatPaHeight, paper.Height);
     TKVMeasure& m = *Lab->Measure;
     m.SetPaperWidth(paper.Width);
     m.SetPaperHeight(paper.Height);
@@ -566,8 +601,8 @@ void TPropLab::PageControl1Change()
     if (ui->PageControl1->currentWidget() != ui->TabPrint)
         return;
     const QSignalBlocker c(ui->SpEdFirstCol), r(ui->SpEdFirstRow);
-    ui->SpEdFirstCol->setValue(Lab->PrintInfo->FirstCol);
-    ui->SpEdFirstRow->setValue(Lab->PrintInfo->FirstRow);
+    ShowValue(ui->SpEdFirstCol, Lab->PrintInfo->FirstCol);
+    ShowValue(ui->SpEdFirstRow, Lab->PrintInfo->FirstRow);
 }
 
 // ---------------------------------------------------------------- write-back

@@ -171,7 +171,9 @@ private:
     void UpdateNavigator();
     void AddGridFilter(const QString& Op);
     void ApplyPaperRow(int Row);
+    void AcceptLimits();
     void Connect();
+    void ShowTakenValues();
 
     std::unique_ptr<Ui::TPropLab> ui;
     bool MovingGrid = false;

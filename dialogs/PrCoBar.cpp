@@ -7,6 +7,7 @@
 #include "dialogs/TKVShape.h"
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 #include "ui_PrCoBar.h"
 
 #include <QSignalBlocker>
@@ -72,6 +73,9 @@ TPropCoBar::TPropCoBar(QWidget* Parent) : QDialog(Parent), Form(std::make_unique
     GpBoxAngle = Form->GpBoxAngle;
     CbAngle = Form->CbAngle;
 
+    AcceptFileLimits(this);
+    SpEdTextSpace->setMaximum(KVLimits::MaxTextSpace);
+
     ConnectHandler(EdNum, &QLineEdit::textChanged, this, &TPropCoBar::EdNumChange);
     ConnectHandler(ComBoxType, &QComboBox::currentIndexChanged, this, &TPropCoBar::ComBoxTypeChange);
     ConnectHandler(CkBoxDatabase, &QCheckBox::toggled, this, &TPropCoBar::CkBoxDatabaseClick);
@@ -104,15 +108,15 @@ void TPropCoBar::Ini(bool Data)
     // Loading a control runs its change handler, which writes the value
     // back and re-renders the label.
     EdNum->setText(Element->Code);
-    SpEdFloatAlt->SetValue(Element->FontHeight);
-    SpEdFloatWidth->SetValue(Element->BarWidth);
-    SpEdFloatX->SetValue(Element->Point1.X);
-    SpEdFloatY->SetValue(Element->Point1.Y);
-    SpEdFloatLeftM->SetValue(Element->LeftMargin);
-    SpEdFloatTopM->SetValue(Element->TopMargin);
-    SpEdFloatNumberHeight->SetValue(Element->NumberHeight);
+    ShowValue(SpEdFloatAlt, Element->FontHeight);
+    ShowValue(SpEdFloatWidth, Element->BarWidth);
+    ShowValue(SpEdFloatX, Element->Point1.X);
+    ShowValue(SpEdFloatY, Element->Point1.Y);
+    ShowValue(SpEdFloatLeftM, Element->LeftMargin);
+    ShowValue(SpEdFloatTopM, Element->TopMargin);
+    ShowValue(SpEdFloatNumberHeight, Element->NumberHeight);
     CkBoxShowNumber->setChecked(Element->ShowNumber);
-    SpEdTextSpace->setValue(Element->TextSpace);
+    ShowValue(SpEdTextSpace, Element->TextSpace);
     {
         const QSignalBlocker blocker(ComBoxType);
         ComBoxType->setCurrentIndex(BarTypeItem(Element->BarType));
@@ -182,7 +186,7 @@ void TPropCoBar::cbFieldsChange()
 {
     // What a bound barcode draws is the field's value; Code is left alone.
     if (!CbFields->currentText().isEmpty())
-        Element->FieldName = CbFields->currentText();
+        Element->FieldName = ChosenField(CbFields->currentText(), Element->FieldName);
     Lab->AdjustHandle();
 }
 
@@ -194,43 +198,43 @@ void TPropCoBar::CkBoxShowNumberClick()
 
 void TPropCoBar::SpEdFloatXChange()
 {
-    Element->Point1.X = float(SpEdFloatX->GetValue());
+    Element->Point1.X = EditValue(SpEdFloatX);
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::SpEdFloatYChange()
 {
-    Element->Point1.Y = float(SpEdFloatY->GetValue());
+    Element->Point1.Y = EditValue(SpEdFloatY);
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::SpEdFloatAltChange()
 {
-    Element->FontHeight = float(SpEdFloatAlt->GetValue());
+    Element->FontHeight = EditValue(SpEdFloatAlt);
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::SpEdFloatWidthChange()
 {
-    Element->BarWidth = float(SpEdFloatWidth->GetValue());
+    Element->BarWidth = EditValue(SpEdFloatWidth);
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::SpEdFloatNumberHeightChange()
 {
-    Element->NumberHeight = float(SpEdFloatNumberHeight->GetValue());
+    Element->NumberHeight = EditValue(SpEdFloatNumberHeight);
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::SpEdFloatLeftMChange()
 {
-    Element->LeftMargin = float(SpEdFloatLeftM->GetValue());
+    Element->LeftMargin = EditValue(SpEdFloatLeftM);
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::SpEdFloatTopMChange()
 {
-    Element->TopMargin = float(SpEdFloatTopM->GetValue());
+    Element->TopMargin = EditValue(SpEdFloatTopM);
     Lab->AdjustHandle();
 }
 

@@ -38,6 +38,8 @@ TProIma::TProIma(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::T
     BitBtnImage->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
+    AcceptFileLimits(this);
+
     ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatX1Change);
     ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatY1Change);
     ConnectHandler(SpEdFloatX2, &TSpinEditFloat::changed, this, &TProIma::SpEdFloatX2Change);
@@ -63,13 +65,13 @@ void TProIma::Ini(bool NewPicture)
     // past the label is shown as it is.
     const double width = Lab->Measure->Width;
     const double height = Lab->Measure->Height;
-    SpEdFloatX1->SetValue(Element->Point1.X);
+    ShowValue(SpEdFloatX1, Element->Point1.X);
     SpEdFloatX1->SetMaxValue(width);
-    SpEdFloatY1->SetValue(Element->Point1.Y);
+    ShowValue(SpEdFloatY1, Element->Point1.Y);
     SpEdFloatY1->SetMaxValue(height);
-    SpEdFloatX2->SetValue(Element->Point2.X);
+    ShowValue(SpEdFloatX2, Element->Point2.X);
     SpEdFloatX2->SetMaxValue(width);
-    SpEdFloatY2->SetValue(Element->Point2.Y);
+    ShowValue(SpEdFloatY2, Element->Point2.Y);
     SpEdFloatY2->SetMaxValue(height);
     this->NewPicture = NewPicture;
 }
@@ -102,24 +104,24 @@ void TProIma::BitBtnImageClick()
 
 void TProIma::SpEdFloatX1Change()
 {
-    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Element->Point1.X = EditValue(SpEdFloatX1);
     Lab->AdjustHandle();
 }
 
 void TProIma::SpEdFloatY1Change()
 {
-    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Element->Point1.Y = EditValue(SpEdFloatY1);
     Lab->AdjustHandle();
 }
 
 void TProIma::SpEdFloatX2Change()
 {
-    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Element->Point2.X = EditValue(SpEdFloatX2);
     Lab->AdjustHandle();
 }
 
 void TProIma::SpEdFloatY2Change()
 {
-    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Element->Point2.Y = EditValue(SpEdFloatY2);
     Lab->AdjustHandle();
 }

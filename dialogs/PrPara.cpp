@@ -7,7 +7,10 @@
 #include "document/TKVParagraph.h"
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 #include "ui_PrPara.h"
+
+#include <QSignalBlocker>
 
 TPropPara* PropPara = nullptr;
 
@@ -79,13 +82,19 @@ void TPropPara::Ini(bool Data)
 {
     FillLanguage();
     ShCoBorder->SetBrushColor(Element->BorderColor);
-    MemText->setPlainText(Element->Text);
-    SpEdFloatX1->SetValue(Element->Point1.X);
-    SpEdFloatY1->SetValue(Element->Point1.Y);
-    SpEdFloatX2->SetValue(Element->Point2.X);
-    SpEdFloatY2->SetValue(Element->Point2.Y);
+    IniText = Element->Text;
+    {
+        const QSignalBlocker blocker(MemText);
+        MemText->setPlainText(IniText);
+    }
+    IniShown = MemText->toPlainText();
+    RunHandler([this] { MemTextChange(); });
+    ShowValue(SpEdFloatX1, Element->Point1.X);
+    ShowValue(SpEdFloatY1, Element->Point1.Y);
+    ShowValue(SpEdFloatX2, Element->Point2.X);
+    ShowValue(SpEdFloatY2, Element->Point2.Y);
     CkBoxShow->setChecked(Element->Border);
-    SpEdFloatWidth->SetValue(Element->PenWidth);
+    ShowValue(SpEdFloatWidth, Element->PenWidth);
     IniTextControls(Data);
 }
 
@@ -119,10 +128,16 @@ QWidget* TPropPara::TextEditor() const { return MemText; }
 
 void TPropPara::MemTextChange()
 {
-    // An emptied memo keeps the last text.
     const QString text = MemText->toPlainText();
-    if (!text.isEmpty())
-        Element->Text = FileLineBreaks(text);
+    const QString stored = FileLineBreaks(text);
+    // A text beyond what a label file holds is marked and not taken; an
+    // emptied memo keeps the last text.
+    const bool fits = KVLimits::StringFits(stored.size());
+    MarkRefused(MemText, !fits);
+    if (text == IniShown)
+        Element->Text = IniText;
+    else if (fits && !text.isEmpty())
+        Element->Text = stored;
     Lab->AdjustHandle();
 }
 
@@ -134,7 +149,7 @@ void TPropPara::ShCoBorderMouseDown()
 
 void TPropPara::SpEdFloatWidthChange()
 {
-    Element->PenWidth = float(SpEdFloatWidth->GetValue());
+    Element->PenWidth = EditValue(SpEdFloatWidth);
     Lab->AdjustHandle();
 }
 
@@ -146,24 +161,24 @@ void TPropPara::CkBoxShowClick()
 
 void TPropPara::SpEdFloatX1Change()
 {
-    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Element->Point1.X = EditValue(SpEdFloatX1);
     Lab->AdjustHandle();
 }
 
 void TPropPara::SpEdFloatY1Change()
 {
-    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Element->Point1.Y = EditValue(SpEdFloatY1);
     Lab->AdjustHandle();
 }
 
 void TPropPara::SpEdFloatX2Change()
 {
-    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Element->Point2.X = EditValue(SpEdFloatX2);
     Lab->AdjustHandle();
 }
 
 void TPropPara::SpEdFloatY2Change()
 {
-    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Element->Point2.Y = EditValue(SpEdFloatY2);
     Lab->AdjustHandle();
 }

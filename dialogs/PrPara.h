@@ -90,6 +90,10 @@ protected:
 
 private:
     std::unique_ptr<Ui::TPropPara> Form;
+    // The text as Ini found it and as the memo showed it (with the memo's
+    // own line breaks): while the memo shows that, the element keeps it.
+    QString IniText;
+    QString IniShown;
 };
 
 // The paragraph dialog while its opener runs, otherwise null.

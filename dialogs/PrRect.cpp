@@ -29,6 +29,8 @@ TProRect::TProRect(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui:
     LabFillCo = Form->LabFillCo;
     ShFillCo = Form->ShFillCo;
 
+    AcceptFileLimits(this);
+
     ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatX1Change);
     ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatY1Change);
     ConnectHandler(SpEdFloatX2, &TSpinEditFloat::changed, this, &TProRect::SpEdFloatX2Change);
@@ -55,11 +57,11 @@ void TProRect::Ini()
     CkBoxTrans->setChecked(Element->Transparent);
     ShCoBorder->SetBrushColor(Element->Color);
     ShFillCo->SetBrushColor(Element->BackColor);
-    SpEdFloatX1->SetValue(Element->Point1.X);
-    SpEdFloatY1->SetValue(Element->Point1.Y);
-    SpEdFloatX2->SetValue(Element->Point2.X);
-    SpEdFloatY2->SetValue(Element->Point2.Y);
-    SpEdFloatPen->SetValue(Element->PenWidth);
+    ShowValue(SpEdFloatX1, Element->Point1.X);
+    ShowValue(SpEdFloatY1, Element->Point1.Y);
+    ShowValue(SpEdFloatX2, Element->Point2.X);
+    ShowValue(SpEdFloatY2, Element->Point2.Y);
+    ShowValue(SpEdFloatPen, Element->PenWidth);
 }
 
 void TProRect::FillLanguage()
@@ -74,31 +76,31 @@ void TProRect::FillLanguage()
 
 void TProRect::SpEdFloatX1Change()
 {
-    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Element->Point1.X = EditValue(SpEdFloatX1);
     Lab->AdjustHandle();
 }
 
 void TProRect::SpEdFloatY1Change()
 {
-    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Element->Point1.Y = EditValue(SpEdFloatY1);
     Lab->AdjustHandle();
 }
 
 void TProRect::SpEdFloatX2Change()
 {
-    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Element->Point2.X = EditValue(SpEdFloatX2);
     Lab->AdjustHandle();
 }
 
 void TProRect::SpEdFloatY2Change()
 {
-    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Element->Point2.Y = EditValue(SpEdFloatY2);
     Lab->AdjustHandle();
 }
 
 void TProRect::SpEdFloatPenChange()
 {
-    Element->PenWidth = float(SpEdFloatPen->GetValue());
+    Element->PenWidth = EditValue(SpEdFloatPen);
     Lab->AdjustHandle();
 }
 

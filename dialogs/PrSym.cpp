@@ -53,6 +53,8 @@ TPropSym::TPropSym(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui:
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
     PaintBox1->installEventFilter(this);
+    AcceptFileLimits(this);
+
     ConnectHandler(SpEdFloatX, &TSpinEditFloat::changed, this, &TPropSym::SpEdFloatXChange);
     ConnectHandler(SpEdFloatY, &TSpinEditFloat::changed, this, &TPropSym::SpEdFloatYChange);
     ConnectHandler(ShCoFont, &TKVShape::mouseDown, this, &TPropSym::ShCoFontMouseDown);
@@ -100,9 +102,9 @@ void TPropSym::Ini(bool Data)
     // Loading a control runs its change handler, which writes the value
     // back and re-renders the label.
     ShCoFont->SetBrushColor(Element->Color);
-    SpEdFloatAlt->SetValue(Element->FontHeight);
-    SpEdFloatX->SetValue(Element->Point1.X);
-    SpEdFloatY->SetValue(Element->Point1.Y);
+    ShowValue(SpEdFloatAlt, Element->FontHeight);
+    ShowValue(SpEdFloatX, Element->Point1.X);
+    ShowValue(SpEdFloatY, Element->Point1.Y);
     CkBoxBold->setChecked(Element->Bold);
     CkBoxDatabase->setChecked(Element->UseDaBa);
     cbFields->setEnabled(Element->UseDaBa);
@@ -129,13 +131,13 @@ void TPropSym::FillFields()
 
 void TPropSym::SpEdFloatXChange()
 {
-    Element->Point1.X = float(SpEdFloatX->GetValue());
+    Element->Point1.X = EditValue(SpEdFloatX);
     Lab->AdjustHandle();
 }
 
 void TPropSym::SpEdFloatYChange()
 {
-    Element->Point1.Y = float(SpEdFloatY->GetValue());
+    Element->Point1.Y = EditValue(SpEdFloatY);
     Lab->AdjustHandle();
 }
 
@@ -160,7 +162,7 @@ void TPropSym::ComBoxFontNameChange()
 
 void TPropSym::SpEdFloatAltChange()
 {
-    Element->FontHeight = float(SpEdFloatAlt->GetValue());
+    Element->FontHeight = EditValue(SpEdFloatAlt);
     Lab->AdjustHandle();
 }
 
@@ -184,7 +186,7 @@ void TPropSym::CkBoxDatabaseClick()
 void TPropSym::cbFieldsChange()
 {
     if (!cbFields->currentText().isEmpty())
-        Element->FieldName = cbFields->currentText();
+        Element->FieldName = ChosenField(cbFields->currentText(), Element->FieldName);
 }
 
 void TPropSym::PaintBox1Paint()

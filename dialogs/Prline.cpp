@@ -28,6 +28,7 @@ TProLin::TProLin(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::T
     ShCoLine = Form->ShCoLine;
     GpBoxWidth = Form->GpBoxWidth;
     SpEdFloatPen = Form->SpEdFloatPen;
+    AcceptFileLimits(this);
 
     ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatX1Change);
     ConnectHandler(SpEdFloatY1, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatY1Change);
@@ -51,11 +52,11 @@ void TProLin::Ini()
     // Loading a control runs its change handler, which writes the value
     // back and re-renders the label.
     ShCoLine->SetBrushColor(Element->Color);
-    SpEdFloatX1->SetValue(Element->Point1.X);
-    SpEdFloatY1->SetValue(Element->Point1.Y);
-    SpEdFloatX2->SetValue(Element->Point2.X);
-    SpEdFloatY2->SetValue(Element->Point2.Y);
-    SpEdFloatPen->SetValue(Element->PenWidth);
+    ShowValue(SpEdFloatX1, Element->Point1.X);
+    ShowValue(SpEdFloatY1, Element->Point1.Y);
+    ShowValue(SpEdFloatX2, Element->Point2.X);
+    ShowValue(SpEdFloatY2, Element->Point2.Y);
+    ShowValue(SpEdFloatPen, Element->PenWidth);
 }
 
 void TProLin::FillLanguage()
@@ -67,31 +68,31 @@ void TProLin::FillLanguage()
 
 void TProLin::SpEdFloatX1Change()
 {
-    Element->Point1.X = float(SpEdFloatX1->GetValue());
+    Element->Point1.X = EditValue(SpEdFloatX1);
     Lab->AdjustHandle();
 }
 
 void TProLin::SpEdFloatY1Change()
 {
-    Element->Point1.Y = float(SpEdFloatY1->GetValue());
+    Element->Point1.Y = EditValue(SpEdFloatY1);
     Lab->AdjustHandle();
 }
 
 void TProLin::SpEdFloatX2Change()
 {
-    Element->Point2.X = float(SpEdFloatX2->GetValue());
+    Element->Point2.X = EditValue(SpEdFloatX2);
     Lab->AdjustHandle();
 }
 
 void TProLin::SpEdFloatY2Change()
 {
-    Element->Point2.Y = float(SpEdFloatY2->GetValue());
+    Element->Point2.Y = EditValue(SpEdFloatY2);
     Lab->AdjustHandle();
 }
 
 void TProLin::SpEdFloatPenChange()
 {
-    Element->PenWidth = float(SpEdFloatPen->GetValue());
+    Element->PenWidth = EditValue(SpEdFloatPen);
     Lab->AdjustHandle();
 }
 

@@ -3,6 +3,8 @@
 // loading. Each handler writes its control's value into the dialog's element
 // (a TKVDataText) and re-renders the label; Dialog names its controls, its
 // Element and Lab, and TextEditor(), the control of the element's own text.
+// The controls show the stored values as they are and take any value a label
+// file holds; a control the user leaves alone writes back what it showed.
 #pragma once
 
 #include "controls/SpinEditFloat.h"
@@ -10,6 +12,7 @@
 #include "dialogs/KVDialogTools.h"
 #include "dialogs/TKVShape.h"
 #include "document/TKVTable.h"
+#include "types/KVLimits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +26,7 @@ public:
     void CkBoxItalicClick() { Set(D().Element->Italic, D().CkBoxItalic->isChecked()); }
     void CkBoxBoldClick() { Set(D().Element->Bold, D().CkBoxBold->isChecked()); }
     void CkBoxUnderlineClick() { Set(D().Element->Underline, D().CkBoxUnderline->isChecked()); }
-    void SpEdFloatAltChange() { Set(D().Element->FontHeight, float(D().SpEdFloatAlt->GetValue())); }
+    void SpEdFloatAltChange() { Set(D().Element->FontHeight, EditValue(D().SpEdFloatAlt)); }
     void SpEdTextSpaceChange() { Set(D().Element->TextSpace, D().SpEdTextSpace->value()); }
 
     void CkBoxDatabaseClick()
@@ -45,7 +48,7 @@ public:
             return;
         // The designer shows the field's name; the element's own text stays
         // for when the data is not there.
-        d.Element->FieldName = field;
+        d.Element->FieldName = ChosenField(field, d.Element->FieldName);
         d.Lab->AdjustHandle();
     }
 
@@ -62,8 +65,8 @@ public:
     }
 
     // Of the single-line texts only (a paragraph has two corners and no angle).
-    void SpEdFloatXChange() { Set(D().Element->Point1.X, float(D().SpEdFloatX->GetValue())); }
-    void SpEdFloatYChange() { Set(D().Element->Point1.Y, float(D().SpEdFloatY->GetValue())); }
+    void SpEdFloatXChange() { Set(D().Element->Point1.X, EditValue(D().SpEdFloatX)); }
+    void SpEdFloatYChange() { Set(D().Element->Point1.Y, EditValue(D().SpEdFloatY)); }
     void CkBoxTransClick() { Set(D().Element->Transparent, D().CkBoxTrans->isChecked()); }
     void CbAngleChange()
     {
@@ -74,9 +77,13 @@ public:
     void FillFields() { FillFieldNames(D().cbFields, *D().Lab->Table, false); }
 
 protected:
+    // The form's edits take what a label file holds, and each control is
+    // connected to its handler.
     void ConnectTextControls()
     {
         Dialog* d = &D();
+        AcceptFileLimits(d);
+        d->SpEdTextSpace->setMaximum(KVLimits::MaxTextSpace);
         ConnectHandler(d->ComBoxFontName, &QComboBox::currentTextChanged, d, &TKVTextHandlers::ComBoxFontNameChange);
         ConnectHandler(d->CkBoxItalic, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxItalicClick);
         ConnectHandler(d->CkBoxBold, &QCheckBox::toggled, d, &TKVTextHandlers::CkBoxBoldClick);
@@ -107,8 +114,8 @@ protected:
         FillFontNames(d.ComBoxFontName, d.Element->FontName);
         d.ShCoFont->SetBrushColor(d.Element->Color);
         d.ShFillCo->SetBrushColor(d.Element->BackColor);
-        d.SpEdFloatAlt->SetValue(d.Element->FontHeight);
-        d.SpEdTextSpace->setValue(d.Element->TextSpace);
+        ShowValue(d.SpEdFloatAlt, d.Element->FontHeight);
+        ShowValue(d.SpEdTextSpace, d.Element->TextSpace);
         d.CkBoxItalic->setChecked(d.Element->Italic);
         d.CkBoxBold->setChecked(d.Element->Bold);
         d.CkBoxUnderline->setChecked(d.Element->Underline);
@@ -128,8 +135,8 @@ protected:
     {
         Dialog& d = D();
         d.CkBoxTrans->setChecked(d.Element->Transparent);
-        d.SpEdFloatX->SetValue(d.Element->Point1.X);
-        d.SpEdFloatY->SetValue(d.Element->Point1.Y);
+        ShowValue(d.SpEdFloatX, d.Element->Point1.X);
+        ShowValue(d.SpEdFloatY, d.Element->Point1.Y);
         SelectAngle(d.CbAngle, d.Element->Angle);
     }
 

@@ -1,6 +1,7 @@
 #include "document/TKVAddText.h"
 
 #include "designer/TKVLab.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 
 void TKVAddText::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
@@ -22,4 +23,11 @@ void TKVAddText::LoadFromStream(TKVStream& Stream)
     TKVDataText::LoadFromStream(Stream);
     Prefix = Stream.ReadStr();
     Suffix = Stream.ReadStr();
+}
+
+void TKVAddText::CheckLimits(const TKVLimitCheck& Check) const
+{
+    TKVText::CheckLimits(Check);
+    Check.Text("Prefix", Prefix);
+    Check.Text("Suffix", Suffix);
 }

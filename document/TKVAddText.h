@@ -14,5 +14,6 @@ public:
     void Properties(TKVLab* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
+    void CheckLimits(const TKVLimitCheck& Check) const override;
     TKVEle Elem() const override { return dePoliText; }
 };

@@ -1,5 +1,6 @@
 #include "document/TKVData.h"
 
+#include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 
 void TKVData::SaveToStream(TKVStream& Stream) const
@@ -24,4 +25,12 @@ void TKVData::LoadFromStream(TKVStream& Stream)
     FieldName = Stream.ReadStr();
     FontHeight = Stream.ReadFloat();
     UseDaBa = Stream.ReadBool();
+}
+
+void TKVData::CheckLimits(const TKVLimitCheck& Check) const
+{
+    TKVElement::CheckLimits(Check);
+    Check.Text("FontName", FontName);
+    Check.Text("FieldName", FieldName);
+    Check.Length("FontHeight", FontHeight);
 }

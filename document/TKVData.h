@@ -16,6 +16,7 @@ public:
 
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
+    void CheckLimits(const TKVLimitCheck& Check) const override;
 
 protected:
     void SaveDataPart(TKVStream& Stream) const;

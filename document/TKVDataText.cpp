@@ -1,6 +1,7 @@
 #include "document/TKVDataText.h"
 
 #include "designer/TKVLab.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
@@ -29,6 +30,13 @@ void TKVDataText::LoadFromStream(TKVStream& Stream)
     Bold = Stream.ReadBool();
     Italic = Stream.ReadBool();
     Underline = Stream.ReadBool();
+}
+
+void TKVDataText::CheckLimits(const TKVLimitCheck& Check) const
+{
+    TKVData::CheckLimits(Check);
+    Check.Text("Text", Text);
+    Check.Range("TextAlign", TextAlign, 0, MaxOrd_TTextAlign);
 }
 
 unsigned TKVDataText::AlignFlags(TTextAlign Align)

@@ -17,6 +17,7 @@ public:
 
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
+    void CheckLimits(const TKVLimitCheck& Check) const override;
 
     // Font, alignment, background brush and character spacing of the element.
     void AdjustCanvas(TKVCanvas& Canvas) const;

@@ -2,6 +2,7 @@
 
 #include "designer/TKVBackSurf.h"
 #include "designer/TKVLab.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "types/KVLimits.h"
 
@@ -43,6 +44,16 @@ void TKVElement::LoadFromStream(TKVStream& Stream)
     Point2.Y = Stream.ReadFloat();
     Angle = Stream.ReadInt32();
     TextSpace = Stream.ReadInt32(-KVLimits::MaxTextSpace, KVLimits::MaxTextSpace);
+}
+
+void TKVElement::CheckLimits(const TKVLimitCheck& Check) const
+{
+    Check.Length("PenWidth", PenWidth);
+    Check.Length("Point1.X", Point1.X);
+    Check.Length("Point1.Y", Point1.Y);
+    Check.Length("Point2.X", Point2.X);
+    Check.Length("Point2.Y", Point2.Y);
+    Check.Range("TextSpace", TextSpace, -KVLimits::MaxTextSpace, KVLimits::MaxTextSpace);
 }
 
 bool TKVElement::PointInObject(TPoint P, TKVLab*) const

@@ -7,6 +7,7 @@
 #include "types/KVtypes.h"
 
 class TKVLab;
+class TKVLimitCheck;
 class TKVStream;
 
 class TKVElement
@@ -36,6 +37,9 @@ public:
     virtual void SaveToStream(TKVStream& Stream) const;
     // Reads the record without its kind byte.
     virtual void LoadFromStream(TKVStream& Stream);
+    // Every field the record holds against what LoadFromStream accepts;
+    // throws EKvError naming the first that lies beyond it.
+    virtual void CheckLimits(const TKVLimitCheck& Check) const;
     virtual TKVEle Elem() const = 0;
     virtual bool PointInObject(TPoint P, TKVLab* Lab) const;
 

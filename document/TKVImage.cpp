@@ -1,6 +1,7 @@
 #include "document/TKVImage.h"
 
 #include "designer/TKVLab.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
@@ -156,4 +157,10 @@ void TKVImage::LoadFromStream(TKVStream& Stream)
 {
     TKVElement::LoadFromStream(Stream);
     FileName = Stream.ReadStr();
+}
+
+void TKVImage::CheckLimits(const TKVLimitCheck& Check) const
+{
+    TKVElement::CheckLimits(Check);
+    Check.Text("FileName", FileName);
 }

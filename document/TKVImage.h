@@ -18,6 +18,7 @@ public:
     void Properties(TKVLab* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
+    void CheckLimits(const TKVLimitCheck& Check) const override;
     TKVEle Elem() const override { return deImage; }
 
     // Loads Picture from FileName; on failure tells the user, leaves Picture

@@ -6,6 +6,7 @@
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
 #include "document/TKVImage.h"
+#include "document/TKVLimitCheck.h"
 #include "document/TKVLine.h"
 #include "document/TKVParagraph.h"
 #include "document/TKVRect.h"
@@ -320,6 +321,7 @@ void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const
     const QFileInfo target(FileName);
     if (target.exists() && !target.isFile())
         throw EKvError(QStringLiteral("Cannot write %1: not a regular file").arg(FileName));
+    CheckLimits(Lab);
     // The design goes to memory first and then to the file in one unbuffered
     // write, so that a disk that fills up shows as a short write. Through
     // QSaveFile's buffer it would not: Qt 6.4 takes a partial flush for
@@ -329,6 +331,7 @@ void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const
     TKVStream stream(&memory);
     SaveToStream(stream, Lab);
     const QByteArray& bytes = memory.data();
+    TKVLimitCheck::FileSize(bytes.size());
 
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -358,4 +361,12 @@ void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
     TKVStream stream(&file);
     const TKVImage::PictureFolderScope pictures(QFileInfo(FileName).absolutePath());
     LoadFromStream(stream, Lab);
+}
+
+void TKVObject::CheckLimits(const TKVLab* Lab) const
+{
+    TKVLimitCheck::LabelSettings(*Lab);
+    TKVLimitCheck::Elements(Count());
+    for (int i = 0; i < Count(); ++i)
+        Items(i)->CheckLimits(TKVLimitCheck::Element(i, Items(i)->Elem()));
 }

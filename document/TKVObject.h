@@ -42,8 +42,13 @@ public:
     void SaveToStream(TKVStream& Stream, const TKVLab* Lab) const;
     void LoadFromStream(TKVStream& Stream, TKVLab* Lab);
     // The file is replaced atomically: a failed save leaves the old one intact.
+    // A design that could not be read again (CheckLimits) is not written.
     void SaveToFile(const QString& FileName, const TKVLab* Lab) const;
     void LoadFromFile(const QString& FileName, TKVLab* Lab);
+    // Every value SaveToStream writes against what LoadFromStream accepts:
+    // throws EKvError naming the first that lies beyond it, the label or
+    // the element (by number and kind) and the field.
+    void CheckLimits(const TKVLab* Lab) const;
 
     // A new element of a kind byte, with its defaults; null for bytes that
     // name no element.

@@ -6,7 +6,6 @@
 #include <QtEndian>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -179,7 +178,7 @@ float TKVStream::ReadFloat()
     const auto bits = std::uint32_t(ReadInt32());
     float v;
     std::memcpy(&v, &bits, 4);
-    if (!std::isfinite(v) || std::fabs(v) > KVLimits::MaxLength)
+    if (!KVLimits::LengthFits(v))
         throw EKvStreamError(ReadError);
     return v;
 }
@@ -195,7 +194,7 @@ std::int32_t TKVStream::ReadInt32(std::int32_t Min, std::int32_t Max)
 QString TKVStream::ReadStr()
 {
     const std::int32_t n = ReadInt32();
-    if (n < 0 || n > KVLimits::MaxStringBytes)
+    if (!KVLimits::StringFits(n))
         throw EKvStreamError(ReadError);
     const qint64 left = Remaining();
     if (left >= 0 && n > left)

@@ -107,6 +107,23 @@ const TResStringRec KvAfter{65533, "KvAfter", "Sufijo"};
 const TResStringRec KvHeight{65534, "KvHeight", "Altura"};
 const TResStringRec KvWidth{65535, "KvWidth", "Ancho"};
 
+const TResStringRec KvLimitLabel{0, "KvLimitLabel", "La etiqueta"};
+const TResStringRec KvLimitElement{0, "KvLimitElement", "El elemento %1 (%2)"};
+const TResStringRec KvLimitCopied{0, "KvLimitCopied", "El elemento a copiar (%1)"};
+const TResStringRec KvLimitRange{0, "KvLimitRange", "%1 no cabe en un archivo de etiquetas: %2 vale %3 y debe estar entre %4 y %5"};
+const TResStringRec KvLimitMax{0, "KvLimitMax", "%1 no cabe en un archivo de etiquetas: %2 vale %3 y no puede pasar de %4"};
+const TResStringRec KvLimitText{0, "KvLimitText", "%1 no cabe en un archivo de etiquetas: %2 tiene %3 caracteres y no puede pasar de %4"};
+const TResStringRec KvLimitElements{0, "KvLimitElements", "El diseño no cabe en un archivo de etiquetas: tiene %1 elementos y no puede pasar de %2"};
+const TResStringRec KvLimitFileSize{0, "KvLimitFileSize", "El diseño no cabe en un archivo de etiquetas: ocupa %1 bytes y no puede pasar de %2"};
+const TResStringRec KvKindLine{0, "KvKindLine", "línea"};
+const TResStringRec KvKindText{0, "KvKindText", "texto"};
+const TResStringRec KvKindBar{0, "KvKindBar", "código de barras"};
+const TResStringRec KvKindRect{0, "KvKindRect", "rectángulo"};
+const TResStringRec KvKindSymbol{0, "KvKindSymbol", "símbolo"};
+const TResStringRec KvKindPoliText{0, "KvKindPoliText", "texto compuesto"};
+const TResStringRec KvKindImage{0, "KvKindImage", "imagen"};
+const TResStringRec KvKindParagraph{0, "KvKindParagraph", "párrafo"};
+
 const TResStringRec* const KVStringTable[KVStringCount] = {
     &KvEnC4,
     &KvEnC6,

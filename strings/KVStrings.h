@@ -1,6 +1,6 @@
 // KVStrings: the 104 user-visible texts of the library, by name and
-// identifier. Spanish is compiled in; a language module beside the library
-// replaces them (see LoadResString).
+// identifier, and the texts of its messages. Spanish is compiled in; a
+// language module beside the library replaces them (see LoadResString).
 #pragma once
 
 #include <QString>
@@ -116,6 +116,25 @@ extern const TResStringRec KvBefore;
 extern const TResStringRec KvAfter;
 extern const TResStringRec KvHeight;
 extern const TResStringRec KvWidth;
+
+// Texts of the library's messages, beyond the published table: they have no
+// identifier (0) and are translated by name like the others.
+extern const TResStringRec KvLimitLabel;
+extern const TResStringRec KvLimitElement;
+extern const TResStringRec KvLimitCopied;
+extern const TResStringRec KvLimitRange;
+extern const TResStringRec KvLimitMax;
+extern const TResStringRec KvLimitText;
+extern const TResStringRec KvLimitElements;
+extern const TResStringRec KvLimitFileSize;
+extern const TResStringRec KvKindLine;
+extern const TResStringRec KvKindText;
+extern const TResStringRec KvKindBar;
+extern const TResStringRec KvKindRect;
+extern const TResStringRec KvKindSymbol;
+extern const TResStringRec KvKindPoliText;
+extern const TResStringRec KvKindImage;
+extern const TResStringRec KvKindParagraph;
 
 constexpr int KVStringCount = 104;
 // Every string of the table, in identifier order.

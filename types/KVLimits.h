@@ -5,6 +5,7 @@
 // beyond what a real design uses; README.md ("Limits") lists them for users.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace KVLimits {
@@ -54,6 +55,12 @@ constexpr int MaxPictureMiB = 256;
 // table is read record by record; this bounds the memory one record takes,
 // whatever the file holds (a file of zeros has no line end at all).
 constexpr std::int32_t MaxCsvRecordBytes = 1024 * 1024;
+
+// What a label file holds. The reader refuses anything else, and a design is
+// checked against the same before it is written: what saves loads again.
+inline bool LengthFits(float Value) { return std::isfinite(Value) && std::fabs(Value) <= MaxLength; }
+inline bool LabelSizeFits(float Value) { return LengthFits(Value) && Value >= MinLabelSize; }
+inline bool StringFits(std::int64_t Bytes) { return Bytes >= 0 && Bytes <= MaxStringBytes; }
 
 // Raster output of the kvlab tool (rendered labels, PNG pages), in pixels:
 // 1 GiB at 32 bits a pixel.

@@ -4,6 +4,7 @@
 #include "LabPropTestFixture.h"
 
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
@@ -38,16 +39,18 @@ template <typename F> struct Restore {
 TEST_F(LabPropFixture, ControlsHaveTheirKindsRangesStepsAndDigits)
 {
     Open();
+    // Every length a label file holds (up to 10 m) can be typed; the
+    // lower bounds are the form's.
+    const double most = KVLimits::MaxLength;
     struct Float {
         const char* Name;
         double Min, Max, Step;
     } floats[] = {
-        // Equal limits: no bounds.
-        {"SpEdFloatWidth", 0, 0, 0.5},    {"SpEdFloatHeight", 0, 0, 0.5},  {"SpEdFloatLeftMar", 0, 100, 0.2},
-        {"SpEdFloatTopMar", 0, 100, 0.2}, {"SpEdFloatDiHor", 0, 50, 0.2},  {"SpEdFloatDiVer", 0, 50, 0.2},
-        {"SpEdFloatPaWidth", 0, 0, 0.5},  {"SpEdFloatPaHeight", 0, 0, 0.5}, {"SpEdFloatGX", 1, 50, 0.5},
-        {"SpEdFloatGY", 1, 50, 0.5},      {"SpEdFloatD1", 0, 0, 0.02},     {"SpEdFloatD2", 0, 0, 0.02},
-        {"SpEdFloatPenWidth", 0, 0, 0.01}, {"SpEdFloatAlLeft", 0, 0, 0.5}, {"SpEdFloatAlTop", 0, 0, 0.5},
+        {"SpEdFloatWidth", 0, most, 0.5},    {"SpEdFloatHeight", 0, most, 0.5},  {"SpEdFloatLeftMar", 0, most, 0.2},
+        {"SpEdFloatTopMar", 0, most, 0.2},   {"SpEdFloatDiHor", 0, most, 0.2},   {"SpEdFloatDiVer", 0, most, 0.2},
+        {"SpEdFloatPaWidth", 0, most, 0.5},  {"SpEdFloatPaHeight", 0, most, 0.5}, {"SpEdFloatGX", 1, most, 0.5},
+        {"SpEdFloatGY", 1, most, 0.5},       {"SpEdFloatD1", 0, most, 0.02},     {"SpEdFloatD2", 0, most, 0.02},
+        {"SpEdFloatPenWidth", 0, most, 0.01}, {"SpEdFloatAlLeft", 0, most, 0.5}, {"SpEdFloatAlTop", 0, most, 0.5},
     };
     for (const Float& f : floats) {
         SCOPED_TRACE(f.Name);
@@ -62,8 +65,9 @@ TEST_F(LabPropFixture, ControlsHaveTheirKindsRangesStepsAndDigits)
     struct Int {
         const char* Name;
         int Min, Max;
-    } ints[] = {{"SpinEdNuHor", 1, 50}, {"SpinEdNuVer", 1, 50}, {"SpEdNuLabs", 1, 3000},
-                {"SpEdFirstCol", 1, 50}, {"SpEdFirstRow", 1, 50}};
+    } ints[] = {{"SpinEdNuHor", 1, KVLimits::MaxSheetRowsCols}, {"SpinEdNuVer", 1, KVLimits::MaxSheetRowsCols},
+                {"SpEdNuLabs", 1, int(KVLimits::MaxRunLabels)}, {"SpEdFirstCol", 1, KVLimits::MaxSheetRowsCols},
+                {"SpEdFirstRow", 1, KVLimits::MaxSheetRowsCols}};
     for (const Int& i : ints) {
         SCOPED_TRACE(i.Name);
         ASSERT_NE(S(i.Name), nullptr);

@@ -7,6 +7,7 @@
 #include "dialogs/PrCoBar.h"
 #include "rendering/RenderSupport.h"
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -139,20 +140,22 @@ TEST_F(BarcodeDialog, SizesStayWithinTheirRanges)
 {
     Bar = Add<TKVBarCode>();
     Open();
-    // (edit, value typed beyond the range, what the element gets)
+    // (edit, value typed, what the element gets): the form's minimum, and
+    // the longest length a label file holds.
     const struct {
         TSpinEditFloat* Edit;
         double Typed;
         float Stored;
         float TKVBarCode::*Field;
     } rows[] = {
-        {Dialog->SpEdFloatWidth, 0.5, 0.33f, &TKVBarCode::BarWidth},
+        {Dialog->SpEdFloatWidth, 0.5, 0.5f, &TKVBarCode::BarWidth},
         {Dialog->SpEdFloatWidth, 0.1, 0.19f, &TKVBarCode::BarWidth},
         {Dialog->SpEdFloatAlt, 1, 2.0f, &TKVBarCode::FontHeight},
-        {Dialog->SpEdFloatAlt, 150, 100.0f, &TKVBarCode::FontHeight},
+        {Dialog->SpEdFloatAlt, 150, 150.0f, &TKVBarCode::FontHeight},
+        {Dialog->SpEdFloatAlt, 20000, KVLimits::MaxLength, &TKVBarCode::FontHeight},
         {Dialog->SpEdFloatNumberHeight, 0.2, 0.5f, &TKVBarCode::NumberHeight},
-        {Dialog->SpEdFloatNumberHeight, 12, 10.0f, &TKVBarCode::NumberHeight},
-        {Dialog->SpEdFloatLeftM, 50, 40.0f, &TKVBarCode::LeftMargin},
+        {Dialog->SpEdFloatNumberHeight, 12, 12.0f, &TKVBarCode::NumberHeight},
+        {Dialog->SpEdFloatLeftM, 50, 50.0f, &TKVBarCode::LeftMargin},
     };
     for (const auto& row : rows) {
         row.Edit->SetValue(row.Typed);

@@ -8,6 +8,7 @@
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -49,11 +50,11 @@ TEST_F(ShapeDialogs, EveryLineControlWritesItsFieldAtOnce)
         EXPECT_TRUE(Renders(row.Act)) << row.What;
         row.Check();
     }
-    // (minimum, maximum, step, value) as designed.
+    // (maximum, step, value): any length a label file holds can be typed.
     TProLin fresh;
-    EXPECT_DOUBLE_EQ(fresh.SpEdFloatX1->GetMaxValue(), 200.0);
+    EXPECT_DOUBLE_EQ(fresh.SpEdFloatX1->GetMaxValue(), KVLimits::MaxLength);
     EXPECT_DOUBLE_EQ(fresh.SpEdFloatX1->GetValue(), 4.0);
-    EXPECT_DOUBLE_EQ(fresh.SpEdFloatPen->GetMaxValue(), 5.0);
+    EXPECT_DOUBLE_EQ(fresh.SpEdFloatPen->GetMaxValue(), KVLimits::MaxLength);
     EXPECT_DOUBLE_EQ(fresh.SpEdFloatPen->GetIncrement(), 0.1);
     EXPECT_DOUBLE_EQ(fresh.SpEdFloatPen->GetValue(), 0.1);
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Propiedades de linea"));

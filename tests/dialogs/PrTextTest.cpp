@@ -11,6 +11,7 @@
 #include "document/TKVParagraph.h"
 #include "document/TKVText.h"
 #include "strings/KVStrings.h"
+#include "types/KVLimits.h"
 
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -95,13 +96,15 @@ TEST_F(TextDialogs, EveryTextControlWritesItsFieldAtOnce)
 TEST_F(TextDialogs, RangesStepsAndStartValuesOfTheTextForm)
 {
     TPropText d;
-    // Form as designed, before Ini: (minimum, maximum, step, value).
+    // Form before Ini: (minimum, maximum, step, value); any length a label
+    // file holds can be typed.
     struct Spin {
         TSpinEditFloat* Edit;
         double Min, Max, Step, Value;
     };
-    for (const Spin& s : {Spin{d.SpEdFloatAlt, 0.5, 50, 0.5, 4}, Spin{d.SpEdFloatX, 0, 500, 0.5, 2},
-                          Spin{d.SpEdFloatY, 0, 500, 0.5, 2}}) {
+    const double most = KVLimits::MaxLength;
+    for (const Spin& s : {Spin{d.SpEdFloatAlt, 0.5, most, 0.5, 4}, Spin{d.SpEdFloatX, 0, most, 0.5, 2},
+                          Spin{d.SpEdFloatY, 0, most, 0.5, 2}}) {
         EXPECT_DOUBLE_EQ(s.Edit->GetMinValue(), s.Min) << s.Edit->objectName().toStdString();
         EXPECT_DOUBLE_EQ(s.Edit->GetMaxValue(), s.Max) << s.Edit->objectName().toStdString();
         EXPECT_DOUBLE_EQ(s.Edit->GetIncrement(), s.Step) << s.Edit->objectName().toStdString();
@@ -109,7 +112,7 @@ TEST_F(TextDialogs, RangesStepsAndStartValuesOfTheTextForm)
         EXPECT_EQ(s.Edit->GetDigits(), 2);
     }
     EXPECT_EQ(d.SpEdTextSpace->minimum(), 0);
-    EXPECT_EQ(d.SpEdTextSpace->maximum(), 300);
+    EXPECT_EQ(d.SpEdTextSpace->maximum(), KVLimits::MaxTextSpace);
     EXPECT_EQ(d.SpEdTextSpace->singleStep(), 10);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Propiedades de texto"));
     EXPECT_FALSE(d.CkBoxDatabase->isEnabled());
@@ -233,13 +236,13 @@ TEST_F(TextDialogs, EveryParagraphControlWritesItsFieldAtOnce)
         {"SpEdFloatX2 up", [](TPropPara& D) { ClickUp(D.SpEdFloatX2); }, [&] { EXPECT_FLOAT_EQ(e->Point2.X, 40.5f); }},
         {"SpEdFloatY2 up", [](TPropPara& D) { ClickUp(D.SpEdFloatY2); }, [&] { EXPECT_FLOAT_EQ(e->Point2.Y, 20.5f); }},
     });
-    // (minimum, maximum, step) as designed.
+    // (minimum, maximum): the form's minimum, the file's maximum.
     EXPECT_DOUBLE_EQ(d.SpEdFloatAlt->GetMinValue(), 1.0);
-    EXPECT_DOUBLE_EQ(d.SpEdFloatAlt->GetMaxValue(), 50.0);
-    EXPECT_EQ(d.SpEdTextSpace->maximum(), 200);
+    EXPECT_DOUBLE_EQ(d.SpEdFloatAlt->GetMaxValue(), KVLimits::MaxLength);
+    EXPECT_EQ(d.SpEdTextSpace->maximum(), KVLimits::MaxTextSpace);
     EXPECT_DOUBLE_EQ(d.SpEdFloatWidth->GetMinValue(), 0.1);
-    EXPECT_DOUBLE_EQ(d.SpEdFloatWidth->GetMaxValue(), 5.0);
-    EXPECT_DOUBLE_EQ(d.SpEdFloatX2->GetMaxValue(), 200.0);
+    EXPECT_DOUBLE_EQ(d.SpEdFloatWidth->GetMaxValue(), KVLimits::MaxLength);
+    EXPECT_DOUBLE_EQ(d.SpEdFloatX2->GetMaxValue(), KVLimits::MaxLength);
 }
 
 TEST_F(TextDialogs, WithoutDataTheDatabaseBoxIsDisabledAndABindingStays)

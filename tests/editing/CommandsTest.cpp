@@ -14,6 +14,8 @@
 #include "document/TKVStream.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
+#include "types/EKvError.h"
+#include "types/KVLimits.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -102,6 +104,49 @@ TEST_F(Commands, CopyThenPasteTwiceGivesTwoCopiesBehindEachOther)
     Lab->DeleteElement();
     EXPECT_EQ(Order(), (std::vector<TKVElement*>{a, first}));
     EXPECT_EQ(Lab->SelectedElement, nullptr);
+}
+
+// Guards: the limit check of TKVClipboard::Copy, and that of the place where
+// TKVLab::PasteElement lands a copy: every record on the clipboard can be
+// pasted, and every pasted element saved.
+TEST_F(Commands, WhatALabelFileCouldNotHoldIsNeitherCopiedNorPasted)
+{
+    TKVElement* a = Add(MakeRect(10, 10, 30, 20));
+    Lab->SelectedElement = a;
+    Lab->CopyElement();
+    const QByteArray copied = TKVClipboard::Bytes();
+
+    auto* far = Add(std::make_unique<TKVText>());
+    far->Point1.X = 2 * KVLimits::MaxLength;
+    Lab->SelectedElement = far;
+    try {
+        Lab->CopyElement();
+        ADD_FAILURE() << "copied";
+    } catch (const EKvError& e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("El elemento a copiar (texto)"))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Point1.X"))) << e.Message().toStdString();
+    }
+    EXPECT_EQ(TKVClipboard::Bytes(), copied) << "the clipboard keeps what it had";
+
+    // Copies land 2 mm right and down: from 2 mm short of the limit onto it,
+    // from nearer not at all.
+    for (const float right : {KVLimits::MaxLength - 2, KVLimits::MaxLength - 1}) {
+        SCOPED_TRACE(right);
+        TKVElement* edge = Add(MakeRect(10, 10, right, 20));
+        Lab->SelectedElement = edge;
+        Lab->CopyElement();
+        const int count = Lab->Document->Count();
+        const bool fits = right + 2 <= KVLimits::MaxLength;
+        try {
+            Lab->PasteElement();
+            EXPECT_TRUE(fits) << "pasted beyond the limit";
+        } catch (const EKvError& e) {
+            EXPECT_FALSE(fits) << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().contains(QStringLiteral("Point2.X"))) << e.Message().toStdString();
+        }
+        EXPECT_EQ(Lab->Document->Count(), count + (fits ? 1 : 0));
+        EXPECT_EQ(Lab->SelectedElement == edge, !fits);
+    }
 }
 
 TEST_F(Commands, EveryKindCrossesTheClipboardWithItsFields)

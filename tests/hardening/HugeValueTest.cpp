@@ -6,6 +6,7 @@
 #include "HardeningSupport.h"
 
 #include "barcode/TKVBarCode.h"
+#include "designer/TKVFrame.h"
 #include "designer/TKVGrid.h"
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"
@@ -366,4 +367,167 @@ TEST(HugeValues, AnyStoredAngleDraws)
         lab.Document->AddElement(std::move(text));
         EXPECT_NO_THROW(lab.PaintLabScreen(false)) << angle;
     }
+}
+
+namespace {
+// A design of a line, a text and a barcode (elements 1, 2 and 3 of the
+// messages) on a label of its own.
+struct Probed {
+    std::unique_ptr<TKVLab> Lab = std::make_unique<TKVLab>();
+    TKVLine* Line = nullptr;
+    TKVText* Text = nullptr;
+    TKVBarCode* Bar = nullptr;
+    Probed()
+    {
+        Line = Add(std::make_unique<TKVLine>());
+        Text = Add(std::make_unique<TKVText>());
+        Bar = Add(std::make_unique<TKVBarCode>());
+    }
+    template <class T> T* Add(std::unique_ptr<T> E)
+    {
+        T* e = E.get();
+        Lab->Document->AddElement(std::move(E));
+        return e;
+    }
+};
+
+// What a save of the design did: it wrote a file that loads again as the
+// same design, or it refused with a message and left the old file as it was.
+struct SaveResult {
+    bool Saved = false;
+    QString Message;
+};
+
+SaveResult SaveOverAnOldFile(const TKVLab& Lab)
+{
+    const QString path = TestSupport::TempDir() + QStringLiteral("/limits.lab");
+    const QByteArray old("an older design");
+    TestSupport::WriteFile(path, old);
+    SaveResult r;
+    try {
+        Lab.Document->SaveToFile(path, &Lab);
+        r.Saved = true;
+    } catch (const EKvError& e) {
+        r.Message = e.Message();
+        EXPECT_EQ(TestSupport::ReadFile(path), old) << "a refused save touched the old file";
+        return r;
+    }
+    TKVLab loaded;
+    TKVObject document;
+    try {
+        document.LoadFromFile(path, &loaded);
+    } catch (const EKvError& e) {
+        ADD_FAILURE() << "saved but not loaded: " << e.Message().toStdString();
+        return r;
+    }
+    QBuffer again;
+    again.open(QIODevice::WriteOnly);
+    TKVStream s(&again);
+    document.SaveToStream(s, &loaded);
+    EXPECT_EQ(again.data(), TestSupport::ReadFile(path)) << "loaded as another design";
+    return r;
+}
+}
+
+// Guards: TKVObject::CheckLimits before SaveToFile writes, against each check
+// of the reader (TKVStream::ReadFloat and ReadStr, TKVObject::LoadFromStream,
+// the elements' LoadFromStream), on both sides of every limit.
+TEST(HugeValues, WhatSavesLoadsAndWhatWouldNotLoadIsNotSaved)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float beyond = std::nextafter(KVLimits::MaxLength, 2 * KVLimits::MaxLength);
+    const QString label = QStringLiteral("La etiqueta");
+    const QString line = QStringLiteral("El elemento 1 (línea)");
+    const QString text = QStringLiteral("El elemento 2 (texto)");
+    const QString bar = QStringLiteral("El elemento 3 (código de barras)");
+    const struct Row {
+        const char* What;
+        std::function<void(Probed&)> Change;
+        QString Where; // empty: saved and loaded
+        const char* Field;
+    } rows[] = {
+        {"a label ten metres wide", [](Probed& p) { p.Lab->Measure->Width = KVLimits::MaxLength; }, {}, ""},
+        {"just wider", [&](Probed& p) { p.Lab->Measure->Width = beyond; }, label, "Measure.Width"},
+        {"a label of one drawing unit", [](Probed& p) { p.Lab->Measure->Height = KVLimits::MinLabelSize; }, {}, ""},
+        {"just less", [](Probed& p) { p.Lab->Measure->Height = std::nextafter(KVLimits::MinLabelSize, 0.0f); }, label,
+         "Measure.Height"},
+        {"a margin of minus ten metres", [](Probed& p) { p.Lab->Measure->MarTop = -KVLimits::MaxLength; }, {}, ""},
+        {"just beyond", [&](Probed& p) { p.Lab->Measure->MarTop = -beyond; }, label, "Measure.MarTop"},
+        {"a NaN grid step", [&](Probed& p) { p.Lab->Grid->IncY = nan; }, label, "Grid.IncY"},
+        {"10,000 rows", [](Probed& p) { p.Lab->Measure->NuHor = KVLimits::MaxSheetRowsCols; }, {}, ""},
+        {"10,001 columns", [](Probed& p) { p.Lab->Measure->NuVer = KVLimits::MaxSheetRowsCols + 1; }, label,
+         "Measure.NuVer"},
+        {"a label name of 1 MiB", [](Probed& p) { p.Lab->Measure->LabelName = QString(KVLimits::MaxStringBytes, 'n'); },
+         {}, ""},
+        {"one character more", [](Probed& p) { p.Lab->Measure->LabelName = QString(KVLimits::MaxStringBytes + 1, 'n'); },
+         label, "Measure.LabelName"},
+        {"a frame style beyond the last", [](Probed& p) { p.Lab->Frame->Style = TKVFrameStyle(MaxOrd_TKVFrameStyle + 1); },
+         label, "Frame.Style"},
+        {"a line ten metres off", [](Probed& p) { p.Line->Point2.Y = -KVLimits::MaxLength; }, {}, ""},
+        {"just beyond", [&](Probed& p) { p.Line->Point2.Y = beyond; }, line, "Point2.Y"},
+        {"an infinite pen", [](Probed& p) { p.Line->PenWidth = std::numeric_limits<float>::infinity(); }, line,
+         "PenWidth"},
+        {"a NaN font height", [&](Probed& p) { p.Text->FontHeight = nan; }, text, "FontHeight"},
+        {"spacing of 1,000,000", [](Probed& p) { p.Text->TextSpace = KVLimits::MaxTextSpace; }, {}, ""},
+        {"spacing of 1,000,001", [](Probed& p) { p.Text->TextSpace = KVLimits::MaxTextSpace + 1; }, text, "TextSpace"},
+        {"spacing of -1,000,001", [](Probed& p) { p.Text->TextSpace = -KVLimits::MaxTextSpace - 1; }, text, "TextSpace"},
+        {"a text of 1 MiB", [](Probed& p) { p.Text->Text = QString(KVLimits::MaxStringBytes, 't'); }, {}, ""},
+        {"a text over 1 MiB", [](Probed& p) { p.Text->Text = QString(KVLimits::MaxStringBytes + 1, 't'); }, text, "Text"},
+        {"an alignment beyond the last", [](Probed& p) { p.Text->TextAlign = TTextAlign(MaxOrd_TTextAlign + 1); }, text,
+         "TextAlign"},
+        {"a barcode module of NaN", [&](Probed& p) { p.Bar->BarWidth = nan; }, bar, "BarWidth"},
+        {"a symbology beyond the last", [](Probed& p) { p.Bar->BarType = TKVBar(MaxOrd_TKVBar + 1); }, bar, "BarType"},
+        {"a code over 1 MiB", [](Probed& p) { p.Bar->Code = QString(KVLimits::MaxStringBytes + 1, '1'); }, bar, "Code"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.What);
+        Probed p;
+        r.Change(p);
+        const SaveResult s = SaveOverAnOldFile(*p.Lab);
+        EXPECT_EQ(s.Saved, r.Where.isEmpty());
+        if (!r.Where.isEmpty()) {
+            EXPECT_TRUE(s.Message.startsWith(r.Where + QLatin1Char(' '))) << s.Message.toStdString();
+            EXPECT_TRUE(s.Message.contains(QLatin1String(r.Field))) << s.Message.toStdString();
+        }
+    }
+}
+
+// Guards: the element count and the file size of TKVObject::SaveToFile,
+// against the reader's (TKVObject::LoadFromStream and LoadFromFile).
+TEST(HugeValues, DesignsOfMoreElementsOrBytesThanAFileHoldsAreNotSaved)
+{
+    TKVLab many;
+    for (int i = 0; i < KVLimits::MaxElements; ++i)
+        many.Document->AddElement(std::make_unique<TKVLine>());
+    EXPECT_TRUE(SaveOverAnOldFile(many).Saved) << "100,000 elements";
+    many.Document->AddElement(std::make_unique<TKVLine>());
+    const SaveResult more = SaveOverAnOldFile(many);
+    EXPECT_FALSE(more.Saved);
+    EXPECT_TRUE(more.Message.contains(QStringLiteral("100001"))) << more.Message.toStdString();
+
+    // Texts of 1 MiB each, the last one cut so that the file is exactly as
+    // long as a label file may be; then one character more.
+    TKVLab big;
+    const qint64 empty = Saved(big).size();
+    const auto addText = [&](qint64 Length) {
+        auto t = std::make_unique<TKVText>();
+        t->Text = QString(Length, QLatin1Char('t'));
+        TKVText* added = t.get();
+        big.Document->AddElement(std::move(t));
+        return added;
+    };
+    addText(0);
+    const qint64 record = Saved(big).size() - empty;
+    big.Document->Clear();
+    const qint64 whole = KVLimits::MaxLabelFileSize / (record + KVLimits::MaxStringBytes);
+    for (qint64 i = 0; i < whole; ++i)
+        addText(KVLimits::MaxStringBytes);
+    TKVText* last = addText(0);
+    last->Text = QString(KVLimits::MaxLabelFileSize - Saved(big).size(), QLatin1Char('t'));
+    ASSERT_EQ(Saved(big).size(), KVLimits::MaxLabelFileSize);
+    EXPECT_TRUE(SaveOverAnOldFile(big).Saved) << "a file of 64 MiB";
+    last->Text += QLatin1Char('t');
+    const SaveResult larger = SaveOverAnOldFile(big);
+    EXPECT_FALSE(larger.Saved);
+    EXPECT_TRUE(larger.Message.contains(QString::number(KVLimits::MaxLabelFileSize + 1))) << larger.Message.toStdString();
 }
