@@ -279,18 +279,18 @@ TEST_F(TextDialogs, CheckingTheDatabaseBoxBindsToTheSelectedField)
         EXPECT_TRUE(Renders([&] { Click(d.CkBoxDatabase); }));
         EXPECT_TRUE(t->UseDaBa);
         EXPECT_EQ(t->FieldName, QStringLiteral("nombre"));
-        EXPECT_EQ(t->Text, QStringLiteral("nombre"));
+        EXPECT_EQ(t->Text, QStringLiteral("text")) << "the element keeps its own text";
         EXPECT_FALSE(d.EdText->isEnabled());
         EXPECT_TRUE(Renders([&] { d.cbFields->setCurrentIndex(1); }));
         EXPECT_EQ(t->FieldName, QStringLiteral("ciudad"));
-        EXPECT_EQ(t->Text, QStringLiteral("ciudad"));
+        EXPECT_EQ(t->Text, QStringLiteral("text"));
         // Unbinding gives the text edit back and keeps name and text.
         Click(d.CkBoxDatabase);
         EXPECT_FALSE(t->UseDaBa);
         EXPECT_TRUE(d.EdText->isEnabled());
         EXPECT_FALSE(d.cbFields->isEnabled());
         EXPECT_EQ(t->FieldName, QStringLiteral("ciudad"));
-        EXPECT_EQ(t->Text, QStringLiteral("ciudad"));
+        EXPECT_EQ(t->Text, QStringLiteral("text"));
     };
     Lab->PropTxt();
     EXPECT_EQ(Runs, 1);
@@ -334,8 +334,9 @@ TEST_F(TextDialogs, ABoundElementOpensOnItsField)
     EXPECT_TRUE(d.cbFields->isEnabled());
     EXPECT_EQ(d.cbFields->currentText(), QStringLiteral("ciudad"));
     EXPECT_FALSE(d.EdText->isEnabled());
-    // The field handler ran as the box was checked: the text shows the field.
-    EXPECT_EQ(e->Text, QStringLiteral("ciudad"));
+    // The field handler ran as the box was checked; the designer shows the
+    // field without writing it into the element's text.
+    EXPECT_EQ(e->Text, QStringLiteral("text"));
 
     auto p = std::make_unique<TKVParagraph>();
     p->Point2 = {30, 20};
@@ -346,7 +347,7 @@ TEST_F(TextDialogs, ABoundElementOpensOnItsField)
     pd.Ini(true);
     Click(pd.CkBoxDatabase);
     EXPECT_EQ(para->FieldName, QStringLiteral("nombre"));
-    EXPECT_EQ(para->Text, QStringLiteral("nombre"));
+    EXPECT_EQ(para->Text, QStringLiteral("text"));
     EXPECT_FALSE(pd.MemText->isEnabled());
 }
 
