@@ -198,18 +198,3 @@ bool TKVLab::ValidData()
     DataOK = true;
     return true;
 }
-
-void TKVLab::ClearSelection()
-{
-    // While a host applies stored properties there are no handles yet.
-    if (!Loading)
-        DropHandles();
-}
-
-void TKVLab::AdjustHandle()
-{
-    // Rendering the label refreshes every element's Bounds.
-    PaintLabScreen(false);
-    WorkOutHandles();
-    Paint();
-}

@@ -265,10 +265,12 @@ public:
     // Figures drawn since the window was last painted; a figure is either
     // on the window or not, so drawing it twice removes it.
     std::vector<TKVXorFigure> XorFigures;
-    // The selection overlay as the last Paint put it on the window.
+    // The selection overlay on the window, as the last Paint or the last
+    // composite of the label picture (WorkOutHandles) put it there.
     struct TKVShownSelection {
         TKVDrag Kind = drNone;
         TRect SelectionRect, LeftHandle, RightHandle, TopHandle, BottomHandle, Point1Handle, Point2Handle;
+        bool operator==(const TKVShownSelection&) const = default;
     } ShownSelection;
 
     // Data source: opens the filtered table; false, silently, when it cannot.
@@ -296,12 +298,25 @@ public:
     void PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
     // Screen size of a preview page at the preview's 3.78 pixels per mm.
     QSize PageScreenSize(const QPicture& Page) const;
-    // What the last run did: pages begun, labels drawn, labels from records.
+    // What the last run did: pages begun, labels drawn, labels from records;
+    // for a data run, the records the filter selects and the first and last
+    // of them printed (1-based; none printed: 0 and 0).
     struct TKVRunReport {
         std::int32_t Pages = 0;
         std::int32_t Labels = 0;
         bool FromData = false;
+        std::int32_t Records = 0;
+        std::int32_t FirstRecord = 0;
+        std::int32_t LastRecord = 0;
     } LastRun;
+    // Why a print run of the design as it stands would not print what its
+    // data says, in the user's language: the design asks for data that
+    // cannot be used, or no record is selected (an empty table, a filter
+    // that matches nothing, a range past the end). Empty when it can go.
+    // Hosts ask before they start a printer job; Print itself prints
+    // copies when the data cannot be used, and refuses a data run that
+    // selects no record.
+    QString RunProblem();
     // Called after every label of a run with the labels done and the total.
     std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
     // Shows the preview window; replaceable so that headless hosts and
@@ -390,9 +405,16 @@ private:
     void ResetOverlay();
     // ClearSelection's work: no handles, no drag holding one, no overlay.
     void DropHandles();
-    // AdjustHandle's work between rendering and painting: DragKind and the
-    // handles of SelectedElement, from its Bounds.
+    // Places the handles on SelectedElement where the label picture shows
+    // it, at the current scroll position: every composite of the picture
+    // (DrawClip) calls it, so the outline never outlives the view. Empty
+    // handles when the overlay is off (DragKind drNone) or the picture does
+    // not show the element.
     void WorkOutHandles();
+    // Called by DrawLabScreen once the elements are drawn: where the picture
+    // shows SelectedElement (its fresh Bounds, or a line's end points), in
+    // unscrolled window pixels.
+    void NoteSelectedPlace();
     void ToggleFigure(const TKVXorFigure& Figure);
     // Moves the ruler marks to P (clamped into the label area).
     void MoveMarks(TPoint P);
@@ -401,11 +423,18 @@ private:
     void ForgetSelection();
     // Where the running drag started, to tell a click from a drag.
     TRect PressRect;
-    // The element and points the handles were worked out for. A paste or an
-    // alignment leaves the rectangles as they were; they then show another
-    // place than the selected element's and must not grab it.
+    // The element the label picture last drew as the selected one, and
+    // where, in unscrolled window pixels; null when it drew none.
+    const TKVElement* DrawnSelected = nullptr;
+    TRect DrawnPlace;
+    // Its record as drawn, to tell when a host has changed it since.
+    QByteArray DrawnRecord;
+    bool SelectedChangedSinceDrawn() const;
+    // The handles as WorkOutHandles last placed them, before a drag moved
+    // any, and the element they were placed on. A host may select another
+    // element without a redraw: handles of the former one grab nothing.
+    TKVShownSelection PlacedSelection;
     const TKVElement* HandlesFor = nullptr;
-    TPoint2D HandlesPoint1, HandlesPoint2;
     bool HandlesFitSelection() const;
     // Adds a new element made with the mouse, selects it and opens its
     // dialog (text, barcode, symbol, composite text).

@@ -2,9 +2,9 @@
 // through the process-wide element clipboard, deletion, clearing, stacking
 // order, alignment to the background's marks and transparency.
 //
-// The commands re-render the label but leave the handle rectangles as they
-// are (only deletion and clearing empty them); a host that wants the
-// overlay to follow calls AdjustHandle.
+// The commands re-render the label, and the handles follow the selected
+// element (a pasted one, or one moved by an alignment) as the new picture
+// shows it; deletion and clearing drop them.
 #include "designer/TKVLab.h"
 
 #include "designer/TKVClipboard.h"

@@ -23,10 +23,12 @@
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
 #include "document/TKVRect.h"
+#include "document/TKVStream.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
 #include "types/TKVCanvas.h"
 
+#include <QBuffer>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
@@ -46,10 +48,51 @@ TRect HandleAt(TPoint P) { return {P.X - 3, P.Y - 3, P.X + 4, P.Y + 4}; }
 TPoint TopLeft(const TRect& R) { return {R.Left, R.Top}; }
 TPoint BottomRight(const TRect& R) { return {R.Right, R.Bottom}; }
 
-void EmptyHandles(TKVLab& L)
+using TKVHandles = TKVLab::TKVShownSelection;
+
+void SetHandles(TKVLab& L, const TKVHandles& H)
 {
-    L.SelectionRect = L.LeftHandle = L.RightHandle = L.TopHandle = L.BottomHandle = L.Point1Handle =
-        L.Point2Handle = TRect{};
+    L.SelectionRect = H.SelectionRect;
+    L.LeftHandle = H.LeftHandle;
+    L.RightHandle = H.RightHandle;
+    L.TopHandle = H.TopHandle;
+    L.BottomHandle = H.BottomHandle;
+    L.Point1Handle = H.Point1Handle;
+    L.Point2Handle = H.Point2Handle;
+}
+
+// The side handles of an outline: 6 pixels deep, 7 wide, outside it.
+void SideHandles(const TRect& R, TRect& Left, TRect& Right, TRect& Top, TRect& Bottom)
+{
+    const int l = R.Left, t = R.Top, r = R.Right, b = R.Bottom;
+    // Integer division truncates toward zero, also when the sides crossed.
+    const int cx = l + (r - l) / 2;
+    const int cy = t + (b - t) / 2;
+    Left = {l - 6, cy - 3, l, cy + 4};
+    Right = {r, cy - 3, r + 6, cy + 4};
+    Top = {cx - 3, t - 6, cx + 4, t};
+    Bottom = {cx - 3, b, cx + 4, b + 6};
+}
+
+QByteArray Record(const TKVElement& E)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TKVStream stream(&buffer);
+    E.SaveToStream(stream);
+    return bytes;
+}
+
+TKVDrag HandleStyle(const TKVElement& E)
+{
+    switch (E.Elem()) {
+    case deLine: return drLine;
+    case deRect:
+    case deImage:
+    case deParagraph: return drSizes;
+    default: return drObject;
+    }
 }
 
 // Drag and rubber-band feedback goes; the ruler marks stay with the pointer.
@@ -86,9 +129,28 @@ void TKVLab::mouseReleaseEvent(QMouseEvent* Event)
 
 // ---- Handles ------------------------------------------------------------------
 
+void TKVLab::ClearSelection()
+{
+    // While a host applies stored properties there are no handles yet.
+    if (!Loading)
+        DropHandles();
+}
+
+void TKVLab::AdjustHandle()
+{
+    // The selected element shows its handles, in the style of its kind.
+    if (SelectedElement)
+        DragKind = HandleStyle(*SelectedElement);
+    // Rendering the label refreshes every element's Bounds, and composing
+    // it places the handles on them.
+    PaintLabScreen(false);
+    Paint();
+}
+
 void TKVLab::DropHandles()
 {
-    EmptyHandles(*this);
+    SetHandles(*this, {});
+    PlacedSelection = {};
     HandlesFor = nullptr;
     // A drag holds one of these rectangles: it ends with them, committing
     // nothing (a scroll or a zoom while the button is down).
@@ -96,45 +158,78 @@ void TKVLab::DropHandles()
         Dragging = false;
         EndFeedback(XorFigures);
     }
-    // Handles of a scrolled or zoomed picture would show at the wrong place.
+    // The overlay goes with them; the next composite of the label picture
+    // places them again.
     ShownSelection = {};
     viewport()->update();
+}
+
+void TKVLab::NoteSelectedPlace()
+{
+    const TKVElement* e = SelectedElement;
+    DrawnSelected = e && Document && Document->IndexOf(e) >= 0 ? e : nullptr;
+    if (!DrawnSelected)
+        return;
+    DrawnRecord = Record(*e);
+    // A line has no Bounds: its handles sit on its ends as drawn.
+    DrawnPlace = e->Elem() == deLine ? TRect{WindowX(e->Point1.X), WindowY(e->Point1.Y), WindowX(e->Point2.X),
+                                             WindowY(e->Point2.Y)}
+                                     : e->Bounds;
 }
 
 void TKVLab::WorkOutHandles()
 {
     // Every handle is worked out again, so that none of a former selection
-    // of another kind can still be grabbed.
-    EmptyHandles(*this);
-    TKVElement* e = SelectedElement;
-    HandlesFor = e;
-    if (!e)
-        return;
-    HandlesPoint1 = e->Point1;
-    HandlesPoint2 = e->Point2;
-    if (e->Elem() == deLine) {
-        DragKind = drLine;
-        Point1Handle = HandleAt({WindowX(e->Point1.X) - HPosition, WindowY(e->Point1.Y) - VPosition});
-        Point2Handle = HandleAt({WindowX(e->Point2.X) - HPosition, WindowY(e->Point2.Y) - VPosition});
-        return;
+    // of another kind, place or scroll position can still be grabbed.
+    TKVHandles h;
+    const TKVElement* e = SelectedElement;
+    if (e && DragKind != drNone && e == DrawnSelected) {
+        const TRect r = Shifted(DrawnPlace, -HPosition, -VPosition);
+        h.Kind = HandleStyle(*e);
+        if (h.Kind == drLine) {
+            h.Point1Handle = HandleAt(TopLeft(r));
+            h.Point2Handle = HandleAt(BottomRight(r));
+        } else {
+            h.SelectionRect = r;
+            if (h.Kind == drSizes)
+                SideHandles(r, h.LeftHandle, h.RightHandle, h.TopHandle, h.BottomHandle);
+        }
     }
-    const TKVEle k = e->Elem();
-    DragKind = k == deRect || k == deImage || k == deParagraph ? drSizes : drObject;
-    SelectionRect = Shifted(e->Bounds, -HPosition, -VPosition);
-    // Draws the outline and, for drSizes, works out the side handles; the
-    // Paint that follows covers the drawing.
-    DrawDrag(TopLeft(SelectionRect), BottomRight(SelectionRect), true);
+    if (Dragging) {
+        // The running drag moves these rectangles. While the element stays
+        // where it was on screen it goes on; otherwise the rectangles it
+        // holds no longer show the element, and it ends committing nothing.
+        if (h == PlacedSelection && HandlesFor == e)
+            return;
+        Dragging = false;
+        EndFeedback(XorFigures);
+    }
+    PlacedSelection = h;
+    HandlesFor = h.Kind != drNone ? e : nullptr;
+    if (h.Kind != drNone)
+        DragKind = h.Kind; // a paste may have selected an element of another kind
+    SetHandles(*this, h);
+    // The window shows the overlay that goes with the picture just composed.
+    if (ShownSelection != h) {
+        ShownSelection = h;
+        viewport()->update();
+    }
+}
+
+bool TKVLab::SelectedChangedSinceDrawn() const
+{
+    return SelectedElement && SelectedElement == DrawnSelected && Record(*SelectedElement) != DrawnRecord;
 }
 
 bool TKVLab::HandlesFitSelection() const
 {
-    return DragKind != drNone && SelectedElement && HandlesFor == SelectedElement &&
-           HandlesPoint1 == SelectedElement->Point1 && HandlesPoint2 == SelectedElement->Point2;
+    return DragKind != drNone && SelectedElement && HandlesFor == SelectedElement;
 }
 
 void TKVLab::ForgetSelection()
 {
     SelectedElement = nullptr;
+    DrawnSelected = nullptr;
     Drawing = false;
     DragKind = drNone;
     PressRect = {};
@@ -162,14 +257,8 @@ void TKVLab::DrawDrag(TPoint TopLeftPoint, TPoint BottomRightPoint, bool Show)
         return;
     }
     if (DragKind == drSizes) {
-        const int l = TopLeftPoint.X, t = TopLeftPoint.Y, r = BottomRightPoint.X, b = BottomRightPoint.Y;
-        // Integer division truncates toward zero, also when the sides crossed.
-        const int cx = l + (r - l) / 2;
-        const int cy = t + (b - t) / 2;
-        LeftHandle = {l - 6, cy - 3, l, cy + 4};
-        RightHandle = {r, cy - 3, r + 6, cy + 4};
-        TopHandle = {cx - 3, t - 6, cx + 4, t};
-        BottomHandle = {cx - 3, b, cx + 4, b + 6};
+        SideHandles({TopLeftPoint.X, TopLeftPoint.Y, BottomRightPoint.X, BottomRightPoint.Y}, LeftHandle, RightHandle,
+                    TopHandle, BottomHandle);
         for (const TRect& h : {LeftHandle, RightHandle, TopHandle, BottomHandle})
             ToggleFigure({TKVXorFigure::fkRect, TopLeft(h), BottomRight(h), SelColor});
     }
@@ -200,6 +289,10 @@ void TKVLab::MoveMarks(TPoint P)
 void TKVLab::ResetOverlay()
 {
     EndFeedback(XorFigures);
+    if (!HandlesFitSelection()) {
+        ShownSelection = {};
+        return;
+    }
     ShownSelection = {DragKind,   SelectionRect, LeftHandle,   RightHandle,
                       TopHandle,  BottomHandle,  Point1Handle, Point2Handle};
 }
@@ -286,7 +379,8 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
         }
         // A miss keeps the selection, so handles outside the element can
         // still be grabbed. Rectangles left over from before a change of
-        // tool, a paste or an alignment grab nothing.
+        // tool, or placed on an element that is no longer the selected one,
+        // grab nothing.
         if (!HandlesFitSelection())
             return;
         if (PtInRect(SelectionRect, X, Y)) {
@@ -482,14 +576,16 @@ void TKVLab::CommitDrag()
             e->Point2 = {WorldGridX(r.Right), WorldGridY(r.Bottom)};
         break;
     }
+    // An end dropped on the other one would leave a line of no length, which
+    // no click selects again: the end stays where it was.
     case dtPoint1:
-        if (Point1Handle != PressRect) {
+        if (Point1Handle != PressRect && Point1Handle != Point2Handle) {
             const TPoint c = HandleCentre(Point1Handle);
             e->Point1 = {WorldGridX(c.X), WorldGridY(c.Y)};
         }
         break;
     case dtPoint2:
-        if (Point2Handle != PressRect) {
+        if (Point2Handle != PressRect && Point2Handle != Point1Handle) {
             const TPoint c = HandleCentre(Point2Handle);
             e->Point2 = {WorldGridX(c.X), WorldGridY(c.Y)};
         }
@@ -510,7 +606,11 @@ void TKVLab::CreateFromBand(int X, int Y)
     bool selected = false;
     switch (DrawTool) {
     case dwLine: {
-        // Not normalised: a click without movement is a line of no length.
+        // A click without movement would be a line of no length, which no
+        // click could ever select again: it makes none.
+        if (DragAnchor == TPoint{X, Y})
+            break;
+        // Not normalised: the line runs from the press to the release.
         auto line = std::make_unique<TKVLine>();
         line->Point1 = {Worldx(DragAnchor.X), Worldy(DragAnchor.Y)};
         line->Point2 = {Worldx(X), Worldy(Y)};

@@ -32,6 +32,8 @@ constexpr int RulerBand = 24; // width of the left and height of the top ruler, 
 
 void TKVLab::DrawLabScreen()
 {
+    // Until the elements are drawn again, the picture shows no selection.
+    DrawnSelected = nullptr;
     if (LabScreen.isNull())
         return;
     ++RenderCount;
@@ -60,6 +62,7 @@ void TKVLab::DrawLabScreen()
         }
         if (!DataOK)
             Document->DrawElements({0, 0}, this, tdLab, false);
+        NoteSelectedPlace();
     }
     c.SetMapping(previous);
     // The grid dots are written straight into the picture's pixels: the
@@ -125,6 +128,9 @@ void TKVLab::DrawBack()
 
 void TKVLab::DrawClip()
 {
+    // The handles go where the label picture is now put: after a new
+    // rendering, a scroll, a resize or a change of label size or border.
+    WorkOutHandles();
     if (BackScreen.isNull() || LabScreen.isNull())
         return;
     TKVCanvas c(&BackScreen);
@@ -135,6 +141,10 @@ void TKVLab::DrawClip()
 
 void TKVLab::Paint()
 {
+    // A host that changed the selected element in code and paints sees the
+    // change, with the handles where the element now is, not where it was.
+    if (!Loading && SelectedChangedSinceDrawn())
+        PaintLabScreen(false);
     // The window is covered again: feedback drawn on it before is gone.
     ResetOverlay();
     // The window is painted from BackScreen in paintEvent; asking for it here

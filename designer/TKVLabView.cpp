@@ -273,13 +273,13 @@ void TKVLab::scrollContentsBy(int, int) {}
 void TKVLab::HScroll(int, std::int32_t&)
 {
     Rulers->StartTop = Worldx(RulerBand) * 0.1f;
+    // Composing the picture at the new position moves the handles with it
+    // (and ends a drag that held them).
     FlipLabScreen();
-    ClearSelection();
 }
 
 void TKVLab::VScroll(int, std::int32_t&)
 {
     Rulers->StartLeft = Worldy(RulerBand) * 0.1f;
     FlipLabScreen();
-    ClearSelection();
 }

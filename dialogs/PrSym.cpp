@@ -4,7 +4,6 @@
 #include "designer/TKVLab.h"
 #include "dialogs/KVDialogTools.h"
 #include "dialogs/TKVShape.h"
-#include "document/TKVStream.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
@@ -209,8 +208,8 @@ void TPropSym::PaintBox1Paint()
         for (int r = 0; r < Rows; ++r)
             for (int col = 0; col < Columns; ++col) {
                 // The same character the symbol prints for that code.
-                const char code = char(FirstCode + Columns * r + col);
-                c.TextOut(CellSize * col, CellSize * r, TKVStream::DecodeText(QByteArray(1, code)));
+                const auto code = std::uint8_t(FirstCode + Columns * r + col);
+                c.TextOut(CellSize * col, CellSize * r, TKVSymbol::CodeText(c, code));
             }
     }
     if (PaintBox1->testAttribute(Qt::WA_WState_InPaintEvent)) {

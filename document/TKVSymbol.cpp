@@ -5,9 +5,20 @@
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
 
-QString TKVSymbol::SymbolText() const
+QString TKVSymbol::CodeText(TKVCanvas& Canvas, std::uint8_t Code)
 {
-    return TKVStream::DecodeText(QByteArray(1, char(Symbol)));
+    const QString text = TKVStream::DecodeText(QByteArray(1, char(Code)));
+    const char32_t own = Code, privateUse = 0xF000 + Code;
+    if (Canvas.SymbolFont()) {
+        // Qt draws nothing for a character a symbol font lacks: no other
+        // font stands in.
+        if (Canvas.HasGlyph(own) || !Canvas.HasGlyph(privateUse))
+            return QString(QChar(own));
+        return QString(QChar(privateUse));
+    }
+    if (!Canvas.HasGlyph(text.front().unicode()) && Canvas.HasGlyph(privateUse))
+        return QString(QChar(privateUse));
+    return text;
 }
 
 void TKVSymbol::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
@@ -28,7 +39,7 @@ void TKVSymbol::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool Us
     canvas.TextCharacterExtra = 0;
     canvas.Brush.Color = BackColor;
     canvas.Brush.Style = Transparent ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
-    const QString s = SymbolText();
+    const QString s = CodeText(canvas, Symbol);
     canvas.TextOut(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), s);
     if (DrawType != tdLab)
         return;

@@ -4,6 +4,8 @@
 
 #include "document/TKVData.h"
 
+class TKVCanvas;
+
 class TKVSymbol : public TKVData
 {
 public:
@@ -16,6 +18,12 @@ public:
     void LoadFromStream(TKVStream& Stream) override;
     TKVEle Elem() const override { return deSymbol; }
 
-    // The character the code stands for in the label files' code page.
-    QString SymbolText() const;
+    // The character that Code stands for in Canvas's current font. A symbol
+    // font numbers its glyphs by the bytes of a code page of its own, which
+    // Qt reaches at U+0000 + code through the font's symbol character map;
+    // a font that keeps them in the private use area at U+F000 + code, as
+    // converted symbol fonts do, is asked there. In any other font the code
+    // is Windows-1252 text, like the label files' strings (128 is the euro).
+    // The symbol dialog's grid shows the same characters.
+    static QString CodeText(TKVCanvas& Canvas, std::uint8_t Code);
 };

@@ -89,6 +89,7 @@ void TKVTable::Close()
     DataSet.reset();
     FieldList.clear();
     OnRecord = false;
+    PastEnd = false;
     RecNo = -1;
 }
 
@@ -107,15 +108,20 @@ void TKVTable::First()
     if (!DataSet)
         return;
     DataSet->Rewind();
+    PastEnd = false;
     OnRecord = DataSet->Fetch();
     RecNo = OnRecord ? 0 : -1;
 }
 
 void TKVTable::Next()
 {
-    if (DataSet && DataSet->Fetch()) {
+    if (!DataSet)
+        return;
+    if (DataSet->Fetch()) {
         OnRecord = true;
         ++RecNo;
+    } else {
+        PastEnd = true;
     }
 }
 
@@ -130,8 +136,10 @@ void TKVTable::MoveBy(int Distance)
         Distance = target;
     }
     for (int i = 0; i < Distance; ++i) {
-        if (!DataSet->Fetch())
+        if (!DataSet->Fetch()) {
+            PastEnd = true;
             break;
+        }
         ++RecNo;
     }
 }

@@ -67,6 +67,8 @@ public:
     void Next();
     // Forward moves read on; a backward move reads again from the top.
     void MoveBy(int Distance);
+    // True once a move went past the last record, or when there is none.
+    bool Eof() const { return !OnRecord || PastEnd; }
     // 1-based number of the current record, 0 on an empty or closed table.
     int GetRecNo() const { return OnRecord ? RecNo + 1 : 0; }
     int RecordCount();
@@ -89,5 +91,6 @@ private:
     std::unique_ptr<TKVDataSet> DataSet;
     std::vector<std::unique_ptr<TKVField>> FieldList;
     bool OnRecord = false;
+    bool PastEnd = false;
     int RecNo = -1; // 0-based index of the record the cursor stands on
 };

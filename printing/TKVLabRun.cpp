@@ -8,6 +8,7 @@
 #include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
+#include "strings/KVLanguage.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
@@ -22,6 +23,9 @@
 #include <limits>
 
 namespace {
+// The run's messages, Spanish or the language module's.
+QString RunText(const char* Spanish) { return KVLanguage::Text("TKVLab", Spanish); }
+
 // Preview pages are shown at 3.78 pixels per millimetre.
 constexpr double PreviewPixelsPerMM = 3.78;
 
@@ -96,9 +100,24 @@ void TKVLab::StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     Row = PrintInfo->FirstRow;
     Col = PrintInfo->FirstCol;
     UseData = ValidData();
-    // The range may hold any numbers (a file, a host): 64-bit arithmetic.
-    const std::int64_t count =
-        UseData ? std::int64_t(PrintInfo->LastLab) - PrintInfo->FirstLab + 1 : std::int64_t(PrintInfo->Labs);
+    // The range may hold any numbers (a file, a host): 64-bit arithmetic. A
+    // data run prints each selected record once, from the first asked to the
+    // last asked that exists, and never a label for a record that does not.
+    std::int64_t count = PrintInfo->Labs;
+    if (UseData) {
+        try {
+            LastRun.Records = Table->RecordCount();
+        } catch (...) {
+            EndRun(UseData);
+            throw;
+        }
+        const std::int64_t first = std::max<std::int64_t>(1, PrintInfo->FirstLab);
+        const std::int64_t last = PrintInfo->AllRecords ? std::int64_t(LastRun.Records)
+                                                        : std::min<std::int64_t>(PrintInfo->LastLab, LastRun.Records);
+        count = std::max<std::int64_t>(0, last - first + 1);
+        if (count > 0)
+            LastRun.FirstRecord = std::int32_t(first);
+    }
     if (count > KVLimits::MaxRunLabels) {
         EndRun(UseData);
         throw EKvError(QStringLiteral("A run of %1 labels is more than the %2 one run may print")
@@ -107,10 +126,41 @@ void TKVLab::StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     }
     if (UseData) {
         Table->First();
-        Table->MoveBy(ToInt32(std::int64_t(PrintInfo->FirstLab) - 1));
+        Table->MoveBy(ToInt32(std::int64_t(LastRun.FirstRecord) - 1));
     }
     Count = ToInt32(count);
     LastRun.FromData = UseData;
+}
+
+QString TKVLab::RunProblem()
+{
+    if (!DaBa)
+        return {};
+    const QString source = Table->DatabaseName + QStringLiteral(" / ") + Table->TableName;
+    if (!ValidData())
+        return RunText("El origen de datos %1 no se puede usar: %2")
+            .arg(source, DataError.isEmpty() ? RunText("no tiene base de datos o tabla") : DataError);
+    std::int32_t records = 0;
+    try {
+        records = Table->RecordCount();
+    } catch (const EDBError& e) {
+        Table->Close();
+        DataOK = false;
+        DataError = e.Message();
+        return RunText("El origen de datos %1 no se puede usar: %2").arg(source, DataError);
+    }
+    if (records == 0)
+        return Table->Filter.trimmed().isEmpty()
+                   ? RunText("No hay nada que imprimir: la tabla %1 no tiene registros").arg(source)
+                   : RunText("No hay nada que imprimir: el filtro %1 no selecciona ningún registro de %2")
+                         .arg(Table->Filter, source);
+    if (PrintInfo->FirstLab > records || (!PrintInfo->AllRecords && PrintInfo->LastLab < PrintInfo->FirstLab))
+        return RunText("No hay nada que imprimir: se piden los registros %1 a %2 y %3 tiene %4")
+            .arg(PrintInfo->FirstLab)
+            .arg(PrintInfo->AllRecords ? RunText("el último") : QString::number(PrintInfo->LastLab))
+            .arg(source)
+            .arg(records);
+    return {};
 }
 
 void TKVLab::EndRun(bool UseData)
@@ -160,11 +210,16 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
                 Document->DrawElements(offset, this, Target, UseData);
                 DrawFrame(offset, Target);
             }
-            if (UseData)
-                Table->Next();
             ++col;
             --Count;
             ++LastRun.Labels;
+            if (UseData) {
+                LastRun.LastRecord = LastRun.FirstRecord + LastRun.Labels - 1;
+                Table->Next();
+                // Records removed while the run reads: it ends with the data.
+                if (Table->Eof())
+                    Count = 0;
+            }
             if (OnProgress)
                 OnProgress(total - Count, total);
         }
@@ -214,6 +269,11 @@ void TKVLab::Print()
     std::int32_t row, col, count;
     bool useData;
     StartRun(row, col, count, useData);
+    // A data run that selects no record would send an empty page.
+    if (useData && count == 0) {
+        EndRun(useData);
+        throw EKvError(RunProblem());
+    }
     try {
         PrintLab(row, col, count, true, useData);
     } catch (...) {

@@ -26,6 +26,7 @@ void TKVPrintInfo::Assign(const TKVPersistent* Source)
     FirstCol = s->FirstCol;
     FirstLab = s->FirstLab;
     LastLab = s->LastLab;
+    AllRecords = s->AllRecords;
     Color = s->Color;
     PaperCode = s->PaperCode;
     Orientation = s->Orientation;

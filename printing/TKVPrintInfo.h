@@ -19,6 +19,9 @@ public:
     std::int32_t FirstCol = 1;
     std::int32_t FirstLab = 1;
     std::int32_t LastLab = 1;
+    // A data run prints every record from FirstLab to the end of the data,
+    // whatever LastLab says: rows added to the table later print too.
+    bool AllRecords = false;
     std::uint16_t PaperCode = 9;
     std::uint8_t Orientation = 0; // 0 portrait, 1 landscape
 
@@ -27,6 +30,7 @@ public:
     void SetFirstCol(std::int32_t Value) { FirstCol = Value; }
     void SetFirstLab(std::int32_t Value) { FirstLab = Value; }
     void SetLastLab(std::int32_t Value) { LastLab = Value; }
+    void SetAllRecords(bool Value) { AllRecords = Value; }
     void SetColor(TColor Value);
 
     void Assign(const TKVPersistent* Source) override;

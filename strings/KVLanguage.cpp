@@ -59,6 +59,14 @@ QString KVLanguage::Translate(const TResStringRec* Res)
     return Module()->translate("KVStrings", Res->Name);
 }
 
+QString KVLanguage::Text(const char* Context, const char* Spanish)
+{
+    if (Module())
+        if (QString t = Module()->translate(Context, Spanish); !t.isEmpty())
+            return t;
+    return QString::fromUtf8(Spanish);
+}
+
 QString KVLanguage::LibraryFileName()
 {
     Dl_info info{};

@@ -23,6 +23,9 @@ public:
     static QString FileName();
     // The module's text for Res, or an empty string when there is none.
     static QString Translate(const TResStringRec* Res);
+    // Messages outside the string table: the module's translation of the
+    // Spanish text in Context, or the Spanish text itself.
+    static QString Text(const char* Context, const char* Spanish);
 
     // The full path of the library file that holds this code.
     static QString LibraryFileName();

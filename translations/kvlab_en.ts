@@ -524,4 +524,31 @@
         <translation>Width</translation>
     </message>
 </context>
+<context>
+    <name>TKVLab</name>
+    <message>
+        <source>El origen de datos %1 no se puede usar: %2</source>
+        <translation>The data source %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>no tiene base de datos o tabla</source>
+        <translation>it names no database or table</translation>
+    </message>
+    <message>
+        <source>No hay nada que imprimir: la tabla %1 no tiene registros</source>
+        <translation>Nothing to print: the table %1 has no records</translation>
+    </message>
+    <message>
+        <source>No hay nada que imprimir: el filtro %1 no selecciona ningún registro de %2</source>
+        <translation>Nothing to print: the filter %1 selects no record of %2</translation>
+    </message>
+    <message>
+        <source>No hay nada que imprimir: se piden los registros %1 a %2 y %3 tiene %4</source>
+        <translation>Nothing to print: records %1 to %2 are asked for and %3 has %4</translation>
+    </message>
+    <message>
+        <source>el último</source>
+        <translation>the last</translation>
+    </message>
+</context>
 </TS>

@@ -1,5 +1,7 @@
 #include "types/TKVCanvas.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -255,6 +257,26 @@ TKVCanvas::ResolvedFont& TKVCanvas::Resolve()
     return r;
 }
 
+bool TKVCanvas::HasGlyph(char32_t C)
+{
+    ResolvedFont& f = Resolve();
+    if (!f.Raw)
+        f.Raw = QRawFont::fromFont(f.Font);
+    return f.Raw->isValid() && f.Raw->supportsCharacter(uint(C));
+}
+
+bool TKVCanvas::SymbolFont()
+{
+    ResolvedFont& f = Resolve();
+    if (!f.Symbol) {
+        // The face that the name resolved to: "Symbol" may stand for a
+        // metric clone with another name.
+        const QString family = QFontInfo(f.Font).family();
+        f.Symbol = QFontDatabase::writingSystems(family).contains(QFontDatabase::Symbol);
+    }
+    return *f.Symbol;
+}
+
 double TKVCanvas::GuessAdvance(ResolvedFont& F, QChar C)
 {
     auto it = F.CharAdvances.constFind(C.unicode());
@@ -448,8 +470,13 @@ void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
     if (Picture.isNull())
         return;
+    // A target of negative extent is not mirrored but drawn unscaled by
+    // QPainter: the box is put in order, exactly, from its device corners.
+    const QPointF a = ToDevice(R.Left, R.Top), b = ToDevice(R.Right, R.Bottom);
+    const QRectF box(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                     QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    P->drawImage(ToDevice(R), Picture);
+    P->drawImage(box, Picture);
 }
 
 void TKVCanvas::Draw(int X, int Y, const QImage& Picture)

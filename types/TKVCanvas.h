@@ -20,9 +20,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPointF>
+#include <QRawFont>
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 enum class TPenStyle : std::uint8_t { psSolid, psClear, psInsideFrame };
@@ -107,6 +109,9 @@ class TKVFontCache
         // Texts laid out once for raster pictures (the designer's label),
         // drawn again without shaping them anew.
         QHash<QString, QStaticText> Laid;
+        // The face's character map, looked at only by symbol elements.
+        std::optional<QRawFont> Raw;
+        std::optional<bool> Symbol;
     };
     // Far more fonts than any label has; a design with more starts over.
     static constexpr std::size_t Capacity = 256;
@@ -157,10 +162,18 @@ public:
     TPoint TextExtent(const QString& Text);
     int TextWidth(const QString& Text) { return TextExtent(Text).X; }
     int TextHeight(const QString& Text) { return TextExtent(Text).Y; }
+    // Whether the current font has a glyph of its own for C, rather than
+    // one that another font would stand in with.
+    bool HasGlyph(char32_t C);
+    // Whether the current font is a symbol font: its characters are bytes
+    // of a code page of its own (Symbol, Dingbats, Wingdings), not text.
+    bool SymbolFont();
     // Word-wrapped text inside R from its top-left corner, "&" taken
     // literally, clipped to R.
     void DrawTextWrapped(const TRect& R, const QString& Text);
 
+    // The picture fills the box between R's corners, in whatever order
+    // they come.
     void StretchDraw(const TRect& R, const QImage& Picture);
     void Draw(int X, int Y, const QImage& Picture);
     void CopyRect(const TRect& Dest, const QImage& Source, const QRect& SourceRect);

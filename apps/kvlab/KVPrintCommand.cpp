@@ -1,6 +1,7 @@
 #include "KVCommands.h"
 
 #include "designer/TKVLab.h"
+#include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
 #include "document/TKVSession.h"
@@ -15,23 +16,29 @@
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <unistd.h>
 
 namespace {
 const char* const PrintUsage =
     "usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]\n"
-    "                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]\n"
-    "                  [--quiet]";
+    "                  [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]\n"
+    "                  [--from A] [--to B | --all] [--copies-without-data] [--quiet]";
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
     QList<std::pair<QString, QString>> Aliases;
     int Dpi = 150;
     std::optional<int> Labs, FirstRow, FirstCol, From, To;
+    bool All = false;
+    bool CopiesWithoutData = false;
     bool Quiet = false;
 };
 
@@ -70,7 +77,7 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             if (ok)
                 O.Dpi = *dpi;
         } else if (a == QLatin1String("--labs"))
-            ok = number(O.Labs, 0);
+            ok = number(O.Labs, 1) && *O.Labs <= KVLimits::MaxRunLabels;
         else if (a == QLatin1String("--first-row"))
             ok = number(O.FirstRow, 1);
         else if (a == QLatin1String("--first-col"))
@@ -86,19 +93,97 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             ok = ok && eq > 0 && eq < alias.size() - 1;
             if (ok)
                 O.Aliases.append({alias.left(eq), alias.mid(eq + 1)});
-        } else if (a == QLatin1String("--quiet"))
+        } else if (a == QLatin1String("--all"))
+            O.All = true;
+        else if (a == QLatin1String("--copies-without-data"))
+            O.CopiesWithoutData = true;
+        else if (a == QLatin1String("--quiet"))
             O.Quiet = true;
         else if (!a.startsWith(QLatin1Char('-')) && O.Design.isEmpty())
             O.Design = a;
         else
             return QStringLiteral("print: unexpected argument %1").arg(a);
-        if (!ok)
+        if (!ok) {
+            if (a == QLatin1String("--labs"))
+                return QStringLiteral("print: --labs takes a number of copies from 1 to %1").arg(KVLimits::MaxRunLabels);
             return QStringLiteral("print: %1 needs a valid value").arg(a);
+        }
     }
     if (O.Design.isEmpty() || O.Pdf.isEmpty() == O.Printer.isEmpty())
         return QString::fromLatin1(PrintUsage);
+    if (!O.Pdf.isEmpty() && QFileInfo(O.Pdf).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+        return QStringLiteral("print: -o writes a PDF: give a name ending in .pdf, not %1").arg(O.Pdf);
+    if (O.All && O.To)
+        return QStringLiteral("print: --all prints to the last record; it does not go with --to");
+    if (O.From && O.To && *O.From > *O.To)
+        return QStringLiteral("print: --from %1 is after --to %2: the first record must not be after the last")
+            .arg(*O.From)
+            .arg(*O.To);
     return {};
 }
+
+// A file written under a temporary name beside its target and renamed over
+// it only when complete. An interrupted run (Ctrl+C, a kill) removes it.
+class TPartFile
+{
+public:
+    TPartFile() = default;
+    TPartFile(const TPartFile&) = delete;
+    TPartFile& operator=(const TPartFile&) = delete;
+    ~TPartFile()
+    {
+        if (!Path.isEmpty())
+            QFile::remove(Path);
+        Interrupted().clear();
+    }
+    bool Create(const QString& Target)
+    {
+        const QFileInfo target(Target);
+        if (target.exists() && !target.isFile()) {
+            Error = QStringLiteral("not a regular file");
+            return false;
+        }
+        QTemporaryFile file(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.part").arg(target.fileName())));
+        file.setAutoRemove(false);
+        if (!file.open()) {
+            Error = file.errorString();
+            return false;
+        }
+        Path = file.fileName();
+        TargetPath = target.absoluteFilePath();
+        Interrupted() = QFile::encodeName(Path);
+        for (int s : {SIGINT, SIGTERM, SIGHUP})
+            std::signal(s, &Interrupt);
+        return true;
+    }
+    // Renames the complete file over the target in one step.
+    bool Commit()
+    {
+        if (::rename(QFile::encodeName(Path).constData(), QFile::encodeName(TargetPath).constData()) != 0) {
+            Error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        Path.clear();
+        Interrupted().clear();
+        return true;
+    }
+    QString Path, Error;
+
+private:
+    QString TargetPath;
+    static QByteArray& Interrupted()
+    {
+        static QByteArray path;
+        return path;
+    }
+    static void Interrupt(int Signal)
+    {
+        if (!Interrupted().isEmpty())
+            ::unlink(Interrupted().constData());
+        std::signal(Signal, SIG_DFL);
+        std::raise(Signal);
+    }
+};
 
 // One line that rewrites itself on a terminal.
 class Progress
@@ -174,6 +259,26 @@ int KVCommands::Print(const QStringList& Args)
     if (!LoadDesign(lab, o.Design))
         return Unreadable;
     TKVPrintInfo& info = *lab.PrintInfo;
+    const TKVMeasure& sheet = *lab.Measure;
+    // Options that the design cannot use are refused, saying what it takes.
+    if (o.FirstRow && *o.FirstRow > sheet.NuHor) {
+        Error(QStringLiteral("print: --first-row takes 1 to %1: the sheet has %1 row(s)").arg(std::max(sheet.NuHor, 1)));
+        return Failed;
+    }
+    if (o.FirstCol && *o.FirstCol > sheet.NuVer) {
+        Error(QStringLiteral("print: --first-col takes 1 to %1: the sheet has %1 column(s)").arg(std::max(sheet.NuVer, 1)));
+        return Failed;
+    }
+    if (o.Labs && lab.DaBa && !o.CopiesWithoutData) {
+        Error(QStringLiteral("print: --labs counts copies, and this design prints one label per record of %1: "
+                             "use --from and --to, or --copies-without-data")
+                  .arg(lab.Table->TableName));
+        return Failed;
+    }
+    if ((o.From || o.To || o.All) && (!lab.DaBa || o.CopiesWithoutData)) {
+        Error(QStringLiteral("print: --from, --to and --all choose records, and this run prints copies: use --labs"));
+        return Failed;
+    }
     if (o.Labs)
         info.Labs = *o.Labs;
     if (o.FirstRow)
@@ -182,16 +287,37 @@ int KVCommands::Print(const QStringList& Args)
         info.FirstCol = *o.FirstCol;
     if (o.From)
         info.FirstLab = *o.From;
-    if (o.To)
+    if (o.To) {
         info.LastLab = *o.To;
+        info.AllRecords = false;
+    }
+    if (o.All)
+        info.AllRecords = true;
+    const std::int32_t askedFrom = info.FirstLab, askedTo = info.LastLab;
 
-    if (!o.Printer.isEmpty()) {
-        if (!TKVPrinter::SelectPrinter(o.Printer)) {
-            Error(QStringLiteral("print: no printer named %1").arg(o.Printer));
-            return Failed;
+    // A design that asks for its data prints exactly the records that exist,
+    // or nothing: labels that go on parcels must never be placeholders or
+    // repeats reported as printed.
+    if (o.CopiesWithoutData)
+        lab.SetDaBa(false);
+    if (const QString problem = lab.RunProblem(); !problem.isEmpty()) {
+        Error(QStringLiteral("print: ") + problem);
+        return DataFailed;
+    }
+
+    if (!o.Printer.isEmpty() && !TKVPrinter::SelectPrinter(o.Printer)) {
+        Error(QStringLiteral("print: no printer named %1").arg(o.Printer));
+        return Failed;
+    }
+    // The PDF is written beside its target and takes its place only once the
+    // whole run succeeded: a failure leaves an earlier file as it was.
+    TPartFile part;
+    if (o.Printer.isEmpty()) {
+        if (!part.Create(o.Pdf)) {
+            Error(QStringLiteral("print: cannot write %1: %2").arg(o.Pdf, part.Error));
+            return DataFailed;
         }
-    } else {
-        TKVPrinter::SelectPdf(QFileInfo(o.Pdf).absoluteFilePath());
+        TKVPrinter::SelectPdf(part.Path);
     }
     // The job's title in print queues.
     TKVPrinter::Current().setDocName(QFileInfo(o.Design).completeBaseName());
@@ -200,47 +326,57 @@ int KVCommands::Print(const QStringList& Args)
         return Failed;
     }
 
-    // A design that asks for its data prints from it or not at all: labels
-    // that go on parcels must never be placeholders reported as printed.
-    if (lab.DaBa && !lab.ValidData()) {
-        Error(QStringLiteral("print: the data source %1 / %2 cannot be used: %3")
-                  .arg(lab.Table->DatabaseName, lab.Table->TableName,
-                       lab.DataError.isEmpty() ? QStringLiteral("no database or table named") : lab.DataError));
-        return DataFailed;
-    }
-
     Progress progress(!o.Quiet);
     const char* stage = "printing";
     lab.OnProgress = [&](int Done, int Total) { progress.Update(stage, Done, Total); };
+    QStringList pngFiles;
     try {
         lab.Print();
         progress.Done();
         const auto printed = lab.LastRun;
-        int pngPages = 0;
         if (!o.PngDir.isEmpty()) {
             stage = "rendering pages";
             // The first page that cannot be written ends the run with its error.
             lab.RenderPages([&](std::unique_ptr<QPicture> Page) {
-                const QString path = QDir(o.PngDir).filePath(QStringLiteral("page-%1.png").arg(++pngPages, 3, 10, QLatin1Char('0')));
+                const QString path = QDir(o.PngDir).filePath(
+                    QStringLiteral("page-%1.png").arg(pngFiles.size() + 1, 3, 10, QLatin1Char('0')));
                 if (const QString error = WritePng(*Page, Page->boundingRect(), o.Dpi, path); !error.isEmpty())
                     throw EKvError(error);
+                pngFiles << path;
             });
             progress.Done();
         }
+        if (!part.Path.isEmpty() && !part.Commit())
+            throw EKvError(QStringLiteral("cannot write %1: %2").arg(o.Pdf, part.Error));
         if (!o.Quiet) {
             const QString target = o.Printer.isEmpty() ? o.Pdf : QStringLiteral("printer ") + o.Printer;
             QString line = QStringLiteral("%1 page(s), %2 label(s)").arg(printed.Pages).arg(printed.Labels);
-            line += printed.FromData ? QStringLiteral(", records %1 to %2 of %3").arg(info.FirstLab).arg(info.LastLab).arg(lab.Table->TableName)
-                                     : QStringLiteral(", copies without data");
+            if (printed.FromData) {
+                line += QStringLiteral(", records %1 to %2 of %3 in %4")
+                            .arg(printed.FirstRecord)
+                            .arg(printed.LastRecord)
+                            .arg(printed.Records)
+                            .arg(lab.Table->TableName);
+                const bool asAsked = !info.AllRecords && askedFrom == printed.FirstRecord && askedTo == printed.LastRecord;
+                if (!asAsked)
+                    line += info.AllRecords ? QStringLiteral(" (asked %1 to the last)").arg(askedFrom)
+                                            : QStringLiteral(" (asked %1 to %2)").arg(askedFrom).arg(askedTo);
+            } else {
+                line += QStringLiteral(", copies without data");
+            }
             line += QStringLiteral(" -> ") + target;
             if (!o.PngDir.isEmpty())
-                line += QStringLiteral(", %1 PNG page(s) at %2 dpi in %3").arg(pngPages).arg(o.Dpi).arg(o.PngDir);
+                line += QStringLiteral(", %1 PNG page(s) at %2 dpi in %3").arg(pngFiles.size()).arg(o.Dpi).arg(o.PngDir);
             std::printf("%s\n", line.toLocal8Bit().constData());
         }
     } catch (const EKvError& e) {
         progress.Done();
+        // Nothing of a failed run is left: no PDF, no pages.
+        for (const QString& f : std::as_const(pngFiles))
+            QFile::remove(f);
         Error(QStringLiteral("print: ") + e.Message());
-        return Failed;
+        return DataFailed;
     }
     return Ok;
 }
+

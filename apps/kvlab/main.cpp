@@ -4,6 +4,7 @@
 #include "strings/KVLibrary.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <map>
 
@@ -23,6 +24,9 @@ const char* const Usage =
 int main(int argc, char** argv)
 {
     KVLibrary::PrepareHeadlessProcess();
+    // A file size limit (a full quota) makes writes fail, which every output
+    // path reports, instead of killing the process half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvlab"));
 

@@ -57,10 +57,10 @@ TEST(Examples, EveryExamplePrintsFromTheExampleDatabase)
         const char* Name;
         const char* Summary;
     } rows[] = {
-        {"direcciones.lab", "1 page(s), 20 label(s), records 1 to 20 of clientes"},
+        {"direcciones.lab", "1 page(s), 20 label(s), records 1 to 20 of 20 in clientes"},
         {"envio.lab", "1 page(s), 8 label(s), copies without data"},
-        {"productos.lab", "1 page(s), 12 label(s), records 1 to 12 of clientes"},
-        {"credenciales.lab", "2 page(s), 8 label(s), records 1 to 8 of clientes"},
+        {"productos.lab", "1 page(s), 12 label(s), records 1 to 12 of 20 in clientes"},
+        {"credenciales.lab", "2 page(s), 8 label(s), records 1 to 8 of 20 in clientes"},
     };
     for (const auto& r : rows) {
         const QString out = TestSupport::TempDir();
@@ -193,15 +193,17 @@ TEST(DataRun, TwoHundredRecordsPrintInOrderAndRangesSelectRecords)
     EXPECT_EQ(Decode(Pages(range).value(0)), expected);
 }
 
-TEST(DataRun, UnavailableSourcePrintsCopiesAndSaysSo)
+TEST(DataRun, UnavailableSourceFailsUnlessCopiesAreAskedFor)
 {
-    QStringList codes;
     const QString design = ProductDesign(TestSupport::TempDir() + QStringLiteral("/missing.db"), 1, 5);
     const QString out = TestSupport::TempDir();
-    const auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"),
-                                            out + QStringLiteral("/c.pdf"), QStringLiteral("--labs"),
-                                            QStringLiteral("4")});
-    EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_TRUE(run.Err.contains("cannot be opened; printed 4 copies")) << run.Err.constData();
-    EXPECT_TRUE(run.Out.startsWith("1 page(s), 4 label(s), copies without data")) << run.Out.constData();
+    const QStringList args{QStringLiteral("print"), design, QStringLiteral("-o"), out + QStringLiteral("/c.pdf")};
+    const auto refused = TestSupport::RunKvlab(args);
+    EXPECT_EQ(refused.ExitCode, 3);
+    EXPECT_TRUE(refused.Err.contains("missing.db")) << refused.Err.constData();
+    EXPECT_TRUE(refused.Out.isEmpty());
+    const auto copies = TestSupport::RunKvlab(
+        args + QStringList{QStringLiteral("--copies-without-data"), QStringLiteral("--labs"), QStringLiteral("4")});
+    EXPECT_EQ(copies.ExitCode, 0) << copies.Err.constData();
+    EXPECT_TRUE(copies.Out.startsWith("1 page(s), 4 label(s), copies without data")) << copies.Out.constData();
 }

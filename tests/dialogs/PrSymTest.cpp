@@ -86,6 +86,32 @@ TEST_F(SymbolDialog, ChangingTheFontRedrawsTheGrid)
     EXPECT_EQ(Grid().pixel(319, 279) | 0xFF000000u, qRgb(0xC0, 0xC0, 0xC0)); // silver ground
 }
 
+TEST_F(SymbolDialog, GridShowsWhatTheSymbolDraws)
+{
+    // In a symbol font a code is a byte of the font's own code page; the
+    // grid and the element agree on every code, glyph or none ("Dingbats":
+    // ornaments at 0x80-0x8D, nothing at 0x8E-0x9F).
+    auto s = std::make_unique<TKVSymbol>();
+    s->FontName = QStringLiteral("Dingbats");
+    s->Symbol = 32;
+    Sym = Add(std::move(s));
+    Open();
+    const QImage grid = Grid();
+    for (int code = 0x80; code <= 0x9F; ++code) {
+        const QRect cell(20 * ((code - 32) % 16), 20 * ((code - 32) / 16), 20, 20);
+        const bool shown = RenderSupport::CountPixels(grid.copy(cell), RenderSupport::IsDark) > 5;
+        TKVSymbol e;
+        e.FontName = Sym->FontName;
+        e.Symbol = std::uint8_t(code);
+        e.FontHeight = 10;
+        RenderSupport::PrintTarget t(*Lab, 20, 20, 300);
+        t.Draw(e);
+        const bool drawn = RenderSupport::CountPixels(t.Done(), RenderSupport::IsDark) > 20;
+        EXPECT_EQ(shown, drawn) << code;
+        EXPECT_EQ(shown, code <= 0x8D) << code;
+    }
+}
+
 TEST_F(SymbolDialog, EveryControlWritesItsFieldAtOnce)
 {
     Sym = Add<TKVSymbol>();

@@ -15,6 +15,7 @@
 
 #include <QScrollBar>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -48,16 +49,42 @@ TEST_F(EditFixture, ClickWithRectangleToolMakesAnEightPixelSquare)
     EXPECT_EQ(Lab->DrawTool, dwRect) << "the tool stays";
 }
 
-TEST_F(EditFixture, ClickWithLineToolMakesALineOfNoLength)
+TEST_F(EditFixture, NoGestureLeavesAnElementThatNoClickSelects)
 {
-    Lab->SetDrawTool(dwLine);
-    Press(150, 90);
-    Release(150, 90);
-    ASSERT_EQ(Lab->Document->Count(), 1);
-    const TKVElement* l = Lab->Document->Items(0);
-    EXPECT_EQ(l->Elem(), deLine);
-    EXPECT_EQ(l->Point1, l->Point2);
-    EXPECT_EQ(l->Point1, Point2D(Lab->Worldx(150), Lab->Worldy(90)));
+    // A line of no length is never hit. A stray click with the line tool
+    // makes no line; a click with the other band tools makes an element of
+    // 8 x 8 pixels that a click selects (and so the user can delete).
+    const struct {
+        TKVDrawTool Tool;
+        int Count;
+    } rows[] = {{dwLine, 0}, {dwRect, 1}, {dwParagraph, 1}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(int(r.Tool));
+        Lab->Clear();
+        Lab->SetDrawTool(r.Tool);
+        Press(150, 90);
+        Release(150, 90);
+        Lab->SetDrawTool(dwSelection);
+        ASSERT_EQ(Lab->Document->Count(), r.Count);
+        if (r.Count == 0)
+            continue;
+        TKVElement* e = Lab->Document->Items(0);
+        Lab->SelectedElement = nullptr;
+        Press(153, 93);
+        Release(153, 93);
+        EXPECT_EQ(Lab->SelectedElement, e);
+    }
+
+    // Nor does a line end dropped on the other end: it stays where it was.
+    auto owned = std::make_unique<TKVLine>();
+    owned->Point1 = {10, 10};
+    owned->Point2 = {40, 30};
+    TKVLine* line = Add(std::move(owned));
+    Lab->SelectedElement = line;
+    Lab->AdjustHandle();
+    const QPoint a = Centre(Lab->Point1Handle), b = Centre(Lab->Point2Handle);
+    Drag(b, a);
+    EXPECT_EQ(line->Point2, Point2D(40, 30));
 }
 
 TEST_F(EditFixture, RubberBandIsShownWhileDraggingAndGoesOnRelease)
@@ -512,7 +539,7 @@ TEST_F(EditFixture, RightClickOutsideDuringADragLetsTheElementGo)
     EXPECT_EQ(r->Point1, Point2D(10, 10)) << "the interrupted drag changes nothing";
 }
 
-TEST_F(EditFixture, ScrollingDuringADragEndsItAndHidesTheHandles)
+TEST_F(EditFixture, ScrollingDuringADragEndsItAndMovesTheHandles)
 {
     Lab = MakeLab(300, 200);
     TKVRect* r = Add(MakeRect(10, 10, 30, 20));
@@ -522,10 +549,72 @@ TEST_F(EditFixture, ScrollingDuringADragEndsItAndHidesTheHandles)
     MoveTo(100, 95);
     Lab->horizontalScrollBar()->setValue(10); // as a wheel turn would
     EXPECT_FALSE(Lab->Dragging);
-    EXPECT_EQ(Lab->ShownSelection.SelectionRect, TRect{}) << "handles at the old place are not shown";
+    const TRect b = r->Bounds;
+    EXPECT_EQ(Lab->ShownSelection.SelectionRect, (TRect{b.Left - 10, b.Top, b.Right - 10, b.Bottom}))
+        << "the outline goes with the element, not where the drag left it";
     Release(100, 95);
     EXPECT_EQ(r->Point1, Point2D(10, 10));
     EXPECT_EQ(Lab->SelectedElement, r) << "the element stays selected";
+}
+
+// The outline is where the window shows the selected element, whatever
+// moved it there: a change of the view or a host's change of the element.
+// Its handles grab the element there; where it was, they grab nothing.
+TEST_F(EditFixture, OutlineFollowsTheViewAndTheElement)
+{
+    const struct {
+        const char* What;
+        std::function<void(TKVLab&, TKVElement&)> Change;
+    } rows[] = {
+        // The scroll position goes back to 0 in the first three.
+        {"resize", [](TKVLab& L, TKVElement&) { L.resize(340, 230); }},
+        {"label size", [](TKVLab& L, TKVElement&) { L.Measure->SetWidth(110); }},
+        {"border", [](TKVLab& L, TKVElement&) { L.SetBorderStyle(TKVBorderStyle::bsNone); }},
+        {"host moves it, DrawAll", [](TKVLab& L, TKVElement& E) { E.Move({-12, 4}); L.DrawAll(); }},
+        {"host narrows it, PaintLabScreen",
+         [](TKVLab& L, TKVElement& E) {
+             E.Point2.X -= 3;
+             L.PaintLabScreen(true);
+         }},
+        {"host moves it, Paint",
+         [](TKVLab& L, TKVElement& E) {
+             E.Point1.X -= 12;
+             E.Point2.X -= 12;
+             L.Paint();
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.What);
+        Lab = MakeLab(300, 200); // scrolls
+        TKVRect* r = Add(MakeRect(60, 10, 65, 20));
+        Lab->horizontalScrollBar()->setValue(40);
+        ASSERT_EQ(Lab->HPosition, 40);
+        const QPoint c = Centre(r->Bounds) - QPoint(40, 0);
+        Press(c.x(), c.y());
+        Release(c.x(), c.y());
+        ASSERT_EQ(Lab->SelectedElement, r);
+        const QPoint old = Centre(Lab->RightHandle);
+
+        row.Change(*Lab, *r);
+        QApplication::processEvents();
+        const TRect b = r->Bounds;
+        const TRect shown{b.Left - Lab->HPosition, b.Top - Lab->VPosition, b.Right - Lab->HPosition,
+                          b.Bottom - Lab->VPosition};
+        EXPECT_EQ(Lab->SelectionRect, shown);
+        EXPECT_EQ(Lab->ShownSelection.SelectionRect, shown);
+        const TPoint2D p1 = r->Point1, p2 = r->Point2;
+        Drag(old, old + QPoint(5, 0));
+        EXPECT_EQ(r->Point1, p1) << "the old place grabs nothing";
+        EXPECT_EQ(r->Point2, p2);
+        const QPoint h = Centre(Lab->RightHandle);
+        Drag(h, h + QPoint(5, 0));
+        EXPECT_EQ(r->Point2.X, Lab->Worldx(shown.Right + 5)) << "5 pixels wider";
+        // The rest is taken back from the outline's pixels: within one.
+        const float pixel = Lab->Worldx(25) - Lab->Worldx(24);
+        EXPECT_NEAR(r->Point1.X, p1.X, pixel);
+        EXPECT_NEAR(r->Point1.Y, p1.Y, pixel);
+        EXPECT_NEAR(r->Point2.Y, p2.Y, pixel);
+    }
 }
 
 TEST_F(EditFixture, AllowEditFalseIgnoresPressesButMarksAndCursorsFollow)

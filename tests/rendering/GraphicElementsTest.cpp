@@ -343,3 +343,61 @@ TEST_F(GraphicElements, SymbolBoundsAndBinding)
     u.Draw(s, false);
     EXPECT_FALSE(InkBox(u.Done()).isNull());
 }
+
+TEST_F(GraphicElements, SymbolFontsDrawTheGlyphsOfTheirOwnCodePage)
+{
+    // In a symbol font the code is a byte of the font's own code page, not
+    // Windows-1252 text (where 128 is the euro sign, which symbol fonts lack
+    // and no other font stands in for). "Dingbats" is URW's D050000L, with
+    // Adobe's ZapfDingbats encoding: 0x80-0x8D are the parenthesis
+    // ornaments a89-a96, 0x8E-0x9F are unused. "Symbol" is URW's Standard
+    // Symbols PS, which has a glyph at 0x80 (the default code).
+    const struct {
+        const char* Font;
+        int First, Last;
+        bool Ink;
+    } rows[] = {{"Dingbats", 0x80, 0x8D, true}, {"Dingbats", 0x8E, 0x9F, false}, {"Symbol", 0x80, 0x80, true}};
+    for (const auto& r : rows)
+        for (int code = r.First; code <= r.Last; ++code) {
+            TKVSymbol s;
+            s.FontName = QString::fromLatin1(r.Font);
+            s.Symbol = std::uint8_t(code);
+            s.Point1 = {2, 2};
+            s.FontHeight = 10;
+            PrintTarget t(Lab, 20, 20, 300);
+            t.Draw(s);
+            EXPECT_EQ(CountPixels(t.Done(), IsInk) > 20, r.Ink) << r.Font << " " << code;
+        }
+}
+
+TEST_F(GraphicElements, PictureWithItsCornersReversedFillsTheSameBox)
+{
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        p.fillRect(0, 0, 10, 10, Qt::red);
+    }
+    const QString file = TestSupport::TempDir() + QStringLiteral("/corner.png");
+    ASSERT_TRUE(picture.save(file));
+    auto draw = [&](TPoint2D P1, TPoint2D P2) {
+        TKVImage e;
+        e.FileName = file;
+        EXPECT_TRUE(e.CreatePic());
+        e.Point1 = P1;
+        e.Point2 = P2;
+        PrintTarget t(Lab, 40, 20, 300, qRgb(128, 128, 128));
+        t.Draw(e);
+        return t.Done();
+    };
+    const QImage normal = draw({10, 5}, {30, 15});
+    ASSERT_NEAR(BoxOf(normal, IsWhite).width(), 20 * 300 / 25.4, 1.0);
+    const struct {
+        const char* What;
+        TPoint2D P1, P2;
+    } rows[] = {{"right to left", {30, 5}, {10, 15}},
+                {"bottom to top", {10, 15}, {30, 5}},
+                {"both", {30, 15}, {10, 5}}};
+    for (const auto& r : rows)
+        EXPECT_EQ(draw(r.P1, r.P2), normal) << r.What;
+}
