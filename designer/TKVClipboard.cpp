@@ -1,6 +1,7 @@
 #include "designer/TKVClipboard.h"
 
 #include "document/TKVElement.h"
+#include "document/TKVExtension.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
@@ -26,7 +27,7 @@ void TKVClipboard::Copy(const TKVElement& E)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     TKVStream stream(&buffer);
-    E.SaveToStream(stream);
+    TKVExtension::WriteElement(stream, E);
     buffer.close();
     // Only a complete record replaces the previous one.
     ClipStream() = bytes;
@@ -45,7 +46,7 @@ std::unique_ptr<TKVElement> TKVClipboard::Paste()
     buffer.open(QIODevice::ReadOnly);
     buffer.seek(1); // past the kind byte
     TKVStream stream(&buffer);
-    e->LoadFromStream(stream);
+    TKVExtension::ReadElement(stream, *e);
     return e;
 }
 

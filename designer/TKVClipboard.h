@@ -1,6 +1,7 @@
 // TKVClipboard: the element clipboard that every designer of the process
 // shares. It holds one element record exactly as a label file stores it,
-// kind byte first, apart from the system clipboard.
+// kind byte first, apart from the system clipboard, followed by the
+// extension block of the element's entries when it has any (TKVExtension).
 #pragma once
 
 #include "types/KVtypes.h"
@@ -26,7 +27,8 @@ public:
     static void Discard();
 
     static bool HasElement() { return !ClipStream().isEmpty(); }
-    // The record's bytes, kind byte first; empty when nothing was copied.
+    // The record's bytes, kind byte first, and its extension block; empty
+    // when nothing was copied.
     static const QByteArray& Bytes() { return ClipStream(); }
     // dePoint when nothing was copied.
     static TKVEle Kind() { return ClipKind(); }

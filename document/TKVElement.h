@@ -4,6 +4,7 @@
 // pixels.
 #pragma once
 
+#include "document/TKVExtension.h"
 #include "types/KVtypes.h"
 
 class TKVLab;
@@ -30,6 +31,9 @@ public:
     std::int32_t TextSpace = 0; // 0.01 mm after each character
     TPoint2D Point1;
     TPoint2D Point2;
+    // The element's entries of the label file's extension block that this
+    // release does not understand; they go back with it unchanged.
+    TKVExtEntries KeptEntries;
 
     virtual void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) = 0;
     virtual void Properties(TKVLab* Lab) = 0;

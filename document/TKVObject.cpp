@@ -5,6 +5,7 @@
 #include "designer/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
+#include "document/TKVExtension.h"
 #include "document/TKVImage.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVLine.h"
@@ -55,6 +56,7 @@ struct LabelFile {
     std::uint16_t PaperCode;
     std::uint8_t Orientation;
     std::vector<std::unique_ptr<TKVElement>> Elements;
+    TKVExtEntries KeptEntries;
 };
 }
 
@@ -122,7 +124,21 @@ std::unique_ptr<TKVElement> TKVObject::CreateElement(int Kind)
 
 void TKVObject::SaveToStream(TKVStream& S, const TKVLab* Lab) const
 {
-    S.WriteStr(Lab->Version);
+    // The version, the file's first string, says whether an extension block
+    // follows, and that shows only once every string has been written: the
+    // design is written aside first.
+    QBuffer aside;
+    aside.open(QIODevice::WriteOnly);
+    TKVStream dry(&aside);
+    WriteDesign(dry, Lab, Lab->Version);
+    const TKVExtension block = TKVExtension::Of(dry, KeptEntries, Elements);
+    WriteDesign(S, Lab, block.VersionFor(Lab->Version));
+    block.Write(S);
+}
+
+void TKVObject::WriteDesign(TKVStream& S, const TKVLab* Lab, const QString& Version) const
+{
+    S.WriteStr(Version);
     S.WriteStr(Lab->BackSurf->FileName);
     S.WriteStr(Lab->Table->DatabaseName);
     S.WriteStr(Lab->Table->TableName);
@@ -173,8 +189,10 @@ void TKVObject::SaveToStream(TKVStream& S, const TKVLab* Lab) const
     S.WriteByte(p.Orientation);
 
     S.WriteInt32(Count());
-    for (const auto& e : Elements)
-        e->SaveToStream(S);
+    for (int i = 0; i < Count(); ++i) {
+        S.BeginRecord(i);
+        Items(i)->SaveToStream(S);
+    }
 }
 
 void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
@@ -237,9 +255,14 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
         std::unique_ptr<TKVElement> e = CreateElement(S.ReadByte());
         if (!e)
             continue; // an unknown kind uses up its byte and its count
+        S.BeginRecord(std::int32_t(f.Elements.size()));
         e->LoadFromStream(S);
         f.Elements.push_back(std::move(e));
     }
+    // The extension block names the full texts of strings read before it:
+    // the file is read again with them in hand.
+    if (TKVExtension::Read(S, f.Version, f.KeptEntries, f.Elements))
+        return LoadFromStream(S, Lab);
     if (S.Remaining() > 0)
         throw EKvStreamError(ReadError);
 
@@ -311,6 +334,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     p.PaperCode = f.PaperCode;
     p.Orientation = f.Orientation;
     Elements = std::move(f.Elements);
+    KeptEntries = std::move(f.KeptEntries);
 }
 
 void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const

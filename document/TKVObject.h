@@ -21,6 +21,9 @@ public:
     TKVObject& operator=(const TKVObject&) = delete;
 
     std::vector<std::unique_ptr<TKVElement>> Elements;
+    // The label's entries of the file's extension block that this release
+    // does not understand; they go back unchanged when the design is saved.
+    TKVExtEntries KeptEntries;
 
     int Count() const { return int(Elements.size()); }
     TKVElement* Items(int Index) const { return Elements[std::size_t(Index)].get(); }
@@ -36,7 +39,8 @@ public:
     // Back to front.
     void DrawElements(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData);
 
-    // Settings of Lab, then every element. A load reads the whole stream
+    // Settings of Lab, then every element, then the extension block when
+    // the design needs one (TKVExtension). A load reads the whole stream
     // before it touches Lab: a damaged file changes nothing and throws
     // EKvError.
     void SaveToStream(TKVStream& Stream, const TKVLab* Lab) const;
@@ -53,4 +57,8 @@ public:
     // A new element of a kind byte, with its defaults; null for bytes that
     // name no element.
     static std::unique_ptr<TKVElement> CreateElement(int Kind);
+
+private:
+    // The records of Lab and every element, under the version string given.
+    void WriteDesign(TKVStream& Stream, const TKVLab* Lab, const QString& Version) const;
 };

@@ -19,7 +19,7 @@ constexpr std::array<char16_t, 32> Cp1252High{
 const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 }
 
-TKVStream::TKVStream(QIODevice* Device) : Dev(Device) {}
+TKVStream::TKVStream(QIODevice* Device) : Dev(Device), Start(Device->isSequential() ? 0 : Device->pos()) {}
 
 TKVStream::~TKVStream()
 {
@@ -39,10 +39,11 @@ QString TKVStream::DecodeText(const QByteArray& Bytes)
     return s;
 }
 
-QByteArray TKVStream::EncodeText(const QString& Text)
+QByteArray TKVStream::EncodeText(const QString& Text, bool* Exact)
 {
     QByteArray out;
     out.resize(Text.size());
+    bool exact = true;
     for (qsizetype i = 0; i < Text.size(); ++i) {
         const char16_t c = Text[i].unicode();
         char b = '?';
@@ -55,8 +56,11 @@ QByteArray TKVStream::EncodeText(const QString& Text)
                     break;
                 }
         }
+        exact = exact && (b != '?' || c == u'?');
         out[i] = b;
     }
+    if (Exact)
+        *Exact = exact;
     return out;
 }
 
@@ -64,19 +68,24 @@ void TKVStream::ReadExact(char* Data, qint64 Size)
 {
     if (Size == 0)
         return;
-    if (Dev->isSequential()) {
-        if (Dev->read(Data, Size) != Size)
-            throw EKvStreamError(ReadError);
-        return;
-    }
     constexpr qint64 Block = 64 * 1024;
     if (Ahead.size() - AheadPos < Size) {
-        Ahead.remove(0, AheadPos);
-        AheadPos = 0;
-        const qint64 wanted = std::max(Block, Size - Ahead.size());
-        Ahead += Dev->read(wanted);
-        if (Ahead.size() < Size)
-            throw EKvStreamError(ReadError);
+        if (Dev->isSequential()) {
+            // The bytes after the values belong to whoever reads the device
+            // next: only what is missing is read.
+            const qint64 missing = Size - (Ahead.size() - AheadPos);
+            const QByteArray more = Dev->read(missing);
+            Ahead += more;
+            if (more.size() != missing)
+                throw EKvStreamError(ReadError);
+        } else {
+            Ahead.remove(0, AheadPos);
+            AheadPos = 0;
+            const qint64 wanted = std::max(Block, Size - Ahead.size());
+            Ahead += Dev->read(wanted);
+            if (Ahead.size() < Size)
+                throw EKvStreamError(ReadError);
+        }
     }
     std::memcpy(Data, Ahead.constData() + AheadPos, std::size_t(Size));
     AheadPos += Size;
@@ -86,7 +95,7 @@ void TKVStream::WriteExact(const char* Data, qint64 Size)
 {
     if (Size == 0)
         return;
-    if (AheadPos < Ahead.size()) {
+    if (AheadPos < Ahead.size() && !Dev->isSequential()) {
         // A write follows the values read, not the bytes read ahead.
         Dev->seek(Dev->pos() - (Ahead.size() - AheadPos));
         Ahead.clear();
@@ -131,9 +140,39 @@ void TKVStream::WriteFloat(float V)
 
 void TKVStream::WriteStr(const QString& S)
 {
-    const QByteArray bytes = EncodeText(S);
+    bool exact = true;
+    const QByteArray bytes = EncodeText(S, &exact);
     WriteInt32(std::int32_t(bytes.size()));
     WriteExact(bytes.constData(), bytes.size());
+    if (!exact)
+        Noted.push_back({Record, Ordinal, S});
+    ++Ordinal;
+}
+
+void TKVStream::WriteBytes(const QByteArray& Bytes) { WriteExact(Bytes.constData(), Bytes.size()); }
+
+void TKVStream::BeginRecord(std::int32_t R)
+{
+    Record = R;
+    Ordinal = 0;
+}
+
+void TKVStream::ReadAgain(const std::vector<TFullText>& Texts)
+{
+    Given.clear();
+    for (const TFullText& t : Texts)
+        Given[{t.Record, t.Ordinal}] = t.Text;
+    GivenTexts = true;
+    Record = -1;
+    Ordinal = 0;
+    if (Dev->isSequential()) {
+        AheadPos = 0;
+        return;
+    }
+    if (!Dev->seek(Start))
+        throw EKvStreamError(ReadError);
+    Ahead.clear();
+    AheadPos = 0;
 }
 
 std::int32_t TKVStream::ReadInt32()
@@ -201,5 +240,32 @@ QString TKVStream::ReadStr()
         throw EKvStreamError(ReadError);
     QByteArray bytes(n, Qt::Uninitialized);
     ReadExact(bytes.data(), n);
+    const std::int32_t ordinal = Ordinal++;
+    if (!Given.empty()) {
+        const auto given = Given.find({Record, ordinal});
+        if (given != Given.end()) {
+            QString text = std::move(given->second);
+            Given.erase(given);
+            return text;
+        }
+    }
     return DecodeText(bytes);
+}
+
+QByteArray TKVStream::ReadBytes(std::int32_t Size)
+{
+    const qint64 left = Remaining();
+    if (Size < 0 || (left >= 0 && Size > left))
+        throw EKvStreamError(ReadError);
+    // Where the device cannot tell what is left, the buffer grows only with
+    // the bytes that really come.
+    constexpr std::int32_t Chunk = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() < Size) {
+        const qsizetype at = bytes.size();
+        const qsizetype n = std::min<qsizetype>(Chunk, Size - at);
+        bytes.resize(at + n);
+        ReadExact(bytes.data() + at, n);
+    }
+    return bytes;
 }

@@ -3,6 +3,11 @@
 // what is left, longer than KVLimits::MaxStringBytes or of negative length,
 // and a length that is not a finite number within KVLimits::MaxLength throw
 // EKvStreamError, so a damaged file never yields half-read or absurd values.
+//
+// Strings are stored in Windows-1252. One that code page cannot carry is
+// written with its Windows-1252 rendering and noted with its place (record
+// and ordinal), so that the extension block (TKVExtension) can hold its full
+// text; a reader given those texts returns them in place of the renderings.
 #pragma once
 
 #include "types/EKvError.h"
@@ -11,6 +16,9 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
 
 class QIODevice;
 
@@ -37,6 +45,7 @@ public:
     void WriteFloat(float V);
     void WriteColor(TColor V) { WriteInt32(std::int32_t(V)); }
     void WriteStr(const QString& S);
+    void WriteBytes(const QByteArray& Bytes);
 
     std::int32_t ReadInt32();
     std::uint16_t ReadUInt16();
@@ -50,6 +59,29 @@ public:
     std::int32_t ReadInt32(std::int32_t Min, std::int32_t Max);
     TColor ReadColor() { return TColor(ReadInt32()); }
     QString ReadStr();
+    // Size raw bytes, no more than are left.
+    QByteArray ReadBytes(std::int32_t Size);
+
+    // Strings are counted per record so that the extension block can name
+    // one: the label's own strings are record -1 (where a stream starts),
+    // element i's are record i, each counted from 0.
+    void BeginRecord(std::int32_t Record);
+    struct TFullText {
+        std::int32_t Record = 0;
+        std::int32_t Ordinal = 0;
+        QString Text;
+    };
+    // The strings written so far that Windows-1252 could not carry exactly,
+    // in the order they were written.
+    const std::vector<TFullText>& FullTexts() const { return Noted; }
+    // Goes back to where the stream started and reads again, ReadStr
+    // answering Texts for the strings they name. The bytes of a device that
+    // cannot seek are kept for this as they are read.
+    void ReadAgain(const std::vector<TFullText>& Texts);
+    // Whether ReadAgain gave texts, and how many of them no string has
+    // asked for yet.
+    bool ReadsFullTexts() const { return GivenTexts; }
+    std::size_t FullTextsLeft() const { return Given.size(); }
 
     // Bytes left to read (-1 where the device cannot tell).
     qint64 Remaining() const;
@@ -59,15 +91,25 @@ public:
     // code page leaves undefined map to U+0081, U+008D, U+008F, U+0090 and
     // U+009D, so every byte sequence survives a load and a save.
     static QString DecodeText(const QByteArray& Bytes);
-    static QByteArray EncodeText(const QString& Text);
+    // Characters the code page lacks become '?'; Exact, when given, tells
+    // whether there were none.
+    static QByteArray EncodeText(const QString& Text, bool* Exact = nullptr);
 
 private:
     void ReadExact(char* Data, qint64 Size);
     void WriteExact(const char* Data, qint64 Size);
     QIODevice* Dev;
+    qint64 Start = 0; // where ReadAgain goes back to
     // Bytes read from a seekable device ahead of the values: a label file
-    // is read in blocks, not through the device for every value.
+    // is read in blocks, not through the device for every value. From a
+    // device that cannot seek only what the values need is read, and every
+    // byte is kept here for ReadAgain.
     QByteArray Ahead;
     mutable qint64 DeviceSize = -1; // unknown until asked, and after a write
     qsizetype AheadPos = 0;
+    std::int32_t Record = -1;
+    std::int32_t Ordinal = 0;
+    std::vector<TFullText> Noted;
+    std::map<std::pair<std::int32_t, std::int32_t>, QString> Given;
+    bool GivenTexts = false;
 };

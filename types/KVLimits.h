@@ -19,6 +19,11 @@ constexpr std::int32_t MaxStringBytes = 1024 * 1024;
 // Elements of one design.
 constexpr std::int32_t MaxElements = 100000;
 
+// Entries of the extension block of one label file (ten for each element
+// of the largest design); an entry of no payload takes ten bytes of the file
+// and more in memory.
+constexpr std::int32_t MaxExtensionEntries = 10 * (MaxElements + 1);
+
 // Every float of a label file is a length or position in millimetres. Ten
 // metres is far beyond any label or sheet, and keeps every sum of lengths in
 // 0.01 mm units well inside 32 bits.

@@ -5,6 +5,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
 #include "document/TKVRect.h"
+#include "document/TKVTable.h"
 #include "printing/TKVMeasure.h"
 
 #include <QDir>
@@ -61,6 +62,23 @@ TEST(KvlabTool, InfoJsonListsEveryStoredFieldWithExactValues)
     EXPECT_EQ(par[QStringLiteral("Text")].toString(), QStringLiteral("Niño \"quoted\"\r\n2nd"));
     EXPECT_EQ(par[QStringLiteral("TextAlign")].toInt(), 6);
     EXPECT_EQ(par[QStringLiteral("FontName")].toString(), QStringLiteral("Arial"));
+}
+
+TEST(KvlabTool, InfoJsonShowsTextBeyondWindows1252)
+{
+    TKVLab lab;
+    lab.Table->TableName = QStringLiteral("Łódź");
+    auto par = std::make_unique<TKVParagraph>();
+    par->Text = QStringLiteral("Ελλάδα 日本");
+    lab.Document->AddElement(std::move(par));
+    const QString path = TestSupport::TempDir() + QStringLiteral("/unicode.lab");
+    lab.SaveLab(path);
+    const auto r = TestSupport::RunKvlab({QStringLiteral("info"), path, QStringLiteral("--json")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err.constData();
+    const QJsonObject o = QJsonDocument::fromJson(r.Out).object();
+    EXPECT_EQ(o[QStringLiteral("Version")].toString(), QStringLiteral("1.2"));
+    EXPECT_EQ(o[QStringLiteral("Table")][QStringLiteral("TableName")].toString(), QStringLiteral("Łódź"));
+    EXPECT_EQ(o[QStringLiteral("Elements")][0][QStringLiteral("Text")].toString(), QStringLiteral("Ελλάδα 日本"));
 }
 
 TEST(KvlabTool, InfoForPeopleAndResaveIdentical)

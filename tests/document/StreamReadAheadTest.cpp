@@ -1,8 +1,13 @@
 // The label-file reader takes its bytes in blocks: what it reads ahead must
 // never show. The device is left after the last value read, what is left to
-// read counts the bytes read ahead, a write goes after the values read, and
-// devices that cannot seek are read value by value as before.
+// read counts the bytes read ahead, a write goes after the values read,
+// devices that cannot seek are read value by value as before, and a stream
+// reads again from where it began.
 #include "document/TKVStream.h"
+
+#include "designer/TKVLab.h"
+#include "document/TKVObject.h"
+#include "document/TKVText.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -135,4 +140,37 @@ TEST(StreamReadAhead, DevicesThatCannotSeekAreReadValueByValue)
         }
     }
     EXPECT_EQ(pipe.readAll(), QByteArray("tail"));
+}
+
+TEST(StreamReadAhead, ReadAgainStartsOverWhereTheStreamBeganOnEveryDevice)
+{
+    // A design whose texts come after its records is read twice by one
+    // stream: from a buffer that holds other bytes before it, and from a
+    // pipe that cannot go back.
+    TKVLab lab;
+    auto text = std::make_unique<TKVText>();
+    text->Text = QStringLiteral("Łódź 日本");
+    lab.Document->AddElement(std::move(text));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    {
+        TKVStream s(&out);
+        lab.Document->SaveToStream(s, &lab);
+    }
+    const QByteArray design = out.data();
+
+    QByteArray prefixed = QByteArray("head") + design;
+    QBuffer buf(&prefixed);
+    buf.open(QIODevice::ReadOnly);
+    buf.seek(4);
+    Pipe pipe(design);
+    pipe.open(QIODevice::ReadOnly);
+    for (QIODevice* device : {static_cast<QIODevice*>(&buf), static_cast<QIODevice*>(&pipe)}) {
+        TKVLab other;
+        TKVObject document;
+        TKVStream s(device);
+        ASSERT_NO_THROW(document.LoadFromStream(s, &other)) << device->isSequential();
+        ASSERT_EQ(document.Count(), 1);
+        EXPECT_EQ(static_cast<TKVText*>(document.Items(0))->Text, QStringLiteral("Łódź 日本"));
+    }
 }
