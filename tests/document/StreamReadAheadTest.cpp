@@ -41,6 +41,9 @@ protected:
     qint64 readData(char* To, qint64 Max) override
     {
         const qint64 n = std::min<qint64>(Max, Data.size() - Pos);
+        // Qt may ask for nothing with no buffer at all.
+        if (n <= 0)
+            return 0;
         std::memcpy(To, Data.constData() + Pos, std::size_t(n));
         Pos += n;
         return n;
