@@ -214,6 +214,22 @@ const TResStringRec* const KVStringTable[KVStringCount] = {
     &KvWidth,
 };
 
+const TResStringRec KvSourceGone{65423, "KvSourceGone",
+                                 "El origen de datos «%1» no está disponible en este equipo: no es un alias registrado "
+                                 "ni una ruta existente, o lo que nombra ya no existe. El diseño lo conserva; sus "
+                                 "registros no se pueden leer aquí."};
+const TResStringRec KvTableGone{65422, "KvTableGone",
+                                "La tabla «%1» no existe en «%2». El diseño la conserva; sus registros no se pueden "
+                                "leer aquí."};
+const TResStringRec KvNotHere{65421, "KvNotHere", "(no disponible)"};
+const TResStringRec KvBackNotPrinted{65420, "KvBackNotPrinted",
+                                     "El fondo es una ayuda de dibujo: solo se ve en el diseñador y nunca se imprime."};
+const TResStringRec KvPictures{65419, "KvPictures", "Imágenes"};
+
+const TResStringRec* const KVAddedStrings[KVAddedStringCount] = {
+    &KvSourceGone, &KvTableGone, &KvNotHere, &KvBackNotPrinted, &KvPictures,
+};
+
 QString LoadResString(const TResStringRec* Res)
 {
     const QString translated = KVLanguage::Translate(Res);

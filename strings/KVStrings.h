@@ -1,5 +1,5 @@
-// KVStrings: the 104 user-visible texts of the library, by name and
-// identifier. Spanish is compiled in; a language module beside the library
+// KVStrings: the user-visible texts of the library (the 104 of the published
+// table and those added since), by name and identifier. Spanish is compiled in; a language module beside the library
 // replaces them (see LoadResString).
 #pragma once
 
@@ -120,6 +120,16 @@ extern const TResStringRec KvWidth;
 constexpr int KVStringCount = 104;
 // Every string of the table, in identifier order.
 extern const TResStringRec* const KVStringTable[KVStringCount];
+
+// Texts added after the table above was published: the same records, with
+// identifiers counting down from 65423, translated by name like the others.
+extern const TResStringRec KvSourceGone;     // the design's data source is not on this computer
+extern const TResStringRec KvTableGone;      // the design's table is not in its data source
+extern const TResStringRec KvNotHere;        // marks a list entry that is not available
+extern const TResStringRec KvBackNotPrinted; // the background surface is never printed
+extern const TResStringRec KvPictures;       // the picture chooser's "every picture" entry
+constexpr int KVAddedStringCount = 5;
+extern const TResStringRec* const KVAddedStrings[KVAddedStringCount];
 
 // The text of a resource string in the current language.
 QString LoadResString(const TResStringRec* Res);
