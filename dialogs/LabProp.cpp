@@ -6,6 +6,7 @@
 #include "designer/TKVFrame.h"
 #include "designer/TKVGrid.h"
 #include "designer/TKVLab.h"
+#include "dialogs/KVChoosers.h"
 #include "dialogs/TKVDataSource.h"
 #include "document/TKVImage.h"
 #include "document/TKVSession.h"
@@ -822,12 +823,7 @@ std::function<QString(QWidget*, const QString&)>& TPropLab::OpenPictureDialog1()
     return choose;
 }
 
-QString TPropLab::PictureFilter()
-{
-    return QStringLiteral("All (*.jpg *.jpeg *.bmp *.emf *.wmf);;JPEG Image File (*.jpg);;"
-                          "JPEG Image File (*.jpeg);;Bitmaps (*.bmp);;Enhanced Metafiles (*.emf);;"
-                          "Metafiles (*.wmf)");
-}
+QString TPropLab::PictureFilter() { return NameFilters(PictureFileFilter()); }
 
 std::function<void(TPropLab*)>& TPropLab::ShowModal()
 {
