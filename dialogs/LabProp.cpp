@@ -381,10 +381,15 @@ void TPropLab::Ini(std::int32_t Page)
     ui->SpEdFloatPenWidth->SetValue(f.PenWidth);
     ui->ComBoxStyle->setCurrentIndex(f.Style == maSingle ? 1 : f.Style == maDoble ? 2 : 0);
 
-    if (Lab->BackSurf->Style == biImage)
-        ui->CheckBackImage->setChecked(true);
-    else if (Lab->BackSurf->Style == biNone)
-        ui->CheckBackImage->setChecked(false);
+    {
+        // The picture was read when the design was loaded; showing the box
+        // is no request to read it again.
+        const QSignalBlocker block(ui->CheckBackImage);
+        if (Lab->BackSurf->Style == biImage)
+            ui->CheckBackImage->setChecked(true);
+        else if (Lab->BackSurf->Style == biNone)
+            ui->CheckBackImage->setChecked(false);
+    }
 
     if (Lab->PrintInfo->Orientation == 0)
         ui->RaBuVer->setChecked(true);
@@ -392,6 +397,7 @@ void TPropLab::Ini(std::int32_t Page)
         ui->RaBuHor->setChecked(true);
 
     ui->LabImageFile->setText(Lab->BackSurf->FileName);
+    ShowBackPicture();
 
     FillPapers();
     CheckDraw();
@@ -453,6 +459,7 @@ void TPropLab::FillLanguage()
     ui->LabBackColor->setText(LoadResString(&KvBackColor));
     ui->LabTable->setText(LoadResString(&KvTable));
     ui->CheckData->setText(LoadResString(&KvDataBase));
+    ui->LabBackNote->setText(LoadResString(&KvBackNotPrinted));
 }
 
 // ---------------------------------------------------------------- paper
@@ -843,6 +850,7 @@ void TPropLab::BitBtnOpenImageClick()
     ui->LabImageFile->setText(file);
     Lab->BackSurf->SetFileName(file);
     Lab->AdjustHandle();
+    ShowBackPicture();
 }
 
 void TPropLab::CheckBackImageClick()
@@ -851,18 +859,40 @@ void TPropLab::CheckBackImageClick()
     if (!ui->CheckBackImage->isChecked()) {
         back.SetStyle(biNone);
         Lab->AdjustHandle();
+        ShowBackPicture();
         return;
     }
     if (back.FileName.isEmpty())
         return;
     QImage picture;
-    if (!TKVImage::LoadPicture(back.FileName, picture)) {
-        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + back.FileName);
-        return;
+    {
+        // A name relative to the design's folder, as loading read it.
+        const TKVImage::PictureFolderScope folder(Lab->DesignFolder);
+        if (!TKVImage::LoadPicture(back.FileName, picture)) {
+            const QSignalBlocker block(ui->CheckBackImage);
+            ui->CheckBackImage->setChecked(false); // the label shows no picture
+            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + back.FileName);
+            return;
+        }
     }
     back.SetImage(picture);
     back.SetStyle(biImage);
     Lab->AdjustHandle();
+    ShowBackPicture();
+}
+
+void TPropLab::ShowBackPicture()
+{
+    const TKVBackSurf& back = *Lab->BackSurf;
+    QLabel* box = ui->LabImagePreview;
+    if (back.Style != biImage || back.Picture.isNull()) {
+        box->clear();
+        return;
+    }
+    // The box has a fixed size; before the page is laid out, only its
+    // minimum says which.
+    box->setPixmap(QPixmap::fromImage(
+        back.Picture.scaled(box->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 std::function<bool(QWidget*, TColor&)>& TPropLab::ColorDialog1()

@@ -340,4 +340,6 @@ void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
     TKVStream stream(&file);
     const TKVImage::PictureFolderScope pictures(QFileInfo(FileName).absolutePath());
     LoadFromStream(stream, Lab);
+    if (Lab)
+        Lab->DesignFolder = QFileInfo(FileName).absolutePath();
 }
