@@ -525,7 +525,9 @@ TEST_F(DesignerWindow, LookingAtDialogsIsNoChange)
         }
     }
     EXPECT_EQ(DialogsRun.count(QStringLiteral("TPropLab")), 20);
-    EXPECT_EQ(DialogsRun.size(), 20 + 5 + 5 + 5 + 5);
+    // One element dialog per element: the badges have five texts and lines and
+    // their gradient picture, the others five elements each.
+    EXPECT_EQ(DialogsRun.size(), 20 + 6 + 5 + 5 + 5);
 }
 
 TEST_F(DesignerWindow, UnreadableFilesAreReportedAndChangeNothing)
