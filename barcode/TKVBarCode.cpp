@@ -6,10 +6,13 @@
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 TKVBarCode::TKVBarCode() { FontHeight = 10.0f; }
 
@@ -66,8 +69,16 @@ bool TKVBarCode::ValidCode() const
 
 void TKVBarCode::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
 {
-    if (UseDaBa && UseData)
-        Code = Lab->Table->FieldByName(FieldName)->AsString();
+    // The record's code is drawn in place of the element's own, which comes
+    // back afterwards: drawing never changes what a save writes.
+    const bool fromRecord = UseDaBa && UseData;
+    QString own;
+    if (fromRecord)
+        own = std::exchange(Code, Lab->Table->FieldByName(FieldName)->AsString());
+    const auto restore = qScopeGuard([&] {
+        if (fromRecord)
+            Code = std::move(own);
+    });
     if (ValidCode())
         DrawCode(Offset, Lab, DrawType);
     else

@@ -36,12 +36,10 @@ void TKVBackSurf::SetFileName(const QString& Value)
     if (Value == FileName)
         return;
     FileName = Value;
-    QImage loaded;
-    if (FileName.isEmpty())
-        Picture = QImage(); // no picture, rather than the last design's
-    else if (TKVImage::LoadPicture(FileName, loaded))
-        Picture = loaded;
-    else
+    // No picture rather than the last one, when the name is empty or its
+    // file cannot be read.
+    Picture = QImage();
+    if (!FileName.isEmpty() && !TKVImage::LoadPicture(FileName, Picture))
         ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FileName);
     Repaint();
 }

@@ -25,8 +25,8 @@ public:
 
     void SetStyle(TKVBackStyle Value);
     void SetColor(TColor Value);
-    // Loads the picture; a file that cannot be read is reported and the
-    // name is kept.
+    // Loads the picture; a file that cannot be read is reported, the name
+    // kept and no picture shown.
     void SetFileName(const QString& Value);
     void SetImage(const QImage& Value);
     void SetAlignColor(TColor Value);

@@ -174,6 +174,7 @@ TKVCanvas& TKVLab::GetCanvas(TKVDrawType DrawType)
 bool TKVLab::ValidData()
 {
     DataOK = false;
+    DataError.clear();
     // A source that is no longer wanted must not stay open: an open SQLite
     // cursor keeps other programs from writing to the database.
     Table->Close();
@@ -182,7 +183,16 @@ bool TKVLab::ValidData()
     Table->Filtered = true;
     try {
         Table->Open();
-    } catch (const EDBError&) {
+        // A field the design names and the table lacks makes the source
+        // unusable for this design, here rather than half-way through a
+        // drawing.
+        if (Document)
+            for (const auto& e : Document->Elements)
+                if (const auto* d = dynamic_cast<const TKVData*>(e.get()); d && d->UseDaBa)
+                    Table->FieldByName(d->FieldName);
+    } catch (const EDBError& e) {
+        Table->Close();
+        DataError = e.Message();
         return false;
     }
     DataOK = true;

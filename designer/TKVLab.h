@@ -139,6 +139,13 @@ public:
     // Data source.
     bool DaBa = false;
     bool DataOK = false;
+    // Why the data source is not usable, in the data layer's own words;
+    // empty while it is, or when the design asks for no data.
+    QString DataError;
+    // Whether LoadLab opens the design's data source, to show its bound
+    // elements over a record. Hosts that only read, convert or render designs
+    // turn it off: opening a design then never waits for its data.
+    bool DataOnLoad = true;
 
     // Editing state.
     TKVElement* SelectedElement = nullptr;
@@ -377,6 +384,9 @@ private:
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
+    // The label's elements over the first record of the table; false when
+    // the source fails on the way (DataOK is then false).
+    bool DrawFirstRecord();
     // The selection overlay, drawn on the window after BackScreen.
     void DrawSelection(TKVCanvas& Canvas);
     // Paint covers the window with BackScreen and the current selection

@@ -19,6 +19,7 @@
 #include "types/TKVCanvas.h"
 
 #include <QPaintEvent>
+#include <QScopeGuard>
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
@@ -50,25 +51,39 @@ void TKVLab::DrawLabScreen()
     DrawBackSurf(r);
     DrawFrame({0, 0}, tdLab);
     if (Document && !DesignMode) {
-        if (DataOK) {
-            Table->Open();
-            Table->First();
-            try {
-                Document->DrawElements({0, 0}, this, tdLab, true);
-            } catch (...) {
-                Table->Close();
-                throw;
-            }
-            Table->Close();
-        } else {
-            Document->DrawElements({0, 0}, this, tdLab, false);
+        if (DataOK && !DrawFirstRecord()) {
+            // The source failed half-way: the picture is made again from
+            // the start, without data, rather than leave half a label.
+            LabCanvas.reset();
+            DrawLabScreen();
+            return;
         }
+        if (!DataOK)
+            Document->DrawElements({0, 0}, this, tdLab, false);
     }
     c.SetMapping(previous);
     // The grid dots are written straight into the picture's pixels: the
     // painter has to be finished first.
     LabCanvas.reset();
     DrawGrid();
+}
+
+bool TKVLab::DrawFirstRecord()
+{
+    // A paint must never fail: a source that stops working (a file removed,
+    // a server gone) makes the data unusable, with the reason kept for
+    // whoever needs the data next.
+    try {
+        Table->Open();
+        const auto close = qScopeGuard([this] { Table->Close(); });
+        Table->First();
+        Document->DrawElements({0, 0}, this, tdLab, true);
+        return true;
+    } catch (const EDBError& e) {
+        DataOK = false;
+        DataError = e.Message();
+        return false;
+    }
 }
 
 void TKVLab::DrawAll()

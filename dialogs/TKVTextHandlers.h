@@ -43,9 +43,9 @@ public:
         const QString field = d.cbFields->currentText();
         if (field.isEmpty())
             return;
+        // The designer shows the field's name; the element's own text stays
+        // for when the data is not there.
         d.Element->FieldName = field;
-        // A bound text shows its field's name in the designer.
-        d.Element->Text = field;
         d.Lab->AdjustHandle();
     }
 

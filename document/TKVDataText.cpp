@@ -58,13 +58,13 @@ void TKVDataText::AdjustCanvas(TKVCanvas& Canvas) const
     Canvas.TextCharacterExtra = TextSpace;
 }
 
-QString TKVDataText::ShownText(TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+QString TKVDataText::ShownText(TKVLab* Lab, TKVDrawType DrawType, bool UseData) const
 {
     if (!(UseDaBa && UseData))
         return Text;
-    if (DrawType == tdLab) {
-        Text = FieldName;
-        return Text;
-    }
+    // The designer shows which field a label takes; the element keeps its
+    // own text, so drawing never changes what a save writes.
+    if (DrawType == tdLab)
+        return FieldName;
     return Lab->Table->FieldByName(FieldName)->AsString();
 }

@@ -26,6 +26,6 @@ public:
 protected:
     void SaveTextPart(TKVStream& Stream) const;
     // The string to show: the field's value when printing from data, and
-    // in the designer the field's name, which then becomes Text.
-    QString ShownText(TKVLab* Lab, TKVDrawType DrawType, bool UseData);
+    // in the designer the field's name.
+    QString ShownText(TKVLab* Lab, TKVDrawType DrawType, bool UseData) const;
 };

@@ -21,9 +21,10 @@ QString& PictureFolder()
 
 // Designs repeat a picture (a logo on every label of a sheet design), and a
 // decoded picture is shared, not copied: each file is decoded once while it
-// stays the same file. A few files of moderate size are kept (a design
-// that is closed must not hold its pictures in memory); more start the cache
-// over, and a larger picture is not kept.
+// stays the same file and some element holds it, whatever its size and the
+// number of elements naming it. What no element holds any more is let go
+// (a closed design must not hold its pictures in memory), except a few small
+// ones that designs open again and again.
 struct TDecodedPicture {
     qint64 Size;
     QDateTime Modified;
@@ -35,8 +36,22 @@ QHash<QString, TDecodedPicture>& DecodedPictures()
     static QHash<QString, TDecodedPicture> pictures;
     return pictures;
 }
-constexpr qsizetype MaxDecodedPictures = 16;
-constexpr qsizetype MaxDecodedPictureBytes = 8 * 1024 * 1024;
+constexpr qsizetype MaxUnheldPictures = 16;
+constexpr qsizetype MaxUnheldPictureBytes = 8 * 1024 * 1024;
+}
+
+void TKVImage::ReleasePictures()
+{
+    auto& decoded = DecodedPictures();
+    qsizetype unheld = 0;
+    for (auto it = decoded.begin(); it != decoded.end();) {
+        // The cache's own reference is the only one left.
+        const bool held = !it->Picture.isDetached();
+        if (!held && (it->Picture.sizeInBytes() > MaxUnheldPictureBytes || ++unheld > MaxUnheldPictures))
+            it = decoded.erase(it);
+        else
+            ++it;
+    }
 }
 
 TKVImage::PictureFolderScope::PictureFolderScope(const QString& Folder) : Previous(PictureFolder())
@@ -75,6 +90,9 @@ bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
         Picture = it->Picture;
         return true;
     }
+    // Memory that closed designs left behind is given back before a new
+    // picture is decoded.
+    ReleasePictures();
     QImageReader reader(info.filePath());
     // A hostile file must not make us allocate gigabytes.
     reader.setAllocationLimit(KVLimits::MaxPictureMiB);
@@ -83,13 +101,7 @@ bool TKVImage::LoadPicture(const QString& FileName, QImage& Picture)
         decoded.remove(path);
         return false;
     }
-    if (image.sizeInBytes() <= MaxDecodedPictureBytes) {
-        if (decoded.size() >= MaxDecodedPictures)
-            decoded.clear();
-        decoded.insert(path, {info.size(), modified, image});
-    } else {
-        decoded.remove(path);
-    }
+    decoded.insert(path, {info.size(), modified, image});
     Picture = std::move(image);
     return true;
 }
@@ -106,11 +118,30 @@ bool TKVImage::CreatePic()
 void TKVImage::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool)
 {
     TKVCanvas& canvas = Lab->GetCanvas(DrawType);
-    canvas.StretchDraw({Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
-                        Coord(Offset.Y + Point2.Y)},
-                       Picture);
+    const TRect box{Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
+                    Coord(Offset.Y + Point2.Y)};
+    if (!Picture.isNull())
+        canvas.StretchDraw(box, Picture);
+    else if (DrawType == tdLab)
+        DrawMissing(canvas, box);
     if (DrawType == tdLab)
         Bounds = {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)};
+}
+
+void TKVImage::DrawMissing(TKVCanvas& Canvas, const TRect& Box)
+{
+    // A picture whose file cannot be read stays in the design with its file
+    // name; the designer shows where it goes, so that it can be found and
+    // chosen again. Nothing of it is printed.
+    Canvas.Pen.Color = clGray;
+    Canvas.Pen.Width = 0;
+    Canvas.Pen.Style = TPenStyle::psSolid;
+    Canvas.Brush.Style = TBrushStyle::bsClear;
+    Canvas.Rectangle(Box);
+    Canvas.MoveTo(Box.Left, Box.Top);
+    Canvas.LineTo(Box.Right, Box.Bottom);
+    Canvas.MoveTo(Box.Left, Box.Bottom);
+    Canvas.LineTo(Box.Right, Box.Top);
 }
 
 void TKVImage::Properties(TKVLab* Lab) { Lab->PropImage(this, false); }

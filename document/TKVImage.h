@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+class TKVCanvas;
+
 class TKVImage : public TKVElement
 {
 public:
@@ -18,8 +20,11 @@ public:
     void LoadFromStream(TKVStream& Stream) override;
     TKVEle Elem() const override { return deImage; }
 
-    // Loads Picture from FileName; on failure tells the user and returns false.
+    // Loads Picture from FileName; on failure tells the user, leaves Picture
+    // empty (the designer then shows an empty frame) and returns false.
     bool CreatePic();
+    // Lets go of decoded pictures that no element holds any more.
+    static void ReleasePictures();
     // Reads any picture format the platform knows; false when it cannot.
     static bool LoadPicture(const QString& FileName, QImage& Picture);
     // A relative name that does not exist from the working folder is looked
@@ -34,4 +39,7 @@ public:
     private:
         QString Previous;
     };
+
+private:
+    static void DrawMissing(TKVCanvas& Canvas, const TRect& Box);
 };

@@ -17,6 +17,7 @@
 #include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 #include "types/KVLimits.h"
+#include "types/KVMessage.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -54,6 +55,12 @@ struct LabelFile {
     std::uint8_t Orientation;
     std::vector<std::unique_ptr<TKVElement>> Elements;
 };
+}
+
+TKVObject::~TKVObject()
+{
+    Elements.clear();
+    TKVImage::ReleasePictures();
 }
 
 int TKVObject::IndexOf(const TKVElement* E) const
@@ -235,7 +242,24 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     if (S.Remaining() > 0)
         throw EKvStreamError(ReadError);
 
-    // The whole file is read: apply it.
+    // Pictures are decoded before anything of the open design changes: a
+    // message about a missing file may run the event loop, and a repaint then
+    // must still find the old design whole. A picture that cannot be read is
+    // reported and its element kept, with its file name, as an empty frame:
+    // a later save must not lose it.
+    for (auto& e : f.Elements)
+        if (auto* image = dynamic_cast<TKVImage*>(e.get()))
+            image->CreatePic();
+    QImage back;
+    if (!f.BackFileName.isEmpty() && !TKVImage::LoadPicture(f.BackFileName, back))
+        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + f.BackFileName);
+
+    // The whole design is at hand: it replaces the open one in one step,
+    // with nothing drawn and no data source opened on the way. The old
+    // design's table is closed first, so that no repaint can read it under
+    // the new design's names.
+    Lab->Table->Close();
+    Lab->DataOK = false;
     Lab->Version = f.Version;
     Lab->Table->DatabaseName = f.DatabaseName;
     Lab->Table->TableName = f.TableName;
@@ -260,6 +284,8 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     b.AlignLeft = f.AlignLeft;
     b.AlignTop = f.AlignTop;
     b.ShowAlign = f.ShowAlign;
+    b.FileName = f.BackFileName;
+    b.Picture = back; // empty when missing: never the previous design's
     TKVGrid& g = *Lab->Grid;
     g.Color = f.GridColor;
     g.IncX = f.IncX;
@@ -283,15 +309,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     p.LastLab = f.LastLab;
     p.PaperCode = f.PaperCode;
     p.Orientation = f.Orientation;
-    // The background picture is read again from its file, with a message
-    // when it cannot be.
-    b.SetFileName(f.BackFileName);
-
-    for (auto& e : f.Elements) {
-        if (auto* image = dynamic_cast<TKVImage*>(e.get()); image && !image->CreatePic())
-            continue; // the user has been told; the element is dropped
-        AddElement(std::move(e));
-    }
+    Elements = std::move(f.Elements);
 }
 
 void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const

@@ -15,7 +15,8 @@ class TKVObject
 {
 public:
     TKVObject() = default;
-    ~TKVObject() = default;
+    // A closed design gives back the memory of its pictures.
+    ~TKVObject();
     TKVObject(const TKVObject&) = delete;
     TKVObject& operator=(const TKVObject&) = delete;
 

@@ -58,7 +58,8 @@ void TKVLab::LoadLab(const QString& FileName)
     // Nothing may point into the document that is about to go.
     ForgetSelection();
     Document = std::move(document);
-    ValidData();
+    if (DataOnLoad)
+        ValidData();
     AdjustLabScreen();
     AdjustPrint();
     DrawAll();

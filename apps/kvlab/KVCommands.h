@@ -12,6 +12,7 @@ namespace KVCommands {
 constexpr int Ok = 0;
 constexpr int Failed = 1;     // usage errors, output that cannot be written
 constexpr int Unreadable = 2; // a design that cannot be read
+constexpr int DataFailed = 3; // the data source, an output file or the printer failed
 
 int Info(const QStringList& Args);
 int Resave(const QStringList& Args);

@@ -13,6 +13,9 @@ void KVCommands::Error(const QString& Message)
 
 bool KVCommands::LoadDesign(TKVLab& Lab, const QString& FileName)
 {
+    // The commands that need data open it when they run; reading a design
+    // must not wait for a database.
+    Lab.DataOnLoad = false;
     try {
         Lab.LoadLab(FileName);
         return true;

@@ -200,6 +200,15 @@ int KVCommands::Print(const QStringList& Args)
         return Failed;
     }
 
+    // A design that asks for its data prints from it or not at all: labels
+    // that go on parcels must never be placeholders reported as printed.
+    if (lab.DaBa && !lab.ValidData()) {
+        Error(QStringLiteral("print: the data source %1 / %2 cannot be used: %3")
+                  .arg(lab.Table->DatabaseName, lab.Table->TableName,
+                       lab.DataError.isEmpty() ? QStringLiteral("no database or table named") : lab.DataError));
+        return DataFailed;
+    }
+
     Progress progress(!o.Quiet);
     const char* stage = "printing";
     lab.OnProgress = [&](int Done, int Total) { progress.Update(stage, Done, Total); };
@@ -207,10 +216,6 @@ int KVCommands::Print(const QStringList& Args)
         lab.Print();
         progress.Done();
         const auto printed = lab.LastRun;
-        if (lab.DaBa && !printed.FromData)
-            Error(QStringLiteral("the data source %1 / %2 cannot be opened; printed %3 copies of the label instead")
-                      .arg(lab.Table->DatabaseName, lab.Table->TableName)
-                      .arg(info.Labs));
         int pngPages = 0;
         if (!o.PngDir.isEmpty()) {
             stage = "rendering pages";

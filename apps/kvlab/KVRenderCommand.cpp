@@ -4,6 +4,7 @@
 #include "KVCommands.h"
 
 #include "designer/TKVLab.h"
+#include "document/TKVImage.h"
 #include "document/TKVObject.h"
 #include "printing/TKVMeasure.h"
 #include "types/EKvError.h"
@@ -12,13 +13,17 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <cmath>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -113,24 +118,120 @@ bool RenderPdf(TKVLab& Lab, const QString& File, int Dpi)
     return Written(File, bytes);
 }
 
+// The SVG writer embeds a picture's whole PNG at every drawing of it: a
+// design that names one picture on a hundred elements would hold a hundred
+// copies (and run out of memory on a large one). Each distinct picture is
+// drawn as a one-pixel stand-in instead, and the stand-ins are then turned
+// into references to one embedded copy.
+class TSvgPictures
+{
+public:
+    explicit TSvgPictures(TKVObject& Document)
+    {
+        for (const auto& e : Document.Elements) {
+            auto* image = dynamic_cast<TKVImage*>(e.get());
+            if (!image || image->Picture.isNull())
+                continue;
+            qsizetype index = 0;
+            while (index < Pictures.size() && Pictures[index].cacheKey() != image->Picture.cacheKey())
+                ++index;
+            if (index == Pictures.size())
+                Pictures.push_back(image->Picture);
+            Swapped.push_back({image, image->Picture});
+            image->Picture = StandIn(index);
+        }
+    }
+    ~TSvgPictures()
+    {
+        for (auto& [image, picture] : Swapped)
+            image->Picture = picture;
+    }
+    TSvgPictures(const TSvgPictures&) = delete;
+    TSvgPictures& operator=(const TSvgPictures&) = delete;
+
+    // The writer's output with each stand-in replaced by a reference.
+    QByteArray Resolve(const QByteArray& Svg) const
+    {
+        if (Pictures.isEmpty())
+            return Svg;
+        QHash<QString, QString> ids; // a stand-in's PNG in base64 -> its symbol
+        QString defs = QStringLiteral("<defs>\n");
+        for (qsizetype i = 0; i < Pictures.size(); ++i) {
+            const QString id = QStringLiteral("kvlab-picture-%1").arg(i);
+            ids.insert(QString::fromLatin1(Png(StandIn(i)).toBase64()), id);
+            defs += QStringLiteral("<symbol id=\"%1\" viewBox=\"0 0 %2 %3\" preserveAspectRatio=\"none\">"
+                                   "<image width=\"%2\" height=\"%3\" xlink:href=\"data:image/png;base64,%4\" />"
+                                   "</symbol>\n")
+                        .arg(id)
+                        .arg(Pictures[i].width())
+                        .arg(Pictures[i].height())
+                        .arg(QString::fromLatin1(Png(Pictures[i]).toBase64()));
+        }
+        defs += QStringLiteral("</defs>\n");
+        // A use of the symbol keeps the image's place, size, attributes and
+        // stacking order.
+        static const QRegularExpression image(
+            QStringLiteral("<image ([^>]*?)xlink:href=\"data:image/png;base64,([A-Za-z0-9+/=]*)\"([^>]*)/>"));
+        const QString text = QString::fromUtf8(Svg);
+        QString out;
+        qsizetype done = 0;
+        for (auto it = image.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const auto id = ids.constFind(m.captured(2));
+            if (id == ids.constEnd())
+                continue;
+            QString attributes = m.captured(1) + m.captured(3);
+            attributes.remove(QStringLiteral("preserveAspectRatio=\"none\" "));
+            out += QStringView(text).mid(done, m.capturedStart() - done);
+            out += QStringLiteral("<use %1xlink:href=\"#%2\" />").arg(attributes, *id);
+            done = m.capturedEnd();
+        }
+        out += QStringView(text).mid(done);
+        const qsizetype body = out.indexOf(QLatin1String("<g "));
+        out.insert(body < 0 ? 0 : body, defs);
+        return out.toUtf8();
+    }
+
+private:
+    static QImage StandIn(qsizetype Index)
+    {
+        QImage pixel(1, 1, QImage::Format_RGB32);
+        pixel.setPixel(0, 0, 0xFF000000u | quint32(Index));
+        return pixel;
+    }
+    static QByteArray Png(const QImage& Picture)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        Picture.save(&buffer, "PNG");
+        return bytes;
+    }
+    QList<QImage> Pictures;
+    std::vector<std::pair<TKVImage*, QImage>> Swapped;
+};
+
 bool RenderSvg(TKVLab& Lab, const QString& File, int Dpi)
 {
     const QSize size = DeviceSize(Lab, Dpi);
     QByteArray bytes;
     {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setResolution(Dpi);
-        svg.setTitle(QFileInfo(File).completeBaseName());
-        DrawLabel(Lab, svg, Dpi);
+        const TSvgPictures pictures(*Lab.Document);
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QSvgGenerator svg;
+            svg.setOutputDevice(&buffer);
+            svg.setSize(size);
+            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setResolution(Dpi);
+            svg.setTitle(QFileInfo(File).completeBaseName());
+            DrawLabel(Lab, svg, Dpi);
+        }
+        bytes = pictures.Resolve(bytes);
     }
     return Written(File, bytes);
 }
-
 }
 
 int KVCommands::Render(const QStringList& Args)

@@ -495,9 +495,9 @@ TEST_F(LabFixture, DataDrawOpensTheTableOncePerRendering)
     Lab->PaintLabScreen(true);
     EXPECT_EQ(OneRowTable::Opened, 1);
     EXPECT_FALSE(Lab->Table->Active());
-    // In the designer a bound text shows its field's name.
+    // The designer shows a bound text's field name without storing it.
     auto* text = static_cast<TKVText*>(Lab->Document->Items(0));
-    EXPECT_EQ(text->Text, QStringLiteral("NAME"));
+    EXPECT_EQ(text->Text, QStringLiteral("text"));
 
     // Without valid data the elements draw their own content.
     Lab->DataOK = false;

@@ -177,8 +177,8 @@ TEST_F(BarcodeDialog, BindingTakesTheFieldAndLeavesTheCode)
     EXPECT_TRUE(Bar->UseDaBa);
     EXPECT_EQ(Bar->FieldName, QStringLiteral("ean"));
     EXPECT_FALSE(Dialog->EdNum->isEnabled());
-    // In the designer a bound barcode shows the first record's value.
-    EXPECT_EQ(Bar->Code, QStringLiteral("8412340079196"));
+    // The designer draws the first record's value; the element keeps its code.
+    EXPECT_EQ(Bar->Code, QStringLiteral("8410894000109"));
     EXPECT_EQ(Dialog->EdNum->text(), QStringLiteral("8410894000109"));
 }
 

@@ -276,7 +276,7 @@ TEST(LabelFile, UnknownKindUsesOneByteAndOneCountAndOtherVersionsLoad)
     EXPECT_EQ(TestSupport::ReadFile(path).left(7), QByteArray("\x03\0\0\0" "0.9", 7));
 }
 
-TEST(LabelFile, PictureThatCannotBeLoadedDropsOnlyItsElement)
+TEST(LabelFile, PictureThatCannotBeLoadedKeepsItsElement)
 {
     TKVLab lab;
     auto img = std::make_unique<TKVImage>();
@@ -289,11 +289,14 @@ TEST(LabelFile, PictureThatCannotBeLoadedDropsOnlyItsElement)
     TestSupport::TakeMessages();
     TKVLab other;
     other.LoadLab(path);
-    ASSERT_EQ(other.Document->Count(), 2);
-    EXPECT_EQ(other.Document->Items(0)->Elem(), deRect);
-    EXPECT_EQ(other.Document->Items(1)->Elem(), deLine);
+    ASSERT_EQ(other.Document->Count(), 3);
+    EXPECT_EQ(other.Document->Items(1)->Elem(), deImage);
     EXPECT_EQ(TestSupport::TakeMessages(),
               QStringList{QStringLiteral("No se puede abrir el archivo: /nonexistent/picture.png")});
+    // Saved again, the picture keeps its place and its file name.
+    const QString again = TestSupport::TempDir() + QStringLiteral("/again.lab");
+    other.SaveLab(again);
+    EXPECT_EQ(TestSupport::ReadFile(again), TestSupport::ReadFile(path));
 }
 
 TEST(LabelFile, DamagedFilesFailAndLeaveTheOpenDesignAsItWas)

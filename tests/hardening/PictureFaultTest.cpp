@@ -1,8 +1,7 @@
 // Pictures that cannot be used: an element picture that is missing, empty,
 // cut short, not a picture, a folder or a pipe is reported ("No se puede
-// abrir el archivo: " and its name), its element is dropped and the rest of
-// the design loads; the background picture likewise, without dropping
-// anything.
+// abrir el archivo: " and its name) and the design loads whole, the element
+// keeping its file name without a picture; the background picture likewise.
 #include "common/TestSupport.h"
 
 #include "HardeningSupport.h"
@@ -65,9 +64,9 @@ std::pair<std::vector<TKVEle>, QStringList> LoadWithPicture(const QString& Pictu
 }
 
 // Guards: TKVImage::LoadPicture (regular files of a bounded size only, a
-// null image is a failure) and the dropping of its element in
-// TKVObject::LoadFromStream.
-TEST(PictureFaults, UnusablePicturesAreReportedAndOnlyTheirElementIsDropped)
+// null image is a failure); TKVObject::LoadFromStream keeps the element, so
+// that a save does not lose it.
+TEST(PictureFaults, UnusablePicturesAreReportedAndTheirElementIsKept)
 {
     const QString dir = TestSupport::TempDir();
     const QByteArray png = Png();
@@ -107,7 +106,7 @@ TEST(PictureFaults, UnusablePicturesAreReportedAndOnlyTheirElementIsDropped)
         }
         }
         const auto [kinds, messages] = LoadWithPicture(path);
-        EXPECT_EQ(kinds, (std::vector<TKVEle>{deRect, deLine}));
+        EXPECT_EQ(kinds, (std::vector<TKVEle>{deRect, deImage, deLine}));
         EXPECT_EQ(messages, QStringList{QStringLiteral("No se puede abrir el archivo: ") + path});
         if (pipe) {
             EXPECT_FALSE(pipe->WasOpened());
@@ -149,7 +148,7 @@ TEST(PictureFaults, APictureThatWouldDecodeToGigabytesIsRefused)
     const QString path = TestSupport::TempDir() + QStringLiteral("/giant.bmp");
     TestSupport::WriteFile(path, bmp);
     const auto [kinds, messages] = LoadWithPicture(path);
-    EXPECT_EQ(kinds, (std::vector<TKVEle>{deRect, deLine}));
+    EXPECT_EQ(kinds, (std::vector<TKVEle>{deRect, deImage, deLine}));
     EXPECT_EQ(messages.size(), 1);
 }
 

@@ -75,18 +75,25 @@ TEST_F(DataBinding, TextShowsFieldNameInDesignerAndValuesInPrint)
     EXPECT_EQ(t.Text, QStringLiteral("fijo"));
     EXPECT_EQ(Print(t, false), PrintText(QStringLiteral("fijo")));
 
-    // With a valid source the designer shows the field's name and keeps it.
+    // With a valid source the designer shows the field's name, and the
+    // element keeps its own text: drawing never changes what a save writes.
     ASSERT_TRUE(Lab.ValidData());
     Lab.Table->Close();
     Lab.PaintLabScreen(false);
-    EXPECT_EQ(t.Text, QStringLiteral("Nombre"));
+    const QImage shown = Lab.LabScreen.copy();
+    EXPECT_EQ(t.Text, QStringLiteral("fijo"));
+    Lab.DataOK = false;
+    t.Text = QStringLiteral("Nombre");
+    Lab.PaintLabScreen(false);
+    EXPECT_EQ(Lab.LabScreen, shown);
+    t.Text = QStringLiteral("fijo");
 
     // Printing shows each record's value.
     Lab.Table->Open();
     EXPECT_EQ(Print(t, true), PrintText(QStringLiteral("Manzanas")));
     Lab.Table->Next();
     EXPECT_EQ(Print(t, true), PrintText(QStringLiteral("Peras")));
-    EXPECT_EQ(t.Text, QStringLiteral("Nombre")) << "printing does not change the element";
+    EXPECT_EQ(t.Text, QStringLiteral("fijo")) << "printing does not change the element";
 }
 
 TEST_F(DataBinding, CompositeAndParagraphShowTheValue)
@@ -129,7 +136,7 @@ TEST_F(DataBinding, SymbolPrintsWhereTheFieldIsTrue)
     EXPECT_EQ(printed, (std::vector<bool>{true, false, true}));
 }
 
-TEST_F(DataBinding, BarcodeTakesAndKeepsTheRecordsCode)
+TEST_F(DataBinding, BarcodeDrawsTheRecordsCodeAndKeepsItsOwn)
 {
     TKVBarCode& b = Add<TKVBarCode>();
     b.Code = QStringLiteral("96385074");
@@ -138,11 +145,11 @@ TEST_F(DataBinding, BarcodeTakesAndKeepsTheRecordsCode)
     b.FieldName = QStringLiteral("Codigo");
     b.Point1 = {5, 5};
 
-    // The designer with a valid source takes the first record's code.
+    // The designer with a valid source draws the first record's code.
     ASSERT_TRUE(Lab.ValidData());
     Lab.Table->Close();
     Lab.PaintLabScreen(false);
-    EXPECT_EQ(b.Code, QStringLiteral("8410894000109"));
+    EXPECT_EQ(b.Code, QStringLiteral("96385074"));
 
     Lab.Table->Open();
     Lab.Table->Next();
@@ -154,8 +161,8 @@ TEST_F(DataBinding, BarcodeTakesAndKeepsTheRecordsCode)
     img = Print(b, true);
     EXPECT_TRUE(Decode(img).empty());
     EXPECT_GT(CountPixels(img, IsRed), 0);
-    // The element keeps the last record's code.
-    EXPECT_EQ(b.Code, QStringLiteral("123"));
+    // The element keeps its own code.
+    EXPECT_EQ(b.Code, QStringLiteral("96385074"));
 }
 
 TEST_F(DataBinding, MissingFieldReachesTheCaller)
