@@ -283,6 +283,10 @@ public:
     void SetPaperSize(int PaperCode);
 
     // Label-file commands.
+    // The folder of the label file last loaded. A design names its pictures
+    // relative to its own folder; whoever reads them again after loading
+    // (the label dialog) looks for them there, as loading did.
+    QString DesignFolder;
     void CreateLab();
     void LoadLab(const QString& FileName);
     void SaveLab(const QString& FileName);

@@ -1,5 +1,6 @@
 #include "dialogs/KVChoosers.h"
 
+#include "strings/KVStrings.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
@@ -7,6 +8,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QStringList>
 
 namespace {
@@ -77,6 +79,22 @@ void RunPropertyDialog(QDialog& Dialog)
         f(Dialog);
     else
         DefaultDialogRunner(Dialog);
+}
+
+QString PictureFileFilter()
+{
+    // Offering a type the reader cannot decode would only end in "cannot
+    // open"; hiding one it can would hide the user's files.
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+    patterns.removeDuplicates();
+    QStringList parts{LoadResString(&KvPictures) + QStringLiteral(" (") + patterns.join(QLatin1Char(';')) +
+                          QLatin1Char(')'),
+                      patterns.join(QLatin1Char(';'))};
+    for (const QString& pattern : std::as_const(patterns))
+        parts << pattern.mid(2).toUpper() + QStringLiteral(" (") + pattern + QLatin1Char(')') << pattern;
+    return parts.join(QLatin1Char('|'));
 }
 
 QString NameFilters(const QString& Filter)

@@ -31,6 +31,11 @@ bool ChooseColor(TColor& Color, QWidget* Parent);
 bool ChoosePicture(QString& FileName, const QString& Filter, QWidget* Parent);
 void RunPropertyDialog(QDialog& Dialog);
 
+// The picture chooser's file types: every picture together, then each type,
+// exactly the formats the picture reader of this installation decodes (with
+// its plugins), in the "description|patterns" form.
+QString PictureFileFilter();
+
 // "All (*.jpg;*.bmp)|*.jpg;*.bmp|..." as a file dialog's name filters:
 // "All (*.jpg *.bmp);;...".
 QString NameFilters(const QString& Filter);

@@ -7,6 +7,7 @@
 #include "designer/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "dialogs/KVDialogTools.h"
+#include "dialogs/KVChoosers.h"
 #include "dialogs/TKVDataSource.h"
 #include "document/TKVImage.h"
 #include "document/TKVSession.h"
@@ -29,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -98,6 +100,62 @@ int FindItem(const QComboBox* Box, const QString& Text)
 {
     return Text.isEmpty() ? -1 : Box->findText(Text, Qt::MatchFixedString);
 }
+
+// The alias and table lists: an entry of the design's own source or table
+// that is not available here shows a mark after its name and carries the
+// name itself as data.
+constexpr int NameRole = Qt::UserRole;
+constexpr int MissingRole = Qt::UserRole + 1;
+
+QString EntryName(const QComboBox* Box, int Index)
+{
+    const QVariant name = Box->itemData(Index, NameRole);
+    return name.isValid() ? name.toString() : Box->itemText(Index);
+}
+
+QString ChosenName(const QComboBox* Box)
+{
+    return Box->currentIndex() < 0 ? QString() : EntryName(Box, Box->currentIndex());
+}
+
+bool ChosenMissing(const QComboBox* Box)
+{
+    return Box->currentIndex() >= 0 && Box->itemData(Box->currentIndex(), MissingRole).toBool();
+}
+
+int FindEntry(const QComboBox* Box, const QString& Name)
+{
+    if (Name.isEmpty())
+        return -1;
+    for (int i = 0; i < Box->count(); ++i)
+        if (EntryName(Box, i).compare(Name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+void MarkMissing(QComboBox* Box, int Index, const QString& Name)
+{
+    Box->setItemText(Index, Name + QLatin1Char(' ') + LoadResString(&KvNotHere));
+    Box->setItemIcon(Index, Box->style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    Box->setItemData(Index, Name, NameRole);
+    Box->setItemData(Index, true, MissingRole);
+}
+
+void AddMissing(QComboBox* Box, const QString& Name)
+{
+    Box->addItem(Name);
+    MarkMissing(Box, Box->count() - 1, Name);
+}
+
+bool Available(const QString& DatabaseName)
+{
+    try {
+        TKVSession::Resolve(DatabaseName);
+        return true;
+    } catch (const EDBError&) {
+        return false;
+    }
+}
 }
 
 TPropLab::TPropLab(QWidget* Parent)
@@ -142,6 +200,8 @@ TPropLab::TPropLab(QWidget* Parent)
         connect(e, &TSpinEditFloat::entered, this, [e] { Highlight(e, true); });
         connect(e, &TSpinEditFloat::exited, this, [e] { Highlight(e, false); });
     }
+    // Shown only when the design's data source cannot be read here.
+    ui->LabSourceState->hide();
     UpdateNavigator();
     AcceptLimits();
     Connect();
@@ -266,6 +326,11 @@ void TPropLab::ShowTakenValues()
 
 void TPropLab::Ini(std::int32_t Page)
 {
+    Loading = true;
+    struct Loaded {
+        bool& Flag;
+        ~Loaded() { Flag = false; }
+    } loaded{Loading};
     FillLanguage();
 
     if (Page > ui->PageControl1->count())
@@ -310,18 +375,20 @@ void TPropLab::Ini(std::int32_t Page)
 
     ui->CBoxAlias->clear();
     ui->CBoxAlias->addItems(TKVSession::GetAliasNames());
-    // A data source named by its path rather than a registered alias is
-    // still a source: offer it, or closing would replace it with the first
-    // alias.
+    // The design's data source is offered whatever it is: a path rather than
+    // a registered alias is a source as good as any; one that is not
+    // available here (an alias of another computer, a database that is gone)
+    // is marked, and stays the design's unless the user chooses another.
     const QString own = Lab->Table->DatabaseName;
-    if (!own.isEmpty() && FindItem(ui->CBoxAlias, own) < 0) {
-        try {
-            TKVSession::Resolve(own);
+    if (!own.isEmpty()) {
+        const int known = FindEntry(ui->CBoxAlias, own);
+        if (known < 0 && Available(own))
             ui->CBoxAlias->addItem(own);
-        } catch (const EDBError&) {
-        }
+        else if (known < 0)
+            AddMissing(ui->CBoxAlias, own);
+        else if (!Available(own))
+            MarkMissing(ui->CBoxAlias, known, EntryName(ui->CBoxAlias, known));
     }
-    ui->CBoxAlias->setCurrentIndex(ui->CBoxAlias->count() > 0 ? 0 : -1);
     IniTable();
 
     ui->CheckData->setChecked(Lab->DaBa);
@@ -349,10 +416,15 @@ void TPropLab::Ini(std::int32_t Page)
     ShowValue(ui->SpEdFloatPenWidth, f.PenWidth);
     ui->ComBoxStyle->setCurrentIndex(f.Style == maSingle ? 1 : f.Style == maDoble ? 2 : 0);
 
-    if (Lab->BackSurf->Style == biImage)
-        ui->CheckBackImage->setChecked(true);
-    else if (Lab->BackSurf->Style == biNone)
-        ui->CheckBackImage->setChecked(false);
+    {
+        // The picture was read when the design was loaded; showing the box
+        // is no request to read it again.
+        const QSignalBlocker block(ui->CheckBackImage);
+        if (Lab->BackSurf->Style == biImage)
+            ui->CheckBackImage->setChecked(true);
+        else if (Lab->BackSurf->Style == biNone)
+            ui->CheckBackImage->setChecked(false);
+    }
 
     if (Lab->PrintInfo->Orientation == 0)
         ui->RaBuVer->setChecked(true);
@@ -360,6 +432,7 @@ void TPropLab::Ini(std::int32_t Page)
         ui->RaBuHor->setChecked(true);
 
     ui->LabImageFile->setText(Lab->BackSurf->FileName);
+    ShowBackPicture();
 
     FillPapers();
     CheckDraw();
@@ -421,6 +494,7 @@ void TPropLab::FillLanguage()
     ui->LabBackColor->setText(LoadResString(&KvBackColor));
     ui->LabTable->setText(LoadResString(&KvTable));
     ui->CheckData->setText(LoadResString(&KvDataBase));
+    ui->LabBackNote->setText(LoadResString(&KvBackNotPrinted));
 }
 
 // ---------------------------------------------------------------- paper
@@ -811,6 +885,7 @@ void TPropLab::BitBtnOpenImageClick()
     ui->LabImageFile->setText(file);
     Lab->BackSurf->SetFileName(file);
     Lab->AdjustHandle();
+    ShowBackPicture();
 }
 
 void TPropLab::CheckBackImageClick()
@@ -819,18 +894,40 @@ void TPropLab::CheckBackImageClick()
     if (!ui->CheckBackImage->isChecked()) {
         back.SetStyle(biNone);
         Lab->AdjustHandle();
+        ShowBackPicture();
         return;
     }
     if (back.FileName.isEmpty())
         return;
     QImage picture;
-    if (!TKVImage::LoadPicture(back.FileName, picture)) {
-        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + back.FileName);
-        return;
+    {
+        // A name relative to the design's folder, as loading read it.
+        const TKVImage::PictureFolderScope folder(Lab->DesignFolder);
+        if (!TKVImage::LoadPicture(back.FileName, picture)) {
+            const QSignalBlocker block(ui->CheckBackImage);
+            ui->CheckBackImage->setChecked(false); // the label shows no picture
+            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + back.FileName);
+            return;
+        }
     }
     back.SetImage(picture);
     back.SetStyle(biImage);
     Lab->AdjustHandle();
+    ShowBackPicture();
+}
+
+void TPropLab::ShowBackPicture()
+{
+    const TKVBackSurf& back = *Lab->BackSurf;
+    QLabel* box = ui->LabImagePreview;
+    if (back.Style != biImage || back.Picture.isNull()) {
+        box->clear();
+        return;
+    }
+    // The box has a fixed size; before the page is laid out, only its
+    // minimum says which.
+    box->setPixmap(QPixmap::fromImage(
+        back.Picture.scaled(box->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 std::function<bool(QWidget*, TColor&)>& TPropLab::ColorDialog1()
@@ -857,12 +954,7 @@ std::function<QString(QWidget*, const QString&)>& TPropLab::OpenPictureDialog1()
     return choose;
 }
 
-QString TPropLab::PictureFilter()
-{
-    return QStringLiteral("All (*.jpg *.jpeg *.bmp *.emf *.wmf);;JPEG Image File (*.jpg);;"
-                          "JPEG Image File (*.jpeg);;Bitmaps (*.bmp);;Enhanced Metafiles (*.emf);;"
-                          "Metafiles (*.wmf)");
-}
+QString TPropLab::PictureFilter() { return NameFilters(PictureFileFilter()); }
 
 std::function<void(TPropLab*)>& TPropLab::ShowModal()
 {
@@ -879,24 +971,24 @@ std::function<void(TPropLab*)>& TPropLab::ShowModal()
 void TPropLab::IniTable()
 {
     const TKVTable& own = *Lab->Table;
+    QComboBox* tables = ui->CBoxTables;
+    // An unbound design shows no source until the user chooses one.
+    ui->CBoxAlias->setCurrentIndex(FindEntry(ui->CBoxAlias, own.DatabaseName));
+    Reported([&] { FillTables(); });
+    // CSV tables are listed with their extension but may be named without it.
+    int table = FindEntry(tables, own.TableName);
+    if (table < 0 && !own.TableName.isEmpty())
+        table = FindEntry(tables, own.TableName + QStringLiteral(".csv"));
+    if (table < 0 && !own.TableName.isEmpty() && ui->CBoxAlias->currentIndex() >= 0) {
+        AddMissing(tables, own.TableName);
+        table = tables->count() - 1;
+    }
+    tables->setCurrentIndex(table);
+    Reported([&] { CBoxTablesChange(); });
+    // The filter comes after the table: a filter the table cannot take is
+    // reported and leaves the records there to see, and to build another.
     Reported([&] {
-        const int alias = FindItem(ui->CBoxAlias, own.DatabaseName);
-        if (alias >= 0)
-            ui->CBoxAlias->setCurrentIndex(alias);
-        CBoxAliasChange();
-        // CSV tables are listed with their extension but may be named
-        // without it.
-        int table = FindItem(ui->CBoxTables, own.TableName);
-        if (table < 0 && !own.TableName.isEmpty())
-            table = FindItem(ui->CBoxTables, own.TableName + QStringLiteral(".csv"));
-        if (table >= 0) {
-            ui->CBoxTables->setCurrentIndex(table);
-            CBoxTablesChange();
-        }
-    });
-    Reported([&] {
-        if (!own.Filter.isEmpty())
-            DataTable->Filter = own.Filter;
+        DataTable->Filter = own.Filter;
         DataTable->Filtered = !DataTable->Filter.isEmpty();
         // Our table reads its filter when it is opened or refreshed.
         if (DataTable->Active() && DataTable->Filtered) {
@@ -907,22 +999,49 @@ void TPropLab::IniTable()
     CheckDataInf();
 }
 
+void TPropLab::FillTables()
+{
+    QComboBox* tables = ui->CBoxTables;
+    tables->clear();
+    const QString alias = ChosenName(ui->CBoxAlias);
+    if (alias.isEmpty())
+        return;
+    if (ChosenMissing(ui->CBoxAlias)) {
+        // Nothing can be listed from a source that is not here (the design's
+        // own, the only one marked): its table is all there is to show.
+        if (!Lab->Table->TableName.isEmpty())
+            tables->addItem(Lab->Table->TableName);
+        return;
+    }
+    tables->addItems(TKVSession::GetTableNames(alias, QString(), true, false));
+}
+
 void TPropLab::CBoxAliasChange()
 {
-    const QString alias = ui->CBoxAlias->currentText();
-    const QStringList tables = alias.isEmpty() ? QStringList() : TKVSession::GetTableNames(alias, QString(), true, false);
-    ui->CBoxTables->clear();
-    ui->CBoxTables->addItems(tables);
-    ui->CBoxTables->setCurrentIndex(tables.isEmpty() ? -1 : 0);
+    if (!Loading)
+        SourceChanged = true;
+    try {
+        FillTables();
+    } catch (const EDBError&) {
+        // The dialog's table follows the chosen alias even when it lists
+        // nothing.
+        Reported([this] { CBoxTablesChange(); });
+        throw;
+    }
+    ui->CBoxTables->setCurrentIndex(ui->CBoxTables->count() > 0 ? 0 : -1);
     CBoxTablesChange();
 }
 
 void TPropLab::CBoxTablesChange()
 {
+    if (!Loading)
+        SourceChanged = true;
     DataTable->Close();
-    DataTable->DatabaseName = ui->CBoxAlias->currentText();
-    DataTable->TableName = ui->CBoxTables->currentText();
-    if (!DataTable->DatabaseName.isEmpty() && !DataTable->TableName.isEmpty()) {
+    DataTable->DatabaseName = ChosenName(ui->CBoxAlias);
+    DataTable->TableName = ChosenName(ui->CBoxTables);
+    ShowSourceState();
+    const bool here = !ChosenMissing(ui->CBoxAlias) && !ChosenMissing(ui->CBoxTables);
+    if (here && !DataTable->DatabaseName.isEmpty() && !DataTable->TableName.isEmpty()) {
         try {
             DataTable->Open();
         } catch (const EDBError&) {
@@ -936,14 +1055,29 @@ void TPropLab::CBoxTablesChange()
     CheckDataInf();
 }
 
+void TPropLab::ShowSourceState()
+{
+    QString state;
+    if (ChosenMissing(ui->CBoxAlias))
+        state = LoadResString(&KvSourceGone).arg(ChosenName(ui->CBoxAlias));
+    else if (ChosenMissing(ui->CBoxTables))
+        state = LoadResString(&KvTableGone).arg(ChosenName(ui->CBoxTables), ChosenName(ui->CBoxAlias));
+    ui->LabSourceState->setText(state);
+    ui->LabSourceState->setVisible(!state.isEmpty());
+}
+
 void TPropLab::CheckDataInf()
 {
-    const int count = DataTable->Active() ? DataTable->RecordCount() : 0;
+    const bool open = DataTable->Active();
+    const int count = open ? DataTable->RecordCount() : 0;
     TKVPrintInfo& p = *Lab->PrintInfo;
-    if (Lab->DaBa)
+    // With data the number of labels is the number of records, once the user
+    // has chosen them; a design that is only looked at keeps its own.
+    if (Lab->DaBa && open && !Loading)
         p.SetLabs(count);
-    ui->LabCount->setText(QString::number(count));
-    SetRangeTop(p.Labs);
+    // No count for a source that cannot be read: 0 would say it is empty.
+    ui->LabCount->setText(open ? QString::number(count) : QString());
+    SetRangeTop(Lab->DaBa && open ? count : p.Labs);
     const bool data = ui->CheckData->isChecked();
     ui->SpEdNuLabs->setEnabled(!data);
     ui->SpinEdFrom->setEnabled(data);
@@ -1035,6 +1169,7 @@ void TPropLab::AddGridFilter(const QString& Op)
     TKVField* field = SelectedField();
     if (!field)
         return; // no table, no records or no cell: nothing to compare with
+    SourceChanged = true;
     AddFilter(field, Op);
     ReloadGrid();
 }
@@ -1055,6 +1190,7 @@ void TPropLab::PopupMenu1Popup()
 
 void TPropLab::ExecuteClick()
 {
+    SourceChanged = true;
     DataTable->Filtered = true;
     DataTable->Refresh();
     ReloadGrid();
@@ -1063,6 +1199,7 @@ void TPropLab::ExecuteClick()
 
 void TPropLab::Delete1Click()
 {
+    SourceChanged = true;
     DataTable->Filtered = false;
     DataTable->Filter.clear();
     DataTable->Refresh();
@@ -1079,9 +1216,13 @@ void TPropLab::FormClose()
     EdLabNameExit();
     TKVTable& own = *Lab->Table;
     own.Close();
-    own.DatabaseName = DataTable->DatabaseName;
-    own.TableName = DataTable->TableName;
-    own.Filter = DataTable->Filter;
+    // A design whose source was only looked at keeps it exactly as it names
+    // it, including a source that is not available here.
+    if (SourceChanged) {
+        own.DatabaseName = DataTable->DatabaseName;
+        own.TableName = DataTable->TableName;
+        own.Filter = DataTable->Filter;
+    }
     own.Filtered = true;
     Lab->ValidData();
 }

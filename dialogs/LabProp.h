@@ -64,8 +64,12 @@ public:
     // The paper-size edits are open only for the user-defined paper.
     void CheckPapers();
     // The dialog's table from the designer's table: alias, table, filter.
+    // A source or table of the design that is not available here is shown
+    // anyway, marked, and the dialog says why.
     void IniTable();
     // Record count, number of labels and print range after the data changed.
+    // The number of labels follows the record count only after the user
+    // changed the data source or its use, never on loading.
     void CheckDataInf();
     // Fits the sketch box to the paper's shape inside 192 x 276 pixels.
     void CheckDraw();
@@ -135,7 +139,8 @@ public:
     void greaterClick();
     void ExecuteClick();
     void Delete1Click();
-    // Applies the data source to the designer's table and validates it.
+    // Applies the data source the user chose, if any, to the designer's
+    // table and validates it.
     void FormClose();
 
     // The colour chooser shared by all swatches: true and Color set when the
@@ -175,8 +180,19 @@ private:
     void Connect();
     void ShowTakenValues();
 
+    // The tables of the chosen alias into CBoxTables; none chosen: none.
+    void FillTables();
+    // Says in LabSourceState why the chosen alias or table cannot be read.
+    void ShowSourceState();
+    // The background picture's thumbnail, while the label shows it.
+    void ShowBackPicture();
     std::unique_ptr<Ui::TPropLab> ui;
     bool MovingGrid = false;
+    // Set while Ini loads the controls: the handlers it runs show what the
+    // design has and must not change its data binding or number of labels.
+    bool Loading = false;
+    // The user chose another alias or table, or changed the filter.
+    bool SourceChanged = false;
 };
 
 // The open label dialog, while TKVLab::ShowProp runs.

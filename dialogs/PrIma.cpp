@@ -15,12 +15,6 @@
 
 TProIma* ProIma = nullptr;
 
-// The picture formats the platform's picture reader knows.
-const QString TProIma::OpenPictureDialog1Filter = QStringLiteral(
-    "All (*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.ico;*.svg)|*.png;*.jpg;*.jpeg;*.bmp;*.gif;*.ico;*.svg|"
-    "PNG Image File (*.png)|*.png|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|"
-    "Bitmaps (*.bmp)|*.bmp|GIF Image File (*.gif)|*.gif|Icons (*.ico)|*.ico|SVG Drawings (*.svg)|*.svg");
-
 TProIma::TProIma(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProIma>())
 {
     Form->setupUi(this);
@@ -85,7 +79,7 @@ void TProIma::FormShow()
 void TProIma::BitBtnImageClick()
 {
     QString fileName = Element->FileName;
-    if (!ChoosePicture(fileName, OpenPictureDialog1Filter, this))
+    if (!ChoosePicture(fileName, PictureFileFilter(), this))
         return;
     if (!NewPicture) {
         // A file that cannot be read leaves the picture and its file name as

@@ -29,9 +29,6 @@ public:
     TKVImage* Element = nullptr;
     TKVLab* Lab = nullptr;
 
-    // The file types the picture chooser offers.
-    static const QString OpenPictureDialog1Filter;
-
     // NewPicture: the element is not in the document yet and has no
     // picture; its file is loaded by CreatePic after the dialog.
     void Ini(bool NewPicture);

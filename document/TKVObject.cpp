@@ -385,6 +385,8 @@ void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
     TKVStream stream(&file);
     const TKVImage::PictureFolderScope pictures(QFileInfo(FileName).absolutePath());
     LoadFromStream(stream, Lab);
+    if (Lab)
+        Lab->DesignFolder = QFileInfo(FileName).absolutePath();
 }
 
 void TKVObject::CheckLimits(const TKVLab* Lab) const

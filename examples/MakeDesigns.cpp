@@ -8,6 +8,7 @@
 #include "designer/TKVFrame.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
+#include "document/TKVImage.h"
 #include "document/TKVLine.h"
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
@@ -172,7 +173,11 @@ void Products(TKVLab& Lab)
 }
 
 // Name badges on a part-used sheet: the first row and the first badge of
-// the second are gone, so the run starts at row 2, column 2.
+// the second are gone, so the run starts at row 2, column 2. The gradient is
+// printed: it is a picture element at the back of the list (the last one is
+// drawn first), inside the inner frame line so that the frame shows on the
+// screen and on paper alike. The designer's background surface is never
+// printed; the sheet is blank card, so it is left plain.
 void Badges(TKVLab& Lab)
 {
     Lab.Measure->LabelName = QStringLiteral("Credenciales 85 x 54");
@@ -192,8 +197,6 @@ void Badges(TKVLab& Lab)
     Lab.Frame->Dist2 = 1;
     Lab.Frame->PenWidth = 0.4f;
     Lab.Frame->Color = 0x00804000;
-    Lab.BackSurf->FileName = QStringLiteral("fondo.png");
-    Lab.BackSurf->Style = biImage;
 
     auto* event = Add<TKVText>(Lab, {42.5f, 5});
     event->Text = QStringLiteral("CONGRESO KVLab 2026");
@@ -220,6 +223,9 @@ void Badges(TKVLab& Lab)
     number->Suffix.clear();
     number->TextAlign = taCeTo;
     number->FontHeight = 3.5f;
+    // Named relative to the design, which finds it beside itself.
+    auto* gradient = Add<TKVImage>(Lab, {3, 3}, {82, 51});
+    gradient->FileName = QStringLiteral("fondo.png");
 }
 
 bool WriteBackground(const QString& Path)

@@ -243,6 +243,18 @@ const TResStringRec KvPrevPageOf{65416, "KvPrevPageOf", "Página %1 de %2"};
 const TResStringRec KvPrintNoStart{65417, "KvPrintNoStart", "No se puede iniciar la impresión en «%1»."};
 const TResStringRec KvPrintBroken{65418, "KvPrintBroken", "La impresión en «%1» no se ha completado."};
 
+const TResStringRec KvSourceGone{65423, "KvSourceGone",
+                                 "El origen de datos «%1» no está disponible en este equipo: no es un alias registrado "
+                                 "ni una ruta existente, o lo que nombra ya no existe. El diseño lo conserva; sus "
+                                 "registros no se pueden leer aquí."};
+const TResStringRec KvTableGone{65422, "KvTableGone",
+                                "La tabla «%1» no existe en «%2». El diseño la conserva; sus registros no se pueden "
+                                "leer aquí."};
+const TResStringRec KvNotHere{65421, "KvNotHere", "(no disponible)"};
+const TResStringRec KvBackNotPrinted{65420, "KvBackNotPrinted",
+                                     "El fondo es una ayuda de dibujo: solo se ve en el diseñador y nunca se imprime."};
+const TResStringRec KvPictures{65419, "KvPictures", "Imágenes"};
+
 const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevFirst,
     &KvPrevPrior,
@@ -255,6 +267,11 @@ const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevPageOf,
     &KvPrintNoStart,
     &KvPrintBroken,
+    &KvPictures,
+    &KvBackNotPrinted,
+    &KvNotHere,
+    &KvTableGone,
+    &KvSourceGone,
 };
 
 QString LoadResString(const TResStringRec* Res)

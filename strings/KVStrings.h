@@ -1,6 +1,7 @@
-// KVStrings: the 104 user-visible texts of the library, by name and
-// identifier, and the texts of its messages. Spanish is compiled in; a
-// language module beside the library replaces them (see LoadResString).
+// KVStrings: the user-visible texts of the library (the 104 of the published
+// table and those added since), by name and identifier, and the texts of its
+// messages. Spanish is compiled in; a language module beside the library
+// replaces them (see LoadResString).
 #pragma once
 
 #include <QString>
@@ -140,10 +141,10 @@ constexpr int KVStringCount = 104;
 // Every string of the table, in identifier order.
 extern const TResStringRec* const KVStringTable[KVStringCount];
 
-// Texts the library gained after the table above was published: the tool
-// tips, page counter and printing messages of the preview window. They are
+// Texts the library gained after the table above was published. They are
 // read and translated like the table's strings, under their names, with
 // identifiers in the block just below the table's.
+// The preview window's tool tips, page counter and printing messages:
 extern const TResStringRec KvPrevFirst;
 extern const TResStringRec KvPrevPrior;
 extern const TResStringRec KvPrevNext;
@@ -155,8 +156,14 @@ extern const TResStringRec KvPrevZoomIn;
 extern const TResStringRec KvPrevPageOf;   // %1 the page, %2 the pages
 extern const TResStringRec KvPrintNoStart; // %1 the printer or output file
 extern const TResStringRec KvPrintBroken;  // %1 the printer or output file
+// The label dialog's data source and pictures:
+extern const TResStringRec KvPictures;       // the picture chooser's "every picture" entry
+extern const TResStringRec KvBackNotPrinted; // the background surface is never printed
+extern const TResStringRec KvNotHere;        // marks a list entry that is not available
+extern const TResStringRec KvTableGone;      // the design's table is not in its data source
+extern const TResStringRec KvSourceGone;     // the design's data source is not on this computer
 
-constexpr int KVAddedStringCount = 11;
+constexpr int KVAddedStringCount = 16;
 extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 
 // The text of a resource string in the current language.

@@ -578,6 +578,31 @@
         <extracomment>65418 &quot;La impresión en «%1» no se ha completado.&quot;</extracomment>
         <translation>Printing on “%1” did not complete.</translation>
     </message>
+    <message>
+        <source>KvSourceGone</source>
+        <extracomment>65423 &quot;El origen de datos «%1» no está disponible en este equipo: no es un alias registrado ni una ruta existente, o lo que nombra ya no existe. El diseño lo conserva; sus registros no se pueden leer aquí.&quot;</extracomment>
+        <translation>The data source “%1” is not available on this computer: it is neither a registered alias nor an existing path, or what it names no longer exists. The design keeps it; its records cannot be read here.</translation>
+    </message>
+    <message>
+        <source>KvTableGone</source>
+        <extracomment>65422 &quot;La tabla «%1» no existe en «%2». El diseño la conserva; sus registros no se pueden leer aquí.&quot;</extracomment>
+        <translation>The table “%1” does not exist in “%2”. The design keeps it; its records cannot be read here.</translation>
+    </message>
+    <message>
+        <source>KvNotHere</source>
+        <extracomment>65421 &quot;(no disponible)&quot;</extracomment>
+        <translation>(not available)</translation>
+    </message>
+    <message>
+        <source>KvBackNotPrinted</source>
+        <extracomment>65420 &quot;El fondo es una ayuda de dibujo: solo se ve en el diseñador y nunca se imprime.&quot;</extracomment>
+        <translation>The background is a drawing aid: it is shown only in the designer and never printed.</translation>
+    </message>
+    <message>
+        <source>KvPictures</source>
+        <extracomment>65419 &quot;Imágenes&quot;</extracomment>
+        <translation>Pictures</translation>
+    </message>
 </context>
 <context>
     <name>kvlab</name>

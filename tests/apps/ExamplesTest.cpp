@@ -11,6 +11,7 @@
 #include "printing/TKVPrintInfo.h"
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -71,6 +72,39 @@ TEST(Examples, EveryExamplePrintsFromTheExampleDatabase)
         EXPECT_EQ(run.ExitCode, 0) << r.Name << run.Err.constData();
         EXPECT_TRUE(run.Out.startsWith(r.Summary)) << r.Name << ": " << run.Out.constData();
         EXPECT_TRUE(run.Err.isEmpty()) << r.Name << ": " << run.Err.constData();
+    }
+}
+
+TEST(Examples, BadgesPrintWhatTheDesignerShows)
+{
+    // The designer's background surface is never printed; a badge whose
+    // gradient lay there looked different on paper. Where no text is, the
+    // label as it prints and the designer's picture of it agree, gradient
+    // and frame alike.
+    const QString png = TestSupport::TempDir() + QStringLiteral("/badge.png");
+    const QString design = TestSupport::SourcePath(QStringLiteral("examples/credenciales.lab"));
+    const auto run = TestSupport::RunKvlab({QStringLiteral("render"), design, png, QStringLiteral("--dpi"),
+                                            QStringLiteral("96")});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+    const QImage printed(png);
+    ASSERT_FALSE(printed.isNull());
+    TKVLab lab;
+    lab.resize(600, 400);
+    lab.LoadLab(design);
+    lab.DrawLabScreen();
+    const QImage& shown = lab.LabScreen;
+    const auto at = [](const QImage& I, float X, float Y) {
+        return I.pixelColor(int(X / 85 * I.width()), int(Y / 54 * I.height()));
+    };
+    const struct {
+        float X, Y;
+        bool Card; // the gradient, not white card
+    } points[] = {{6, 46, true}, {79, 8, true}, {42.5f, 36, true}, {79, 46, true}, {0.5f, 0.5f, false}};
+    for (const auto& p : points) {
+        const QColor a = at(printed, p.X, p.Y), b = at(shown, p.X, p.Y);
+        EXPECT_LE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()), 24)
+            << p.X << "," << p.Y << " mm: printed " << a.name().toStdString() << ", shown " << b.name().toStdString();
+        EXPECT_EQ(a != QColor(Qt::white), p.Card) << p.X << "," << p.Y << " mm: " << a.name().toStdString();
     }
 }
 

@@ -147,7 +147,7 @@ TEST_F(LabPropData, ListsAliasesAndTablesAndOpensTheDesignersTable)
     EXPECT_FALSE(Lab->Table->Active());
 }
 
-TEST_F(LabPropData, DesignersNamesNotInTheListsGiveTheFirstAliasAndTable)
+TEST_F(LabPropData, DesignersNamesNotInTheListsAreShownAndKept)
 {
     // A CSV table named without its extension is the listed one.
     Lab->Table->DatabaseName = OtherAlias;
@@ -155,12 +155,49 @@ TEST_F(LabPropData, DesignersNamesNotInTheListsGiveTheFirstAliasAndTable)
     Open(3);
     EXPECT_EQ(Box("CBoxAlias")->currentText(), OtherAlias);
     EXPECT_EQ(Box("CBoxTables")->currentText(), QStringLiteral("stock.csv"));
+    EXPECT_FALSE(W<QLabel>("LabSourceState")->isVisibleTo(Dlg.get()));
 
+    // An alias that is not registered here is shown, marked, and said to be
+    // missing; the design keeps it. (Before, the first alias and its first
+    // table were chosen instead, and closing bound the design to them.)
     Lab->Table->DatabaseName = QStringLiteral("NoSuchAlias");
     Lab->Table->TableName = QStringLiteral("clientes");
     Open(3);
-    EXPECT_EQ(Box("CBoxAlias")->currentIndex(), 0);
-    EXPECT_EQ(Box("CBoxAlias")->findText(QStringLiteral("NoSuchAlias")), -1);
+    EXPECT_EQ(Box("CBoxAlias")->currentText(), QStringLiteral("NoSuchAlias (no disponible)"));
+    EXPECT_EQ(Box("CBoxTables")->currentText(), QStringLiteral("clientes"));
+    EXPECT_FALSE(Data().Active());
+    EXPECT_EQ(Grid()->model()->rowCount(), 0);
+    EXPECT_TRUE(W<QLabel>("LabSourceState")->isVisibleTo(Dlg.get()));
+    EXPECT_TRUE(W<QLabel>("LabSourceState")->text().contains(QStringLiteral("NoSuchAlias")));
+    Dlg->reject();
+    EXPECT_EQ(Lab->Table->DatabaseName, QStringLiteral("NoSuchAlias"));
+    EXPECT_EQ(Lab->Table->TableName, QStringLiteral("clientes"));
+
+    // Choosing a source that is here binds the design to it; the marked
+    // entry brings the design's own back.
+    Open(3);
+    Choose(Box("CBoxAlias"), Alias);
+    EXPECT_EQ(Box("CBoxTables")->currentText(), QStringLiteral("articulos"));
+    EXPECT_FALSE(W<QLabel>("LabSourceState")->isVisibleTo(Dlg.get()));
+    Choose(Box("CBoxAlias"), QStringLiteral("NoSuchAlias (no disponible)"));
+    EXPECT_EQ(Box("CBoxTables")->currentText(), QStringLiteral("clientes"));
+    Dlg->reject();
+    EXPECT_EQ(Lab->Table->DatabaseName, QStringLiteral("NoSuchAlias"));
+    EXPECT_EQ(Lab->Table->TableName, QStringLiteral("clientes"));
+
+    // A table the source lacks: the same, on the table list.
+    Lab->Table->DatabaseName = Alias;
+    Lab->Table->TableName = QStringLiteral("socios");
+    Open(3);
+    EXPECT_EQ(Box("CBoxAlias")->currentText(), Alias);
+    EXPECT_EQ(Box("CBoxTables")->currentText(), QStringLiteral("socios (no disponible)"));
+    EXPECT_FALSE(Data().Active());
+    EXPECT_TRUE(W<QLabel>("LabSourceState")->text().contains(QStringLiteral("socios")));
+    Choose(Box("CBoxTables"), QStringLiteral("clientes"));
+    EXPECT_EQ(Count(), QStringLiteral("10"));
+    EXPECT_FALSE(W<QLabel>("LabSourceState")->isVisibleTo(Dlg.get()));
+    Dlg->reject();
+    EXPECT_EQ(Lab->Table->TableName, QStringLiteral("clientes"));
 
     // A database named by its path is a source even though no alias names
     // it: it is offered rather than replaced.
@@ -207,12 +244,15 @@ TEST_F(LabPropData, CheckDataTakesTheRecordCountAsTheNumberOfLabels)
     S("SpEdNuLabs")->setValue(30);
     EXPECT_EQ(Lab->PrintInfo->Labs, 30);
 
-    // Opening with the flag on takes the count at once.
+    // Opening with the flag on shows the count and keeps the design's
+    // number of labels (it used to take the count at once, so that merely
+    // looking at the dialog changed the design).
     Lab->DaBa = true;
     Lab->PrintInfo->Labs = 1;
     Open(1);
     EXPECT_TRUE(C("CheckData")->isChecked());
-    EXPECT_EQ(Lab->PrintInfo->Labs, 10);
+    EXPECT_EQ(Lab->PrintInfo->Labs, 1);
+    EXPECT_EQ(S("SpinEdTo")->maximum(), 10) << "the print range still reaches every record";
 }
 
 TEST_F(LabPropData, FilterBuilderOnSqliteNarrowsTheRecordsAndClosingHandsItToTheDesigner)

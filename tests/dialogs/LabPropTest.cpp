@@ -3,11 +3,13 @@
 // the opener on the designer.
 #include "LabPropTestFixture.h"
 
+#include "dialogs/KVChoosers.h"
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QImage>
 #include <QAbstractItemView>
@@ -672,7 +674,10 @@ TEST_F(LabPropFixture, BackgroundPictureButtonAndCheckBox)
     Open(2);
     W<QPushButton>("BitBtnOpenImage")->click(); // cancelled
     EXPECT_TRUE(Lab->BackSurf->FileName.isEmpty());
-    EXPECT_TRUE(filter.startsWith(QStringLiteral("All (*.jpg *.jpeg *.bmp *.emf *.wmf)")));
+    // The same file types as the element picture dialog: what the picture
+    // reader decodes (this dialog offered EMF and WMF, which no reader here
+    // decodes, and hid PNG).
+    EXPECT_EQ(filter, NameFilters(PictureFileFilter()));
 
     // Checked without a file: nothing happens.
     C("CheckBackImage")->click();
@@ -697,8 +702,44 @@ TEST_F(LabPropFixture, BackgroundPictureButtonAndCheckBox)
     Lab->BackSurf->FileName = dir + QStringLiteral("/gone.png");
     C("CheckBackImage")->click();
     EXPECT_EQ(Lab->BackSurf->Style, biNone);
+    EXPECT_FALSE(C("CheckBackImage")->isChecked()) << "the box shows what the label shows";
     EXPECT_EQ(TestSupport::TakeMessages(),
               QStringList{QStringLiteral("No se puede abrir el archivo: ") + dir + QStringLiteral("/gone.png")});
+}
+
+TEST_F(LabPropFixture, RelativeBackgroundPictureIsFoundBesideTheDesign)
+{
+    // The design and its picture live in a folder that is not the working
+    // folder; the design names the picture relative to itself.
+    const QString dir = TestSupport::TempDir();
+    ASSERT_NE(QDir(dir).canonicalPath(), QDir::current().canonicalPath());
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(dir + QStringLiteral("/fondo.png")));
+    Lab->BackSurf->FileName = QStringLiteral("fondo.png");
+    Lab->BackSurf->Style = biImage;
+    Lab->SaveLab(dir + QStringLiteral("/insignia.lab"));
+    Lab = std::make_unique<TKVLab>();
+    Lab->LoadLab(dir + QStringLiteral("/insignia.lab"));
+    ASSERT_EQ(Lab->BackSurf->Picture.size(), QSize(40, 20));
+
+    TestSupport::TakeMessages();
+    Open(2);
+    auto* preview = W<QLabel>("LabImagePreview");
+    EXPECT_TRUE(C("CheckBackImage")->isChecked());
+    EXPECT_EQ(W<QLabel>("LabImageFile")->text(), QStringLiteral("fondo.png"));
+    EXPECT_FALSE(preview->pixmap().isNull()) << "the dialog shows the picture";
+    C("CheckBackImage")->click(); // off
+    EXPECT_EQ(Lab->BackSurf->Style, biNone);
+    EXPECT_TRUE(preview->pixmap().isNull());
+    Lab->BackSurf->Picture = QImage();
+    C("CheckBackImage")->click(); // on again: read again from beside the design
+    EXPECT_EQ(Lab->BackSurf->Style, biImage);
+    EXPECT_EQ(Lab->BackSurf->Picture.size(), QSize(40, 20));
+    EXPECT_TRUE(C("CheckBackImage")->isChecked());
+    EXPECT_FALSE(preview->pixmap().isNull());
+    EXPECT_EQ(Lab->BackSurf->FileName, QStringLiteral("fondo.png")) << "the design still names it relative to itself";
+    EXPECT_TRUE(TestSupport::TakeMessages().isEmpty());
 }
 
 TEST_F(LabPropFixture, EditsAreHighlightedWhileFocusedAndTheNameIsWrittenOnLeaving)

@@ -7,6 +7,7 @@
 #include "document/TKVImage.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 
@@ -78,7 +79,7 @@ TEST_F(PictureDialog, ChosenFileIsLoadedIntoAPictureOfTheDocument)
     PictureAnswer = PngFile(40, 30);
     EXPECT_TRUE(Renders([&] { Click(Dialog->BitBtnImage); }));
     EXPECT_EQ(PictureChooserRuns, 1);
-    EXPECT_EQ(PictureFilter, TProIma::OpenPictureDialog1Filter);
+    EXPECT_EQ(PictureFilter, PictureFileFilter());
     EXPECT_EQ(Ima->FileName, PictureAnswer);
     EXPECT_EQ(Dialog->LabFile->text(), PictureAnswer);
     EXPECT_EQ(Ima->Picture.size(), QSize(40, 30));
@@ -125,9 +126,19 @@ TEST_F(PictureDialog, NewPictureOpensTheChooserAsItShows)
 TEST_F(PictureDialog, NamesFileTypesTheWayAFileDialogReadsThem)
 {
     EXPECT_EQ(NameFilters(QStringLiteral("Bitmaps (*.bmp)|*.bmp")), QStringLiteral("Bitmaps (*.bmp)"));
-    EXPECT_EQ(NameFilters(TProIma::OpenPictureDialog1Filter).split(QStringLiteral(";;")).first(),
-              QStringLiteral("All (*.png *.jpg *.jpeg *.bmp *.gif *.ico *.svg)"));
-    EXPECT_EQ(NameFilters(TProIma::OpenPictureDialog1Filter).split(QStringLiteral(";;")).size(), 8);
+    // Exactly the types the picture reader decodes: all of them first, then
+    // one entry each. (A fixed list offered fewer, and once types no reader
+    // here decodes.)
+    QStringList readable;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        readable << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+    readable.removeDuplicates();
+    ASSERT_TRUE(readable.contains(QStringLiteral("*.png")));
+    const QStringList entries = NameFilters(PictureFileFilter()).split(QStringLiteral(";;"));
+    ASSERT_EQ(entries.size(), readable.size() + 1);
+    EXPECT_EQ(entries.first(), QStringLiteral("Imágenes (") + readable.join(QLatin1Char(' ')) + QLatin1Char(')'));
+    for (qsizetype i = 0; i < readable.size(); ++i)
+        EXPECT_TRUE(entries[i + 1].endsWith(QLatin1Char('(') + readable[i] + QLatin1Char(')'))) << entries[i + 1].toStdString();
 }
 
 }

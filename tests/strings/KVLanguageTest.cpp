@@ -58,6 +58,20 @@ TEST_F(LanguageTest, TheEnglishModuleReplacesEveryString)
     EXPECT_EQ(Papers[UserPaperIndex].Name, QStringLiteral("Usuario"));
 }
 
+TEST_F(LanguageTest, TheEnglishModuleReplacesTheAddedStrings)
+{
+    ASSERT_TRUE(KVLanguage::Load(EnglishModule()));
+    for (const TResStringRec* res : KVAddedStringTable) {
+        const QString english = KVLanguage::Translate(res);
+        EXPECT_FALSE(english.isEmpty()) << res->Name << " has no English text";
+        EXPECT_NE(english, QString::fromUtf8(res->Text)) << res->Name;
+        // Placeholders survive the translation.
+        for (const char* arg : {"%1", "%2"})
+            EXPECT_EQ(english.contains(QLatin1String(arg)), QString::fromUtf8(res->Text).contains(QLatin1String(arg)))
+                << res->Name << " " << arg;
+    }
+}
+
 TEST_F(LanguageTest, OpenWindowsHearOfTheChange)
 {
     struct Listener : QWidget {
