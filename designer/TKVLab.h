@@ -289,11 +289,14 @@ public:
     void PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
     // Screen size of a preview page at the preview's 3.78 pixels per mm.
     QSize PageScreenSize(const QPicture& Page) const;
-    // What the last run did: pages begun, labels drawn, labels from records.
+    // What the last run did: pages begun, labels drawn, labels from records,
+    // and how many of its labels the printer's printable area could not hold
+    // whole (they are printed cut, or not at all).
     struct TKVRunReport {
         std::int32_t Pages = 0;
         std::int32_t Labels = 0;
         bool FromData = false;
+        std::int32_t OffPage = 0;
     } LastRun;
     // Called after every label of a run with the labels done and the total.
     std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
@@ -367,8 +370,10 @@ protected:
 
 private:
     // Walks a run, drawing each label at its place; NewPage starts a new page.
+    // Origin is the first label's corner and Printable the printable area,
+    // both in mm on the target's canvas.
     void WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
-                 TPoint2D Origin, const std::function<void()>& NewPage);
+                 TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage);
     // Row, column, count and data source of a run, as Print and Preview start it.
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);

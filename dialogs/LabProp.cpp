@@ -523,7 +523,8 @@ void TPropLab::DrawSketch()
         painter->setPen(pen);
         painter->setBrush(Qt::NoBrush);
         const int left = MapW2Sx(p.GetMaLeft()), top = MapW2Sy(p.GetMaTop());
-        const int right = MapW2Sx(m.PaperWidth - p.GetMaRight()), bottom = MapW2Sy(m.PaperHeight - p.GetMaBottom());
+        const int right = MapW2Sx(m.PageWidth(p.Orientation) - p.GetMaRight()),
+                  bottom = MapW2Sy(m.PageHeight(p.Orientation) - p.GetMaBottom());
         // Like every rectangle here, the right and bottom edges are left out.
         painter->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
     }

@@ -508,16 +508,15 @@ TEST_F(LabPropSketch, DrawsTheLabelsTheAquaFirstLabelAndTheDottedPrinterMargins)
     EXPECT_GT(red, 40) << "a dotted line";
     EXPECT_GT(other, 40) << "a dotted line has gaps";
 
-    // In landscape the printer reports its margins across the long side, so
-    // the right edge, PaperWidth - GetMaRight = GetMaLeft + printable width,
-    // lands on the sketch's long axis without swapping: about 297 - 10 mm,
+    // In landscape the printed page is 297 mm across: its right edge, less
+    // the printer's right margin, lies about 297 - 10 mm along the sketch,
     // 192 x 287 / 297 = 185.5 pixels (the printer rounds its margins to
     // device pixels), the right edge left out.
     W<QRadioButton>("RaBuHor")->click();
     TKVPrinter::Current().setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     Dlg->PaintBox1Paint();
     ASSERT_EQ(s.size(), QSize(192, 136));
-    const int right = Dlg->MapW2Sx(Lab->Measure->PaperWidth - Lab->PrintInfo->GetMaRight()) - 1;
+    const int right = Dlg->MapW2Sx(Lab->Measure->PageWidth(1) - Lab->PrintInfo->GetMaRight()) - 1;
     EXPECT_NEAR(right, 185, 1);
     red = 0;
     for (int y = 20; y < 120; ++y)
