@@ -214,6 +214,19 @@ const TResStringRec* const KVStringTable[KVStringCount] = {
     &KvWidth,
 };
 
+const TResStringRec KvLetter{65432, "KvLetter", "Carta"};
+const TResStringRec KvExecutive{65433, "KvExecutive", "Ejecutivo"};
+const TResStringRec KvTabloid{65434, "KvTabloid", "Tabloide"};
+const TResStringRec KvStatement{65435, "KvStatement", "Media carta"};
+const TResStringRec KvEn10{65436, "KvEn10", "Sobre n.º 10"};
+const TResStringRec KvEnMonarch{65437, "KvEnMonarch", "Sobre Monarch"};
+const TResStringRec KvOffPage{65438, "KvOffPage",
+                               "Etiquetas fuera del área imprimible: %1 (la primera en la fila %2, columna %3)"};
+
+const TResStringRec* const KVAddedStrings[KVAddedStringCount] = {
+    &KvLetter, &KvExecutive, &KvTabloid, &KvStatement, &KvEn10, &KvEnMonarch, &KvOffPage,
+};
+
 QString LoadResString(const TResStringRec* Res)
 {
     const QString translated = KVLanguage::Translate(Res);

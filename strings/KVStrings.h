@@ -121,5 +121,20 @@ constexpr int KVStringCount = 104;
 // Every string of the table, in identifier order.
 extern const TResStringRec* const KVStringTable[KVStringCount];
 
+// Texts added after the published table, with identifiers of their own
+// (from 65432, the gap below the second run); translated like the others.
+extern const TResStringRec KvLetter;
+extern const TResStringRec KvExecutive;
+extern const TResStringRec KvTabloid;
+extern const TResStringRec KvStatement;
+extern const TResStringRec KvEn10;
+extern const TResStringRec KvEnMonarch;
+// "%1" labels of a sheet lie outside the printable area; the first at row
+// "%2", column "%3".
+extern const TResStringRec KvOffPage;
+
+constexpr int KVAddedStringCount = 7;
+extern const TResStringRec* const KVAddedStrings[KVAddedStringCount];
+
 // The text of a resource string in the current language.
 QString LoadResString(const TResStringRec* Res);

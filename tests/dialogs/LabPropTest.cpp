@@ -14,7 +14,9 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTest>
 
@@ -309,6 +311,57 @@ TEST_F(LabPropFixture, PaperListHoldsTheTableAndOnlyTheUserPaperOpensTheSizeEdit
     const QSizeF printed = TKVPrinter::Current().pageLayout().pageSize().size(QPageSize::Millimeter);
     EXPECT_NEAR(printed.width(), 100, 0.5);
     EXPECT_NEAR(printed.height(), 148, 0.5);
+}
+
+TEST_F(LabPropFixture, NewPaperRowsStoreTheirCodeAndPrintTheirPageSize)
+{
+    Open();
+    QComboBox* box = Box("CBoxPaperName");
+    const int before = box->findText(LoadResString(&KvUser));
+    const struct {
+        const char* Name; // Spanish, where the paper has a name of its own
+        int Code;         // Windows paper code
+        double PtsW, PtsH; // the page Qt prints for the code, in points
+    } rows[] = {
+        {"Carta", 1, 612, 792},         {"Legal", 5, 612, 1008},        {"Ejecutivo", 7, 522, 756},
+        {"Tabloide", 3, 792, 1224},     {"Media carta", 6, 396, 612},   {"A6", 70, 297.6, 419.5},
+        {"Sobre Monarch", 37, 279, 540}, {"Sobre n.º 10", 20, 297, 684},
+    };
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/paper.pdf");
+    const QRegularExpression size(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts"));
+    for (const auto& r : rows) {
+        const QString name = QString::fromUtf8(r.Name);
+        SCOPED_TRACE(r.Name);
+        Choose(box, name);
+        EXPECT_GT(box->currentIndex(), before) << "after every older row";
+        EXPECT_EQ(Lab->PrintInfo->PaperCode, r.Code);
+        EXPECT_EQ(Lab->Measure->PaperName, name);
+        // The sheet's paper is the printed page, so preview and sketch show it.
+        EXPECT_NEAR(Lab->Measure->PaperWidth * 72 / 25.4, r.PtsW, 1);
+        EXPECT_NEAR(Lab->Measure->PaperHeight * 72 / 25.4, r.PtsH, 1);
+        TKVPrinter::SelectPdf(pdf);
+        Lab->Print();
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        ASSERT_TRUE(info.waitForFinished(30000));
+        const QRegularExpressionMatch m = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+        ASSERT_TRUE(m.hasMatch());
+        EXPECT_NEAR(m.captured(1).toDouble(), r.PtsW, 1);
+        EXPECT_NEAR(m.captured(2).toDouble(), r.PtsH, 1);
+    }
+    // The file keeps the code and the name ("º" is a Windows-1252 byte), and
+    // the list finds the row again.
+    const QString file = TestSupport::TempDir() + QStringLiteral("/sobre10.lab");
+    Lab->SaveLab(file);
+    Dlg.reset();
+    Lab->CreateLab();
+    Lab->PrintInfo->PaperCode = 9;
+    Lab->Measure->PaperName = QStringLiteral("A4");
+    Lab->LoadLab(file);
+    EXPECT_EQ(Lab->PrintInfo->PaperCode, 20);
+    EXPECT_EQ(TKVPrinter::Current().pageLayout().pageSize().id(), QPageSize::Envelope10);
+    Open();
+    EXPECT_EQ(Box("CBoxPaperName")->currentText(), QString::fromUtf8("Sobre n.º 10"));
 }
 
 TEST_F(LabPropFixture, UnknownSheetPaperLeavesNoSelectionAndTheSizeEditsClosed)

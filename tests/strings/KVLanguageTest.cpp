@@ -54,6 +54,17 @@ TEST_F(LanguageTest, TheEnglishModuleReplacesEveryString)
     EXPECT_EQ(Papers[UserPaperIndex].Name, QStringLiteral("Usuario"));
 }
 
+TEST_F(LanguageTest, TheEnglishModuleHasTheAddedStrings)
+{
+    ASSERT_TRUE(KVLanguage::Load(EnglishModule()));
+    for (const TResStringRec* res : KVAddedStrings)
+        EXPECT_FALSE(KVLanguage::Translate(res).isEmpty()) << res->Name << " has no English text";
+    EXPECT_EQ(Papers[21].Name, QStringLiteral("Letter"));
+    EXPECT_EQ(Papers[27].Name, QStringLiteral("Envelope #10"));
+    EXPECT_EQ(LoadResString(&KvOffPage).arg(7).arg(1).arg(2),
+              QStringLiteral("Labels outside the printable area: 7 (the first at row 1, column 2)"));
+}
+
 TEST_F(LanguageTest, OpenWindowsHearOfTheChange)
 {
     struct Listener : QWidget {
