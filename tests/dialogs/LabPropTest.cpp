@@ -578,6 +578,50 @@ TEST_F(LabPropSketch, DrawsTheLabelsTheAquaFirstLabelAndTheDottedPrinterMargins)
     Lab->SetShowMargins(false);
 }
 
+TEST_F(LabPropFixture, SketchCrossesOutTheLabelsOffThePageAndCountsThem)
+{
+    // A user paper of 100 x 60 mm holds one 60 x 35 label of a sheet of 4
+    // rows of 2. The sketch is 192 x 115: label (1, 1) lies within pixels
+    // 10..125 x 10..77, (1, 2) starts at 132 (192 x 69 / 100), (2, 1) at 84.
+    TKVMeasure& m = *Lab->Measure;
+    m.PaperName = LoadResString(&KvUser);
+    m.PaperWidth = 100;
+    m.PaperHeight = 60;
+    m.NuHor = 4;
+    m.NuVer = 2;
+    m.MarLeft = 5;
+    m.MarTop = 5;
+    Lab->PrintInfo->PaperCode = UserPaperCode;
+    Lab->AdjustPrint();
+    Open();
+    const QImage& s = Dlg->Sketch;
+    ASSERT_EQ(s.size(), QSize(192, 115));
+    const auto red = [&](int X0, int Y0, int X1, int Y1) {
+        int n = 0;
+        for (int y = Y0; y < Y1; ++y)
+            for (int x = X0; x < X1; ++x)
+                n += s.pixel(x, y) == Rgb(clRed) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(red(8, 8, 128, 80), 0) << "label (1, 1) fits";
+    EXPECT_GT(red(134, 12, 190, 75), 100) << "label (1, 2) is crossed out";
+    EXPECT_GT(red(12, 86, 123, 114), 100) << "label (2, 1) is crossed out";
+    const QLabel* note = W<QLabel>("LabOffPage");
+    EXPECT_TRUE(note->isVisibleTo(Dlg.get()));
+    EXPECT_EQ(note->text(),
+              QString::fromUtf8("Etiquetas fuera del área imprimible: 7 (la primera en la fila 1, columna 2)"));
+
+    // Turned, the paper is 60 mm across: no column fits.
+    W<QRadioButton>("RaBuHor")->click();
+    EXPECT_EQ(note->text(),
+              QString::fromUtf8("Etiquetas fuera del área imprimible: 8 (la primera en la fila 1, columna 1)"));
+
+    // A4 holds the whole sheet: nothing crossed out, no note.
+    Choose(Box("CBoxPaperName"), QStringLiteral("A4"));
+    EXPECT_EQ(red(0, 0, s.width(), s.height()), 0);
+    EXPECT_TRUE(note->text().isEmpty());
+}
+
 // ------------------------------------------------------------------ write-back
 
 TEST_F(LabPropFixture, EveryControlWritesItsSettingAtOnce)
