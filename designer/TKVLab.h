@@ -306,7 +306,9 @@ public:
     QSize PageScreenSize(const QPicture& Page) const;
     // What the last run did: pages begun, labels drawn, labels from records;
     // for a data run, the records the filter selects and the first and last
-    // of them printed (1-based; none printed: 0 and 0).
+    // of them printed (1-based; none printed: 0 and 0); and how many of its
+    // labels the printer's printable area could not hold whole (they are
+    // printed cut, or not at all).
     struct TKVRunReport {
         std::int32_t Pages = 0;
         std::int32_t Labels = 0;
@@ -314,6 +316,7 @@ public:
         std::int32_t Records = 0;
         std::int32_t FirstRecord = 0;
         std::int32_t LastRecord = 0;
+        std::int32_t OffPage = 0;
     } LastRun;
     // Why a print run of the design as it stands would not print what its
     // data says, in the user's language: the design asks for data that
@@ -395,8 +398,10 @@ protected:
 
 private:
     // Walks a run, drawing each label at its place; NewPage starts a new page.
+    // Origin is the first label's corner and Printable the printable area,
+    // both in mm on the target's canvas.
     void WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
-                 TPoint2D Origin, const std::function<void()>& NewPage);
+                 TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage);
     // Row, column, count and data source of a run, as Print and Preview start it.
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);

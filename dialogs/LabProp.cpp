@@ -608,6 +608,20 @@ void TPropLab::DrawSketch()
         const float top = m.MarTop + Row * (m.Height + m.DiVer);
         return TRect{MapW2Sx(left), MapW2Sy(top), MapW2Sx(left + m.Width), MapW2Sy(top + m.Height)};
     };
+    // Labels the printer cannot print whole are crossed out in red, where
+    // the sketch reaches them; the note below it counts them all.
+    const TRect2D printable = p.GetPrintable();
+    const auto offPage = [&](int Col, int Row) {
+        return !TKVMeasure::Inside(m.LabelRect(Row + 1, Col + 1), printable);
+    };
+    const auto hatch = [&](const TRect& R) {
+        QPainter* painter = c.Painter();
+        painter->save();
+        painter->setPen(QPen(Qt::red, 0));
+        painter->setBrush(QBrush(Qt::red, Qt::BDiagPattern));
+        painter->drawRect(QRect(R.Left, R.Top, R.Right - R.Left - 1, R.Bottom - R.Top - 1));
+        painter->restore();
+    };
     c.Brush.Color = clWhite;
     for (int i = 0; i < m.NuHor; ++i) {
         // Rows that start below the box cannot be seen; a sheet from a file
@@ -619,10 +633,18 @@ void TPropLab::DrawSketch()
             if (r.Left > Sketch.width() && m.Width + m.DiHor > 0)
                 break;
             c.Rectangle(r);
+            if (offPage(j, i))
+                hatch(r);
         }
     }
     c.Brush.Color = clAqua;
     c.Rectangle(label(p.FirstCol - 1, p.FirstRow - 1));
+    if (offPage(p.FirstCol - 1, p.FirstRow - 1))
+        hatch(label(p.FirstCol - 1, p.FirstRow - 1));
+
+    const TKVOffPage off = m.OffPage(printable);
+    ui->LabOffPage->setText(off.Count == 0 ? QString()
+                                           : LoadResString(&KvOffPage).arg(off.Count).arg(off.Row).arg(off.Col));
 
     if (Lab->ShowMargins) {
         QPainter* painter = c.Painter();
@@ -632,7 +654,8 @@ void TPropLab::DrawSketch()
         painter->setPen(pen);
         painter->setBrush(Qt::NoBrush);
         const int left = MapW2Sx(p.GetMaLeft()), top = MapW2Sy(p.GetMaTop());
-        const int right = MapW2Sx(m.PaperWidth - p.GetMaRight()), bottom = MapW2Sy(m.PaperHeight - p.GetMaBottom());
+        const int right = MapW2Sx(m.PageWidth(p.Orientation) - p.GetMaRight()),
+                  bottom = MapW2Sy(m.PageHeight(p.Orientation) - p.GetMaBottom());
         // Like every rectangle here, the right and bottom edges are left out.
         painter->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
     }

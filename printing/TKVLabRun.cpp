@@ -170,7 +170,7 @@ void TKVLab::EndRun(bool UseData)
 }
 
 void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
-                     TPoint2D Origin, const std::function<void()>& NewPage)
+                     TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage)
 {
     const TKVMeasure& m = *Measure;
     // A sheet with no rows or no columns holds no label.
@@ -204,11 +204,13 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
             const double x = Origin.X + double(col - 1) * m.Width + double(col - 1) * m.DiHor;
             const double y = Origin.Y + double(row - 1) * m.Height + double(row - 1) * m.DiVer;
             if (std::fabs(x) <= MaxLabelOffset && std::fabs(y) <= MaxLabelOffset) {
-                // The same float arithmetic as always, for labels that are drawn.
-                const TPoint2D offset{Origin.X + float(col - 1) * m.Width + float(col - 1) * m.DiHor,
-                                      Origin.Y + float(row - 1) * m.Height + float(row - 1) * m.DiVer};
+                const TPoint2D offset = m.LabelOffset(Origin, std::int32_t(row), std::int32_t(col));
                 Document->DrawElements(offset, this, Target, UseData);
                 DrawFrame(offset, Target);
+                if (!TKVMeasure::Inside({offset.X, offset.Y, offset.X + m.Width, offset.Y + m.Height}, Printable))
+                    ++LastRun.OffPage;
+            } else {
+                ++LastRun.OffPage;
             }
             ++col;
             --Count;
@@ -251,7 +253,8 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     if (First)
         ++LastRun.Pages;
     const TPoint2D origin{Measure->MarLeft - PrintInfo->GetMaLeft(), Measure->MarTop - PrintInfo->GetMaTop()};
-    WalkRun(Row, Col, Count, UseData, tdPrint, origin, [&] {
+    const TRect2D printable{0, 0, float(area.width() * 25.4 / dpi), float(area.height() * 25.4 / dpi)};
+    WalkRun(Row, Col, Count, UseData, tdPrint, origin, printable, [&] {
         if (!printer.newPage())
             throw EKvError(QStringLiteral("The printer could not start a new page"));
         setUp();
@@ -311,10 +314,8 @@ void TKVLab::Preview()
 
 void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData)
 {
-    float pw = Measure->PaperWidth, ph = Measure->PaperHeight;
-    if (PrintInfo->Orientation == 1)
-        std::swap(pw, ph);
-    const QRect page(0, 0, Coord(pw), Coord(ph));
+    const QRect page(0, 0, Coord(Measure->PageWidth(PrintInfo->Orientation)),
+                     Coord(Measure->PageHeight(PrintInfo->Orientation)));
 
     auto picture = std::make_unique<QPicture>();
     auto canvas = std::make_unique<TKVCanvas>(picture.get());
@@ -338,7 +339,7 @@ void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Coun
     // Preview pages show the whole sheet, so labels sit at their true places
     // on it; only the printer's origin is the printable area.
     const TPoint2D origin{Measure->MarLeft, Measure->MarTop};
-    WalkRun(Row, Col, Count, UseData, tdPreview, origin, [&] {
+    WalkRun(Row, Col, Count, UseData, tdPreview, origin, PrintInfo->GetPrintable(), [&] {
         finish();
         begin();
     });

@@ -59,10 +59,21 @@ float TKVPrintInfo::GetMaTop() const { return float(PrintableArea().top() * 25.4
 
 float TKVPrintInfo::GetMaRight() const
 {
-    return Owner ? Owner->Measure->PaperWidth - GetMaLeft() - GetWidth() : 0.0f;
+    return Owner ? Owner->Measure->PageWidth(Orientation) - GetMaLeft() - GetWidth() : 0.0f;
 }
 
 float TKVPrintInfo::GetMaBottom() const
 {
-    return Owner ? Owner->Measure->PaperHeight - GetMaTop() - GetHeight() : 0.0f;
+    return Owner ? Owner->Measure->PageHeight(Orientation) - GetMaTop() - GetHeight() : 0.0f;
 }
+
+TRect2D TKVPrintInfo::GetPrintable() const
+{
+    // In printer pixels, as print runs map their pages, not in whole mm.
+    const QRect area = PrintableArea();
+    const double h = 25.4 / GetDpiH(), v = 25.4 / GetDpiV();
+    return {float(area.left() * h), float(area.top() * v), float((area.left() + area.width()) * h),
+            float((area.top() + area.height()) * v)};
+}
+
+TKVOffPage TKVPrintInfo::OffPage() const { return Owner ? Owner->Measure->OffPage(GetPrintable()) : TKVOffPage{}; }

@@ -3,6 +3,7 @@
 // answers the current printer's resolution and unprintable margins.
 #pragma once
 
+#include "printing/TKVMeasure.h"
 #include "types/KVtypes.h"
 #include "types/TKVPersistent.h"
 
@@ -35,13 +36,25 @@ public:
 
     void Assign(const TKVPersistent* Source) override;
 
-    // Queries of the current printer, evaluated at call time.
+    // Queries of the current printer, evaluated at call time. Every one
+    // answers for the page as it is printed: in landscape the printer's
+    // width runs along the paper's height.
     std::int32_t GetDpiH() const;
     std::int32_t GetDpiV() const;
     std::int32_t GetWidth() const;  // printable width, mm
     std::int32_t GetHeight() const; // printable height, mm
     float GetMaLeft() const;
     float GetMaTop() const;
+    // The owner's paper as printed in Orientation, less the left (top)
+    // margin and the printable width (height).
     float GetMaRight() const;
     float GetMaBottom() const;
+    // The printable area of the current printer's page, in mm from the
+    // top-left corner of the page as printed.
+    TRect2D GetPrintable() const;
+    // The labels of one sheet of the owner's layout that the current
+    // printer cannot print whole, on the paper and orientation it has now
+    // (AdjustPrint gives it the design's): what a print can warn about
+    // before it starts. Without an owner, none.
+    TKVOffPage OffPage() const;
 };

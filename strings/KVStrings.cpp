@@ -255,6 +255,15 @@ const TResStringRec KvBackNotPrinted{65420, "KvBackNotPrinted",
                                      "El fondo es una ayuda de dibujo: solo se ve en el diseñador y nunca se imprime."};
 const TResStringRec KvPictures{65419, "KvPictures", "Imágenes"};
 
+const TResStringRec KvLetter{65432, "KvLetter", "Carta"};
+const TResStringRec KvExecutive{65433, "KvExecutive", "Ejecutivo"};
+const TResStringRec KvTabloid{65434, "KvTabloid", "Tabloide"};
+const TResStringRec KvStatement{65435, "KvStatement", "Media carta"};
+const TResStringRec KvEn10{65436, "KvEn10", "Sobre n.º 10"};
+const TResStringRec KvEnMonarch{65437, "KvEnMonarch", "Sobre Monarch"};
+const TResStringRec KvOffPage{65438, "KvOffPage",
+                               "Etiquetas fuera del área imprimible: %1 (la primera en la fila %2, columna %3)"};
+
 const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevFirst,
     &KvPrevPrior,
@@ -272,6 +281,13 @@ const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvNotHere,
     &KvTableGone,
     &KvSourceGone,
+    &KvLetter,
+    &KvExecutive,
+    &KvTabloid,
+    &KvStatement,
+    &KvEn10,
+    &KvEnMonarch,
+    &KvOffPage,
 };
 
 QString LoadResString(const TResStringRec* Res)

@@ -163,7 +163,19 @@ extern const TResStringRec KvNotHere;        // marks a list entry that is not a
 extern const TResStringRec KvTableGone;      // the design's table is not in its data source
 extern const TResStringRec KvSourceGone;     // the design's data source is not on this computer
 
-constexpr int KVAddedStringCount = 16;
+// Papers, and the labels a page cannot hold (identifiers from 65432, the
+// gap below the table's second run):
+extern const TResStringRec KvLetter;
+extern const TResStringRec KvExecutive;
+extern const TResStringRec KvTabloid;
+extern const TResStringRec KvStatement;
+extern const TResStringRec KvEn10;
+extern const TResStringRec KvEnMonarch;
+// "%1" labels of a sheet lie outside the printable area; the first at row
+// "%2", column "%3".
+extern const TResStringRec KvOffPage;
+
+constexpr int KVAddedStringCount = 23;
 extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 
 // The text of a resource string in the current language.

@@ -603,6 +603,41 @@
         <extracomment>65419 &quot;Imágenes&quot;</extracomment>
         <translation>Pictures</translation>
     </message>
+    <message>
+        <source>KvLetter</source>
+        <extracomment>65432 &quot;Carta&quot;</extracomment>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source>KvExecutive</source>
+        <extracomment>65433 &quot;Ejecutivo&quot;</extracomment>
+        <translation>Executive</translation>
+    </message>
+    <message>
+        <source>KvTabloid</source>
+        <extracomment>65434 &quot;Tabloide&quot;</extracomment>
+        <translation>Tabloid</translation>
+    </message>
+    <message>
+        <source>KvStatement</source>
+        <extracomment>65435 &quot;Media carta&quot;</extracomment>
+        <translation>Statement</translation>
+    </message>
+    <message>
+        <source>KvEn10</source>
+        <extracomment>65436 &quot;Sobre n.º 10&quot;</extracomment>
+        <translation>Envelope #10</translation>
+    </message>
+    <message>
+        <source>KvEnMonarch</source>
+        <extracomment>65437 &quot;Sobre Monarch&quot;</extracomment>
+        <translation>Envelope Monarch</translation>
+    </message>
+    <message>
+        <source>KvOffPage</source>
+        <extracomment>65438 &quot;Etiquetas fuera del área imprimible: %1 (la primera en la fila %2, columna %3)&quot;</extracomment>
+        <translation>Labels outside the printable area: %1 (the first at row %2, column %3)</translation>
+    </message>
 </context>
 <context>
     <name>kvlab</name>

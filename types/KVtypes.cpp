@@ -28,6 +28,17 @@ std::array<TPaperType, PaperCount> Papers{{
     {200, 148, QStringLiteral("Japanese Doble"), 82},
     {220, 220, QString(), 47},
     {200, 200, QString(), 256},
+    // Added after the user row: every older row keeps its place, which the
+    // label dialog's paper list and its hosts count on. American sizes are
+    // the exact inch values.
+    {215.9f, 279.4f, QString(), 1},
+    {215.9f, 355.6f, QStringLiteral("Legal"), 5},
+    {184.15f, 266.7f, QString(), 7},
+    {279.4f, 431.8f, QString(), 3},
+    {139.7f, 215.9f, QString(), 6},
+    {105, 148, QStringLiteral("A6"), 70},
+    {104.775f, 241.3f, QString(), 20},
+    {98.425f, 190.5f, QString(), 37},
 }};
 
 void InitPapers()
@@ -35,6 +46,8 @@ void InitPapers()
     static const std::pair<int, const TResStringRec*> named[] = {
         {5, &KvEnDL}, {6, &KvEnC5}, {7, &KvEnC3}, {8, &KvEnC4}, {10, &KvEnC6}, {11, &KvEnC65},
         {12, &KvEnB4}, {13, &KvEnB5}, {14, &KvEnB6}, {19, &KvEnInv}, {20, &KvUser},
+        {21, &KvLetter}, {23, &KvExecutive}, {24, &KvTabloid}, {25, &KvStatement}, {27, &KvEn10},
+        {28, &KvEnMonarch},
     };
     for (const auto& [row, res] : named)
         Papers[row].Name = LoadResString(res);

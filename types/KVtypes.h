@@ -82,12 +82,15 @@ struct TPaperType {
     std::int32_t Code;
 };
 
-constexpr int PaperCount = 21;
+constexpr int PaperCount = 29;
 constexpr int UserPaperIndex = 20;
 constexpr int UserPaperCode = 256;
 
-// The paper table; the envelope and user rows take their names from the
-// string table (see InitPapers).
+// The paper table; the envelope and user rows, and the American sizes with
+// a name of their own in the user's language, take their names from the
+// string table (see InitPapers). Code is the printer's paper code in the
+// Windows numbering (QPageSize::id maps it); rows are only ever added at the
+// end, so that a row's index stays what it was.
 extern std::array<TPaperType, PaperCount> Papers;
 // Fills the resource-string names of Papers in the current language.
 void InitPapers();

@@ -17,7 +17,9 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTest>
 
@@ -317,6 +319,57 @@ TEST_F(LabPropFixture, PaperListHoldsTheTableAndOnlyTheUserPaperOpensTheSizeEdit
     EXPECT_NEAR(printed.height(), 148, 0.5);
 }
 
+TEST_F(LabPropFixture, NewPaperRowsStoreTheirCodeAndPrintTheirPageSize)
+{
+    Open();
+    QComboBox* box = Box("CBoxPaperName");
+    const int before = box->findText(LoadResString(&KvUser));
+    const struct {
+        const char* Name; // Spanish, where the paper has a name of its own
+        int Code;         // Windows paper code
+        double PtsW, PtsH; // the page Qt prints for the code, in points
+    } rows[] = {
+        {"Carta", 1, 612, 792},         {"Legal", 5, 612, 1008},        {"Ejecutivo", 7, 522, 756},
+        {"Tabloide", 3, 792, 1224},     {"Media carta", 6, 396, 612},   {"A6", 70, 297.6, 419.5},
+        {"Sobre Monarch", 37, 279, 540}, {"Sobre n.º 10", 20, 297, 684},
+    };
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/paper.pdf");
+    const QRegularExpression size(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts"));
+    for (const auto& r : rows) {
+        const QString name = QString::fromUtf8(r.Name);
+        SCOPED_TRACE(r.Name);
+        Choose(box, name);
+        EXPECT_GT(box->currentIndex(), before) << "after every older row";
+        EXPECT_EQ(Lab->PrintInfo->PaperCode, r.Code);
+        EXPECT_EQ(Lab->Measure->PaperName, name);
+        // The sheet's paper is the printed page, so preview and sketch show it.
+        EXPECT_NEAR(Lab->Measure->PaperWidth * 72 / 25.4, r.PtsW, 1);
+        EXPECT_NEAR(Lab->Measure->PaperHeight * 72 / 25.4, r.PtsH, 1);
+        TKVPrinter::SelectPdf(pdf);
+        Lab->Print();
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        ASSERT_TRUE(info.waitForFinished(30000));
+        const QRegularExpressionMatch m = size.match(QString::fromUtf8(info.readAllStandardOutput()));
+        ASSERT_TRUE(m.hasMatch());
+        EXPECT_NEAR(m.captured(1).toDouble(), r.PtsW, 1);
+        EXPECT_NEAR(m.captured(2).toDouble(), r.PtsH, 1);
+    }
+    // The file keeps the code and the name ("º" is a Windows-1252 byte), and
+    // the list finds the row again.
+    const QString file = TestSupport::TempDir() + QStringLiteral("/sobre10.lab");
+    Lab->SaveLab(file);
+    Dlg.reset();
+    Lab->CreateLab();
+    Lab->PrintInfo->PaperCode = 9;
+    Lab->Measure->PaperName = QStringLiteral("A4");
+    Lab->LoadLab(file);
+    EXPECT_EQ(Lab->PrintInfo->PaperCode, 20);
+    EXPECT_EQ(TKVPrinter::Current().pageLayout().pageSize().id(), QPageSize::Envelope10);
+    Open();
+    EXPECT_EQ(Box("CBoxPaperName")->currentText(), QString::fromUtf8("Sobre n.º 10"));
+}
+
 TEST_F(LabPropFixture, UnknownSheetPaperLeavesNoSelectionAndTheSizeEditsClosed)
 {
     Lab->Measure->PaperName = QStringLiteral("Rollo 62");
@@ -514,22 +567,65 @@ TEST_F(LabPropSketch, DrawsTheLabelsTheAquaFirstLabelAndTheDottedPrinterMargins)
     EXPECT_GT(red, 40) << "a dotted line";
     EXPECT_GT(other, 40) << "a dotted line has gaps";
 
-    // In landscape the printer reports its margins across the long side, so
-    // the right edge, PaperWidth - GetMaRight = GetMaLeft + printable width,
-    // lands on the sketch's long axis without swapping: about 297 - 10 mm,
+    // In landscape the printed page is 297 mm across: its right edge, less
+    // the printer's right margin, lies about 297 - 10 mm along the sketch,
     // 192 x 287 / 297 = 185.5 pixels (the printer rounds its margins to
     // device pixels), the right edge left out.
     W<QRadioButton>("RaBuHor")->click();
     TKVPrinter::Current().setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     Dlg->PaintBox1Paint();
     ASSERT_EQ(s.size(), QSize(192, 136));
-    const int right = Dlg->MapW2Sx(Lab->Measure->PaperWidth - Lab->PrintInfo->GetMaRight()) - 1;
+    const int right = Dlg->MapW2Sx(Lab->Measure->PageWidth(1) - Lab->PrintInfo->GetMaRight()) - 1;
     EXPECT_NEAR(right, 185, 1);
     red = 0;
     for (int y = 20; y < 120; ++y)
         red += s.pixel(right, y) == Rgb(clRed) ? 1 : 0;
     EXPECT_GT(red, 25);
     Lab->SetShowMargins(false);
+}
+
+TEST_F(LabPropFixture, SketchCrossesOutTheLabelsOffThePageAndCountsThem)
+{
+    // A user paper of 100 x 60 mm holds one 60 x 35 label of a sheet of 4
+    // rows of 2. The sketch is 192 x 115: label (1, 1) lies within pixels
+    // 10..125 x 10..77, (1, 2) starts at 132 (192 x 69 / 100), (2, 1) at 84.
+    TKVMeasure& m = *Lab->Measure;
+    m.PaperName = LoadResString(&KvUser);
+    m.PaperWidth = 100;
+    m.PaperHeight = 60;
+    m.NuHor = 4;
+    m.NuVer = 2;
+    m.MarLeft = 5;
+    m.MarTop = 5;
+    Lab->PrintInfo->PaperCode = UserPaperCode;
+    Lab->AdjustPrint();
+    Open();
+    const QImage& s = Dlg->Sketch;
+    ASSERT_EQ(s.size(), QSize(192, 115));
+    const auto red = [&](int X0, int Y0, int X1, int Y1) {
+        int n = 0;
+        for (int y = Y0; y < Y1; ++y)
+            for (int x = X0; x < X1; ++x)
+                n += s.pixel(x, y) == Rgb(clRed) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(red(8, 8, 128, 80), 0) << "label (1, 1) fits";
+    EXPECT_GT(red(134, 12, 190, 75), 100) << "label (1, 2) is crossed out";
+    EXPECT_GT(red(12, 86, 123, 114), 100) << "label (2, 1) is crossed out";
+    const QLabel* note = W<QLabel>("LabOffPage");
+    EXPECT_TRUE(note->isVisibleTo(Dlg.get()));
+    EXPECT_EQ(note->text(),
+              QString::fromUtf8("Etiquetas fuera del área imprimible: 7 (la primera en la fila 1, columna 2)"));
+
+    // Turned, the paper is 60 mm across: no column fits.
+    W<QRadioButton>("RaBuHor")->click();
+    EXPECT_EQ(note->text(),
+              QString::fromUtf8("Etiquetas fuera del área imprimible: 8 (la primera en la fila 1, columna 1)"));
+
+    // A4 holds the whole sheet: nothing crossed out, no note.
+    Choose(Box("CBoxPaperName"), QStringLiteral("A4"));
+    EXPECT_EQ(red(0, 0, s.width(), s.height()), 0);
+    EXPECT_TRUE(note->text().isEmpty());
 }
 
 // ------------------------------------------------------------------ write-back

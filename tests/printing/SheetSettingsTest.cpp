@@ -85,6 +85,23 @@ TEST(Printer, QueriesOfAPdfPrinterWithKnownMargins)
     EXPECT_EQ(p.GetHeight(), 281);
     EXPECT_NEAR(p.GetMaRight(), 5.8, 0.05);
     EXPECT_NEAR(p.GetMaBottom(), 297 - 6.35 - 281, 0.05);
+
+    // Landscape: the printed page is 297 across and 210 down, and so are the
+    // margins that close it on the right and at the bottom.
+    lab.PrintInfo->Orientation = 1;
+    lab.AdjustPrint();
+    printer.setPageMargins(QMarginsF(4.2, 6.35, 5.8, 10), QPageLayout::Millimeter);
+    EXPECT_EQ(p.GetWidth(), 287);
+    EXPECT_EQ(p.GetHeight(), 194); // 193.65 to whole millimetres
+    EXPECT_NEAR(p.GetMaRight(), 5.8, 0.05);
+    EXPECT_NEAR(p.GetMaBottom(), 210 - 6.35 - 194, 0.05);
+    const TRect2D printable = p.GetPrintable();
+    EXPECT_NEAR(printable.Left, 4.2, 0.05);
+    EXPECT_NEAR(printable.Top, 6.35, 0.05);
+    // Qt's A4 is 842 x 595 points (297.04 x 209.9 mm), its margins whole
+    // device pixels.
+    EXPECT_NEAR(printable.Right, 297 - 5.8, 0.3);
+    EXPECT_NEAR(printable.Bottom, 210 - 10, 0.3);
 }
 
 TEST(Printer, PaperCodesAndOrientationReachThePrinter)

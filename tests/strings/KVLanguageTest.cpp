@@ -70,6 +70,10 @@ TEST_F(LanguageTest, TheEnglishModuleReplacesTheAddedStrings)
             EXPECT_EQ(english.contains(QLatin1String(arg)), QString::fromUtf8(res->Text).contains(QLatin1String(arg)))
                 << res->Name << " " << arg;
     }
+    EXPECT_EQ(Papers[21].Name, QStringLiteral("Letter"));
+    EXPECT_EQ(Papers[27].Name, QStringLiteral("Envelope #10"));
+    EXPECT_EQ(LoadResString(&KvOffPage).arg(7).arg(1).arg(2),
+              QStringLiteral("Labels outside the printable area: 7 (the first at row 1, column 2)"));
 }
 
 TEST_F(LanguageTest, OpenWindowsHearOfTheChange)

@@ -185,3 +185,28 @@ TEST(KVStrings, PaperNamesComeFromTheTable)
     EXPECT_EQ(Papers[UserPaperIndex].Name, LoadResString(&KvUser));
 }
 }
+
+TEST(KVStrings, AddedStringsHaveIdentifiersAndNamesOfTheirOwn)
+{
+    // Strings are added by more than one hand: no identifier or name may be
+    // taken twice, nor one of the published table.
+    std::set<int> ids;
+    std::set<std::string> names;
+    for (const TResStringRec* res : KVStringTable) {
+        ids.insert(res->Identifier);
+        names.insert(res->Name);
+    }
+    for (const TResStringRec* res : KVAddedStringTable) {
+        EXPECT_TRUE(ids.insert(res->Identifier).second) << res->Name << " " << res->Identifier;
+        EXPECT_TRUE(names.insert(res->Name).second) << res->Name;
+    }
+    // The papers added after the user row, named in Spanish where they have
+    // a name of their own.
+    const std::pair<int, const char*> rows[] = {
+        {21, "Carta"},       {22, "Legal"}, {23, "Ejecutivo"},    {24, "Tabloide"},
+        {25, "Media carta"}, {26, "A6"},    {27, "Sobre n.º 10"}, {28, "Sobre Monarch"},
+    };
+    ASSERT_EQ(PaperCount, 29);
+    for (const auto& [row, name] : rows)
+        EXPECT_EQ(Papers[row].Name, QString::fromUtf8(name)) << "row " << row;
+}
