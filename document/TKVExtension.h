@@ -39,6 +39,10 @@ public:
         // A string that Windows-1252 cannot carry: uint16 ordinal of the
         // string in its record, then its full text in UTF-8.
         etFullText = 0x8001,
+        // The label's data run prints every record from the first asked to
+        // the end of the data (payload: one byte, 1). Not critical: a reader
+        // that ignores it prints the saved range, which the file still holds.
+        etAllRecords = 0x0001,
     };
     struct TTagInfo {
         TTag Tag;
@@ -46,6 +50,7 @@ public:
     };
     static constexpr TTagInfo Tags[] = {
         {etFullText, "UTF-8 string"},
+        {etAllRecords, "all records"},
     };
     static constexpr std::uint16_t CriticalBit = 0x8000;
     // The element index of entries about the label itself.

@@ -638,6 +638,11 @@
         <extracomment>65438 &quot;Etiquetas fuera del área imprimible: %1 (la primera en la fila %2, columna %3)&quot;</extracomment>
         <translation>Labels outside the printable area: %1 (the first at row %2, column %3)</translation>
     </message>
+    <message>
+        <source>KvToLast</source>
+        <extracomment>65407 &quot;hasta el último&quot;</extracomment>
+        <translation>to the last</translation>
+    </message>
 </context>
 <context>
     <name>kvlab</name>
@@ -830,10 +835,20 @@
     <message>
         <source>uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
                 [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]
-                [--from A] [--to B | --all] [--copies-without-data] [--quiet]</source>
+                [--from A] [--to B | --all] [--copies-without-data] [--strict]
+                [--quiet]</source>
         <translation>usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
                   [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]
-                  [--from A] [--to B | --all] [--copies-without-data] [--quiet]</translation>
+                  [--from A] [--to B | --all] [--copies-without-data] [--strict]
+                  [--quiet]</translation>
+    </message>
+    <message>
+        <source>; --strict: no se imprime nada</source>
+        <translation>; --strict: nothing is printed</translation>
+    </message>
+    <message>
+        <source>print: aviso: </source>
+        <translation>print: warning: </translation>
     </message>
     <message>
         <source>print: --labs admite de 1 a %1 copias</source>
