@@ -6,6 +6,7 @@
 #include "printing/TKVPrinter.h"
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
+#include "strings/KVStrings.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 
@@ -333,11 +334,7 @@ int KVCommands::Print(const QStringList& Args)
     // Labels the page cannot hold whole would come out cut or not at all.
     lab.AdjustPrint();
     if (const TKVOffPage off = info.OffPage(); off.Count > 0) {
-        const QString problem = KVCommands::Text::tr("%1 etiqueta(s) de cada hoja quedan fuera del área imprimible de la "
-                                                     "página (la primera, fila %2 columna %3)")
-                                    .arg(off.Count)
-                                    .arg(off.Row)
-                                    .arg(off.Col);
+        const QString problem = LoadResString(&KvOffPage).arg(off.Count).arg(off.Row).arg(off.Col);
         if (o.Strict) {
             Error(QStringLiteral("print: ") + problem + KVCommands::Text::tr("; --strict: no se imprime nada"));
             return DataFailed;
