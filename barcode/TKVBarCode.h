@@ -6,6 +6,8 @@
 
 #include "document/TKVData.h"
 
+/// A linear barcode (EAN-13, EAN-8, UPC-A, Code 39) with its human-readable
+/// text; the code is taken as given, no check digit is computed.
 class TKVBarCode : public TKVData
 {
 public:
@@ -14,10 +16,10 @@ public:
     QString Code = QStringLiteral("8410894000109");
     TKVBar BarType = baEAN13;
     bool ShowNumber = true;
-    float BarWidth = 0.33f;   // module: one narrow bar or space, mm
-    float BarSpace = 0.33f;   // stored only
-    float NumberHeight = 3.0f;
-    float LeftMargin = 3.0f;  // quiet zone left and right
+    float BarWidth = 0.33f;   ///< Module: one narrow bar or space, mm.
+    float BarSpace = 0.33f;   ///< Stored only.
+    float NumberHeight = 3.0f; ///< The human-readable text's height, mm.
+    float LeftMargin = 3.0f;  ///< Quiet zone left and right, mm.
     float TopMargin = 0.0f;
 
     void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
@@ -27,10 +29,10 @@ public:
     void CheckLimits(const TKVLimitCheck& Check) const override;
     TKVEle Elem() const override { return deBar; }
 
-    // The code follows its symbology's rules (length, character set).
+    /// The code follows its symbology's rules (length, character set).
     bool ValidCode() const;
-    // Bars, box and human-readable text of the current code, turned about
-    // Point1 by Angle; a code that is not valid gets the placeholder.
+    /// Bars, box and human-readable text of the current code, turned about
+    /// Point1 by Angle; a code that is not valid gets the placeholder.
     void DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
 
 private:

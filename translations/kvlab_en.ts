@@ -816,6 +816,7 @@
         [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]
         [--quiet]
                                 una tirada completa de etiquetas
+  --version                     la versión de kvlab
 </source>
         <translation>usage: kvlab COMMAND ...
   info DESIGN.lab [--json]      the design&apos;s settings and elements
@@ -826,6 +827,7 @@
         [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]
         [--quiet]
                                 a whole run of labels
+  --version                     kvlab&apos;s version
 </translation>
     </message>
     <message>
