@@ -135,7 +135,7 @@ bool TKVDesignerWindow::LoadDesign(const QString& FileName)
         return false;
     Adopt(file);
     SyncWithLab();
-    statusBar()->showMessage(tr("Abierto %1").arg(QDir::toNativeSeparators(file)), 5000);
+    statusBar()->showMessage(tr("Abierto %1").arg(QFileInfo(file).fileName()), 5000);
     return true;
 }
 
@@ -171,7 +171,7 @@ bool TKVDesignerWindow::WriteDesign(const QString& FileName)
     if (!saved)
         return false;
     Adopt(file);
-    statusBar()->showMessage(tr("Guardado %1").arg(QDir::toNativeSeparators(file)), 5000);
+    statusBar()->showMessage(tr("Guardado %1").arg(QFileInfo(file).fileName()), 5000);
     return true;
 }
 
