@@ -2,3 +2,6 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(ZBAR REQUIRED IMPORTED_TARGET zbar)
 set(extra_libs_barcode PkgConfig::ZBAR)
+# The libzint types are read back with zxing-cpp.
+find_package(ZXing REQUIRED)
+list(APPEND extra_libs_barcode ZXing::ZXing)
