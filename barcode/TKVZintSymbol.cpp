@@ -29,7 +29,7 @@ constexpr TInfo Types[] = {
     {baGS1_128, "GS1-128", BARCODE_GS1_128, false, false, false, 10},
     {baITF14, "ITF-14", BARCODE_ITF14, false, false, false, 0},
     {baUPCE, "UPC E", BARCODE_UPCE, false, false, false, 9},
-    {baQRCode, "QR CODE", BARCODE_QRCODE, true, true, false, 4},
+    {baQRCode, "QR", BARCODE_QRCODE, true, true, false, 4},
     {baDataMatrix, "DATAMATRIX", BARCODE_DATAMATRIX, true, false, true, 1},
     {baPDF417, "PDF417", BARCODE_PDF417, true, false, false, 2},
 };

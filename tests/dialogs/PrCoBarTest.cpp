@@ -51,7 +51,7 @@ TEST_F(BarcodeDialog, SymbologyItemsMapToBarTypesBothWays)
         const char* Text;
     } rows[] = {{baEAN13, 0, "EAN 13"},      {baEAN8, 1, "EAN 8"},       {baUPCA, 2, "UPC A"},
                 {baCode39, 3, "CODE 39"},    {baCode128, 4, "CODE 128"}, {baGS1_128, 5, "GS1-128"},
-                {baITF14, 6, "ITF-14"},      {baUPCE, 7, "UPC E"},       {baQRCode, 8, "QR CODE"},
+                {baITF14, 6, "ITF-14"},      {baUPCE, 7, "UPC E"},       {baQRCode, 8, "QR"},
                 {baDataMatrix, 9, "DATAMATRIX"}, {baPDF417, 10, "PDF417"}};
     for (const auto& row : rows) {
         EXPECT_EQ(TPropCoBar::BarTypeItem(row.Type), row.Item) << row.Text;
