@@ -187,6 +187,11 @@ void TPropCoBar::ShowCheck()
     LabEcLevel->setVisible(info.HasEcLevel);
     CbEcLevel->setVisible(info.HasEcLevel);
     CkBoxGs1->setVisible(info.HasGs1);
+    // A 2-D symbol's height follows from its modules, and it has no text.
+    for (QWidget* w : {static_cast<QWidget*>(LabAlt), static_cast<QWidget*>(SpEdFloatAlt),
+                       static_cast<QWidget*>(LabHeight), static_cast<QWidget*>(SpEdFloatNumberHeight),
+                       static_cast<QWidget*>(CkBoxShowNumber)})
+        w->setEnabled(!info.TwoD);
 
     // A bound barcode draws the field's values, not the code in the box.
     QString reason = Element->UseDaBa ? QString() : Element->InvalidReason();

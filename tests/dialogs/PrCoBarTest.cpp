@@ -252,6 +252,7 @@ TEST_F(BarcodeDialog, SaysWhyUnderTheCodeAndShowsTheTypesOwnOptions)
         EXPECT_EQ(!Dialog->CbEcLevel->isHidden(), r.EcLevel) << r.Code;
         EXPECT_EQ(!Dialog->CkBoxGs1->isHidden(), r.Gs1) << r.Code;
         EXPECT_EQ(!Dialog->LabMarginNote->isHidden(), *r.MarginNote != 0) << r.Code;
+        EXPECT_EQ(Dialog->SpEdFloatAlt->isEnabled(), !TKVZintSymbol::Info(r.Type).TwoD) << r.Code;
         EXPECT_TRUE(Dialog->LabMarginNote->text().contains(QString::fromUtf8(r.MarginNote))) << r.Code;
         if (r.Fix) {
             // The dialog offers the right digit; the element took the code as typed.
