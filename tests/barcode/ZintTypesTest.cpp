@@ -50,7 +50,8 @@ const Row Rows[] = {
     // ITF-14, GS1 General Specifications: 13 digits get their check digit.
     {baITF14, "1540014128876", {}, F::ITF, "GS1 GS ITF-14 example, 13 digits", true},
     {baITF14, "15400141288763", {}, F::ITF, "the same with its check digit"},
-    // UPC-E, GS1 General Specifications: zero-suppressed UPC-A 01200000345.
+    // UPC-E, GS1 General Specifications: UPC-A 012345000065 with its zeros
+    // suppressed; seven digits get their check digit.
     {baUPCE, "01234565", {}, F::UPCE, "number system 0"},
     {baUPCE, "0123456", {}, F::UPCE, "check digit added"},
     // QR Code, ISO/IEC 18004: the numeric example of its annex (version 1),
