@@ -10,6 +10,9 @@
 
 #include <memory>
 
+/// A barcode with its human-readable text: EAN-13, EAN-8, UPC-A and Code 39
+/// from our own encoders (the code is taken as given, no check digit is
+/// computed), and the types libzint encodes.
 class TKVBarCode : public TKVData
 {
 public:
@@ -18,12 +21,12 @@ public:
     QString Code = QStringLiteral("8410894000109");
     TKVBar BarType = baEAN13;
     bool ShowNumber = true;
-    float BarWidth = 0.33f;   // module: one narrow bar or space, mm
-    float BarSpace = 0.33f;   // stored only
-    float NumberHeight = 3.0f;
-    float LeftMargin = 3.0f;  // quiet zone left and right
+    float BarWidth = 0.33f;   ///< Module: one narrow bar or space, mm.
+    float BarSpace = 0.33f;   ///< Stored only.
+    float NumberHeight = 3.0f; ///< The human-readable text's height, mm.
+    float LeftMargin = 3.0f;  ///< Quiet zone left and right, mm.
     float TopMargin = 0.0f;
-    // The libzint types' options, kept in the label file's extension block.
+    /// The libzint types' options, kept in the label file's extension block.
     TKVZintSymbol::TOptions Options;
 
     void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
@@ -36,15 +39,15 @@ public:
     bool LoadExtEntry(const TKVExtEntry& Entry) override;
     bool ExtEntryMissing() const override;
 
-    // The code follows its symbology's rules (length, character set).
+    /// The code follows its symbology's rules (length, character set).
     bool ValidCode() const;
-    // Why the code is not valid, in the user's language; empty when it is.
+    /// Why the code is not valid, in the user's language; empty when it is.
     QString InvalidReason() const;
-    // The least left and right margin, mm, that leaves the symbology's
-    // quiet zone free.
+    /// The least left and right margin, mm, that leaves the symbology's
+    /// quiet zone free.
     float LeastMargin() const;
-    // Bars, box and human-readable text of the current code, turned about
-    // Point1 by Angle; a code that is not valid gets the placeholder.
+    /// Bars, box and human-readable text of the current code, turned about
+    /// Point1 by Angle; a code that is not valid gets the placeholder.
     void DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
 
 private:

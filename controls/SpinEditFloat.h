@@ -17,6 +17,9 @@
 
 class QToolButton;
 
+/// A one-line edit for fractional values (millimetres and the like) with
+/// arrow buttons. The value is the text read as a number; typing keeps the
+/// text's shape (a digit replaces a leading zero, overwrites decimals).
 class TSpinEditFloat : public QLineEdit
 {
     Q_OBJECT
@@ -37,58 +40,66 @@ public:
     ~TSpinEditFloat() override;
 
     int GetDigits() const { return Digits; }
+    /// Decimals shown, and the most that can be typed.
     void SetDigits(int Value);
     int GetPrecision() const { return Precision; }
+    /// Significant digits of a value written by SetValue.
     void SetPrecision(int Value);
     double GetMinValue() const { return MinValue; }
+    /// Lower limit; equal limits mean none.
     void SetMinValue(double Value) { MinValue = Value; }
     double GetMaxValue() const { return MaxValue; }
+    /// Upper limit; equal limits mean none.
     void SetMaxValue(double Value) { MaxValue = Value; }
     double GetIncrement() const { return Increment; }
+    /// The step of the arrow buttons and the arrow keys.
     void SetIncrement(double Value) { Increment = Value; }
     bool GetEditorEnabled() const { return EditorEnabled; }
+    /// False: the arrows still change the value, typing does not.
     void SetEditorEnabled(bool Value) { EditorEnabled = Value; }
     bool GetAutoSelect() const { return AutoSelect; }
+    /// Whether entering the control by keyboard selects the whole text.
     void SetAutoSelect(bool Value) { AutoSelect = Value; }
     bool GetAutoSize() const { return AutoSize; }
+    /// Whether the height follows the font.
     void SetAutoSize(bool Value);
 
-    // The arrow pair: a child of the edit that never takes the focus.
+    /// The arrow pair: a child of the edit that never takes the focus.
     QWidget* GetButton() const { return Button; }
     QToolButton* GetUpButton() const { return UpButton; }
     QToolButton* GetDownButton() const { return DownButton; }
 
-    // The text read as a number; text that cannot be read gives MinValue.
+    /// The text read as a number; text that cannot be read gives MinValue.
     double GetValue() const;
-    // Writes the clamped value, formatted with Precision significant digits
-    // and Digits decimals in the locale's number format.
+    /// Writes the clamped value, formatted with Precision significant digits
+    /// and Digits decimals in the locale's number format.
     void SetValue(double Value);
-    // Value clamped to MinValue..MaxValue; equal limits mean no limits.
+    /// Value clamped to MinValue..MaxValue; equal limits mean no limits.
     double CheckValue(double Value) const;
 
-    // The smallest height the control accepts.
+    /// The smallest height the control accepts.
     int GetMinHeight() const;
 
-    // Whether Key may reach the text at all.
+    /// Whether Key may reach the text at all.
     virtual bool IsValidChar(QChar Key) const;
     virtual void UpClick(QObject* Sender);
     virtual void DownClick(QObject* Sender);
 
-    // Formats Value as SetValue does, for Locale. Shared with callers that show
-    // the same numbers elsewhere.
+    /// Formats Value as SetValue does, for Locale. Shared with callers that show
+    /// the same numbers elsewhere.
     static QString FormatValue(double Value, int Precision, int Digits, const QLocale& Locale);
 
-    // The system beep; tests and hosts may install their own. Returns the
-    // previous function; an empty F restores the default.
+    /// The system beep; tests and hosts may install their own. Returns the
+    /// previous function; an empty F restores the default.
     static TBeepFunction SetBeepFunction(TBeepFunction F);
 
 signals:
-    // The text changed, by typing or by the program.
+    /// The text changed, by typing or by the program.
     void changed();
     void clicked();
     void doubleClicked();
-    void entered();
-    void exited();
+    void entered(); ///< The focus came into the control from elsewhere.
+    void exited();  ///< The focus left for another control.
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;

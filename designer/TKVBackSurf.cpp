@@ -39,6 +39,7 @@ void TKVBackSurf::SetFileName(const QString& Value)
     // No picture rather than the last one, when the name is empty or its
     // file cannot be read.
     Picture = QImage();
+    const TKVImage::PictureFolderScope pictures(Owner ? Owner->DesignFolder : QString());
     if (!FileName.isEmpty() && !TKVImage::LoadPicture(FileName, Picture))
         ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FileName);
     Repaint();

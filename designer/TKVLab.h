@@ -62,6 +62,11 @@ enum TKVScrollCode : int {
     scEndScroll
 };
 
+/// The label designer widget. A host puts it on a window, loads or creates a
+/// design, and lets its users draw on the label with the mouse, bind
+/// elements to fields of a data source, preview and print runs of labels. The
+/// control owns every part of the design: sheet, print run, data source,
+/// elements and the designer's own aids (rulers, grid, frame, background).
 class TKVLab : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -87,29 +92,32 @@ class TKVLab : public QAbstractScrollArea
     Q_MOC_INCLUDE("printing/TKVMeasure.h")
 
 public:
+    /// A control holding an empty design on the default sheet.
     explicit TKVLab(QWidget* Parent = nullptr);
     ~TKVLab() override;
 
     // Owned settings and data.
-    std::unique_ptr<TKVMeasure> Measure;
-    std::unique_ptr<TKVRulers> Rulers;
-    std::unique_ptr<TKVGrid> Grid;
-    std::unique_ptr<TKVFrame> Frame;
-    std::unique_ptr<TKVBackSurf> BackSurf;
-    std::unique_ptr<TKVPrintInfo> PrintInfo;
-    std::unique_ptr<TKVTable> Table;
-    std::unique_ptr<TKVObject> Document;
+    std::unique_ptr<TKVMeasure> Measure;     ///< The label's size and how labels sit on the sheet.
+    std::unique_ptr<TKVRulers> Rulers;       ///< The ruler bands' look; the view keeps their scale.
+    std::unique_ptr<TKVGrid> Grid;           ///< The dot grid that editing can snap to.
+    std::unique_ptr<TKVFrame> Frame;         ///< The line around the label, printed with it.
+    std::unique_ptr<TKVBackSurf> BackSurf;   ///< Background and alignment lines, never printed.
+    std::unique_ptr<TKVPrintInfo> PrintInfo; ///< The print run: copies or records, start position, paper.
+    std::unique_ptr<TKVTable> Table;         ///< The design's data source: alias, table and filter.
+    std::unique_ptr<TKVObject> Document;     ///< The label's elements, in drawing order.
 
     // Published values.
-    TColor Color = clGray;
-    bool ShowMargins = false;
-    bool AllowEdit = true;
-    TKVSnap Snap = snNone;
-    TKVZoom Zoom = zm100;
-    TKVDrawTool DrawTool = dwSelection;
-    TColor SelColor = clRed;
+    TColor Color = clGray;          ///< The area around the label.
+    bool ShowMargins = false;       ///< Whether the view shows the label's margins.
+    bool AllowEdit = true;          ///< False makes the control a viewer: the mouse edits nothing.
+    TKVSnap Snap = snNone;          ///< What placed and dragged elements snap to.
+    TKVZoom Zoom = zm100;           ///< Use SetZoom: the view is laid out again.
+    TKVDrawTool DrawTool = dwSelection; ///< Use SetDrawTool: what the next click or drag makes.
+    TColor SelColor = clRed;        ///< The selection's outline and handles.
     TKVBorderStyle BorderStyle = TKVBorderStyle::bsSingle;
+    /// The pointer over the control, in window pixels (Worldx and Worldy give millimetres).
     std::function<void(TKVLab* Sender, int X, int Y)> OnMouseMove;
+    /// A right click; hosts open their context menu or a dialog here.
     TKVRightClickEvent OnRightMouse;
 
     // View state.
@@ -127,7 +135,7 @@ public:
     std::int32_t GridStepX = 0;
     std::int32_t GridStepY = 0;
     QString Version = QStringLiteral("1.1");
-    // Host design mode (the form designer): no elements are drawn.
+    /// Host design mode (the form designer): no elements are drawn.
     bool DesignMode = false;
     // Set while a host applies stored properties one by one: FlipLabScreen
     // and PaintLabScreen skip their redraws until EndLoading.
@@ -137,27 +145,29 @@ public:
     int RenderCount = 0;
 
     // Data source.
-    bool DaBa = false;
-    bool DataOK = false;
-    // Why the data source is not usable, in the data layer's own words;
-    // empty while it is, or when the design asks for no data.
+    bool DaBa = false;   ///< Whether the design prints one label per record of Table.
+    bool DataOK = false; ///< Whether Table could be opened as the design asks.
+    /// Why the data source is not usable, in the data layer's own words;
+    /// empty while it is, or when the design asks for no data.
     QString DataError;
-    // Whether LoadLab opens the design's data source, to show its bound
-    // elements over a record. Hosts that only read, convert or render designs
-    // turn it off: opening a design then never waits for its data.
+    /// Whether LoadLab opens the design's data source, to show its bound
+    /// elements over a record. Hosts that only read, convert or render designs
+    /// turn it off: opening a design then never waits for its data.
     bool DataOnLoad = true;
 
     // Editing state.
-    TKVElement* SelectedElement = nullptr;
+    TKVElement* SelectedElement = nullptr; ///< The element the commands and ShowElementProp act on.
 
-    // Preview pages made by the last Preview, 0.01 mm units.
+    /// Preview pages made by the last Preview, 0.01 mm units.
     std::vector<std::unique_ptr<QPicture>> Pages;
 
     // Published property setters.
     void SetColor(TColor Value);
     void SetShowMargins(bool Value);
     void SetSnap(TKVSnap Value) { Snap = Value; }
+    /// Changes the zoom and lays the view out again.
     void SetZoom(TKVZoom Value);
+    /// Chooses what the next click or drag on the label makes.
     void SetDrawTool(TKVDrawTool Value);
     void SetBorderStyle(TKVBorderStyle Value);
     void SetGrid(const TKVGrid* Value);
@@ -179,10 +189,10 @@ public:
     void AdjustLabScreen();
     void AdjustScroll();
     void AdjustRulers(float Factor);
-    std::int32_t WindowX(float X) const;
-    std::int32_t WindowY(float Y) const;
-    float Worldx(std::int32_t X) const;
-    float Worldy(std::int32_t Y) const;
+    std::int32_t WindowX(float X) const; ///< Window pixel of a label millimetre.
+    std::int32_t WindowY(float Y) const; ///< Window pixel of a label millimetre.
+    float Worldx(std::int32_t X) const;  ///< Label millimetre of a window pixel.
+    float Worldy(std::int32_t Y) const;  ///< Label millimetre of a window pixel.
     float WorldGridX(std::int32_t X) const;
     float WorldGridY(std::int32_t Y) const;
     void GridAdjust(TPoint P, TPoint& Q) const;
@@ -234,15 +244,15 @@ public:
     // Editing commands on the selected element. Copying and pasting refuse
     // (EKvError, nothing changed) an element that a label file could not
     // hold, also where the paste offset would take it.
-    void CopyElement();
-    void PasteElement();
+    void CopyElement();  ///< Onto the clipboard, as the label file stores it.
+    void PasteElement(); ///< The clipboard's element, a little offset, selected.
     void DeleteElement();
-    void Clear();
-    void Front();
-    void Back();
-    void AlignLeft();
-    void AlignTop();
-    void Transparent();
+    void Clear();        ///< Removes every element.
+    void Front();        ///< Drawn last, over the others.
+    void Back();         ///< Drawn first, under the others.
+    void AlignLeft();    ///< To BackSurf's left alignment line.
+    void AlignTop();     ///< To BackSurf's top alignment line.
+    void Transparent();  ///< Toggles whether the element's background is painted.
 
     // Editing state, window pixels.
     TKVDrag DragKind = drNone;
@@ -283,32 +293,39 @@ public:
     void SetPaperSize(int PaperCode);
 
     // Label-file commands.
-    // The folder of the label file last loaded. A design names its pictures
-    // relative to its own folder; whoever reads them again after loading
-    // (the label dialog) looks for them there, as loading did.
+    /// The folder of the label file last loaded or saved. A design names its pictures
+    /// relative to its own folder; whoever reads them again after loading
+    /// (the label dialog) looks for them there, as loading did.
     QString DesignFolder;
+    /// An empty label; the sheet and the other settings stay.
     void CreateLab();
+    /// Replaces the design with the file's and opens its data source (see
+    /// DataOnLoad); EKvError when the file cannot be read, which leaves the
+    /// design as it was.
     void LoadLab(const QString& FileName);
+    /// Writes the design; a failed save leaves an existing file as it was.
     void SaveLab(const QString& FileName);
 
-    // Print runs: copies of the label, or one label per record of the
-    // filtered table, filling sheets row by row from FirstRow/FirstCol.
+    /// Prints the run on TKVPrinter::Current(): copies of the label, or one
+    /// label per record of the filtered table, filling sheets row by row
+    /// from PrintInfo's first row and column. LastRun tells what it did.
     void Print();
+    /// The same run as pages in Pages, shown by PreviewWindow.
     void Preview();
-    // The preview run, each finished page handed to Sink instead of kept.
+    /// The preview run, each finished page handed to Sink instead of kept.
     void RenderPages(const std::function<void(std::unique_ptr<QPicture> Page)>& Sink);
     std::int32_t GetTotalPages() const { return std::int32_t(Pages.size()); }
     QPicture* GetPages(std::int32_t N) const;
     void ClearPages() { Pages.clear(); }
     void PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
     void PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool First, bool UseData);
-    // Screen size of a preview page at the preview's 3.78 pixels per mm.
+    /// Screen size of a preview page at the preview's 3.78 pixels per mm.
     QSize PageScreenSize(const QPicture& Page) const;
-    // What the last run did: pages begun, labels drawn, labels from records;
-    // for a data run, the records the filter selects and the first and last
-    // of them printed (1-based; none printed: 0 and 0); and how many of its
-    // labels the printer's printable area could not hold whole (they are
-    // printed cut, or not at all).
+    /// What the last run did: pages begun, labels drawn, labels from records;
+    /// for a data run, the records the filter selects and the first and last
+    /// of them printed (1-based; none printed: 0 and 0); and how many of its
+    /// labels the printer's printable area could not hold whole (they are
+    /// printed cut, or not at all).
     struct TKVRunReport {
         std::int32_t Pages = 0;
         std::int32_t Labels = 0;
@@ -318,25 +335,25 @@ public:
         std::int32_t LastRecord = 0;
         std::int32_t OffPage = 0;
     } LastRun;
-    // Why a print run of the design as it stands would not print what its
-    // data says, in the user's language: the design asks for data that
-    // cannot be used, or no record is selected (an empty table, a filter
-    // that matches nothing, a range past the end). Empty when it can go.
-    // Hosts ask before they start a printer job; Print itself prints
-    // copies when the data cannot be used, and refuses a data run that
-    // selects no record.
+    /// Why a print run of the design as it stands would not print what its
+    /// data says, in the user's language: the design asks for data that
+    /// cannot be used, or no record is selected (an empty table, a filter
+    /// that matches nothing, a range past the end). Empty when it can go.
+    /// Hosts ask before they start a printer job; Print itself prints
+    /// copies when the data cannot be used, and refuses a data run that
+    /// selects no record.
     QString RunProblem();
-    // Called after every label of a run with the labels done and the total.
+    /// Called after every label of a run with the labels done and the total.
     std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
-    // Shows the preview window; replaceable so that headless hosts and
-    // tests decide what a preview does.
+    /// Shows the preview window; replaceable so that headless hosts and
+    /// tests decide what a preview does.
     static std::function<void(TKVLab* Lab)>& PreviewWindow();
 
     // Property dialog openers.
-    // The label dialog on a page: 0 size, 1 print, 2 background, 3 data.
+    /// The label dialog on a page: 0 size, 1 print, 2 background, 3 data.
     void ShowProp(std::int32_t Page);
-    // Opens the dialog of SelectedElement, through its Properties; nothing
-    // happens without a selection.
+    /// Opens the dialog of SelectedElement, through its Properties; nothing
+    /// happens without a selection.
     void ShowElementProp();
     // Each element opener edits Element (which becomes SelectedElement), or
     // SelectedElement when no element is given, in its modal dialog; every
@@ -349,11 +366,11 @@ public:
     void PropBar(TKVBarCode* Element = nullptr);
     void PropRect(TKVRect* Element = nullptr);
     void PropSymbol(TKVSymbol* Element = nullptr);
-    // NewElement: a picture that is not in the document yet. The file
-    // chooser opens at once and, after the dialog, the chosen file is loaded
-    // (CreatePic). False when the new picture is to be discarded (no file
-    // chosen, or one that cannot be read; it is then no longer selected).
-    // Always true for a picture that is already in the document.
+    /// NewElement: a picture that is not in the document yet. The file
+    /// chooser opens at once and, after the dialog, the chosen file is loaded
+    /// (CreatePic). False when the new picture is to be discarded (no file
+    /// chosen, or one that cannot be read; it is then no longer selected).
+    /// Always true for a picture that is already in the document.
     bool PropImage(TKVImage* Element = nullptr, bool NewElement = false);
 
     // Property-system accessors.
@@ -376,8 +393,9 @@ public:
     TKVBackSurf* GetBackSurf() const { return BackSurf.get(); }
     bool GetDesignMode() const { return DesignMode; }
     void SetDesignMode(bool Value);
+    /// Holds every redraw while a host sets many properties (see EndLoading).
     void BeginLoading() { Loading = true; }
-    // Clears Loading and draws everything once.
+    /// Clears Loading and draws everything once.
     void EndLoading();
 
 protected:

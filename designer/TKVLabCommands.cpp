@@ -38,6 +38,7 @@ void TKVLab::PasteElement()
     e->CheckLimits(TKVLimitCheck::Element(Document->Count(), e->Elem()));
     // A picture whose file cannot be read has been reported; the document
     // and the selection stay as they were.
+    const TKVImage::PictureFolderScope pictures(DesignFolder);
     if (auto* image = dynamic_cast<TKVImage*>(e.get()); image && !image->CreatePic())
         return;
     TKVElement* pasted = e.get();

@@ -257,6 +257,7 @@ void TPropLab::Connect()
     connect(ui->SpEdFirstRow, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstRowChange));
     connect(ui->SpinEdFrom, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdFromChange));
     connect(ui->SpinEdTo, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdToChange));
+    connect(ui->CheckAllRecords, &QCheckBox::toggled, this, on(&TPropLab::CheckAllRecordsClick));
     connect(ui->CheckShow, &QCheckBox::toggled, this, on(&TPropLab::CheckShowClick));
 
     connect(ui->SpEdFloatGX, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGXChange));
@@ -371,6 +372,7 @@ void TPropLab::Ini(std::int32_t Page)
     ui->SpinEdTo->setMaximum(std::max({p.Labs, p.LastLab, 1}));
     ShowValue(ui->SpinEdFrom, p.FirstLab);
     ShowValue(ui->SpinEdTo, p.LastLab);
+    ui->CheckAllRecords->setChecked(p.AllRecords);
     ShowValue(ui->SpEdNuLabs, p.Labs);
 
     ui->CBoxAlias->clear();
@@ -494,6 +496,7 @@ void TPropLab::FillLanguage()
     ui->LabBackColor->setText(LoadResString(&KvBackColor));
     ui->LabTable->setText(LoadResString(&KvTable));
     ui->CheckData->setText(LoadResString(&KvDataBase));
+    ui->CheckAllRecords->setText(LoadResString(&KvToLast));
     ui->LabBackNote->setText(LoadResString(&KvBackNotPrinted));
 }
 
@@ -809,6 +812,13 @@ void TPropLab::SpinEdFromChange() { Lab->PrintInfo->SetFirstLab(ui->SpinEdFrom->
 
 void TPropLab::SpinEdToChange() { Lab->PrintInfo->SetLastLab(ui->SpinEdTo->value()); }
 
+void TPropLab::CheckAllRecordsClick()
+{
+    if (!Loading)
+        Lab->PrintInfo->SetAllRecords(ui->CheckAllRecords->isChecked());
+    CheckDataInf();
+}
+
 void TPropLab::CheckShowClick() { Lab->SetShowMargins(ui->CheckShow->isChecked()); }
 
 void TPropLab::CheckGridClick() { Lab->Grid->SetShow(ui->CheckGrid->isChecked()); }
@@ -844,6 +854,11 @@ void TPropLab::SpEdFloatAlTopChange() { Lab->BackSurf->SetAlignTop(Value(ui->SpE
 void TPropLab::CheckDataClick()
 {
     Lab->SetDaBa(ui->CheckData->isChecked());
+    // Turned on by the user, a data run prints the whole table, rows added
+    // later included, unless the user narrows it; a stored design keeps its
+    // range.
+    if (!Loading && Lab->DaBa)
+        ui->CheckAllRecords->setChecked(true);
     CheckDataInf();
 }
 
@@ -1104,7 +1119,8 @@ void TPropLab::CheckDataInf()
     const bool data = ui->CheckData->isChecked();
     ui->SpEdNuLabs->setEnabled(!data);
     ui->SpinEdFrom->setEnabled(data);
-    ui->SpinEdTo->setEnabled(data);
+    ui->CheckAllRecords->setEnabled(data);
+    ui->SpinEdTo->setEnabled(data && !ui->CheckAllRecords->isChecked());
     // Show the number of labels a run without data would print; it is
     // already stored.
     const QSignalBlocker block(ui->SpEdNuLabs);

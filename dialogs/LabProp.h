@@ -107,6 +107,7 @@ public:
     void SpEdFirstRowChange();
     void SpinEdFromChange();
     void SpinEdToChange();
+    void CheckAllRecordsClick();
     void CheckShowClick();
     void ShCoSelectMouseDown();
     void ShCoBackMouseDown();

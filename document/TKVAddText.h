@@ -4,6 +4,7 @@
 
 #include "document/TKVText.h"
 
+/// A composite text: fixed prefix, the text or field value, fixed suffix, on one line.
 class TKVAddText : public TKVText
 {
 public:

@@ -6,6 +6,8 @@
 
 class TKVCanvas;
 
+/// The text and its style, shared by the single-line text, the composite
+/// text and the paragraph.
 class TKVDataText : public TKVData
 {
 public:

@@ -172,11 +172,11 @@ bool TKVExtension::Apply(TKVStream& S, TKVExtEntries* LabelEntries, const std::v
         }
         if (element && element->LoadExtEntry({e.Tag, e.Payload}))
             continue;
-        // A tag known here that its element did not take is misplaced or
-        // malformed; an unknown one is kept (unknown critical ones never
-        // come this far).
+        // A critical tag known here that its element did not take is
+        // misplaced or malformed (unknown critical ones never come this
+        // far); the others are kept, the label's for the design to read.
         TKVExtEntries* kept = element ? &element->KeptEntries : LabelEntries;
-        if (IsKnown(e.Tag) || !kept)
+        if ((e.Tag & CriticalBit) || !kept)
             Refuse();
         kept->push_back({e.Tag, e.Payload});
     }

@@ -43,6 +43,10 @@ public:
         // BarType), uint8 QR Code error correction (0 L, 1 M, 2 Q, 3 H),
         // uint8 flags (bit 0: DataMatrix data is a GS1 element string).
         etBarSymbol = 0x8002,
+        // The label's data run prints every record from the first asked to
+        // the end of the data (payload: one byte, 1). Not critical: a reader
+        // that ignores it prints the saved range, which the file still holds.
+        etAllRecords = 0x0001,
     };
     struct TTagInfo {
         TTag Tag;
@@ -51,6 +55,7 @@ public:
     static constexpr TTagInfo Tags[] = {
         {etFullText, "UTF-8 string"},
         {etBarSymbol, "barcode symbology"},
+        {etAllRecords, "all records"},
     };
     static constexpr std::uint16_t CriticalBit = 0x8000;
     // The element index of entries about the label itself.

@@ -64,9 +64,10 @@ TKVImage::PictureFolderScope::~PictureFolderScope() { PictureFolder() = Previous
 
 QString TKVImage::ResolvePicture(const QString& FileName)
 {
-    // A design that travels with its pictures names them relative to itself.
-    const QFileInfo info(FileName);
-    if (info.isRelative() && !info.exists() && !PictureFolder().isEmpty()) {
+    // A design that travels with its pictures names them relative to
+    // itself: beside the design first, whatever folder the program runs in,
+    // so that loading, the dialogs and printing find the same file.
+    if (QFileInfo(FileName).isRelative() && !PictureFolder().isEmpty()) {
         const QString beside = QDir(PictureFolder()).filePath(FileName);
         if (QFileInfo::exists(beside))
             return beside;

@@ -8,6 +8,7 @@
 
 class TKVCanvas;
 
+/// A picture file stretched into the box Point1-Point2.
 class TKVImage : public TKVElement
 {
 public:
@@ -21,15 +22,15 @@ public:
     void CheckLimits(const TKVLimitCheck& Check) const override;
     TKVEle Elem() const override { return deImage; }
 
-    // Loads Picture from FileName; on failure tells the user, leaves Picture
-    // empty (the designer then shows an empty frame) and returns false.
+    /// Loads Picture from FileName; on failure tells the user, leaves Picture
+    /// empty (the designer then shows an empty frame) and returns false.
     bool CreatePic();
-    // Lets go of decoded pictures that no element holds any more.
+    /// Lets go of decoded pictures that no element holds any more.
     static void ReleasePictures();
-    // Reads any picture format the platform knows; false when it cannot.
+    /// Reads any picture format the platform knows; false when it cannot.
     static bool LoadPicture(const QString& FileName, QImage& Picture);
-    // A relative name that does not exist from the working folder is looked
-    // for in the folder of the label file being loaded.
+    /// A relative name that does not exist from the working folder is looked
+    /// for in the folder of the label file being loaded.
     static QString ResolvePicture(const QString& FileName);
     class PictureFolderScope
     {

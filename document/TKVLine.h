@@ -3,6 +3,7 @@
 
 #include "document/TKVElement.h"
 
+/// A straight line from Point1 to Point2.
 class TKVLine : public TKVElement
 {
 public:

@@ -53,6 +53,7 @@ struct LabelFile {
     std::int32_t Labs;
     TColor MarginColor;
     std::int32_t FirstRow, FirstCol, FirstLab, LastLab;
+    bool AllRecords = false;
     std::uint16_t PaperCode;
     std::uint8_t Orientation;
     std::vector<std::unique_ptr<TKVElement>> Elements;
@@ -131,7 +132,10 @@ void TKVObject::SaveToStream(TKVStream& S, const TKVLab* Lab) const
     aside.open(QIODevice::WriteOnly);
     TKVStream dry(&aside);
     WriteDesign(dry, Lab, Lab->Version);
-    const TKVExtension block = TKVExtension::Of(dry, KeptEntries, Elements);
+    TKVExtEntries label = KeptEntries;
+    if (Lab->PrintInfo->AllRecords)
+        label.push_back({TKVExtension::etAllRecords, QByteArray(1, '\1')});
+    const TKVExtension block = TKVExtension::Of(dry, label, Elements);
     WriteDesign(S, Lab, block.VersionFor(Lab->Version));
     block.Write(S);
 }
@@ -265,6 +269,12 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
         return LoadFromStream(S, Lab);
     if (S.Remaining() > 0)
         throw EKvStreamError(ReadError);
+    std::erase_if(f.KeptEntries, [&f](const TKVExtEntry& e) {
+        if (e.Tag != TKVExtension::etAllRecords)
+            return false;
+        f.AllRecords = e.Payload == QByteArray(1, '\1');
+        return true;
+    });
 
     // Pictures are decoded before anything of the open design changes: a
     // message about a missing file may run the event loop, and a repaint then
@@ -331,6 +341,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     p.FirstCol = f.FirstCol;
     p.FirstLab = f.FirstLab;
     p.LastLab = f.LastLab;
+    p.AllRecords = f.AllRecords;
     p.PaperCode = f.PaperCode;
     p.Orientation = f.Orientation;
     Elements = std::move(f.Elements);

@@ -11,18 +11,21 @@
 
 class TKVStream;
 
+/// The label document: the elements it owns, front-most first (index 0 is
+/// drawn last and hit first), and the reading and writing of label files
+/// together with the control's settings.
 class TKVObject
 {
 public:
     TKVObject() = default;
-    // A closed design gives back the memory of its pictures.
+    /// A closed design gives back the memory of its pictures.
     ~TKVObject();
     TKVObject(const TKVObject&) = delete;
     TKVObject& operator=(const TKVObject&) = delete;
 
-    std::vector<std::unique_ptr<TKVElement>> Elements;
-    // The label's entries of the file's extension block that this release
-    // does not understand; they go back unchanged when the design is saved.
+    std::vector<std::unique_ptr<TKVElement>> Elements; ///< Front-most first.
+    /// The label's entries of the file's extension block that this release
+    /// does not understand; they go back unchanged when the design is saved.
     TKVExtEntries KeptEntries;
 
     int Count() const { return int(Elements.size()); }
@@ -30,32 +33,34 @@ public:
     int IndexOf(const TKVElement* E) const;
 
     void Clear();
-    // Appends at the back of the stacking order; the document owns E.
+    /// Appends at the back of the stacking order; the document owns E.
     bool AddElement(std::unique_ptr<TKVElement> E);
-    // Frees E if it is in the document; false (and nothing freed) otherwise.
+    /// Frees E if it is in the document; false (and nothing freed) otherwise.
     bool RemoveElement(TKVElement* E);
-    // The front-most element hit at P becomes Lab's selected element.
+    /// The front-most element hit at P (window pixels) becomes Lab's
+    /// selected element; false when none is hit.
     bool FindElement(TPoint P, TKVLab* Lab);
-    // Back to front.
+    /// Draws every element, back to front, on the target's canvas; UseData
+    /// takes bound contents from the current record of Lab's table.
     void DrawElements(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData);
 
-    // Settings of Lab, then every element, then the extension block when
-    // the design needs one (TKVExtension). A load reads the whole stream
-    // before it touches Lab: a damaged file changes nothing and throws
-    // EKvError.
+    /// Settings of Lab, then every element, then the extension block when
+    /// the design needs one (TKVExtension). A load reads the whole stream
+    /// before it touches Lab: a damaged file changes nothing and throws
+    /// EKvError.
     void SaveToStream(TKVStream& Stream, const TKVLab* Lab) const;
     void LoadFromStream(TKVStream& Stream, TKVLab* Lab);
-    // The file is replaced atomically: a failed save leaves the old one intact.
-    // A design that could not be read again (CheckLimits) is not written.
+    /// The file is replaced atomically: a failed save leaves the old one intact.
+    /// A design that could not be read again (CheckLimits) is not written.
     void SaveToFile(const QString& FileName, const TKVLab* Lab) const;
     void LoadFromFile(const QString& FileName, TKVLab* Lab);
-    // Every value SaveToStream writes against what LoadFromStream accepts:
-    // throws EKvError naming the first that lies beyond it, the label or
-    // the element (by number and kind) and the field.
+    /// Every value SaveToStream writes against what LoadFromStream accepts:
+    /// throws EKvError naming the first that lies beyond it, the label or
+    /// the element (by number and kind) and the field.
     void CheckLimits(const TKVLab* Lab) const;
 
-    // A new element of a kind byte, with its defaults; null for bytes that
-    // name no element.
+    /// A new element of a kind byte, with its defaults; null for bytes that
+    /// name no element.
     static std::unique_ptr<TKVElement> CreateElement(int Kind);
 
 private:

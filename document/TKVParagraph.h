@@ -4,6 +4,7 @@
 
 #include "document/TKVDataText.h"
 
+/// Text word-wrapped inside the box Point1-Point2, with an optional fill and border.
 class TKVParagraph : public TKVDataText
 {
 public:

@@ -3,6 +3,7 @@
 
 #include "document/TKVElement.h"
 
+/// A rectangle with a border inside its box and an optional fill.
 class TKVRect : public TKVElement
 {
 public:

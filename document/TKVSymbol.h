@@ -6,6 +6,8 @@
 
 class TKVCanvas;
 
+/// One character of any installed font, chosen by its code; bound to a
+/// yes/no field it prints only on the labels whose record says yes.
 class TKVSymbol : public TKVData
 {
 public:

@@ -3,6 +3,7 @@
 
 #include "document/TKVDataText.h"
 
+/// One line of text at an anchor point, fixed or from a field.
 class TKVText : public TKVDataText
 {
 public:

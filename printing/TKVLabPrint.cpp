@@ -10,6 +10,7 @@
 #include "types/KVMessage.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -65,4 +66,9 @@ void TKVLab::LoadLab(const QString& FileName)
     DrawAll();
 }
 
-void TKVLab::SaveLab(const QString& FileName) { Document->SaveToFile(FileName, this); }
+void TKVLab::SaveLab(const QString& FileName)
+{
+    Document->SaveToFile(FileName, this);
+    // Relative picture names now read from the folder the design was saved in.
+    DesignFolder = QFileInfo(FileName).absolutePath();
+}

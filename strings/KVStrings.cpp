@@ -231,6 +231,7 @@ const TResStringRec* const KVStringTable[KVStringCount] = {
     &KvWidth,
 };
 
+const TResStringRec KvToLast{65407, "KvToLast", "hasta el último"};
 const TResStringRec KvPrevFirst{65408, "KvPrevFirst", "Primera página"};
 const TResStringRec KvPrevPrior{65409, "KvPrevPrior", "Página anterior"};
 const TResStringRec KvPrevNext{65410, "KvPrevNext", "Página siguiente"};
@@ -301,6 +302,7 @@ const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvEn10,
     &KvEnMonarch,
     &KvOffPage,
+    &KvToLast,
     &KvBarCharacter,
     &KvBarCheckDigit,
     &KvBarLength,

@@ -162,6 +162,7 @@ extern const TResStringRec KvBackNotPrinted; // the background surface is never 
 extern const TResStringRec KvNotHere;        // marks a list entry that is not available
 extern const TResStringRec KvTableGone;      // the design's table is not in its data source
 extern const TResStringRec KvSourceGone;     // the design's data source is not on this computer
+extern const TResStringRec KvToLast;         // a data run prints up to the last record there is
 
 // Papers, and the labels a page cannot hold (identifiers from 65432, the
 // gap below the table's second run):
@@ -190,7 +191,7 @@ extern const TResStringRec KvBarFixCheck;
 extern const TResStringRec KvBarEcLevel;
 extern const TResStringRec KvBarGs1Mode;
 
-constexpr int KVAddedStringCount = 35;
+constexpr int KVAddedStringCount = 36;
 extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 
 // The text of a resource string in the current language.

@@ -117,6 +117,14 @@
         <translation>%1 labels on %2 pages sent to %3</translation>
     </message>
     <message>
+        <source>%1.
+
+¿Imprimir %2 copias de la etiqueta sin datos?</source>
+        <translation>%1.
+
+Print %2 copies of the label without data?</translation>
+    </message>
+    <message>
         <source>Origen de datos «%1»: %2</source>
         <translation>Data source “%1”: %2</translation>
     </message>

@@ -698,6 +698,11 @@
         <extracomment>65395 &quot;Datos GS1&quot;</extracomment>
         <translation>GS1 data</translation>
     </message>
+    <message>
+        <source>KvToLast</source>
+        <extracomment>65407 &quot;hasta el último&quot;</extracomment>
+        <translation>to the last</translation>
+    </message>
 </context>
 <context>
     <name>kvlab</name>
@@ -871,6 +876,7 @@
         [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]
         [--quiet]
                                 una tirada completa de etiquetas
+  --version                     la versión de kvlab
 </source>
         <translation>usage: kvlab COMMAND ...
   info DESIGN.lab [--json]      the design&apos;s settings and elements
@@ -881,6 +887,7 @@
         [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]
         [--quiet]
                                 a whole run of labels
+  --version                     kvlab&apos;s version
 </translation>
     </message>
     <message>
@@ -890,10 +897,20 @@
     <message>
         <source>uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
                 [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]
-                [--from A] [--to B | --all] [--copies-without-data] [--quiet]</source>
+                [--from A] [--to B | --all] [--copies-without-data] [--strict]
+                [--quiet]</source>
         <translation>usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
                   [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]
-                  [--from A] [--to B | --all] [--copies-without-data] [--quiet]</translation>
+                  [--from A] [--to B | --all] [--copies-without-data] [--strict]
+                  [--quiet]</translation>
+    </message>
+    <message>
+        <source>; --strict: no se imprime nada</source>
+        <translation>; --strict: nothing is printed</translation>
+    </message>
+    <message>
+        <source>print: aviso: </source>
+        <translation>print: warning: </translation>
     </message>
     <message>
         <source>print: --labs admite de 1 a %1 copias</source>

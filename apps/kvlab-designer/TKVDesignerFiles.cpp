@@ -6,6 +6,7 @@
 #include "TKVDesignerLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
+#include "printing/TKVPrintInfo.h"
 #include "printing/TKVPrinter.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
@@ -274,6 +276,18 @@ void TKVDesignerWindow::dropEvent(QDropEvent* Event)
 void TKVDesignerWindow::PrintDesign()
 {
     Run([this] {
+        // A data run that cannot print what the data says stops before the
+        // printer is asked for: copies without data only when the user says so.
+        const QString problem = Lab->RunProblem();
+        if (!problem.isEmpty()
+            && !AskConfirm(this, tr("%1.\n\n¿Imprimir %2 copias de la etiqueta sin datos?")
+                                     .arg(problem)
+                                     .arg(Lab->PrintInfo->Labs)))
+            return;
+        const bool daBa = Lab->DaBa;
+        if (!problem.isEmpty())
+            Lab->DaBa = false;
+        const auto restore = qScopeGuard([this, daBa] { Lab->DaBa = daBa; });
         // The dialog opens on the design's paper and orientation.
         Lab->AdjustPrint();
         QPrinter& printer = TKVPrinter::Current();

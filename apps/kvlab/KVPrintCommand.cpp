@@ -6,6 +6,7 @@
 #include "printing/TKVPrinter.h"
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
+#include "strings/KVStrings.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 
@@ -30,7 +31,8 @@ namespace {
 const char* const PrintUsage = QT_TRANSLATE_NOOP("kvlab",
     "uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
     "                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]\n"
-    "                [--from A] [--to B | --all] [--copies-without-data] [--quiet]");
+    "                [--from A] [--to B | --all] [--copies-without-data] [--strict]\n"
+    "                [--quiet]");
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
@@ -39,6 +41,7 @@ struct PrintOptions {
     std::optional<int> Labs, FirstRow, FirstCol, From, To;
     bool All = false;
     bool CopiesWithoutData = false;
+    bool Strict = false;
     bool Quiet = false;
 };
 
@@ -97,6 +100,8 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             O.All = true;
         else if (a == QLatin1String("--copies-without-data"))
             O.CopiesWithoutData = true;
+        else if (a == QLatin1String("--strict"))
+            O.Strict = true;
         else if (a == QLatin1String("--quiet"))
             O.Quiet = true;
         else if (!a.startsWith(QLatin1Char('-')) && O.Design.isEmpty())
@@ -326,6 +331,16 @@ int KVCommands::Print(const QStringList& Args)
     }
     // The job's title in print queues.
     TKVPrinter::Current().setDocName(QFileInfo(o.Design).completeBaseName());
+    // Labels the page cannot hold whole would come out cut or not at all.
+    lab.AdjustPrint();
+    if (const TKVOffPage off = info.OffPage(); off.Count > 0) {
+        const QString problem = LoadResString(&KvOffPage).arg(off.Count).arg(off.Row).arg(off.Col);
+        if (o.Strict) {
+            Error(QStringLiteral("print: ") + problem + KVCommands::Text::tr("; --strict: no se imprime nada"));
+            return DataFailed;
+        }
+        Error(KVCommands::Text::tr("print: aviso: ") + problem);
+    }
     if (!o.PngDir.isEmpty() && !QDir().mkpath(o.PngDir)) {
         Error(KVCommands::Text::tr("print: no se puede crear la carpeta %1").arg(o.PngDir));
         return Failed;

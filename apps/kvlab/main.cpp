@@ -20,7 +20,8 @@ const char* const Usage = QT_TRANSLATE_NOOP("kvlab",
     "  print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
     "        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]\n"
     "        [--quiet]\n"
-    "                                una tirada completa de etiquetas\n");
+    "                                una tirada completa de etiquetas\n"
+    "  --version                     la versión de kvlab\n");
 }
 
 int main(int argc, char** argv)
@@ -40,6 +41,10 @@ int main(int argc, char** argv)
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")) {
         std::fputs(KVCommands::Text::tr(Usage).toLocal8Bit().constData(), args.isEmpty() ? stderr : stdout);
         return args.isEmpty() ? KVCommands::Failed : KVCommands::Ok;
+    }
+    if (args[0] == QLatin1String("--version")) {
+        std::fputs("kvlab " KVLAB_VERSION "\n", stdout);
+        return KVCommands::Ok;
     }
     const std::map<QString, int (*)(const QStringList&)> commands{
         {QStringLiteral("info"), KVCommands::Info},

@@ -1,17 +1,21 @@
-// kvlab print runs over the example customers, on SQLite and on CSV: each run
+// kvlab print runs over the example customers, on SQLite, CSV and PostgreSQL: each run
 // prints exactly the records that exist, once and in order, or fails with
 // the right exit code, a message naming the cause and nothing written.
 #include "common/TestSupport.h"
+#include "database/DataFixtures.h"
 
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
+#include "printing/TKVMeasure.h"
 #include "printing/TKVPrintInfo.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,6 +41,28 @@ QString Design(const QString& Database, const QString& Table, const QString& Fil
     const QString file = TestSupport::TempDir() + QStringLiteral("/run.lab");
     lab.SaveLab(file);
     return file;
+}
+
+// The example customers on the test program's PostgreSQL server; empty
+// when it cannot be started.
+QString PostgresCustomers()
+{
+    auto& pg = DataFixtures::TPgServer::Instance();
+    if (!pg.Running())
+        return {};
+    QString sql = QString::fromUtf8(TestSupport::ReadFile(TestSupport::SourcePath(QStringLiteral("examples/data/clientes.sql"))));
+    // The flags are written 0 and 1, which PostgreSQL takes for integers.
+    sql.replace(QRegularExpression(QStringLiteral(", 1\\);")), QStringLiteral(", true);"));
+    sql.replace(QRegularExpression(QStringLiteral(", 0\\);")), QStringLiteral(", false);"));
+    sql.remove(QRegularExpression(QStringLiteral("^--[^\\n]*\\n"), QRegularExpression::MultilineOption));
+    QStringList statements;
+    for (const QString& statement : sql.split(QStringLiteral(";\n")))
+        if (!statement.trimmed().isEmpty())
+            statements << statement;
+    pg.Exec(QStringLiteral("postgres"), {QStringLiteral("DROP DATABASE IF EXISTS kvlab_run"),
+                                         QStringLiteral("CREATE DATABASE kvlab_run")});
+    pg.Exec(QStringLiteral("kvlab_run"), statements);
+    return pg.Url(QStringLiteral("kvlab_run"));
 }
 
 QString PdfText(const QString& Pdf)
@@ -73,9 +99,15 @@ TEST(RunSemantics, EachRunPrintsTheRecordsThatExistOrFailsAndWritesNothing)
     };
     const QString db = TestSupport::BinaryPath(QStringLiteral("examples/clientes.db"));
     const QString csv = TestSupport::BinaryPath(QStringLiteral("examples/csv"));
-    for (const QString& source : {db, csv})
+    QStringList sources{db, csv};
+    if (const QString pg = PostgresCustomers(); !pg.isEmpty())
+        sources << pg;
+    else if (qEnvironmentVariableIsSet("CI"))
+        ADD_FAILURE() << "PostgreSQL server could not be started: "
+                      << DataFixtures::TPgServer::Instance().Problem().toStdString();
+    for (const QString& source : sources)
         for (const auto& r : rows) {
-            SCOPED_TRACE(std::string(r.Why) + " on " + QFileInfo(source).fileName().toStdString());
+            SCOPED_TRACE(std::string(r.Why) + " on " + source.toStdString());
             const QString dir = TestSupport::TempDir();
             const QString pdf = dir + QStringLiteral("/out.pdf");
             TestSupport::WriteFile(pdf, "an earlier run");
@@ -115,4 +147,47 @@ TEST(RunSemantics, ARunThatFailsHalfWayLeavesTheEarlierPdf)
     EXPECT_EQ(p.exitCode(), 3) << p.readAllStandardError().constData();
     EXPECT_EQ(TestSupport::ReadFile(pdf), "an earlier run");
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a part file is left";
+}
+
+TEST(RunSemantics, ADesignThatPrintsToTheLastRecordPrintsRowsAddedAfterItWasSaved)
+{
+    const QString db = TestSupport::TempDir() + QStringLiteral("/clientes.db");
+    ASSERT_TRUE(QFile::copy(TestSupport::BinaryPath(QStringLiteral("examples/clientes.db")), db));
+    const QString design = Design(db, QStringLiteral("clientes"), QString());
+    TKVLab lab;
+    lab.LoadLab(design);
+    lab.PrintInfo->LastLab = 2;
+    lab.PrintInfo->AllRecords = true;
+    lab.SaveLab(design);
+    DataFixtures::ExecSqlite(db, {QStringLiteral("INSERT INTO clientes (id, nombre) VALUES (21, 'Zoe Nueva')")});
+
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/out.pdf");
+    const auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.constData();
+    EXPECT_TRUE(run.Out.contains("21 label(s), records 1 to 21 of 21")) << run.Out.constData();
+    EXPECT_EQ(PdfText(pdf).count(QStringLiteral("Zoe Nueva")), 1);
+}
+
+TEST(RunSemantics, LabelsOffThePageAreWarnedOfAndRefusedUnderStrict)
+{
+    // Four rows of 100 mm on A4 portrait: the last of them off the page.
+    TKVLab lab;
+    lab.Measure->Width = 100;
+    lab.Measure->Height = 100;
+    lab.Measure->NuHor = 4;
+    lab.Measure->NuVer = 2;
+    lab.PrintInfo->Labs = 8;
+    const QString design = TestSupport::TempDir() + QStringLiteral("/tall.lab");
+    lab.SaveLab(design);
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/out.pdf");
+
+    auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"), pdf});
+    EXPECT_EQ(run.ExitCode, 0) << run.Err.constData();
+    EXPECT_TRUE(run.Err.contains("warning: Labels outside the printable area: 4 (the first at row 3, column 1)")) << run.Err.constData();
+
+    TestSupport::WriteFile(pdf, "an earlier run");
+    run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"), pdf, QStringLiteral("--strict")});
+    EXPECT_EQ(run.ExitCode, 3);
+    EXPECT_TRUE(run.Err.contains("column 1); --strict: nothing is printed")) << run.Err.constData();
+    EXPECT_EQ(TestSupport::ReadFile(pdf), "an earlier run");
 }

@@ -226,6 +226,11 @@ TEST_F(LabPropData, CheckDataTakesTheRecordCountAsTheNumberOfLabels)
     EXPECT_EQ(S("SpEdNuLabs")->value(), 10);
     EXPECT_FALSE(S("SpEdNuLabs")->isEnabled());
     EXPECT_TRUE(S("SpinEdFrom")->isEnabled());
+    // Turned on, data printing runs to the last record there is.
+    EXPECT_TRUE(Lab->PrintInfo->AllRecords);
+    EXPECT_FALSE(S("SpinEdTo")->isEnabled());
+    C("CheckAllRecords")->click();
+    EXPECT_FALSE(Lab->PrintInfo->AllRecords);
     EXPECT_TRUE(S("SpinEdTo")->isEnabled());
     EXPECT_EQ(S("SpinEdTo")->maximum(), 10);
     // The range is record numbers; a first record after the last is stored as typed.
@@ -251,6 +256,7 @@ TEST_F(LabPropData, CheckDataTakesTheRecordCountAsTheNumberOfLabels)
     Lab->PrintInfo->Labs = 1;
     Open(1);
     EXPECT_TRUE(C("CheckData")->isChecked());
+    EXPECT_FALSE(Lab->PrintInfo->AllRecords) << "a stored design keeps its range";
     EXPECT_EQ(Lab->PrintInfo->Labs, 1);
     EXPECT_EQ(S("SpinEdTo")->maximum(), 10) << "the print range still reaches every record";
 }

@@ -4,6 +4,7 @@
 // changes what a save writes.
 #include "common/TestSupport.h"
 
+#include "designer/TKVBackSurf.h"
 #include "designer/TKVLab.h"
 #include "document/TKVImage.h"
 #include "document/TKVObject.h"
@@ -12,8 +13,10 @@
 #include "document/TKVText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -212,4 +215,44 @@ TEST(DesignSequence, APictureIsDecodedOnceAndNeverLostBySaving)
     const QByteArray text = TestSupport::ReadFile(dir + QStringLiteral("/label.svg"));
     EXPECT_EQ(text.count("base64,"), 1);
     EXPECT_EQ(text.count("<use "), 38);
+}
+
+TEST(DesignSequence, RelativePicturesAreReadBesideTheDesignWhateverFolderTheProgramRunsIn)
+{
+    // The same name stands in the working folder with another picture.
+    const QString dir = TestSupport::TempDir();
+    const QString elsewhere = TestSupport::TempDir();
+    QImage beside(8, 8, QImage::Format_RGB32), other(8, 8, QImage::Format_RGB32);
+    beside.fill(Qt::red);
+    other.fill(Qt::blue);
+    ASSERT_TRUE(beside.save(dir + QStringLiteral("/logo.png")));
+    ASSERT_TRUE(other.save(elsewhere + QStringLiteral("/logo.png")));
+    TestSupport::TakeMessages();
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(elsewhere));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(cwd); });
+    {
+        TKVLab design;
+        auto image = std::make_unique<TKVImage>();
+        image->FileName = QStringLiteral("logo.png");
+        image->Point2 = {10, 10};
+        design.Document->AddElement(std::move(image));
+        design.BackSurf->FileName = QStringLiteral("logo.png");
+        design.SaveLab(dir + QStringLiteral("/design.lab"));
+    }
+    TKVLab lab;
+    lab.LoadLab(dir + QStringLiteral("/design.lab"));
+    const auto red = [](const QImage& Picture) { return !Picture.isNull() && Picture.pixelColor(0, 0) == Qt::red; };
+    EXPECT_TRUE(red(static_cast<const TKVImage*>(lab.Document->Items(0))->Picture)) << "loading";
+    EXPECT_TRUE(red(lab.BackSurf->Picture)) << "loading the background";
+    // The label dialog's "Ver Imagen" off and on again.
+    lab.BackSurf->SetFileName(QString());
+    lab.BackSurf->SetFileName(QStringLiteral("logo.png"));
+    EXPECT_TRUE(red(lab.BackSurf->Picture)) << "the background named again";
+    lab.SelectedElement = lab.Document->Items(0);
+    lab.CopyElement();
+    lab.PasteElement();
+    ASSERT_EQ(lab.Document->Count(), 2);
+    EXPECT_TRUE(red(static_cast<const TKVImage*>(lab.Document->Items(1))->Picture)) << "pasting";
+    EXPECT_EQ(TestSupport::TakeMessages(), QStringList());
 }

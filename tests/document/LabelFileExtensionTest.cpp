@@ -19,6 +19,7 @@
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
 #include "printing/TKVMeasure.h"
+#include "printing/TKVPrintInfo.h"
 #include "types/EKvError.h"
 
 #include <QBuffer>
@@ -211,6 +212,26 @@ TEST(LabelFileExtension, UnknownEntriesGoBackUnchangedWithTheirLabelOrElement)
     // A new label on the same sheet keeps none of the old one's.
     other.CreateLab();
     EXPECT_EQ(Saved(other).left(7), QByteArray("\x03\0\0\0" "1.1", 7));
+}
+
+TEST(LabelFileExtension, PrintingToTheLastRecordIsALabelEntryThatOldDesignsLack)
+{
+    TKVLab lab;
+    lab.PrintInfo->FirstLab = 3;
+    lab.PrintInfo->LastLab = 7;
+    const QByteArray range = Saved(lab);
+    lab.PrintInfo->AllRecords = true;
+    const QByteArray toLast = Saved(lab);
+    // The range stays in the record, for readers that ignore the entry.
+    EXPECT_EQ(toLast, With(range, Entry(0x0001, -1, QByteArray(1, '\1'))));
+
+    TKVLab other;
+    ASSERT_EQ(LoadError(other, toLast), QString());
+    EXPECT_TRUE(other.PrintInfo->AllRecords);
+    EXPECT_EQ(other.PrintInfo->LastLab, 7);
+    EXPECT_EQ(Saved(other), toLast);
+    ASSERT_EQ(LoadError(other, range), QString());
+    EXPECT_FALSE(other.PrintInfo->AllRecords) << "an old design keeps its range";
 }
 
 TEST(LabelFileExtension, BlocksThatCannotBeTrustedAreRefusedAndChangeNothing)

@@ -677,3 +677,38 @@ TEST_F(DesignerWindow, EnglishReplacesEveryTextOfTheWindow)
     EXPECT_EQ(cancel(), QStringLiteral("Cancel"));
     KVHostLanguage::Choose(QStringLiteral("es"));
 }
+
+TEST_F(DesignerWindow, APrintThatTheDataCannotServeAsksBeforeThePrinterAndPrintsCopiesOnlyIfTold)
+{
+    Lab->DaBa = true;
+    Lab->Table->DatabaseName = TestSupport::BinaryPath(QStringLiteral("examples/clientes.db"));
+    Lab->Table->TableName = QStringLiteral("clientes");
+    Lab->Table->Filter = QStringLiteral("([ciudad] = 'Atlantis')");
+    Lab->PrintInfo->Labs = 3;
+    QStringList questions;
+    W->AskConfirm = [&](QWidget*, const QString& Question) {
+        questions << Question;
+        return ConfirmAnswer;
+    };
+    int printers = 0;
+    const QString pdf = TestSupport::TempDir() + QStringLiteral("/copies.pdf");
+    OnPrinter = [&](QPrinter&) {
+        ++printers;
+        TKVPrinter::SelectPdf(pdf);
+        return true;
+    };
+
+    ConfirmAnswer = false;
+    W->ActPrint->trigger();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("Atlantis"))) << questions[0].toStdString();
+    EXPECT_EQ(printers, 0) << "declined: the printer is not even asked";
+
+    ConfirmAnswer = true;
+    W->ActPrint->trigger();
+    EXPECT_EQ(printers, 1);
+    EXPECT_FALSE(Lab->LastRun.FromData);
+    EXPECT_EQ(Lab->LastRun.Labels, 3);
+    EXPECT_TRUE(Lab->DaBa) << "the design still prints its records";
+    EXPECT_TRUE(TestSupport::TakeMessages().isEmpty());
+}

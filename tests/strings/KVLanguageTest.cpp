@@ -107,8 +107,9 @@ TEST_F(LanguageTest, AFileThatIsNoModuleChangesNothing)
 
 TEST_F(LanguageTest, TheModuleIsLookedForBesideTheLibrary)
 {
-    EXPECT_EQ(KVLanguage::LibraryFileName(),
-              QFileInfo(TestSupport::BinaryPath(QStringLiteral("lib/libkvlab.so"))).absoluteFilePath());
+    // The file loaded is the versioned one that libkvlab.so links to.
+    EXPECT_EQ(QFileInfo(KVLanguage::LibraryFileName()).canonicalFilePath(),
+              QFileInfo(TestSupport::BinaryPath(QStringLiteral("lib/libkvlab.so"))).canonicalFilePath());
 
     const QString library = KVLanguage::LibraryFileName();
     const struct {
