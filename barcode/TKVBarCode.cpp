@@ -5,6 +5,7 @@
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
+#include "strings/KVStrings.h"
 #include "types/TKVCanvas.h"
 
 #include <QScopeGuard>
@@ -37,6 +38,9 @@ void TKVBarCode::LoadFromStream(TKVStream& Stream)
     TKVData::LoadFromStream(Stream);
     Code = Stream.ReadStr();
     BarType = TKVBar(Stream.ReadEnum(MaxOrd_TKVBar));
+    // A libzint type is only whole with its options from the extension block.
+    Options = {};
+    OptionsRead = !TKVZintSymbol::Handles(BarType);
     BarWidth = Stream.ReadFloat();
     BarSpace = Stream.ReadFloat();
     NumberHeight = Stream.ReadFloat();
@@ -50,6 +54,7 @@ void TKVBarCode::CheckLimits(const TKVLimitCheck& Check) const
     TKVData::CheckLimits(Check);
     Check.Text("Code", Code);
     Check.Range("BarType", BarType, 0, MaxOrd_TKVBar);
+    Check.Range("EcLevel", Options.EcLevel, TKVZintSymbol::ecL, TKVZintSymbol::ecH);
     Check.Length("BarWidth", BarWidth);
     Check.Length("BarSpace", BarSpace);
     Check.Length("NumberHeight", NumberHeight);
@@ -57,8 +62,87 @@ void TKVBarCode::CheckLimits(const TKVLimitCheck& Check) const
     Check.Length("TopMargin", TopMargin);
 }
 
+namespace {
+// The symbology entry: type, error correction, flags.
+constexpr int BarSymbolBytes = 3;
+constexpr std::uint8_t FlagGs1 = 0x01;
+}
+
+void TKVBarCode::SaveExtEntries(TKVExtEntries& Entries) const
+{
+    // Our own four types have no entry: such a design stays a "1.1" file.
+    if (!TKVZintSymbol::Handles(BarType))
+        return;
+    QByteArray payload(BarSymbolBytes, '\0');
+    payload[0] = char(BarType);
+    payload[1] = char(Options.EcLevel);
+    payload[2] = char(Options.Gs1 ? FlagGs1 : 0);
+    Entries.push_back({TKVExtension::etBarSymbol, payload});
+}
+
+bool TKVBarCode::LoadExtEntry(const TKVExtEntry& Entry)
+{
+    if (Entry.Tag != TKVExtension::etBarSymbol || Entry.Payload.size() != BarSymbolBytes || OptionsRead)
+        return false;
+    const auto type = std::uint8_t(Entry.Payload[0]);
+    const auto level = std::uint8_t(Entry.Payload[1]);
+    const auto flags = std::uint8_t(Entry.Payload[2]);
+    // The entry names the record's own type: a reader never draws a
+    // symbology the two do not agree on.
+    if (type != BarType || level > TKVZintSymbol::ecH || (flags & ~FlagGs1))
+        return false;
+    Options.EcLevel = TKVZintSymbol::TEcLevel(level);
+    Options.Gs1 = flags & FlagGs1;
+    OptionsRead = true;
+    return true;
+}
+
+bool TKVBarCode::ExtEntryMissing() const { return !OptionsRead; }
+
+const TKVZintSymbol& TKVBarCode::ZintSymbol() const
+{
+    // Bars as high as the element's, and UPC-E's guards 1.5 mm longer, as
+    // our own EAN/UPC's are; in modules of the rounded module width.
+    const int m = std::max(1, Coord(BarWidth));
+    const TZintKey key{BarType, Code, Options, m, Coord(FontHeight), ShowNumber};
+    if (!Zint || !(key == ZintKey)) {
+        Zint = std::make_unique<TKVZintSymbol>(
+            BarType, Code, Options, TKVZintSymbol::TLayout{double(key.BarHeight) / m, 150.0 / m, ShowNumber});
+        ZintKey = key;
+    }
+    return *Zint;
+}
+
+QString TKVBarCode::InvalidReason() const
+{
+    if (TKVZintSymbol::Handles(BarType))
+        return ZintSymbol().Reason();
+    if (ValidCode())
+        return {};
+    const bool characters = BarType == baCode39 || std::all_of(Code.begin(), Code.end(), [](QChar c) {
+                                return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                            });
+    return LoadResString(characters ? &KvBarLength : &KvBarCharacter);
+}
+
+float TKVBarCode::LeastMargin() const
+{
+    double modules = TKVZintSymbol::Info(BarType).QuietZone;
+    // Room the symbol's own layout leaves before its first module (UPC-E's
+    // text) counts towards the quiet zone.
+    if (TKVZintSymbol::Handles(BarType) && ZintSymbol().Valid() && !ZintSymbol().Rects().empty()) {
+        double first = ZintSymbol().Width();
+        for (const TKVZintSymbol::TRectM& r : ZintSymbol().Rects())
+            first = std::min(first, r.X);
+        modules = std::max(0.0, modules - first);
+    }
+    return float(modules * BarWidth);
+}
+
 bool TKVBarCode::ValidCode() const
 {
+    if (TKVZintSymbol::Handles(BarType))
+        return ZintSymbol().Valid();
     auto allDigits = [this](int length) {
         if (Code.size() != length)
             return false;
@@ -76,8 +160,8 @@ bool TKVBarCode::ValidCode() const
             if (c.unicode() > 127 || !std::strchr(Code39Alphabet, char(c.unicode())) || c.unicode() == 0)
                 return false;
         return true;
+    default: return false;
     }
-    return false;
 }
 
 void TKVBarCode::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
@@ -138,6 +222,10 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
 {
     if (!ValidCode()) {
         DrawPlaceholder(Offset, Lab, DrawType);
+        return;
+    }
+    if (TKVZintSymbol::Handles(BarType)) {
+        DrawZint(Offset, Lab, DrawType);
         return;
     }
     TKVCanvas& canvas = Lab->GetCanvas(DrawType);
@@ -238,4 +326,63 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
         const TPoint p = turned(x0 + group.Modules * m + group.Fixed, y0 + h);
         canvas.TextOut(p.X, p.Y, group.Text);
     }
+}
+
+void TKVBarCode::DrawZint(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+{
+    const TKVZintSymbol& symbol = ZintSymbol();
+    const int m = Coord(BarWidth);
+    // Linear symbols have the element's bar height; 2-D ones the height
+    // their module count gives.
+    const bool text = ShowNumber && !symbol.Texts().empty();
+    const long double textTop = symbol.TextTop() * m;
+    const long double high = text ? std::max<long double>(textTop + 100.0L * NumberHeight, symbol.Height() * m)
+                                  : symbol.Height() * m;
+    if (m <= 0 || std::fabs(symbol.Width() * m) + 200.0L * std::fabs(LeftMargin) > MaxSymbolSpan ||
+        high + 200.0L * std::fabs(TopMargin) > MaxSymbolSpan) {
+        DrawPlaceholder(Offset, Lab, DrawType);
+        return;
+    }
+    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    const int angle = QuarterTurn(Angle);
+    const long double top = static_cast<long double>(Offset.Y) + Point1.Y;
+    const TPoint c{Coord(static_cast<long double>(Offset.X) + Point1.X), Coord(top)};
+    const TKVZintSymbol::TPlacement place{{c.X + Coord(LeftMargin), c.Y + Coord(TopMargin)}, m, c, angle};
+    const int width = Coord(2.0L * LeftMargin) + int(std::lround(symbol.Width() * m));
+    const int bottom = place.Origin.Y + int(std::lround(high)) + Coord(TopMargin);
+
+    TPoint a{c.X, c.Y}, b{c.X + width, bottom};
+    Rotate(a, c, angle);
+    Rotate(b, c, angle);
+    const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+    if (!Transparent) {
+        canvas.Pen.Style = TPenStyle::psClear;
+        canvas.Brush.Color = BackColor;
+        canvas.Brush.Style = TBrushStyle::bsSolid;
+        canvas.Rectangle(box);
+    }
+    if (DrawType == tdLab)
+        Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
+                  Lab->WindowY(box.Bottom * 0.01f)};
+
+    canvas.Brush.Color = Color;
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    canvas.Pen.Color = Color;
+    canvas.Pen.Width = 0;
+    canvas.Pen.Style = TPenStyle::psInsideFrame;
+    symbol.DrawModules(canvas, place);
+    if (!text)
+        return;
+    canvas.Font.Charset = 1;
+    canvas.Font.Color = Color;
+    canvas.Font.Name = QStringLiteral("Arial");
+    canvas.Font.Height = Coord(NumberHeight);
+    canvas.Font.Bold = false;
+    canvas.Font.Italic = false;
+    canvas.Font.Underline = false;
+    canvas.Font.StrikeOut = false;
+    canvas.Font.Escapement = angle * 10;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.TextCharacterExtra = TextSpace;
+    symbol.DrawText(canvas, place, int(std::lround(textTop)));
 }

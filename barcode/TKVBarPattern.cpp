@@ -21,7 +21,7 @@ int CodeLength(TKVBar BarType)
     case baEAN13: return 13;
     case baEAN8: return 8;
     case baUPCA: return 12;
-    case baCode39: break;
+    default: break;
     }
     return -1;
 }
@@ -78,7 +78,7 @@ QString TKVBarPattern::EanUpc(TKVBar BarType, const QString& Code)
         p += QLatin1String(RIGHT[std::size_t(d(12))]);
         p += QLatin1String("1014");
         break;
-    case baCode39: break;
+    default: break;
     }
     return p;
 }
@@ -128,7 +128,7 @@ std::vector<TKVBarPattern::TTextGroup> TKVBarPattern::EanUpcText(TKVBar BarType,
         return {{Code.mid(0, 4), 5, 0}, {Code.mid(4, 4), 38, 0}};
     case baUPCA:
         return {{Code.mid(0, 1), 0, -200}, {Code.mid(1, 5), 11, 0}, {Code.mid(6, 5), 51, 0}, {Code.mid(11, 1), 98, 0}};
-    case baCode39: break;
+    default: break;
     }
     return {};
 }
@@ -161,4 +161,14 @@ std::vector<TKVBarPattern::TBar> TKVBarPattern::Code39Bars(const std::vector<int
         x += Elements[i];
     }
     return bars;
+}
+
+int TKVBarPattern::CheckDigit(QStringView Digits)
+{
+    int sum = 0;
+    for (qsizetype i = 0; i < Digits.size(); ++i) {
+        const int d = Digits[Digits.size() - 1 - i].unicode() - '0';
+        sum += i % 2 == 0 ? 3 * d : d;
+    }
+    return (10 - sum % 10) % 10;
 }

@@ -55,4 +55,8 @@ std::vector<int> Code39(const QString& Code);
 // The bars of a Code 39 element list, the first bar at 0.
 std::vector<TBar> Code39Bars(const std::vector<int>& Elements);
 
+// The GS1 check digit (mod 10, weights 3 and 1 from the right) of a digit
+// string without it: the last digit of EAN, UPC, ITF-14, GTIN and SSCC.
+int CheckDigit(QStringView Digits);
+
 }

@@ -1,6 +1,7 @@
 #include "dialogs/PrCoBar.h"
 
 #include "barcode/TKVBarCode.h"
+#include "barcode/TKVBarPattern.h"
 #include "controls/SpinEditFloat.h"
 #include "designer/TKVLab.h"
 #include "dialogs/KVDialogTools.h"
@@ -17,7 +18,11 @@ TPropCoBar* PropCoBar = nullptr;
 
 namespace {
 // Item i of the symbology box stands for ItemTypes[i].
-constexpr std::array<TKVBar, 4> ItemTypes{baEAN13, baEAN8, baUPCA, baCode39};
+constexpr std::array<TKVBar, 11> ItemTypes{baEAN13, baEAN8,  baUPCA,   baCode39,     baCode128, baGS1_128,
+                                           baITF14, baUPCE, baQRCode, baDataMatrix, baPDF417};
+
+// The digits of an EAN/UPC code of our own encoders, without its check digit.
+int EanUpcLength(TKVBar Type) { return Type == baEAN13 ? 13 : Type == baEAN8 ? 8 : Type == baUPCA ? 12 : 0; }
 }
 
 int TPropCoBar::BarTypeItem(TKVBar Type)
@@ -72,6 +77,12 @@ TPropCoBar::TPropCoBar(QWidget* Parent) : QDialog(Parent), Form(std::make_unique
     SpEdFloatY = Form->SpEdFloatY;
     GpBoxAngle = Form->GpBoxAngle;
     CbAngle = Form->CbAngle;
+    LabReason = Form->LabReason;
+    BtFixCheck = Form->BtFixCheck;
+    LabEcLevel = Form->LabEcLevel;
+    CbEcLevel = Form->CbEcLevel;
+    CkBoxGs1 = Form->CkBoxGs1;
+    LabMarginNote = Form->LabMarginNote;
 
     AcceptFileLimits(this);
     SpEdTextSpace->setMaximum(KVLimits::MaxTextSpace);
@@ -92,6 +103,9 @@ TPropCoBar::TPropCoBar(QWidget* Parent) : QDialog(Parent), Form(std::make_unique
     ConnectHandler(CbAngle, &QComboBox::currentTextChanged, this, &TPropCoBar::CbAngleChange);
     ConnectHandler(ShCoBar, &TKVShape::mouseDown, this, &TPropCoBar::ShCoBarMouseDown);
     ConnectHandler(ShFillCo, &TKVShape::mouseDown, this, &TPropCoBar::ShFillCoMouseDown);
+    ConnectHandler(CbEcLevel, &QComboBox::currentIndexChanged, this, &TPropCoBar::CbEcLevelChange);
+    ConnectHandler(CkBoxGs1, &QCheckBox::toggled, this, &TPropCoBar::CkBoxGs1Click);
+    ConnectHandler(BtFixCheck, &QPushButton::clicked, this, &TPropCoBar::BtFixCheckClick);
 }
 
 TPropCoBar::~TPropCoBar() = default;
@@ -121,6 +135,12 @@ void TPropCoBar::Ini(bool Data)
         const QSignalBlocker blocker(ComBoxType);
         ComBoxType->setCurrentIndex(BarTypeItem(Element->BarType));
     }
+    {
+        const QSignalBlocker blockLevel(CbEcLevel);
+        const QSignalBlocker blockGs1(CkBoxGs1);
+        CbEcLevel->setCurrentIndex(Element->Options.EcLevel);
+        CkBoxGs1->setChecked(Element->Options.Gs1);
+    }
     SelectAngle(CbAngle, Element->Angle);
     ShCoBar->SetBrushColor(Element->Color);
     ShFillCo->SetBrushColor(Element->BackColor);
@@ -133,6 +153,7 @@ void TPropCoBar::Ini(bool Data)
     }
     CbFields->setEnabled(Element->UseDaBa);
     CkBoxDatabase->setChecked(Element->UseDaBa);
+    ShowCheck();
 }
 
 void TPropCoBar::FillLanguage()
@@ -155,6 +176,66 @@ void TPropCoBar::FillLanguage()
     GpBoxCol->setTitle(LoadResString(&KvColor));
     PageControl1->setTabText(PageControl1->indexOf(Position), LoadResString(&KVInsert));
     LabFillCo->setText(LoadResString(&KvBack1));
+    LabEcLevel->setText(LoadResString(&KvBarEcLevel));
+    CkBoxGs1->setText(LoadResString(&KvBarGs1Mode));
+    BtFixCheck->setText(LoadResString(&KvBarFixCheck));
+}
+
+void TPropCoBar::ShowCheck()
+{
+    const TKVZintSymbol::TTypeInfo& info = TKVZintSymbol::Info(Element->BarType);
+    LabEcLevel->setVisible(info.HasEcLevel);
+    CbEcLevel->setVisible(info.HasEcLevel);
+    CkBoxGs1->setVisible(info.HasGs1);
+    // A 2-D symbol's height follows from its modules, and it has no text.
+    for (QWidget* w : {static_cast<QWidget*>(LabAlt), static_cast<QWidget*>(SpEdFloatAlt),
+                       static_cast<QWidget*>(LabHeight), static_cast<QWidget*>(SpEdFloatNumberHeight),
+                       static_cast<QWidget*>(CkBoxShowNumber)})
+        w->setEnabled(!info.TwoD);
+
+    // A bound barcode draws the field's values, not the code in the box.
+    QString reason = Element->UseDaBa ? QString() : Element->InvalidReason();
+    bool fixable = false;
+    const int length = EanUpcLength(Element->BarType);
+    if (!Element->UseDaBa && reason.isEmpty() && length > 0) {
+        const int check = TKVBarPattern::CheckDigit(QStringView(Element->Code).first(length - 1));
+        if (Element->Code.back().unicode() - '0' != check) {
+            reason = LoadResString(&KvBarCheckDigit).arg(check);
+            fixable = true;
+        }
+    }
+    LabReason->setText(reason);
+    LabReason->setVisible(!reason.isEmpty());
+    BtFixCheck->setVisible(fixable);
+
+    const float least = Element->LeastMargin();
+    const bool narrow = Element->LeftMargin < least - 0.005f;
+    LabMarginNote->setText(narrow ? LoadResString(&KvBarQuietZone).arg(QString::number(least, 'f', 2)) : QString());
+    LabMarginNote->setVisible(narrow);
+}
+
+void TPropCoBar::CbEcLevelChange()
+{
+    if (CbEcLevel->currentIndex() >= 0)
+        Element->Options.EcLevel = TKVZintSymbol::TEcLevel(CbEcLevel->currentIndex());
+    ShowCheck();
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::CkBoxGs1Click()
+{
+    Element->Options.Gs1 = CkBoxGs1->isChecked();
+    ShowCheck();
+    Lab->AdjustHandle();
+}
+
+void TPropCoBar::BtFixCheckClick()
+{
+    const int length = EanUpcLength(Element->BarType);
+    if (length == 0 || Element->Code.size() != length)
+        return;
+    const int check = TKVBarPattern::CheckDigit(QStringView(Element->Code).first(length - 1));
+    EdNum->setText(Element->Code.left(length - 1) + QChar(u'0' + check));
 }
 
 void TPropCoBar::FillFields() { FillFieldNames(CbFields, *Lab->Table, false); }
@@ -164,12 +245,14 @@ void TPropCoBar::EdNumChange()
     // An emptied edit keeps the last code.
     if (!EdNum->text().isEmpty())
         Element->Code = EdNum->text();
+    ShowCheck();
     Lab->AdjustHandle();
 }
 
 void TPropCoBar::ComBoxTypeChange()
 {
     ItemBarType(ComBoxType->currentIndex(), Element->BarType);
+    ShowCheck();
     Lab->AdjustHandle();
 }
 
@@ -180,6 +263,7 @@ void TPropCoBar::CkBoxDatabaseClick()
     if (CbFields->isEnabled())
         cbFieldsChange();
     EdNum->setEnabled(!Element->UseDaBa);
+    ShowCheck();
 }
 
 void TPropCoBar::cbFieldsChange()
@@ -193,6 +277,7 @@ void TPropCoBar::cbFieldsChange()
 void TPropCoBar::CkBoxShowNumberClick()
 {
     Element->ShowNumber = CkBoxShowNumber->isChecked();
+    ShowCheck();
     Lab->AdjustHandle();
 }
 
@@ -217,6 +302,7 @@ void TPropCoBar::SpEdFloatAltChange()
 void TPropCoBar::SpEdFloatWidthChange()
 {
     Element->BarWidth = EditValue(SpEdFloatWidth);
+    ShowCheck();
     Lab->AdjustHandle();
 }
 
@@ -229,6 +315,7 @@ void TPropCoBar::SpEdFloatNumberHeightChange()
 void TPropCoBar::SpEdFloatLeftMChange()
 {
     Element->LeftMargin = EditValue(SpEdFloatLeftM);
+    ShowCheck();
     Lab->AdjustHandle();
 }
 

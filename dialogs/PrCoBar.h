@@ -1,8 +1,9 @@
-// TPropCoBar: the property dialog of a barcode: symbology, code or data
-// field, bar and number sizes, margins, position, angle and colours. Every
-// change goes straight into the element and redraws it; the dialog never
-// checks the code, the element draws its placeholder while the code is not
-// valid for the symbology.
+// TPropCoBar: the property dialog of a barcode: symbology and its options,
+// code or data field, bar and number sizes, margins, position, angle and
+// colours. Every change goes straight into the element and redraws it; the
+// element draws its placeholder while the code is not valid, and the dialog
+// says why under the code, flags a wrong EAN/UPC check digit (which the
+// element keeps encoding as typed) and a margin below the quiet zone.
 #pragma once
 
 #include "types/KVtypes.h"
@@ -15,6 +16,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class TKVBarCode;
@@ -42,8 +44,8 @@ public:
     void FillLanguage();
     void FillFields();
 
-    // The symbology box lists EAN 13, EAN 8, UPC A, CODE 39: not the order
-    // of TKVBar. -1 for no item.
+    // The symbology box lists EAN 13, EAN 8, UPC A, CODE 39, then the
+    // libzint types: not the order of TKVBar. -1 for no item.
     static int BarTypeItem(TKVBar Type);
     static bool ItemBarType(int Item, TKVBar& Type);
 
@@ -63,6 +65,12 @@ public:
     void CbAngleChange();
     void ShCoBarMouseDown();
     void ShFillCoMouseDown();
+    void CbEcLevelChange();
+    void CkBoxGs1Click();
+    void BtFixCheckClick();
+    // The reason, check digit and quiet zone notes, and the options the
+    // type has, for the element as it now stands.
+    void ShowCheck();
 
     QTabWidget* PageControl1;
     QWidget* Code;
@@ -96,6 +104,12 @@ public:
     TSpinEditFloat* SpEdFloatY;
     QGroupBox* GpBoxAngle;
     QComboBox* CbAngle;
+    QLabel* LabReason;
+    QPushButton* BtFixCheck;
+    QLabel* LabEcLevel;
+    QComboBox* CbEcLevel;
+    QCheckBox* CkBoxGs1;
+    QLabel* LabMarginNote;
 
 protected:
     void showEvent(QShowEvent* Event) override;

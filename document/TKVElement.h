@@ -37,6 +37,14 @@ public:
     /// The element's entries of the label file's extension block that this
     /// release does not understand; they go back with it unchanged.
     TKVExtEntries KeptEntries;
+    // What an element's record has no field for travels in entries of the
+    // extension block that the element writes and takes itself.
+    virtual void SaveExtEntries(TKVExtEntries& Entries) const { (void)Entries; }
+    // True when the element takes the entry (its tag is the element's own
+    // and its payload sound).
+    virtual bool LoadExtEntry(const TKVExtEntry& Entry) { (void)Entry; return false; }
+    // The record read asks for an entry that has not come.
+    virtual bool ExtEntryMissing() const { return false; }
 
     /// Draws on the canvas of DrawType (label picture, printer or preview
     /// page) at Offset mm; UseData takes bound contents from the current

@@ -53,7 +53,7 @@ bool TKVExtension::IsKnown(std::uint16_t Tag)
 // ---- Writing
 
 TKVExtension TKVExtension::Of(const TKVStream& Written, const TKVExtEntries* LabelEntries,
-                              const std::vector<const TKVExtEntries*>& ElementEntries)
+                              const std::vector<const TKVElement*>& Elements)
 {
     TKVExtension x;
     const std::vector<TKVStream::TFullText>& texts = Written.FullTexts();
@@ -68,8 +68,13 @@ TKVExtension TKVExtension::Of(const TKVStream& Written, const TKVExtEntries* Lab
                 x.Entries.push_back({Element, e.Tag, e.Payload});
     };
     add(Label, LabelEntries);
-    for (std::size_t i = 0; i < ElementEntries.size(); ++i)
-        add(std::int32_t(i), ElementEntries[i]);
+    for (std::size_t i = 0; i < Elements.size(); ++i) {
+        TKVExtEntries own;
+        Elements[i]->SaveExtEntries(own);
+        add(std::int32_t(i), &own);
+        for (const TKVExtEntry& e : Elements[i]->KeptEntries)
+            x.Entries.push_back({std::int32_t(i), e.Tag, e.Payload});
+    }
     if (next != texts.size())
         throw EKvError(QStringLiteral("Cannot write the label file: a string outside its records"));
     return x;
@@ -78,11 +83,11 @@ TKVExtension TKVExtension::Of(const TKVStream& Written, const TKVExtEntries* Lab
 TKVExtension TKVExtension::Of(const TKVStream& Written, const TKVExtEntries& LabelEntries,
                               std::span<const std::unique_ptr<TKVElement>> Elements)
 {
-    std::vector<const TKVExtEntries*> kept;
-    kept.reserve(Elements.size());
+    std::vector<const TKVElement*> elements;
+    elements.reserve(Elements.size());
     for (const auto& e : Elements)
-        kept.push_back(&e->KeptEntries);
-    return Of(Written, &LabelEntries, kept);
+        elements.push_back(e.get());
+    return Of(Written, &LabelEntries, elements);
 }
 
 QString TKVExtension::VersionFor(const QString& Own) const
@@ -116,7 +121,7 @@ void TKVExtension::WriteElement(TKVStream& S, const TKVElement& E)
 {
     S.BeginRecord(0);
     E.SaveToStream(S);
-    Of(S, nullptr, {&E.KeptEntries}).Write(S);
+    Of(S, nullptr, {&E}).Write(S);
 }
 
 // ---- Reading
@@ -150,26 +155,30 @@ TKVExtension TKVExtension::ReadBlock(TKVStream& S, std::int32_t ElementCount)
     return x;
 }
 
-bool TKVExtension::Apply(TKVStream& S, TKVExtEntries* LabelEntries,
-                         const std::vector<TKVExtEntries*>& ElementEntries) const
+bool TKVExtension::Apply(TKVStream& S, TKVExtEntries* LabelEntries, const std::vector<TKVElement*>& Elements) const
 {
     if (LabelEntries)
         LabelEntries->clear();
-    for (TKVExtEntries* kept : ElementEntries)
-        kept->clear();
+    for (TKVElement* e : Elements)
+        e->KeptEntries.clear();
     std::vector<TKVStream::TFullText> texts;
     for (const TEntry& e : Entries) {
-        if (e.Element != Label && std::size_t(e.Element) >= ElementEntries.size())
+        if (e.Element != Label && std::size_t(e.Element) >= Elements.size())
             Refuse();
-        switch (e.Tag) {
-        case etFullText: texts.push_back(ParseFullText(e.Element, e.Payload)); break;
-        default: {
-            TKVExtEntries* kept = e.Element == Label ? LabelEntries : ElementEntries[std::size_t(e.Element)];
-            if (!kept)
-                Refuse();
-            kept->push_back({e.Tag, e.Payload});
+        TKVElement* element = e.Element == Label ? nullptr : Elements[std::size_t(e.Element)];
+        if (e.Tag == etFullText) {
+            texts.push_back(ParseFullText(e.Element, e.Payload));
+            continue;
         }
-        }
+        if (element && element->LoadExtEntry({e.Tag, e.Payload}))
+            continue;
+        // A critical tag known here that its element did not take is
+        // misplaced or malformed (unknown critical ones never come this
+        // far); the others are kept, the label's for the design to read.
+        TKVExtEntries* kept = element ? &element->KeptEntries : LabelEntries;
+        if ((e.Tag & CriticalBit) || !kept)
+            Refuse();
+        kept->push_back({e.Tag, e.Payload});
     }
     if (S.ReadsFullTexts()) {
         // The second reading: every text must have met its string.
@@ -193,13 +202,22 @@ bool TKVExtension::Apply(TKVStream& S, TKVExtEntries* LabelEntries,
 bool TKVExtension::Read(TKVStream& S, const QString& FileVersion, TKVExtEntries& LabelEntries,
                         std::span<const std::unique_ptr<TKVElement>> Elements)
 {
-    if (FileVersion != Version)
-        return false;
-    std::vector<TKVExtEntries*> kept;
-    kept.reserve(Elements.size());
+    std::vector<TKVElement*> elements;
+    elements.reserve(Elements.size());
     for (const auto& e : Elements)
-        kept.push_back(&e->KeptEntries);
-    return ReadBlock(S, std::int32_t(Elements.size())).Apply(S, &LabelEntries, kept);
+        elements.push_back(e.get());
+    const bool again =
+        FileVersion == Version && ReadBlock(S, std::int32_t(Elements.size())).Apply(S, &LabelEntries, elements);
+    if (!again)
+        RequireEntries(elements);
+    return again;
+}
+
+void TKVExtension::RequireEntries(const std::vector<TKVElement*>& Elements)
+{
+    for (const TKVElement* e : Elements)
+        if (e->ExtEntryMissing())
+            Refuse();
 }
 
 void TKVExtension::ReadElement(TKVStream& S, TKVElement& E)
@@ -209,6 +227,7 @@ void TKVExtension::ReadElement(TKVStream& S, TKVElement& E)
         E.LoadFromStream(S);
         E.KeptEntries.clear();
         if (S.Remaining() == 0)
-            return;
-    } while (ReadBlock(S, 1).Apply(S, nullptr, {&E.KeptEntries}));
+            break;
+    } while (ReadBlock(S, 1).Apply(S, nullptr, {&E}));
+    RequireEntries({&E});
 }

@@ -39,6 +39,10 @@ public:
         // A string that Windows-1252 cannot carry: uint16 ordinal of the
         // string in its record, then its full text in UTF-8.
         etFullText = 0x8001,
+        // A barcode of a type libzint encodes: uint8 type (the record's
+        // BarType), uint8 QR Code error correction (0 L, 1 M, 2 Q, 3 H),
+        // uint8 flags (bit 0: DataMatrix data is a GS1 element string).
+        etBarSymbol = 0x8002,
         // The label's data run prints every record from the first asked to
         // the end of the data (payload: one byte, 1). Not critical: a reader
         // that ignores it prints the saved range, which the file still holds.
@@ -50,6 +54,7 @@ public:
     };
     static constexpr TTagInfo Tags[] = {
         {etFullText, "UTF-8 string"},
+        {etBarSymbol, "barcode symbology"},
         {etAllRecords, "all records"},
     };
     static constexpr std::uint16_t CriticalBit = 0x8000;
@@ -75,7 +80,8 @@ public:
     void Write(TKVStream& S) const;
 
     // Reads the block that follows the last element record, and ends the
-    // file, when the file's version is Version (nothing otherwise): the kept
+    // file, when the file's version is Version (nothing otherwise; an element
+    // that needs an entry, a barcode of a libzint type, is then refused): the kept
     // entries go to the label and the elements, the full texts to the
     // stream. True when the stream has been sent back to read the file again
     // with those texts (the first reading only finds them); what the first
@@ -98,7 +104,9 @@ private:
     std::vector<TEntry> Entries;
 
     static TKVExtension Of(const TKVStream& Written, const TKVExtEntries* LabelEntries,
-                           const std::vector<const TKVExtEntries*>& ElementEntries);
+                           const std::vector<const TKVElement*>& Elements);
     static TKVExtension ReadBlock(TKVStream& S, std::int32_t ElementCount);
-    bool Apply(TKVStream& S, TKVExtEntries* LabelEntries, const std::vector<TKVExtEntries*>& ElementEntries) const;
+    bool Apply(TKVStream& S, TKVExtEntries* LabelEntries, const std::vector<TKVElement*>& Elements) const;
+    // Refuses elements whose records ask for an entry that did not come.
+    static void RequireEntries(const std::vector<TKVElement*>& Elements);
 };

@@ -239,6 +239,89 @@ bool WriteBackground(const QString& Path)
     p.end();
     return img.save(Path, "PNG");
 }
+
+// A shipping label on a 100 x 150 mm roll, one per shipment of the table
+// envios: the order number in Code 128, a QR Code with the tracking link,
+// a GS1 DataMatrix of the contents (GTIN, expiry and batch in one field),
+// the case's ITF-14 and the pallet's SSCC in GS1-128.
+void Logistics(TKVLab& Lab)
+{
+    UseExampleData(Lab, 1, 12);
+    Lab.Table->TableName = QStringLiteral("envios");
+    Lab.Measure->LabelName = QStringLiteral("Logística 100 x 150");
+    Lab.Measure->PaperName = QStringLiteral("100 x 150");
+    Lab.Measure->PaperWidth = 100;
+    Lab.Measure->PaperHeight = 150;
+    Lab.PrintInfo->PaperCode = UserPaperCode;
+    Lab.Measure->Width = 100;
+    Lab.Measure->Height = 150;
+    Lab.Measure->NuHor = 1;
+    Lab.Measure->NuVer = 1;
+    Lab.Measure->MarLeft = 0;
+    Lab.Measure->MarTop = 0;
+    Lab.Measure->DiHor = 0;
+    Lab.Measure->DiVer = 0;
+    Lab.Frame->Style = maSingle;
+    Lab.Frame->PenWidth = 0.3f;
+
+    const auto text = [&Lab](TPoint2D P, float Height, const QString& Text) {
+        auto* t = Add<TKVText>(Lab, P);
+        t->Text = Text;
+        t->FontHeight = Height;
+        return t;
+    };
+    const auto code = [&Lab](TPoint2D P, TKVBar Type, const QString& Field, float Module) {
+        auto* b = Add<TKVBarCode>(Lab, P);
+        b->BarType = Type;
+        b->Code = QStringLiteral("0");
+        Bind(b, Field);
+        b->BarWidth = Module;
+        b->TopMargin = 0;
+        return b;
+    };
+    text({5, 3}, 3, QStringLiteral("Remite: KVLab Logística, Almacén 3, 50197 Zaragoza"));
+    Add<TKVLine>(Lab, {4, 8.5f}, {96, 8.5f})->PenWidth = 0.4f;
+    text({5, 10}, 3, QStringLiteral("DESTINATARIO"))->Bold = true;
+    auto* name = text({5, 14}, 6, {});
+    Bind(name, QStringLiteral("destinatario"));
+    name->Bold = true;
+    Bind(text({5, 21}, 4.5f, {}), QStringLiteral("direccion"));
+    Bind(text({5, 27}, 4.5f, {}), QStringLiteral("cpostal"));
+    Bind(text({19, 27}, 4.5f, {}), QStringLiteral("ciudad"));
+    Add<TKVLine>(Lab, {4, 34.5f}, {96, 34.5f})->PenWidth = 0.4f;
+
+    text({5, 36}, 3, QStringLiteral("PEDIDO"))->Bold = true;
+    auto* order = code({5, 40}, baCode128, QStringLiteral("pedido"), 0.3f);
+    order->FontHeight = 12;
+    order->LeftMargin = 3; // ten modules
+    auto* tracking = code({76, 36}, baQRCode, QStringLiteral("seguimiento"), 0.5f);
+    tracking->Options.EcLevel = TKVZintSymbol::ecM;
+    tracking->LeftMargin = 2; // four modules
+    tracking->TopMargin = 1;
+    text({76.5f, 56}, 2.5f, QStringLiteral("Seguimiento"));
+
+    text({5, 60}, 3, QStringLiteral("CONTENIDO"))->Bold = true;
+    auto* contents = code({78, 61}, baDataMatrix, QStringLiteral("producto"), 0.5f);
+    contents->Options.Gs1 = true;
+    contents->LeftMargin = 1;
+    contents->TopMargin = 1;
+    Bind(text({5, 64}, 3.2f, {}), QStringLiteral("producto"));
+    auto* bultos = Add<TKVAddText>(Lab, {5, 69});
+    bultos->Prefix = QStringLiteral("Bultos: ");
+    bultos->Suffix.clear();
+    Bind(bultos, QStringLiteral("bultos"));
+    bultos->FontHeight = 3.5f;
+    auto* cases = code({5, 75}, baITF14, QStringLiteral("gtin14"), 0.4f);
+    cases->FontHeight = 12;
+    cases->LeftMargin = 0; // the bearer box holds the quiet zones
+    Add<TKVLine>(Lab, {4, 98.5f}, {96, 98.5f})->PenWidth = 0.4f;
+
+    text({5, 100}, 3, QStringLiteral("SSCC (palé)"))->Bold = true;
+    auto* sscc = code({1, 105}, baGS1_128, QStringLiteral("sscc"), 0.5f);
+    sscc->FontHeight = 30;
+    sscc->NumberHeight = 4;
+    sscc->LeftMargin = 5; // ten modules
+}
 }
 
 int main(int argc, char** argv)
@@ -255,7 +338,8 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::pair<const char*, void (*)(TKVLab&)> designs[] = {
-        {"direcciones.lab", Addresses}, {"envio.lab", Shipping}, {"productos.lab", Products}, {"credenciales.lab", Badges}};
+        {"direcciones.lab", Addresses}, {"envio.lab", Shipping}, {"productos.lab", Products}, {"credenciales.lab", Badges},
+        {"logistica.lab", Logistics}};
     for (const auto& [name, make] : designs) {
         TKVLab lab;
         make(lab);

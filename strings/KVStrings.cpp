@@ -265,6 +265,19 @@ const TResStringRec KvEnMonarch{65437, "KvEnMonarch", "Sobre Monarch"};
 const TResStringRec KvOffPage{65438, "KvOffPage",
                                "Etiquetas fuera del área imprimible: %1 (la primera en la fila %2, columna %3)"};
 
+const TResStringRec KvBarCharacter{65406, "KvBarCharacter", "Carácter no válido para este tipo de código"};
+const TResStringRec KvBarCheckDigit{65405, "KvBarCheckDigit", "Dígito de control incorrecto: debería ser %1"};
+const TResStringRec KvBarLength{65404, "KvBarLength", "Longitud no válida para este tipo de código"};
+const TResStringRec KvBarTooLong{65403, "KvBarTooLong", "Demasiados datos para este tipo de código"};
+const TResStringRec KvBarGs1{65402, "KvBarGs1", "Datos GS1 no válidos: cada dato empieza por su identificador entre paréntesis, p. ej. (01)"};
+const TResStringRec KvBarGs1Ai{65401, "KvBarGs1Ai", "Datos no válidos para el identificador GS1 (%1)"};
+const TResStringRec KvBarEmpty{65400, "KvBarEmpty", "Sin datos"};
+const TResStringRec KvBarInvalid{65399, "KvBarInvalid", "Datos no válidos para este tipo de código (%1)"};
+const TResStringRec KvBarQuietZone{65398, "KvBarQuietZone", "Margen menor que la zona de silencio: al menos %1 mm"};
+const TResStringRec KvBarFixCheck{65397, "KvBarFixCheck", "Corregir"};
+const TResStringRec KvBarEcLevel{65396, "KvBarEcLevel", "Corrección de errores"};
+const TResStringRec KvBarGs1Mode{65395, "KvBarGs1Mode", "Datos GS1"};
+
 const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevFirst,
     &KvPrevPrior,
@@ -290,6 +303,18 @@ const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvEnMonarch,
     &KvOffPage,
     &KvToLast,
+    &KvBarCharacter,
+    &KvBarCheckDigit,
+    &KvBarLength,
+    &KvBarTooLong,
+    &KvBarGs1,
+    &KvBarGs1Ai,
+    &KvBarEmpty,
+    &KvBarInvalid,
+    &KvBarQuietZone,
+    &KvBarFixCheck,
+    &KvBarEcLevel,
+    &KvBarGs1Mode,
 };
 
 QString LoadResString(const TResStringRec* Res)

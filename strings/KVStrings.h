@@ -176,7 +176,22 @@ extern const TResStringRec KvEnMonarch;
 // "%2", column "%3".
 extern const TResStringRec KvOffPage;
 
-constexpr int KVAddedStringCount = 24;
+// The barcode element's reasons for refusing data, and the barcode dialog's
+// options and warnings (identifiers from 65406 down):
+extern const TResStringRec KvBarCharacter;
+extern const TResStringRec KvBarCheckDigit;
+extern const TResStringRec KvBarLength;
+extern const TResStringRec KvBarTooLong;
+extern const TResStringRec KvBarGs1;
+extern const TResStringRec KvBarGs1Ai;
+extern const TResStringRec KvBarEmpty;
+extern const TResStringRec KvBarInvalid;
+extern const TResStringRec KvBarQuietZone;
+extern const TResStringRec KvBarFixCheck;
+extern const TResStringRec KvBarEcLevel;
+extern const TResStringRec KvBarGs1Mode;
+
+constexpr int KVAddedStringCount = 36;
 extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 
 // The text of a resource string in the current language.

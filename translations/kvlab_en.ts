@@ -639,6 +639,66 @@
         <translation>Labels outside the printable area: %1 (the first at row %2, column %3)</translation>
     </message>
     <message>
+        <source>KvBarCharacter</source>
+        <extracomment>65406 &quot;Carácter no válido para este tipo de código&quot;</extracomment>
+        <translation>Invalid character for this barcode type</translation>
+    </message>
+    <message>
+        <source>KvBarCheckDigit</source>
+        <extracomment>65405 &quot;Dígito de control incorrecto: debería ser %1&quot;</extracomment>
+        <translation>Wrong check digit: it should be %1</translation>
+    </message>
+    <message>
+        <source>KvBarLength</source>
+        <extracomment>65404 &quot;Longitud no válida para este tipo de código&quot;</extracomment>
+        <translation>Invalid length for this barcode type</translation>
+    </message>
+    <message>
+        <source>KvBarTooLong</source>
+        <extracomment>65403 &quot;Demasiados datos para este tipo de código&quot;</extracomment>
+        <translation>Too much data for this barcode type</translation>
+    </message>
+    <message>
+        <source>KvBarGs1</source>
+        <extracomment>65402 &quot;Datos GS1 no válidos: cada dato empieza por su identificador entre paréntesis, p. ej. (01)&quot;</extracomment>
+        <translation>Invalid GS1 data: every field starts with its identifier in brackets, e.g. (01)</translation>
+    </message>
+    <message>
+        <source>KvBarGs1Ai</source>
+        <extracomment>65401 &quot;Datos no válidos para el identificador GS1 (%1)&quot;</extracomment>
+        <translation>Invalid data for GS1 identifier (%1)</translation>
+    </message>
+    <message>
+        <source>KvBarEmpty</source>
+        <extracomment>65400 &quot;Sin datos&quot;</extracomment>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>KvBarInvalid</source>
+        <extracomment>65399 &quot;Datos no válidos para este tipo de código (%1)&quot;</extracomment>
+        <translation>Invalid data for this barcode type (%1)</translation>
+    </message>
+    <message>
+        <source>KvBarQuietZone</source>
+        <extracomment>65398 &quot;Margen menor que la zona de silencio: al menos %1 mm&quot;</extracomment>
+        <translation>Margin below the quiet zone: at least %1 mm</translation>
+    </message>
+    <message>
+        <source>KvBarFixCheck</source>
+        <extracomment>65397 &quot;Corregir&quot;</extracomment>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>KvBarEcLevel</source>
+        <extracomment>65396 &quot;Corrección de errores&quot;</extracomment>
+        <translation>Error correction</translation>
+    </message>
+    <message>
+        <source>KvBarGs1Mode</source>
+        <extracomment>65395 &quot;Datos GS1&quot;</extracomment>
+        <translation>GS1 data</translation>
+    </message>
+    <message>
         <source>KvToLast</source>
         <extracomment>65407 &quot;hasta el último&quot;</extracomment>
         <translation>to the last</translation>

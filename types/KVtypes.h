@@ -26,7 +26,12 @@ enum TKVDrawTool : std::uint8_t { dwLine, dwRect, dwText, dwBarCode, dwSelection
 enum TKVDrawType : std::uint8_t { tdLab, tdPrint, tdPreview };
 enum TTextAlign : std::uint8_t { taLeBa, taCeBa, taRiBa, taLeBo, taCeBo, taRiBo, taLeTo, taCeTo, taRiTo };
 enum TKVEleAlign : std::uint8_t { eaLeft, eaTop, eaRight, eaBottom };
-enum TKVBar : std::uint8_t { baEAN13, baEAN8, baCode39, baUPCA };
+// Barcode types: the first four have encoders of their own; the others are
+// encoded by libzint and need the label file's extension block.
+enum TKVBar : std::uint8_t {
+    baEAN13, baEAN8, baCode39, baUPCA,
+    baCode128, baGS1_128, baITF14, baUPCE, baQRCode, baDataMatrix, baPDF417
+};
 enum TKVZoom : std::uint8_t { zm50, zm75, zm100, zm125, zm150, zm175, zm200 };
 enum TKVSnap : std::uint8_t { snPoint, snGrid, snNone };
 enum TKVFrameStyle : std::uint8_t { maNot, maSingle, maDoble };
@@ -38,7 +43,9 @@ enum TKVDragType : std::uint8_t { dtMove, dtTop, dtLeft, dtBottom, dtRight, dtPo
 // Highest ordinal of each enumeration, for readers that must reject bytes
 // that name no value.
 constexpr int MaxOrd_TTextAlign = taRiTo;
-constexpr int MaxOrd_TKVBar = baUPCA;
+constexpr int MaxOrd_TKVBar = baPDF417;
+// The last type a "1.1" record may hold.
+constexpr int MaxOrd_TKVBar11 = baUPCA;
 constexpr int MaxOrd_TKVFrameStyle = maDoble;
 constexpr int MaxOrd_TKVBackStyle = biImage;
 

@@ -59,6 +59,12 @@ void Element(KVJsonWriter& w, const TKVElement& e)
         w.Value(QStringLiteral("ShowNumber"), b->ShowNumber);
         w.Value(QStringLiteral("LeftMargin"), b->LeftMargin);
         w.Value(QStringLiteral("TopMargin"), b->TopMargin);
+        if (TKVZintSymbol::Handles(b->BarType)) {
+            w.BeginObject(QStringLiteral("Options"));
+            w.Value(QStringLiteral("EcLevel"), I(b->Options.EcLevel));
+            w.Value(QStringLiteral("Gs1"), b->Options.Gs1);
+            w.EndObject();
+        }
     }
     if (const auto* r = dynamic_cast<const TKVRect*>(&e))
         w.Value(QStringLiteral("RectExtra"), I(r->RectExtra));

@@ -15,6 +15,8 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#define ZX_USE_UTF8 // zxing-cpp 1.4: Result::text() as UTF-8
+#include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +64,7 @@ TEST(Examples, EveryExamplePrintsFromTheExampleDatabase)
         {"envio.lab", "1 page(s), 8 label(s), copies without data"},
         {"productos.lab", "1 page(s), 12 label(s), records 1 to 12 of 20 in clientes"},
         {"credenciales.lab", "2 page(s), 8 label(s), records 1 to 8 of 20 in clientes"},
+        {"logistica.lab", "12 page(s), 12 label(s), records 1 to 12 of 12 in envios"},
     };
     for (const auto& r : rows) {
         const QString out = TestSupport::TempDir();
@@ -240,4 +243,53 @@ TEST(DataRun, UnavailableSourceFailsUnlessCopiesAreAskedFor)
         args + QStringList{QStringLiteral("--copies-without-data"), QStringLiteral("--labs"), QStringLiteral("4")});
     EXPECT_EQ(copies.ExitCode, 0) << copies.Err.constData();
     EXPECT_TRUE(copies.Out.startsWith("1 page(s), 4 label(s), copies without data")) << copies.Out.constData();
+}
+
+TEST(Examples, ShippingLabelsCarryEachShipmentsSymbols)
+{
+    // Where each symbol lies on the 100 x 150 mm label, and the field it
+    // shows; zxing-cpp reads each region as a scanner aimed at it would.
+    const struct {
+        const char* Field;
+        QRectF Mm;
+        const char* SymbologyId; // GS1 data says so: "]C1", "]d2"
+    } symbols[] = {
+        {"pedido", {0, 35, 72, 25}, "]C0"},      {"seguimiento", {70, 33, 30, 23}, "]Q1"},
+        {"producto", {70, 56, 30, 20}, "]d2"},   {"gtin14", {0, 72, 75, 25}, "]I1"},
+        {"sscc", {0, 100, 100, 40}, "]C1"},
+    };
+    const QString out = TestSupport::TempDir();
+    const auto run = TestSupport::RunKvlab(
+        {QStringLiteral("print"), TestSupport::SourcePath(QStringLiteral("examples/logistica.lab")),
+         QStringLiteral("-o"), out + QStringLiteral("/out.pdf"), QStringLiteral("--png-dir"), out,
+         QStringLiteral("--dpi"), QStringLiteral("300"), QStringLiteral("--from"), QStringLiteral("11"),
+         QStringLiteral("--alias"), QStringLiteral("ejemplos=") + ExampleDb()});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+    const QStringList pages = Pages(out);
+    ASSERT_EQ(pages.size(), 2);
+
+    TKVTable envios;
+    envios.DatabaseName = ExampleDb();
+    envios.TableName = QStringLiteral("envios");
+    envios.Open();
+    envios.MoveBy(10);
+    for (const QString& page : pages) {
+        const QImage label = QImage(page).convertToFormat(QImage::Format_RGB32);
+        const double px = 300 / 25.4;
+        for (const auto& s : symbols) {
+            const QImage part = label.copy(QRectF(s.Mm.topLeft() * px, s.Mm.size() * px).toRect());
+            const ZXing::ImageView view(part.constBits(), part.width(), part.height(), ZXing::ImageFormat::BGRX,
+                                        int(part.bytesPerLine()));
+            ZXing::DecodeHints hints;
+            hints.setTryHarder(true);
+            const ZXing::Result read = ZXing::ReadBarcode(view, hints);
+            // GS1 element strings come back without brackets, a GS after a
+            // variable-length field (none here: the batch comes last).
+            QString want = envios.FieldByName(QString::fromLatin1(s.Field))->AsString();
+            want.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+            EXPECT_EQ(QString::fromStdString(read.text()), want) << page.toStdString() << " " << s.Field;
+            EXPECT_EQ(read.symbologyIdentifier(), s.SymbologyId) << s.Field;
+        }
+        envios.Next();
+    }
 }

@@ -9,7 +9,10 @@
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace {
@@ -46,7 +49,10 @@ TEST_F(BarcodeDialog, SymbologyItemsMapToBarTypesBothWays)
         TKVBar Type;
         int Item;
         const char* Text;
-    } rows[] = {{baEAN13, 0, "EAN 13"}, {baEAN8, 1, "EAN 8"}, {baUPCA, 2, "UPC A"}, {baCode39, 3, "CODE 39"}};
+    } rows[] = {{baEAN13, 0, "EAN 13"},      {baEAN8, 1, "EAN 8"},       {baUPCA, 2, "UPC A"},
+                {baCode39, 3, "CODE 39"},    {baCode128, 4, "CODE 128"}, {baGS1_128, 5, "GS1-128"},
+                {baITF14, 6, "ITF-14"},      {baUPCE, 7, "UPC E"},       {baQRCode, 8, "QR"},
+                {baDataMatrix, 9, "DATAMATRIX"}, {baPDF417, 10, "PDF417"}};
     for (const auto& row : rows) {
         EXPECT_EQ(TPropCoBar::BarTypeItem(row.Type), row.Item) << row.Text;
         TKVBar back = baEAN13;
@@ -206,4 +212,70 @@ TEST_F(BarcodeDialog, OpensWithEmptyAngleForOtherAnglesAndCaptionsFromTheTable)
     EXPECT_EQ(Dialog->LabCoBar->text(), LoadResString(&KvBarCode));
 }
 
+}
+
+TEST_F(BarcodeDialog, SaysWhyUnderTheCodeAndShowsTheTypesOwnOptions)
+{
+    // Margins: 11 modules of 0.33 mm left of an EAN-13 (GS1 General
+    // Specifications), 10 for Code 39 and Code 128, 4 for QR Code.
+    const struct {
+        TKVBar Type;
+        const char* Code;
+        float Margin;
+        const char* Reason; // part of the text under the code, "" for none
+        bool Fix, EcLevel, Gs1;
+        const char* MarginNote;
+    } rows[] = {
+        {baEAN13, "8410894000109", 3.7f, "", false, false, false, ""},
+        {baEAN13, "8410894000108", 3.7f, "debería ser 9", true, false, false, ""},
+        {baUPCA, "036000291453", 3, "debería ser 2", true, false, false, ""},
+        {baEAN8, "9638507", 3, "Longitud no válida", false, false, false, ""},
+        {baEAN13, "8410894000109", 3, "", false, false, false, "al menos 3.63 mm"},
+        {baCode39, "KV-1", 3, "", false, false, false, "al menos 3.30 mm"},
+        {baCode128, "PEDIDO 1", 3.3f, "", false, false, false, ""},
+        {baGS1_128, "(00)106141411234567898", 4, "debería ser 7", false, false, false, ""},
+        {baQRCode, "https://example.com", 1, "", false, true, false, "al menos 1.32 mm"},
+        {baDataMatrix, "(01)09501101530003", 1, "", false, false, true, ""},
+        {baITF14, "154001412887", 0, "Longitud no válida", false, false, false, ""},
+    };
+    for (const auto& r : rows) {
+        auto b = std::make_unique<TKVBarCode>();
+        b->BarType = r.Type;
+        b->Code = QString::fromUtf8(r.Code);
+        b->LeftMargin = r.Margin;
+        b->Options.Gs1 = r.Gs1;
+        Bar = Add(std::move(b));
+        Open();
+        EXPECT_EQ(!Dialog->LabReason->isHidden(), *r.Reason != 0) << r.Code;
+        EXPECT_TRUE(Dialog->LabReason->text().contains(QString::fromUtf8(r.Reason))) << r.Code;
+        EXPECT_EQ(!Dialog->BtFixCheck->isHidden(), r.Fix) << r.Code;
+        EXPECT_EQ(!Dialog->CbEcLevel->isHidden(), r.EcLevel) << r.Code;
+        EXPECT_EQ(!Dialog->CkBoxGs1->isHidden(), r.Gs1) << r.Code;
+        EXPECT_EQ(!Dialog->LabMarginNote->isHidden(), *r.MarginNote != 0) << r.Code;
+        EXPECT_EQ(Dialog->SpEdFloatAlt->isEnabled(), !TKVZintSymbol::Info(r.Type).TwoD) << r.Code;
+        EXPECT_TRUE(Dialog->LabMarginNote->text().contains(QString::fromUtf8(r.MarginNote))) << r.Code;
+        if (r.Fix) {
+            // The dialog offers the right digit; the element took the code as typed.
+            const QString typed = Bar->Code;
+            Dialog->BtFixCheck->click();
+            EXPECT_EQ(Bar->Code.left(typed.size() - 1), typed.left(typed.size() - 1));
+            EXPECT_NE(Bar->Code, typed);
+            EXPECT_TRUE(Dialog->LabReason->isHidden()) << r.Code;
+        }
+        Dialog->close();
+    }
+
+    // The options go into the element, and the reason follows them.
+    Bar = Add<TKVBarCode>();
+    Open();
+    Dialog->ComBoxType->setCurrentIndex(TPropCoBar::BarTypeItem(baQRCode));
+    Dialog->CbEcLevel->setCurrentIndex(3);
+    EXPECT_EQ(Bar->Options.EcLevel, TKVZintSymbol::ecH);
+    Dialog->ComBoxType->setCurrentIndex(TPropCoBar::BarTypeItem(baDataMatrix));
+    Retype(Dialog->EdNum, QStringLiteral("ABC"));
+    Dialog->CkBoxGs1->setChecked(true);
+    EXPECT_TRUE(Bar->Options.Gs1);
+    EXPECT_TRUE(Dialog->LabReason->text().contains(QStringLiteral("GS1"))) << Dialog->LabReason->text().toStdString();
+    Dialog->CkBoxGs1->setChecked(false);
+    EXPECT_TRUE(Dialog->LabReason->isHidden());
 }

@@ -1,10 +1,12 @@
 // The extension block of label files: text beyond Windows-1252 kept in
 // every string field, through files and the element clipboard; designs that
 // need no extension written as "1.1" byte for byte; entries of unknown tags
-// kept with their label or element; and blocks that cannot be trusted
-// refused before anything of the open design changes.
+// kept with their label or element; blocks that cannot be trusted refused
+// before anything of the open design changes; and the barcode types libzint
+// encodes, which only a "1.2" file carries.
 #include "common/TestSupport.h"
 
+#include "barcode/TKVBarCode.h"
 #include "designer/TKVClipboard.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
@@ -291,4 +293,93 @@ TEST(LabelFileExtension, FuzzSeedIsAVersion12DesignThatSavesToItsOwnBytes)
     lab.LoadLab(seed);
     EXPECT_EQ(lab.Version, QStringLiteral("1.2"));
     EXPECT_EQ(Saved(lab), TestSupport::ReadFile(seed));
+}
+
+namespace {
+// A QR Code (H), a text and an EAN-13: the first needs the block.
+void AddBarcodes(TKVLab& Lab)
+{
+    auto qr = std::make_unique<TKVBarCode>();
+    qr->BarType = baQRCode;
+    qr->Code = QStringLiteral("https://example.com/e/1");
+    qr->Options.EcLevel = TKVZintSymbol::ecH;
+    Lab.Document->AddElement(std::move(qr));
+    Lab.Document->AddElement(std::make_unique<TKVText>());
+    Lab.Document->AddElement(std::make_unique<TKVBarCode>());
+}
+const TKVBarCode& Bar(const TKVLab& Lab, int I) { return *static_cast<const TKVBarCode*>(Lab.Document->Items(I)); }
+}
+
+TEST(LabelFileExtension, LibzintTypesTravelInACriticalEntryThatOldReadersRefuse)
+{
+    TKVLab lab;
+    AddBarcodes(lab);
+    const QByteArray file = Saved(lab);
+    const QByteArray entry = Entry(0x8002, 0, QByteArray("\x08\x03\x00", 3));
+    // The record keeps the type's own byte, which a "1.1" reader refuses as
+    // an unknown symbology, and the block adds one critical entry.
+    ASSERT_TRUE(file.endsWith("KVX1" + Le(std::int32_t(entry.size())) + entry));
+    const QByteArray plain = QByteArray("\x03\0\0\0" "1.1", 7) + file.mid(7, file.size() - 7 - 8 - entry.size());
+    EXPECT_EQ(With(plain, entry), file);
+    EXPECT_GT(baQRCode, MaxOrd_TKVBar11);
+
+    TKVLab other;
+    ASSERT_EQ(LoadError(other, file), QString());
+    EXPECT_EQ(Bar(other, 0).BarType, baQRCode);
+    EXPECT_EQ(Bar(other, 0).Options.EcLevel, TKVZintSymbol::ecH);
+    EXPECT_EQ(Saved(other), file) << "saved again, the same bytes";
+
+    // GS1 DataMatrix across the clipboard, with its options.
+    auto dm = std::make_unique<TKVBarCode>();
+    dm->BarType = baDataMatrix;
+    dm->Options.Gs1 = true;
+    TKVClipboard::Copy(*dm);
+    const std::unique_ptr<TKVElement> pasted = TKVClipboard::Paste();
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(static_cast<TKVBarCode*>(pasted.get())->BarType, baDataMatrix);
+    EXPECT_TRUE(static_cast<TKVBarCode*>(pasted.get())->Options.Gs1);
+    TKVClipboard::Discard();
+
+    // Back to a type of our own: a "1.1" design again.
+    other.Version = QStringLiteral("1.1");
+    const_cast<TKVBarCode&>(Bar(other, 0)).BarType = baCode39;
+    EXPECT_EQ(Saved(other).left(7), QByteArray("\x03\0\0\0" "1.1", 7));
+
+    const auto bar = [](const char* Payload, std::int32_t Element = 0) {
+        return Entry(0x8002, Element, QByteArray(Payload, 3));
+    };
+    struct Row {
+        QByteArray Bytes;
+        const char* Why;
+    } rows[] = {
+        {plain, "a libzint type in a \"1.1\" file"},
+        {With(plain, Entry(0x0123, -1, "x")), "a libzint type without its entry"},
+        {With(plain, bar("\x09\x03\x00")), "an entry naming another type than the record"},
+        {With(plain, bar("\x08\x04\x00")), "an error correction level beyond H"},
+        {With(plain, bar("\x08\x03\x02")), "a flag this release does not know"},
+        {With(plain, Entry(0x8002, 0, QByteArray("\x08\x03", 2))), "a short entry"},
+        {With(plain, Entry(0x8002, 0, QByteArray("\x08\x03\x00\x00", 4))), "a long entry"},
+        {With(plain, entry + entry), "two entries for one barcode"},
+        {With(plain, entry + bar("\x08\x03\x00", 1)), "an entry for a text"},
+        {With(plain, entry + bar("\x00\x01\x00", 2)), "an entry for an EAN-13"},
+        {With(plain, entry + bar("\x08\x03\x00", -1)), "an entry for the label"},
+    };
+    const QByteArray before = Saved(other);
+    for (const Row& r : rows) {
+        EXPECT_EQ(LoadError(other, r.Bytes), ReadError) << r.Why;
+        EXPECT_EQ(Saved(other), before) << r.Why;
+    }
+}
+
+TEST(LabelFileExtension, BarcodeTypesFuzzSeedSavesToItsOwnBytes)
+{
+    const QString seed = TestSupport::SourcePath(QStringLiteral("fuzz/seeds/labfile/barcode-types.lab"));
+    TKVLab lab;
+    lab.LoadLab(seed);
+    ASSERT_EQ(lab.Document->Count(), 3);
+    EXPECT_EQ(Bar(lab, 0).BarType, baQRCode);
+    EXPECT_EQ(Saved(lab), TestSupport::ReadFile(seed));
+    TKVLab made;
+    AddBarcodes(made);
+    EXPECT_EQ(Saved(made), Saved(lab));
 }

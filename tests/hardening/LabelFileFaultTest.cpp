@@ -108,7 +108,7 @@ TEST(LabelFileFaults, EveryExampleCutAtEveryByteFailsAndChangesNothing)
     OpenDesign d;
     const QString path = TestSupport::TempDir() + QStringLiteral("/cut.lab");
     const QStringList examples = Examples();
-    ASSERT_EQ(examples.size(), 4);
+    ASSERT_EQ(examples.size(), 5);
     for (const QString& example : examples) {
         const QByteArray whole = TestSupport::ReadFile(example);
         ASSERT_GT(whole.size(), 156);
