@@ -473,8 +473,8 @@ TEST_F(DesignerWindow, ExamplesOpenWithTheirDataAndTheExampleAlias)
     const QString db = TestSupport::BinaryPath(QStringLiteral("examples/clientes.db"));
     EXPECT_EQ(TKVSession::Resolve(QStringLiteral("ejemplos")).Location, QFileInfo(db).absoluteFilePath());
     const QStringList examples = TKVHostData::ExampleDesigns();
-    ASSERT_EQ(examples.size(), 4);
-    for (const char* name : {"credenciales.lab", "direcciones.lab", "envio.lab", "productos.lab"}) {
+    ASSERT_EQ(examples.size(), 5);
+    for (const char* name : {"credenciales.lab", "direcciones.lab", "envio.lab", "logistica.lab", "productos.lab"}) {
         const QString file = TestSupport::SourcePath(QStringLiteral("examples/") + QLatin1String(name));
         ASSERT_TRUE(W->OpenDesign(file)) << name;
         EXPECT_GT(Lab->Document->Count(), 0) << name;
@@ -493,7 +493,8 @@ TEST_F(DesignerWindow, ExamplesOpenWithTheirDataAndTheExampleAlias)
     for (QAction* a : W->MenuExamples->actions())
         entries << a->text();
     EXPECT_EQ(entries, (QStringList{QStringLiteral("credenciales.lab"), QStringLiteral("direcciones.lab"),
-                                    QStringLiteral("envio.lab"), QStringLiteral("productos.lab")}));
+                                    QStringLiteral("envio.lab"), QStringLiteral("logistica.lab"),
+                                    QStringLiteral("productos.lab")}));
 }
 
 TEST_F(DesignerWindow, LookingAtDialogsIsNoChange)
