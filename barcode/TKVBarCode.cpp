@@ -207,6 +207,23 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawT
 }
 
 namespace {
+// The symbol's box behind it unless it is transparent, then the pen and
+// brush every symbology draws its bars and modules with.
+void PaintBox(TKVCanvas& Canvas, const TRect& Box, bool Transparent, TColor Back, TColor Fore)
+{
+    if (!Transparent) {
+        Canvas.Pen.Style = TPenStyle::psClear;
+        Canvas.Brush.Color = Back;
+        Canvas.Brush.Style = TBrushStyle::bsSolid;
+        Canvas.Rectangle(Box);
+    }
+    Canvas.Brush.Color = Fore;
+    Canvas.Brush.Style = TBrushStyle::bsSolid;
+    Canvas.Pen.Color = Fore;
+    Canvas.Pen.Width = 0;
+    Canvas.Pen.Style = TPenStyle::psInsideFrame;
+}
+
 // Quarter turns are the only rotations the bars know; any other angle is
 // drawn unrotated, bars, box and text alike.
 int QuarterTurn(std::int32_t Angle)
@@ -278,21 +295,10 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     const TPoint a = turned(c.X, c.Y);
     const TPoint b = turned(c.X + width, bottom);
     const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
-    if (!Transparent) {
-        canvas.Pen.Style = TPenStyle::psClear;
-        canvas.Brush.Color = BackColor;
-        canvas.Brush.Style = TBrushStyle::bsSolid;
-        canvas.Rectangle(box);
-    }
+    PaintBox(canvas, box, Transparent, BackColor, Color);
     if (DrawType == tdLab)
         Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
                   Lab->WindowY(box.Bottom * 0.01f)};
-
-    canvas.Brush.Color = Color;
-    canvas.Brush.Style = TBrushStyle::bsSolid;
-    canvas.Pen.Color = Color;
-    canvas.Pen.Width = 0;
-    canvas.Pen.Style = TPenStyle::psInsideFrame;
     const std::vector<TKVBarPattern::TBar> bars =
         code39 ? TKVBarPattern::Code39Bars(elements) : TKVBarPattern::EanUpcBars(pattern);
     for (const TKVBarPattern::TBar& bar : bars) {
@@ -355,21 +361,10 @@ void TKVBarCode::DrawZint(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     Rotate(a, c, angle);
     Rotate(b, c, angle);
     const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
-    if (!Transparent) {
-        canvas.Pen.Style = TPenStyle::psClear;
-        canvas.Brush.Color = BackColor;
-        canvas.Brush.Style = TBrushStyle::bsSolid;
-        canvas.Rectangle(box);
-    }
+    PaintBox(canvas, box, Transparent, BackColor, Color);
     if (DrawType == tdLab)
         Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
                   Lab->WindowY(box.Bottom * 0.01f)};
-
-    canvas.Brush.Color = Color;
-    canvas.Brush.Style = TBrushStyle::bsSolid;
-    canvas.Pen.Color = Color;
-    canvas.Pen.Width = 0;
-    canvas.Pen.Style = TPenStyle::psInsideFrame;
     symbol.DrawModules(canvas, place);
     if (!text)
         return;
