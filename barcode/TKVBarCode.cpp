@@ -1,8 +1,9 @@
 #include "barcode/TKVBarCode.h"
 
 #include "barcode/TKVBarPattern.h"
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVLimitCheck.h"
+#include "document/TKVObject.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
@@ -15,9 +16,16 @@
 #include <numeric>
 #include <utility>
 
+namespace {
+// Label files and the clipboard make barcodes by their kind byte.
+[[maybe_unused]] const bool Registered = TKVObject::RegisterElement(deBar, [] {
+    return std::unique_ptr<TKVElement>(std::make_unique<TKVBarCode>());
+});
+}
+
 TKVBarCode::TKVBarCode() { FontHeight = 10.0f; }
 
-void TKVBarCode::Properties(TKVLab* Lab) { Lab->PropBar(this); }
+void TKVBarCode::Properties(TKVDesign* Lab) { Lab->PropBar(this); }
 
 void TKVBarCode::SaveToStream(TKVStream& Stream) const
 {
@@ -80,29 +88,29 @@ bool TKVBarCode::ValidCode() const
     return false;
 }
 
-void TKVBarCode::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVBarCode::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
     // The record's code is drawn in place of the element's own, which comes
     // back afterwards: drawing never changes what a save writes.
     const bool fromRecord = UseDaBa && UseData;
     QString own;
     if (fromRecord)
-        own = std::exchange(Code, Lab->Table->FieldByName(FieldName)->AsString());
+        own = std::exchange(Code, Context.Table->FieldByName(FieldName)->AsString());
     const auto restore = qScopeGuard([&] {
         if (fromRecord)
             Code = std::move(own);
     });
     if (ValidCode())
-        DrawCode(Offset, Lab, DrawType);
+        DrawCode(Offset, Context);
     else
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
 }
 
-void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+void TKVBarCode::DrawPlaceholder(TPoint2D Offset, const TKVDrawContext& Context)
 {
     // Drawn unrotated, but Angle is kept: a code that is invalid for a moment
     // (while it is being typed) must not lose the element's rotation.
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     const int x0 = Coord(static_cast<long double>(Offset.X) + Point1.X);
     const int y0 = Coord(static_cast<long double>(Offset.Y) + Point1.Y);
     const int h = Coord(FontHeight);
@@ -116,10 +124,10 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawT
     canvas.LineTo(x0 + 2000, y0 + h);
     canvas.MoveTo(x0, y0 + h);
     canvas.LineTo(x0 + 2000, y0);
-    Bounds.Left = Lab->WindowX(Point1.X);
-    Bounds.Top = Lab->WindowY(Point1.Y);
-    Bounds.Right = Bounds.Left + Lab->WindowX(20) - Lab->WindowX(0);
-    Bounds.Bottom = Bounds.Top + Lab->WindowY(FontHeight) - Lab->WindowY(0);
+    Bounds.Left = Context.WindowX(Point1.X);
+    Bounds.Top = Context.WindowY(Point1.Y);
+    Bounds.Right = Bounds.Left + Context.WindowX(20) - Context.WindowX(0);
+    Bounds.Bottom = Bounds.Top + Context.WindowY(FontHeight) - Context.WindowY(0);
 }
 
 namespace {
@@ -134,13 +142,13 @@ int QuarterTurn(std::int32_t Angle)
 constexpr long double MaxSymbolSpan = 1e8L;
 }
 
-void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+void TKVBarCode::DrawCode(TPoint2D Offset, const TKVDrawContext& Context)
 {
     if (!ValidCode()) {
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
         return;
     }
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     const int angle = QuarterTurn(Angle);
     const bool code39 = BarType == baCode39;
 
@@ -170,7 +178,7 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     const long double modules = code39 ? std::accumulate(elements.begin(), elements.end(), 0.0L)
                                        : TKVBarPattern::ModuleCount(pattern) + 1.0L;
     if (std::fabs(modules * m) + 200.0L * std::fabs(LeftMargin) > MaxSymbolSpan) {
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
         return;
     }
     int width;
@@ -196,9 +204,9 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
         canvas.Brush.Style = TBrushStyle::bsSolid;
         canvas.Rectangle(box);
     }
-    if (DrawType == tdLab)
-        Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
-                  Lab->WindowY(box.Bottom * 0.01f)};
+    if (Context.DrawType == tdLab)
+        Bounds = {Context.WindowX(box.Left * 0.01f), Context.WindowY(box.Top * 0.01f), Context.WindowX(box.Right * 0.01f),
+                  Context.WindowY(box.Bottom * 0.01f)};
 
     canvas.Brush.Color = Color;
     canvas.Brush.Style = TBrushStyle::bsSolid;

@@ -20,8 +20,8 @@ public:
     float LeftMargin = 3.0f;  // quiet zone left and right
     float TopMargin = 0.0f;
 
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
     void CheckLimits(const TKVLimitCheck& Check) const override;
@@ -31,9 +31,9 @@ public:
     bool ValidCode() const;
     // Bars, box and human-readable text of the current code, turned about
     // Point1 by Angle; a code that is not valid gets the placeholder.
-    void DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+    void DrawCode(TPoint2D Offset, const TKVDrawContext& Context);
 
 private:
     // The red-crossed 20 mm box of an invalid code, never turned.
-    void DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+    void DrawPlaceholder(TPoint2D Offset, const TKVDrawContext& Context);
 };

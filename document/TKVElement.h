@@ -4,10 +4,11 @@
 // pixels.
 #pragma once
 
+#include "document/TKVDrawContext.h"
 #include "document/TKVExtension.h"
 #include "types/KVtypes.h"
 
-class TKVLab;
+class TKVDesign;
 class TKVLimitCheck;
 class TKVStream;
 
@@ -35,8 +36,8 @@ public:
     // release does not understand; they go back with it unchanged.
     TKVExtEntries KeptEntries;
 
-    virtual void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) = 0;
-    virtual void Properties(TKVLab* Lab) = 0;
+    virtual void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) = 0;
+    virtual void Properties(TKVDesign* Lab) = 0;
     // Writes the whole record, kind byte first.
     virtual void SaveToStream(TKVStream& Stream) const;
     // Reads the record without its kind byte.
@@ -45,10 +46,10 @@ public:
     // throws EKvError naming the first that lies beyond it.
     virtual void CheckLimits(const TKVLimitCheck& Check) const;
     virtual TKVEle Elem() const = 0;
-    virtual bool PointInObject(TPoint P, TKVLab* Lab) const;
+    virtual bool PointInObject(TPoint P, const TKVDesign* Lab) const;
 
     void Move(TPoint2D Delta);
-    void Align(TKVEleAlign Alignment, TKVLab* Lab);
+    void Align(TKVEleAlign Alignment, const TKVDesign* Lab);
 
 protected:
     // The element part of the record, without the kind byte.

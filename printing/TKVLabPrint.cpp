@@ -3,9 +3,9 @@
 #include "designer/TKVLab.h"
 
 #include "document/TKVObject.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "types/TKVPrinter.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
 

@@ -6,7 +6,7 @@
 #include "TKVDesignerLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
-#include "printing/TKVPrinter.h"
+#include "types/TKVPrinter.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
 

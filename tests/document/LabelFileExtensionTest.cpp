@@ -16,7 +16,7 @@
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/EKvError.h"
 
 #include <QBuffer>
