@@ -19,6 +19,7 @@
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QScopeGuard>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -327,10 +328,7 @@ void TPropLab::ShowTakenValues()
 void TPropLab::Ini(std::int32_t Page)
 {
     Loading = true;
-    struct Loaded {
-        bool& Flag;
-        ~Loaded() { Flag = false; }
-    } loaded{Loading};
+    const auto loaded = qScopeGuard([this] { Loading = false; });
     FillLanguage();
 
     if (Page > ui->PageControl1->count())

@@ -9,6 +9,7 @@
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
 
+#include <QScopeGuard>
 #include <QApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -44,9 +45,7 @@ void TKVLab::CreateLab()
 void TKVLab::LoadLab(const QString& FileName)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct CursorGuard {
-        ~CursorGuard() { QApplication::restoreOverrideCursor(); }
-    } guard;
+    const auto guard = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     // The new document is read completely before anything of the open one
     // changes, so a file that cannot be read leaves the design as it was.
     auto document = std::make_unique<TKVObject>();

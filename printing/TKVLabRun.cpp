@@ -14,6 +14,7 @@
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QScopeGuard>
 #include <QFile>
 #include <QPainter>
 #include <QPicture>
@@ -165,17 +166,10 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
     // of the 32-bit range (a file, a host) cannot overflow; the caller gets
     // it back however the walk ends.
     std::int64_t row = Row, col = Col;
-    struct PositionBack {
-        std::int32_t& Row;
-        std::int32_t& Col;
-        const std::int64_t& R;
-        const std::int64_t& C;
-        ~PositionBack()
-        {
-            Row = ToInt32(R);
-            Col = ToInt32(C);
-        }
-    } back{Row, Col, row, col};
+    const auto back = qScopeGuard([&] {
+        Row = ToInt32(row);
+        Col = ToInt32(col);
+    });
     const std::int32_t total = Count;
     while (Count > 0) {
         if (col > m.NuVer) {
@@ -278,15 +272,10 @@ void TKVLab::RenderPages(const std::function<void(std::unique_ptr<QPicture> Page
     bool useData;
     StartRun(row, col, count, useData);
     PageSink = Sink;
-    struct SinkGuard {
-        TKVLab* Lab;
-        bool UseData;
-        ~SinkGuard()
-        {
-            Lab->PageSink = nullptr;
-            Lab->EndRun(UseData);
-        }
-    } guard{this, useData};
+    const auto guard = qScopeGuard([this, useData] {
+        PageSink = nullptr;
+        EndRun(useData);
+    });
     PreviewLab(row, col, count, true, useData);
 }
 
