@@ -1,8 +1,9 @@
 #include "barcode/TKVBarCode.h"
 
 #include "barcode/TKVBarPattern.h"
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVLimitCheck.h"
+#include "document/TKVObject.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
@@ -16,9 +17,16 @@
 #include <numeric>
 #include <utility>
 
+namespace {
+// Label files and the clipboard make barcodes by their kind byte.
+[[maybe_unused]] const bool Registered = TKVObject::RegisterElement(deBar, [] {
+    return std::unique_ptr<TKVElement>(std::make_unique<TKVBarCode>());
+});
+}
+
 TKVBarCode::TKVBarCode() { FontHeight = 10.0f; }
 
-void TKVBarCode::Properties(TKVLab* Lab) { Lab->PropBar(this); }
+void TKVBarCode::Properties(TKVDesign* Lab) { Lab->PropBar(this); }
 
 void TKVBarCode::SaveToStream(TKVStream& Stream) const
 {
@@ -164,29 +172,29 @@ bool TKVBarCode::ValidCode() const
     }
 }
 
-void TKVBarCode::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVBarCode::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
     // The record's code is drawn in place of the element's own, which comes
     // back afterwards: drawing never changes what a save writes.
     const bool fromRecord = UseDaBa && UseData;
     QString own;
     if (fromRecord)
-        own = std::exchange(Code, Lab->Table->FieldByName(FieldName)->AsString());
+        own = std::exchange(Code, Context.Table->FieldByName(FieldName)->AsString());
     const auto restore = qScopeGuard([&] {
         if (fromRecord)
             Code = std::move(own);
     });
     if (ValidCode())
-        DrawCode(Offset, Lab, DrawType);
+        DrawCode(Offset, Context);
     else
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
 }
 
-void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+void TKVBarCode::DrawPlaceholder(TPoint2D Offset, const TKVDrawContext& Context)
 {
     // Drawn unrotated, but Angle is kept: a code that is invalid for a moment
     // (while it is being typed) must not lose the element's rotation.
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     const int x0 = Coord(static_cast<long double>(Offset.X) + Point1.X);
     const int y0 = Coord(static_cast<long double>(Offset.Y) + Point1.Y);
     const int h = Coord(FontHeight);
@@ -200,10 +208,10 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawT
     canvas.LineTo(x0 + 2000, y0 + h);
     canvas.MoveTo(x0, y0 + h);
     canvas.LineTo(x0 + 2000, y0);
-    Bounds.Left = Lab->WindowX(Point1.X);
-    Bounds.Top = Lab->WindowY(Point1.Y);
-    Bounds.Right = Bounds.Left + Lab->WindowX(20) - Lab->WindowX(0);
-    Bounds.Bottom = Bounds.Top + Lab->WindowY(FontHeight) - Lab->WindowY(0);
+    Bounds.Left = Context.WindowX(Point1.X);
+    Bounds.Top = Context.WindowY(Point1.Y);
+    Bounds.Right = Bounds.Left + Context.WindowX(20) - Context.WindowX(0);
+    Bounds.Bottom = Bounds.Top + Context.WindowY(FontHeight) - Context.WindowY(0);
 }
 
 namespace {
@@ -235,17 +243,17 @@ int QuarterTurn(std::int32_t Angle)
 constexpr long double MaxSymbolSpan = 1e8L;
 }
 
-void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+void TKVBarCode::DrawCode(TPoint2D Offset, const TKVDrawContext& Context)
 {
     if (!ValidCode()) {
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
         return;
     }
     if (TKVZintSymbol::Handles(BarType)) {
-        DrawZint(Offset, Lab, DrawType);
+        DrawZint(Offset, Context);
         return;
     }
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     const int angle = QuarterTurn(Angle);
     const bool code39 = BarType == baCode39;
 
@@ -275,7 +283,7 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     const long double modules = code39 ? std::accumulate(elements.begin(), elements.end(), 0.0L)
                                        : TKVBarPattern::ModuleCount(pattern) + 1.0L;
     if (std::fabs(modules * m) + 200.0L * std::fabs(LeftMargin) > MaxSymbolSpan) {
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
         return;
     }
     int width;
@@ -296,9 +304,9 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     const TPoint b = turned(c.X + width, bottom);
     const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
     PaintBox(canvas, box, Transparent, BackColor, Color);
-    if (DrawType == tdLab)
-        Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
-                  Lab->WindowY(box.Bottom * 0.01f)};
+    if (Context.DrawType == tdLab)
+        Bounds = {Context.WindowX(box.Left * 0.01f), Context.WindowY(box.Top * 0.01f), Context.WindowX(box.Right * 0.01f),
+                  Context.WindowY(box.Bottom * 0.01f)};
     const std::vector<TKVBarPattern::TBar> bars =
         code39 ? TKVBarPattern::Code39Bars(elements) : TKVBarPattern::EanUpcBars(pattern);
     for (const TKVBarPattern::TBar& bar : bars) {
@@ -334,7 +342,7 @@ void TKVBarCode::DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     }
 }
 
-void TKVBarCode::DrawZint(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+void TKVBarCode::DrawZint(TPoint2D Offset, const TKVDrawContext& Context)
 {
     const TKVZintSymbol& symbol = ZintSymbol();
     const int m = Coord(BarWidth);
@@ -346,10 +354,10 @@ void TKVBarCode::DrawZint(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
                                   : symbol.Height() * m;
     if (m <= 0 || std::fabs(symbol.Width() * m) + 200.0L * std::fabs(LeftMargin) > MaxSymbolSpan ||
         high + 200.0L * std::fabs(TopMargin) > MaxSymbolSpan) {
-        DrawPlaceholder(Offset, Lab, DrawType);
+        DrawPlaceholder(Offset, Context);
         return;
     }
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     const int angle = QuarterTurn(Angle);
     const long double top = static_cast<long double>(Offset.Y) + Point1.Y;
     const TPoint c{Coord(static_cast<long double>(Offset.X) + Point1.X), Coord(top)};
@@ -362,9 +370,9 @@ void TKVBarCode::DrawZint(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
     Rotate(b, c, angle);
     const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
     PaintBox(canvas, box, Transparent, BackColor, Color);
-    if (DrawType == tdLab)
-        Bounds = {Lab->WindowX(box.Left * 0.01f), Lab->WindowY(box.Top * 0.01f), Lab->WindowX(box.Right * 0.01f),
-                  Lab->WindowY(box.Bottom * 0.01f)};
+    if (Context.DrawType == tdLab)
+        Bounds = {Context.WindowX(box.Left * 0.01f), Context.WindowY(box.Top * 0.01f), Context.WindowX(box.Right * 0.01f),
+                  Context.WindowY(box.Bottom * 0.01f)};
     symbol.DrawModules(canvas, place);
     if (!text)
         return;

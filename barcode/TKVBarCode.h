@@ -29,8 +29,8 @@ public:
     /// The libzint types' options, kept in the label file's extension block.
     TKVZintSymbol::TOptions Options;
 
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
     void CheckLimits(const TKVLimitCheck& Check) const override;
@@ -48,13 +48,13 @@ public:
     float LeastMargin() const;
     /// Bars, box and human-readable text of the current code, turned about
     /// Point1 by Angle; a code that is not valid gets the placeholder.
-    void DrawCode(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+    void DrawCode(TPoint2D Offset, const TKVDrawContext& Context);
 
 private:
     // The red-crossed 20 mm box of an invalid code, never turned.
-    void DrawPlaceholder(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+    void DrawPlaceholder(TPoint2D Offset, const TKVDrawContext& Context);
     // DrawCode of the libzint types.
-    void DrawZint(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+    void DrawZint(TPoint2D Offset, const TKVDrawContext& Context);
     // The libzint symbol of the current code and settings, encoded again
     // only when they change (the designer draws often).
     const TKVZintSymbol& ZintSymbol() const;

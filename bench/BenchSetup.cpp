@@ -1,7 +1,7 @@
 #include "BenchSetup.h"
 
 #include "barcode/TKVBarCode.h"
-#include "designer/TKVFrame.h"
+#include "document/TKVFrame.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
 #include "document/TKVImage.h"
@@ -12,8 +12,8 @@
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 
 #include <QDir>
 #include <QFile>

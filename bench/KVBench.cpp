@@ -18,8 +18,8 @@
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVSession.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 #include "strings/KVLibrary.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@ set(KVLAB_SUMMARY "Qt 6 component library for designing and printing sheets of l
 
 install(TARGETS kvlabcore EXPORT KVLabTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-foreach(dir ${KVLAB_SUBSYSTEMS})
+foreach(dir ${KVLAB_LAYERS})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/kvlab/${dir}
           FILES_MATCHING PATTERN "*.h" PATTERN plugin EXCLUDE PATTERN KvPrev EXCLUDE)
 endforeach()

@@ -1,9 +1,9 @@
 #include "designer/TKVLab.h"
 
-#include "designer/TKVBackSurf.h"
+#include "document/TKVBackSurf.h"
 #include "designer/TKVClipboard.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVRulers.h"
 #include "barcode/TKVBarCode.h"
 #include "document/TKVAddText.h"
@@ -15,14 +15,18 @@
 #include "document/TKVText.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 #include "types/TKVCanvas.h"
 
 #include <QPalette>
 #include <QPicture>
 #include <QScrollBar>
 #include <QSignalBlocker>
+
+namespace {
+constexpr int RulerBand = 24; // where the label picture starts in the window, pixels
+}
 
 TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
 {
@@ -55,16 +59,26 @@ TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
     v->setPageStep(VLargeChange);
 
     BackScreen = QImage(width(), height(), QImage::Format_RGB32);
-    Measure = std::make_unique<TKVMeasure>(this);
     Rulers = std::make_unique<TKVRulers>(this);
-    Grid = std::make_unique<TKVGrid>(this);
-    Frame = std::make_unique<TKVFrame>(this);
-    BackSurf = std::make_unique<TKVBackSurf>(this);
-    PrintInfo = std::make_unique<TKVPrintInfo>(this);
-    Table = std::make_unique<TKVTable>();
-    // A host may paint, edit or save before it calls CreateLab: start with
-    // an empty document rather than none.
-    Document = std::make_unique<TKVObject>();
+    // The settings tell the control what they changed; it draws again what
+    // shows them.
+    Measure->OnChange = [this] {
+        AdjustLabScreen();
+        PaintLabScreen(true);
+    };
+    Grid->OnChange = [this] {
+        PutGridPoints();
+        GridStepX = WindowX(Grid->IncX) - WindowX(0);
+        GridStepY = WindowY(Grid->IncY) - WindowY(0);
+        PaintLabScreen(true);
+    };
+    Frame->OnChange = [this] { PaintLabScreen(true); };
+    BackSurf->OnChange = [this] { PaintLabScreen(true); };
+    PrintInfo->OnChange = [this] {
+        if (ShowMargins)
+            Paint();
+    };
+    Rulers->OnChange = [this] { FlipLabScreen(); };
     SetColor(clGray);
 
     CreateWnd();
@@ -163,12 +177,15 @@ void TKVLab::SetRulers(const TKVRulers* Value) { if (Value) Rulers->Assign(Value
 void TKVLab::SetBackSurf(const TKVBackSurf* Value) { if (Value) BackSurf->Assign(Value); }
 void TKVLab::SetPrintInfo(const TKVPrintInfo* Value) { if (Value) PrintInfo->Assign(Value); }
 
-TKVCanvas& TKVLab::GetCanvas(TKVDrawType DrawType)
+TKVDrawContext TKVLab::DrawContext(TKVDrawType DrawType, TKVCanvas& Canvas) const
 {
-    TKVCanvas* c = DrawType == tdPrint ? PrintCanvas : DrawType == tdPreview ? PreviewCanvas : LabCanvas.get();
-    if (!c)
-        throw EKvError(QStringLiteral("No canvas is open for this drawing target"));
-    return *c;
+    TKVDrawContext context(Canvas, DrawType, Table.get());
+    context.LabelWidth = Measure->Width;
+    context.LabelHeight = Measure->Height;
+    context.PictureWidth = LabScreen.width();
+    context.PictureHeight = LabScreen.height();
+    context.Origin = RulerBand;
+    return context;
 }
 
 bool TKVLab::ValidData()

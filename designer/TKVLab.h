@@ -4,15 +4,20 @@
 // mouse, and prints or previews runs of labels.
 //
 // The class is large by nature; its code is split by concern:
-//   TKVLab.cpp          construction, published properties, canvases
+//   TKVLab.cpp          construction, published properties, draw contexts
 //   TKVLabView.cpp      zoom, mapping between mm and window pixels, scrolling
 //   TKVLabPaint.cpp     the painting pipeline, rulers, grid, frame, background
 //   TKVLabMouse.cpp     mouse editing: tools, selection handles, drags
 //   TKVLabCommands.cpp  clipboard, deletion, stacking order, alignment
-//   printing/TKVLabPrint.cpp   print runs, preview, label-file commands
-//   TKVLabElementProps.cpp     the element property dialog openers
+//   printing/TKVLabPrint.cpp, printing/TKVLabRun.cpp
+//                       print runs, preview, label-file commands
+//   dialogs/TKVLabElementProps.cpp, dialogs/TKVLabShowProp.cpp
+//                       the property dialog openers
+// The parts in printing/ and dialogs/ sit with the layers they use.
 #pragma once
 
+#include "document/TKVDesign.h"
+#include "document/TKVDrawContext.h"
 #include "types/KVtypes.h"
 
 #include <QAbstractScrollArea>
@@ -65,9 +70,10 @@ enum TKVScrollCode : int {
 /// The label designer widget. A host puts it on a window, loads or creates a
 /// design, and lets its users draw on the label with the mouse, bind
 /// elements to fields of a data source, preview and print runs of labels. The
-/// control owns every part of the design: sheet, print run, data source,
-/// elements and the designer's own aids (rulers, grid, frame, background).
-class TKVLab : public QAbstractScrollArea
+/// control owns every part of the design (TKVDesign: sheet, print run, data
+/// source, elements) and the designer's own aids (rulers, grid, frame,
+/// background).
+class TKVLab : public QAbstractScrollArea, public TKVDesign
 {
     Q_OBJECT
     Q_PROPERTY(uint Color READ GetColor WRITE SetColor)
@@ -85,35 +91,26 @@ class TKVLab : public QAbstractScrollArea
     Q_PROPERTY(TKVRulers* Rulers READ GetRulers WRITE SetRulers)
     Q_PROPERTY(TKVBackSurf* BackSurf READ GetBackSurf WRITE SetBackSurf)
     Q_PROPERTY(bool DesignMode READ GetDesignMode WRITE SetDesignMode)
-    Q_MOC_INCLUDE("designer/TKVGrid.h")
-    Q_MOC_INCLUDE("designer/TKVFrame.h")
+    Q_MOC_INCLUDE("document/TKVGrid.h")
+    Q_MOC_INCLUDE("document/TKVFrame.h")
     Q_MOC_INCLUDE("designer/TKVRulers.h")
-    Q_MOC_INCLUDE("designer/TKVBackSurf.h")
-    Q_MOC_INCLUDE("printing/TKVMeasure.h")
+    Q_MOC_INCLUDE("document/TKVBackSurf.h")
+    Q_MOC_INCLUDE("document/TKVMeasure.h")
 
 public:
     /// A control holding an empty design on the default sheet.
     explicit TKVLab(QWidget* Parent = nullptr);
     ~TKVLab() override;
 
-    // Owned settings and data.
-    std::unique_ptr<TKVMeasure> Measure;     ///< The label's size and how labels sit on the sheet.
-    std::unique_ptr<TKVRulers> Rulers;       ///< The ruler bands' look; the view keeps their scale.
-    std::unique_ptr<TKVGrid> Grid;           ///< The dot grid that editing can snap to.
-    std::unique_ptr<TKVFrame> Frame;         ///< The line around the label, printed with it.
-    std::unique_ptr<TKVBackSurf> BackSurf;   ///< Background and alignment lines, never printed.
-    std::unique_ptr<TKVPrintInfo> PrintInfo; ///< The print run: copies or records, start position, paper.
-    std::unique_ptr<TKVTable> Table;         ///< The design's data source: alias, table and filter.
-    std::unique_ptr<TKVObject> Document;     ///< The label's elements, in drawing order.
+    // Owned settings and data: the design's (TKVDesign) and the rulers.
+    std::unique_ptr<TKVRulers> Rulers; ///< The ruler bands' look; the view keeps their scale.
 
     // Published values.
     TColor Color = clGray;          ///< The area around the label.
-    bool ShowMargins = false;       ///< Whether the view shows the label's margins.
     bool AllowEdit = true;          ///< False makes the control a viewer: the mouse edits nothing.
     TKVSnap Snap = snNone;          ///< What placed and dragged elements snap to.
     TKVZoom Zoom = zm100;           ///< Use SetZoom: the view is laid out again.
     TKVDrawTool DrawTool = dwSelection; ///< Use SetDrawTool: what the next click or drag makes.
-    TColor SelColor = clRed;        ///< The selection's outline and handles.
     TKVBorderStyle BorderStyle = TKVBorderStyle::bsSingle;
     /// The pointer over the control, in window pixels (Worldx and Worldy give millimetres).
     std::function<void(TKVLab* Sender, int X, int Y)> OnMouseMove;
@@ -134,7 +131,6 @@ public:
     bool Scrolling = false;
     std::int32_t GridStepX = 0;
     std::int32_t GridStepY = 0;
-    QString Version = QStringLiteral("1.1");
     /// Host design mode (the form designer): no elements are drawn.
     bool DesignMode = false;
     // Set while a host applies stored properties one by one: FlipLabScreen
@@ -144,9 +140,7 @@ public:
     // alone leaves it unchanged.
     int RenderCount = 0;
 
-    // Data source.
-    bool DaBa = false;   ///< Whether the design prints one label per record of Table.
-    bool DataOK = false; ///< Whether Table could be opened as the design asks.
+    // Data source (DaBa and DataOK: TKVDesign).
     /// Why the data source is not usable, in the data layer's own words;
     /// empty while it is, or when the design asks for no data.
     QString DataError;
@@ -154,9 +148,6 @@ public:
     /// elements over a record. Hosts that only read, convert or render designs
     /// turn it off: opening a design then never waits for its data.
     bool DataOnLoad = true;
-
-    // Editing state.
-    TKVElement* SelectedElement = nullptr; ///< The element the commands and ShowElementProp act on.
 
     /// Preview pages made by the last Preview, 0.01 mm units.
     std::vector<std::unique_ptr<QPicture>> Pages;
@@ -178,19 +169,17 @@ public:
     void SetPrintInfo(const TKVPrintInfo* Value);
     void SetDaBa(bool Value) { DaBa = Value; }
 
-    // The canvas a draw target paints on: the label picture, the printer or
-    // the preview page. Only valid while that target is being drawn.
-    TKVCanvas& GetCanvas(TKVDrawType DrawType);
-    void SetPrintCanvas(TKVCanvas* Canvas) { PrintCanvas = Canvas; }
-    void SetPreviewCanvas(TKVCanvas* Canvas) { PreviewCanvas = Canvas; }
+    // What the elements need to draw on Canvas for DrawType: this design's
+    // table and the label picture's place in the window.
+    TKVDrawContext DrawContext(TKVDrawType DrawType, TKVCanvas& Canvas) const;
 
     // View geometry.
     void AdjustUnits();
     void AdjustLabScreen();
     void AdjustScroll();
     void AdjustRulers(float Factor);
-    std::int32_t WindowX(float X) const; ///< Window pixel of a label millimetre.
-    std::int32_t WindowY(float Y) const; ///< Window pixel of a label millimetre.
+    std::int32_t WindowX(float X) const override; ///< Window pixel of a label millimetre.
+    std::int32_t WindowY(float Y) const override; ///< Window pixel of a label millimetre.
     float Worldx(std::int32_t X) const;  ///< Label millimetre of a window pixel.
     float Worldy(std::int32_t Y) const;  ///< Label millimetre of a window pixel.
     float WorldGridX(std::int32_t X) const;
@@ -219,8 +208,8 @@ public:
     void PutGridPoints();
     void EmptyGridPoints();
     void DrawGrid();
-    void DrawFrame(TPoint2D Offset, TKVDrawType DrawType);
-    void DrawBackSurf(const TRect& R);
+    void DrawFrame(TPoint2D Offset, const TKVDrawContext& Context);
+    void DrawBackSurf(const TRect& R, TKVCanvas& Canvas);
     std::int32_t GridCountX = 0;
     std::int32_t GridCountY = 0;
     // GridPoints[i][j]: node (i, j) in LabScreen pixels.
@@ -293,10 +282,6 @@ public:
     void SetPaperSize(int PaperCode);
 
     // Label-file commands.
-    /// The folder of the label file last loaded or saved. A design names its pictures
-    /// relative to its own folder; whoever reads them again after loading
-    /// (the label dialog) looks for them there, as loading did.
-    QString DesignFolder;
     /// An empty label; the sheet and the other settings stay.
     void CreateLab();
     /// Replaces the design with the file's and opens its data source (see
@@ -359,19 +344,19 @@ public:
     // SelectedElement when no element is given, in its modal dialog; every
     // change shows on the label at once. An element of another class raises
     // EKvError and opens nothing.
-    void PropLin(TKVLine* Element = nullptr);
-    void PropTxt(TKVText* Element = nullptr);
-    void PropAdTxt(TKVAddText* Element = nullptr);
-    void PropPar(TKVParagraph* Element = nullptr);
-    void PropBar(TKVBarCode* Element = nullptr);
-    void PropRect(TKVRect* Element = nullptr);
-    void PropSymbol(TKVSymbol* Element = nullptr);
+    void PropLin(TKVLine* Element = nullptr) override;
+    void PropTxt(TKVText* Element = nullptr) override;
+    void PropAdTxt(TKVAddText* Element = nullptr) override;
+    void PropPar(TKVParagraph* Element = nullptr) override;
+    void PropBar(TKVBarCode* Element = nullptr) override;
+    void PropRect(TKVRect* Element = nullptr) override;
+    void PropSymbol(TKVSymbol* Element = nullptr) override;
     /// NewElement: a picture that is not in the document yet. The file
     /// chooser opens at once and, after the dialog, the chosen file is loaded
     /// (CreatePic). False when the new picture is to be discarded (no file
     /// chosen, or one that cannot be read; it is then no longer selected).
     /// Always true for a picture that is already in the document.
-    bool PropImage(TKVImage* Element = nullptr, bool NewElement = false);
+    bool PropImage(TKVImage* Element = nullptr, bool NewElement = false) override;
 
     // Property-system accessors.
     uint GetColor() const { return Color; }
@@ -418,15 +403,15 @@ private:
     // Walks a run, drawing each label at its place; NewPage starts a new page.
     // Origin is the first label's corner and Printable the printable area,
     // both in mm on the target's canvas.
-    void WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
-                 TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage);
+    void WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData,
+                 const TKVDrawContext& Target, TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage);
     // Row, column, count and data source of a run, as Print and Preview start it.
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
     // The label's elements over the first record of the table; false when
     // the source fails on the way (DataOK is then false).
-    bool DrawFirstRecord();
+    bool DrawFirstRecord(const TKVDrawContext& Context);
     // The selection overlay, drawn on the window after BackScreen.
     void DrawSelection(TKVCanvas& Canvas);
     // Paint covers the window with BackScreen and the current selection
@@ -479,9 +464,6 @@ private:
     // True while SetHParams/SetVParams move a bar themselves.
     bool SettingBars = false;
 
-    std::unique_ptr<TKVCanvas> LabCanvas;
     // Fonts of the label picture, kept from one redraw to the next.
     std::shared_ptr<TKVFontCache> LabFonts;
-    TKVCanvas* PrintCanvas = nullptr;
-    TKVCanvas* PreviewCanvas = nullptr;
 };

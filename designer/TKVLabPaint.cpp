@@ -8,13 +8,13 @@
 // re-render the label.
 #include "designer/TKVLab.h"
 
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVRulers.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
 
@@ -37,41 +37,38 @@ void TKVLab::DrawLabScreen()
     if (LabScreen.isNull())
         return;
     ++RenderCount;
-    LabCanvas = std::make_unique<TKVCanvas>(&LabScreen);
+    auto canvas = std::make_unique<TKVCanvas>(&LabScreen);
     if (LabFonts)
-        LabCanvas->UseFonts(LabFonts);
+        canvas->UseFonts(LabFonts);
     else
-        LabFonts = LabCanvas->Fonts();
-    struct CanvasScope {
-        std::unique_ptr<TKVCanvas>& C;
-        ~CanvasScope() { C.reset(); }
-    } scope{LabCanvas};
-    TKVCanvas& c = *LabCanvas;
+        LabFonts = canvas->Fonts();
+    TKVCanvas& c = *canvas;
+    const TKVDrawContext context = DrawContext(tdLab, c);
     const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
     const TKVMapping previous = c.Mapping();
     c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabScreen.width(), LabScreen.height()});
-    DrawBackSurf(r);
-    DrawFrame({0, 0}, tdLab);
+    DrawBackSurf(r, c);
+    DrawFrame({0, 0}, context);
     if (Document && !DesignMode) {
-        if (DataOK && !DrawFirstRecord()) {
+        if (DataOK && !DrawFirstRecord(context)) {
             // The source failed half-way: the picture is made again from
             // the start, without data, rather than leave half a label.
-            LabCanvas.reset();
+            canvas.reset();
             DrawLabScreen();
             return;
         }
         if (!DataOK)
-            Document->DrawElements({0, 0}, this, tdLab, false);
+            Document->DrawElements({0, 0}, context, false);
         NoteSelectedPlace();
     }
     c.SetMapping(previous);
     // The grid dots are written straight into the picture's pixels: the
     // painter has to be finished first.
-    LabCanvas.reset();
+    canvas.reset();
     DrawGrid();
 }
 
-bool TKVLab::DrawFirstRecord()
+bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
 {
     // A paint must never fail: a source that stops working (a file removed,
     // a server gone) makes the data unusable, with the reason kept for
@@ -80,7 +77,7 @@ bool TKVLab::DrawFirstRecord()
         Table->Open();
         const auto close = qScopeGuard([this] { Table->Close(); });
         Table->First();
-        Document->DrawElements({0, 0}, this, tdLab, true);
+        Document->DrawElements({0, 0}, Context, true);
         return true;
     } catch (const EDBError& e) {
         DataOK = false;
@@ -339,11 +336,11 @@ void TKVLab::DrawGrid()
                 LabScreen.setPixel(p.X, p.Y, c);
 }
 
-void TKVLab::DrawFrame(TPoint2D Offset, TKVDrawType DrawType)
+void TKVLab::DrawFrame(TPoint2D Offset, const TKVDrawContext& Context)
 {
     if (Frame->Style == maNot)
         return;
-    TKVCanvas& c = GetCanvas(DrawType);
+    TKVCanvas& c = Context.Canvas();
     c.Pen.Style = TPenStyle::psInsideFrame;
     c.Pen.Color = Frame->Color;
     c.Pen.Width = Coord(Frame->PenWidth);
@@ -358,9 +355,8 @@ void TKVLab::DrawFrame(TPoint2D Offset, TKVDrawType DrawType)
     }
 }
 
-void TKVLab::DrawBackSurf(const TRect& R)
+void TKVLab::DrawBackSurf(const TRect& R, TKVCanvas& c)
 {
-    TKVCanvas& c = GetCanvas(tdLab);
     if (BackSurf->Style == biNone) {
         c.Brush.Color = BackSurf->Color;
         c.Brush.Style = TBrushStyle::bsSolid;

@@ -2,9 +2,9 @@
 // label millimetres and window pixels, grid snapping and scrolling.
 #include "designer/TKVLab.h"
 
-#include "designer/TKVGrid.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVRulers.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/TKVCanvas.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
@@ -16,13 +16,6 @@
 
 namespace {
 constexpr int RulerBand = 24;
-
-// Pixel + band, saturated like the rounding before it (a label of no size
-// maps everything to the end of the range).
-std::int32_t PlusBand(std::int32_t Pixel)
-{
-    return std::int32_t(std::min<std::int64_t>(std::int64_t(Pixel) + RulerBand, INT32_MAX));
-}
 
 // The label picture of a huge label (or a huge zoom of a large one) is shown
 // scaled down, keeping its proportions, rather than allocated at full size.
@@ -84,12 +77,12 @@ void TKVLab::AdjustScroll()
 
 std::int32_t TKVLab::WindowX(float X) const
 {
-    return PlusBand(RoundEven(static_cast<long double>(LabScreen.width()) * X / Measure->Width));
+    return TKVDrawContext::ToWindow(X, Measure->Width, LabScreen.width(), RulerBand);
 }
 
 std::int32_t TKVLab::WindowY(float Y) const
 {
-    return PlusBand(RoundEven(static_cast<long double>(LabScreen.height()) * Y / Measure->Height));
+    return TKVDrawContext::ToWindow(Y, Measure->Height, LabScreen.height(), RulerBand);
 }
 
 float TKVLab::Worldx(std::int32_t X) const

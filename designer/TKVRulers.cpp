@@ -8,11 +8,7 @@ TKVRulers::TKVRulers(TKVLab* Owner) : TKVPersistent(Owner)
     Font.setPixelSize(9);
 }
 
-void TKVRulers::Flip()
-{
-    if (Owner)
-        Owner->FlipLabScreen();
-}
+void TKVRulers::Flip() { Changed(); }
 
 void TKVRulers::SetFont(const QFont* Value)
 {

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "types/KVtypes.h"
-#include "types/TKVPersistent.h"
+#include "document/TKVPersistent.h"
 
 #include <QFont>
+
+class TKVLab;
 
 class TKVRulers : public TKVPersistent
 {

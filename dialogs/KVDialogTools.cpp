@@ -8,6 +8,7 @@
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 
+#include <QScopeGuard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>
@@ -173,15 +174,10 @@ void FillFieldNames(QComboBox* Box, TKVTable& Table, bool BooleanOnly)
         Table.Open();
     // Reading the field list leaves the table as it found it: a designer
     // whose table was open keeps its cursor.
-    struct CloseGuard {
-        TKVTable& T;
-        bool Close;
-        ~CloseGuard()
-        {
-            if (Close)
-                T.Close();
-        }
-    } guard{Table, !wasOpen};
+    const auto guard = qScopeGuard([&Table, wasOpen] {
+        if (!wasOpen)
+            Table.Close();
+    });
     for (int i = 0; i < Table.FieldCount(); ++i) {
         const TKVField* field = Table.Fields(i);
         if (!BooleanOnly || field->DataType == TKVFieldType::ftBoolean)

@@ -2,9 +2,9 @@
 
 #include "ui_LabProp.h"
 
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "dialogs/KVDialogTools.h"
 #include "dialogs/KVChoosers.h"
@@ -12,13 +12,14 @@
 #include "document/TKVImage.h"
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QScopeGuard>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -328,10 +329,7 @@ void TPropLab::ShowTakenValues()
 void TPropLab::Ini(std::int32_t Page)
 {
     Loading = true;
-    struct Loaded {
-        bool& Flag;
-        ~Loaded() { Flag = false; }
-    } loaded{Loading};
+    const auto loaded = qScopeGuard([this] { Loading = false; });
     FillLanguage();
 
     if (Page > ui->PageControl1->count())

@@ -5,7 +5,7 @@
 #include "dialogs/KVChoosers.h"
 #include "dialogs/KVDialogTools.h"
 #include "document/TKVImage.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/KVMessage.h"
 #include "ui_PrIma.h"
 

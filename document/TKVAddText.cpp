@@ -1,15 +1,15 @@
 #include "document/TKVAddText.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 
-void TKVAddText::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVAddText::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
-    DrawLine(Prefix + ShownText(Lab, DrawType, UseData) + Suffix, Offset, Lab, DrawType);
+    DrawLine(Prefix + ShownText(Context, UseData) + Suffix, Offset, Context);
 }
 
-void TKVAddText::Properties(TKVLab* Lab) { Lab->PropAdTxt(this); }
+void TKVAddText::Properties(TKVDesign* Lab) { Lab->PropAdTxt(this); }
 
 void TKVAddText::SaveToStream(TKVStream& Stream) const
 {

@@ -1,6 +1,6 @@
 #include "document/TKVDataText.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
@@ -66,13 +66,13 @@ void TKVDataText::AdjustCanvas(TKVCanvas& Canvas) const
     Canvas.TextCharacterExtra = TextSpace;
 }
 
-QString TKVDataText::ShownText(TKVLab* Lab, TKVDrawType DrawType, bool UseData) const
+QString TKVDataText::ShownText(const TKVDrawContext& Context, bool UseData) const
 {
     if (!(UseDaBa && UseData))
         return Text;
     // The designer shows which field a label takes; the element keeps its
     // own text, so drawing never changes what a save writes.
-    if (DrawType == tdLab)
+    if (Context.DrawType == tdLab)
         return FieldName;
-    return Lab->Table->FieldByName(FieldName)->AsString();
+    return Context.Table->FieldByName(FieldName)->AsString();
 }

@@ -30,5 +30,5 @@ protected:
     void SaveTextPart(TKVStream& Stream) const;
     // The string to show: the field's value when printing from data, and
     // in the designer the field's name.
-    QString ShownText(TKVLab* Lab, TKVDrawType DrawType, bool UseData) const;
+    QString ShownText(const TKVDrawContext& Context, bool UseData) const;
 };

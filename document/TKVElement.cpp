@@ -1,7 +1,7 @@
 #include "document/TKVElement.h"
 
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVLab.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVDesign.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "types/KVLimits.h"
@@ -56,7 +56,7 @@ void TKVElement::CheckLimits(const TKVLimitCheck& Check) const
     Check.Range("TextSpace", TextSpace, -KVLimits::MaxTextSpace, KVLimits::MaxTextSpace);
 }
 
-bool TKVElement::PointInObject(TPoint P, TKVLab*) const
+bool TKVElement::PointInObject(TPoint P, const TKVDesign*) const
 {
     return Bounds.Left <= P.X && P.X < Bounds.Right && Bounds.Top <= P.Y && P.Y < Bounds.Bottom;
 }
@@ -69,7 +69,7 @@ void TKVElement::Move(TPoint2D Delta)
     Point2.Y += Delta.Y;
 }
 
-void TKVElement::Align(TKVEleAlign Alignment, TKVLab* Lab)
+void TKVElement::Align(TKVEleAlign Alignment, const TKVDesign* Lab)
 {
     switch (Alignment) {
     case eaLeft: Move({Lab->BackSurf->AlignLeft - Point1.X, 0}); break;

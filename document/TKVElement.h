@@ -4,10 +4,11 @@
 // pixels.
 #pragma once
 
+#include "document/TKVDrawContext.h"
 #include "document/TKVExtension.h"
 #include "types/KVtypes.h"
 
-class TKVLab;
+class TKVDesign;
 class TKVLimitCheck;
 class TKVStream;
 
@@ -46,12 +47,12 @@ public:
     // The record read asks for an entry that has not come.
     virtual bool ExtEntryMissing() const { return false; }
 
-    /// Draws on the canvas of DrawType (label picture, printer or preview
+    /// Draws on the context's canvas (label picture, printer or preview
     /// page) at Offset mm; UseData takes bound contents from the current
-    /// record of Lab's table.
-    virtual void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) = 0;
+    /// record of the context's table.
+    virtual void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) = 0;
     /// Opens the element's property dialog on Lab.
-    virtual void Properties(TKVLab* Lab) = 0;
+    virtual void Properties(TKVDesign* Lab) = 0;
     /// Writes the whole record, kind byte first.
     virtual void SaveToStream(TKVStream& Stream) const;
     /// Reads the record without its kind byte.
@@ -62,11 +63,11 @@ public:
     /// The kind, as the label file's kind byte names it.
     virtual TKVEle Elem() const = 0;
     /// Whether window pixel P hits the element as Lab shows it.
-    virtual bool PointInObject(TPoint P, TKVLab* Lab) const;
+    virtual bool PointInObject(TPoint P, const TKVDesign* Lab) const;
 
     void Move(TPoint2D Delta); ///< By Delta mm.
     /// To one of Lab's alignment lines.
-    void Align(TKVEleAlign Alignment, TKVLab* Lab);
+    void Align(TKVEleAlign Alignment, const TKVDesign* Lab);
 
 protected:
     // The element part of the record, without the kind byte.

@@ -1,6 +1,6 @@
 #include "document/TKVImage.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "types/KVLimits.h"
@@ -117,17 +117,17 @@ bool TKVImage::CreatePic()
     return false;
 }
 
-void TKVImage::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool)
+void TKVImage::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool)
 {
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     const TRect box{Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
                     Coord(Offset.Y + Point2.Y)};
     if (!Picture.isNull())
         canvas.StretchDraw(box, Picture);
-    else if (DrawType == tdLab)
+    else if (Context.DrawType == tdLab)
         DrawMissing(canvas, box);
-    if (DrawType == tdLab)
-        Bounds = {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)};
+    if (Context.DrawType == tdLab)
+        Bounds = {Context.WindowX(Point1.X), Context.WindowY(Point1.Y), Context.WindowX(Point2.X), Context.WindowY(Point2.Y)};
 }
 
 void TKVImage::DrawMissing(TKVCanvas& Canvas, const TRect& Box)
@@ -146,7 +146,7 @@ void TKVImage::DrawMissing(TKVCanvas& Canvas, const TRect& Box)
     Canvas.LineTo(Box.Right, Box.Top);
 }
 
-void TKVImage::Properties(TKVLab* Lab) { Lab->PropImage(this, false); }
+void TKVImage::Properties(TKVDesign* Lab) { Lab->PropImage(this, false); }
 
 void TKVImage::SaveToStream(TKVStream& Stream) const
 {

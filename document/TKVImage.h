@@ -15,8 +15,8 @@ public:
     QString FileName;
     QImage Picture;
 
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
     void CheckLimits(const TKVLimitCheck& Check) const override;

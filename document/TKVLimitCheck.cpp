@@ -1,11 +1,11 @@
 #include "document/TKVLimitCheck.h"
 
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
-#include "designer/TKVLab.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
+#include "document/TKVDesign.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "strings/KVStrings.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
@@ -99,7 +99,7 @@ void TKVLimitCheck::FileSize(std::int64_t Bytes)
         throw EKvError(LoadResString(&KvLimitFileSize).arg(Bytes).arg(KVLimits::MaxLabelFileSize));
 }
 
-void TKVLimitCheck::LabelSettings(const TKVLab& Lab)
+void TKVLimitCheck::LabelSettings(const TKVDesign& Lab)
 {
     const TKVLimitCheck label = Label();
     label.Text("Version", Lab.Version);

@@ -11,7 +11,7 @@
 #include <QString>
 #include <cstdint>
 
-class TKVLab;
+class TKVDesign;
 
 class TKVLimitCheck
 {
@@ -33,7 +33,7 @@ public:
 
     // The settings of the label and its sheet that a label file holds
     // (the fixed part of the file, before the elements).
-    static void LabelSettings(const TKVLab& Lab);
+    static void LabelSettings(const TKVDesign& Lab);
     // The design's element count and its size in bytes.
     static void Elements(std::int64_t Count);
     static void FileSize(std::int64_t Bytes);

@@ -1,20 +1,20 @@
 #include "document/TKVLine.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "types/TKVCanvas.h"
 
 #include <cstdlib>
 
-void TKVLine::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool)
+void TKVLine::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool)
 {
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     canvas.Pen.Color = Color;
     canvas.Pen.Width = Coord(PenWidth);
     canvas.MoveTo(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y));
     canvas.LineTo(Coord(Offset.X + Point2.X), Coord(Offset.Y + Point2.Y));
 }
 
-void TKVLine::Properties(TKVLab* Lab) { Lab->PropLin(this); }
+void TKVLine::Properties(TKVDesign* Lab) { Lab->PropLin(this); }
 
 bool TKVLine::HitsSegment(TPoint P, TPoint A, TPoint B)
 {
@@ -34,7 +34,7 @@ bool TKVLine::HitsSegment(TPoint P, TPoint A, TPoint B)
     return std::llabs(dx * py - dy * px) <= T * std::llabs(dy);
 }
 
-bool TKVLine::PointInObject(TPoint P, TKVLab* Lab) const
+bool TKVLine::PointInObject(TPoint P, const TKVDesign* Lab) const
 {
     return HitsSegment(P, {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y)},
                        {Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)});

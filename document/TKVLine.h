@@ -7,10 +7,10 @@
 class TKVLine : public TKVElement
 {
 public:
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     TKVEle Elem() const override { return deLine; }
-    bool PointInObject(TPoint P, TKVLab* Lab) const override;
+    bool PointInObject(TPoint P, const TKVDesign* Lab) const override;
     // The hit rule on window pixels, apart from the designer's mapping.
     static bool HitsSegment(TPoint P, TPoint A, TPoint B);
 };

@@ -1,9 +1,9 @@
 #include "document/TKVObject.h"
 
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
-#include "designer/TKVLab.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
+#include "document/TKVDesign.h"
 #include "document/TKVAddText.h"
 #include "document/TKVExtension.h"
 #include "document/TKVImage.h"
@@ -15,9 +15,8 @@
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "barcode/TKVBarCode.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 
@@ -26,9 +25,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
+// Makers of the element kinds that layers above this one define (the
+// barcode). Zero-initialised before any code runs, so a layer may register
+// from its own static initialisation.
+constinit std::array<TKVObject::TElementMaker, 256> Makers{};
+
 const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 
 // Everything a label file holds, read completely before any of it is applied.
@@ -92,7 +97,7 @@ bool TKVObject::RemoveElement(TKVElement* E)
     return true;
 }
 
-bool TKVObject::FindElement(TPoint P, TKVLab* Lab)
+bool TKVObject::FindElement(TPoint P, TKVDesign* Lab)
 {
     for (const auto& e : Elements)
         if (e->PointInObject(P, Lab)) {
@@ -102,10 +107,10 @@ bool TKVObject::FindElement(TPoint P, TKVLab* Lab)
     return false;
 }
 
-void TKVObject::DrawElements(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVObject::DrawElements(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
     for (int i = Count() - 1; i >= 0; --i)
-        Items(i)->Draw(Offset, Lab, DrawType, UseData);
+        Items(i)->Draw(Offset, Context, UseData);
 }
 
 std::unique_ptr<TKVElement> TKVObject::CreateElement(int Kind)
@@ -113,17 +118,27 @@ std::unique_ptr<TKVElement> TKVObject::CreateElement(int Kind)
     switch (Kind) {
     case deLine: return std::make_unique<TKVLine>();
     case deText: return std::make_unique<TKVText>();
-    case deBar: return std::make_unique<TKVBarCode>();
     case deRect: return std::make_unique<TKVRect>();
     case deSymbol: return std::make_unique<TKVSymbol>();
     case dePoliText: return std::make_unique<TKVAddText>();
     case deImage: return std::make_unique<TKVImage>();
     case deParagraph: return std::make_unique<TKVParagraph>();
-    default: return nullptr;
+    default:
+        if (Kind >= 0 && Kind < int(Makers.size()) && Makers[std::size_t(Kind)])
+            return Makers[std::size_t(Kind)]();
+        return nullptr;
     }
 }
 
-void TKVObject::SaveToStream(TKVStream& S, const TKVLab* Lab) const
+bool TKVObject::RegisterElement(int Kind, TElementMaker Make)
+{
+    if (Kind < 0 || Kind >= int(Makers.size()))
+        return false;
+    Makers[std::size_t(Kind)] = Make;
+    return true;
+}
+
+void TKVObject::SaveToStream(TKVStream& S, const TKVDesign* Lab) const
 {
     // The version, the file's first string, says whether an extension block
     // follows, and that shows only once every string has been written: the
@@ -140,7 +155,7 @@ void TKVObject::SaveToStream(TKVStream& S, const TKVLab* Lab) const
     block.Write(S);
 }
 
-void TKVObject::WriteDesign(TKVStream& S, const TKVLab* Lab, const QString& Version) const
+void TKVObject::WriteDesign(TKVStream& S, const TKVDesign* Lab, const QString& Version) const
 {
     S.WriteStr(Version);
     S.WriteStr(Lab->BackSurf->FileName);
@@ -199,7 +214,7 @@ void TKVObject::WriteDesign(TKVStream& S, const TKVLab* Lab, const QString& Vers
     }
 }
 
-void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
+void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
 {
     LabelFile f;
     f.Version = S.ReadStr();
@@ -348,7 +363,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVLab* Lab)
     KeptEntries = std::move(f.KeptEntries);
 }
 
-void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const
+void TKVObject::SaveToFile(const QString& FileName, const TKVDesign* Lab) const
 {
     // The new file is renamed over the old one: what stands there must be a
     // label file, not a device, a pipe or a folder (as root a save onto
@@ -383,7 +398,7 @@ void TKVObject::SaveToFile(const QString& FileName, const TKVLab* Lab) const
         throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
 }
 
-void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
+void TKVObject::LoadFromFile(const QString& FileName, TKVDesign* Lab)
 {
     // Only a regular file of a plausible size: a folder, a device or a pipe
     // could block the reader or feed it without end.
@@ -400,7 +415,7 @@ void TKVObject::LoadFromFile(const QString& FileName, TKVLab* Lab)
         Lab->DesignFolder = QFileInfo(FileName).absolutePath();
 }
 
-void TKVObject::CheckLimits(const TKVLab* Lab) const
+void TKVObject::CheckLimits(const TKVDesign* Lab) const
 {
     TKVLimitCheck::LabelSettings(*Lab);
     TKVLimitCheck::Elements(Count());

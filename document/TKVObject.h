@@ -39,31 +39,36 @@ public:
     bool RemoveElement(TKVElement* E);
     /// The front-most element hit at P (window pixels) becomes Lab's
     /// selected element; false when none is hit.
-    bool FindElement(TPoint P, TKVLab* Lab);
-    /// Draws every element, back to front, on the target's canvas; UseData
-    /// takes bound contents from the current record of Lab's table.
-    void DrawElements(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData);
+    bool FindElement(TPoint P, TKVDesign* Lab);
+    /// Draws every element, back to front, on the context's canvas; UseData
+    /// takes bound contents from the current record of the context's table.
+    void DrawElements(TPoint2D Offset, const TKVDrawContext& Context, bool UseData);
 
     /// Settings of Lab, then every element, then the extension block when
     /// the design needs one (TKVExtension). A load reads the whole stream
     /// before it touches Lab: a damaged file changes nothing and throws
     /// EKvError.
-    void SaveToStream(TKVStream& Stream, const TKVLab* Lab) const;
-    void LoadFromStream(TKVStream& Stream, TKVLab* Lab);
+    void SaveToStream(TKVStream& Stream, const TKVDesign* Lab) const;
+    void LoadFromStream(TKVStream& Stream, TKVDesign* Lab);
     /// The file is replaced atomically: a failed save leaves the old one intact.
     /// A design that could not be read again (CheckLimits) is not written.
-    void SaveToFile(const QString& FileName, const TKVLab* Lab) const;
-    void LoadFromFile(const QString& FileName, TKVLab* Lab);
+    void SaveToFile(const QString& FileName, const TKVDesign* Lab) const;
+    void LoadFromFile(const QString& FileName, TKVDesign* Lab);
     /// Every value SaveToStream writes against what LoadFromStream accepts:
     /// throws EKvError naming the first that lies beyond it, the label or
     /// the element (by number and kind) and the field.
-    void CheckLimits(const TKVLab* Lab) const;
+    void CheckLimits(const TKVDesign* Lab) const;
 
     /// A new element of a kind byte, with its defaults; null for bytes that
     /// name no element.
     static std::unique_ptr<TKVElement> CreateElement(int Kind);
+    // Kinds whose class lives in a layer above the document (the barcode)
+    // register their maker when the library loads; false for a kind outside
+    // the byte range.
+    using TElementMaker = std::unique_ptr<TKVElement> (*)();
+    static bool RegisterElement(int Kind, TElementMaker Make);
 
 private:
     // The records of Lab and every element, under the version string given.
-    void WriteDesign(TKVStream& Stream, const TKVLab* Lab, const QString& Version) const;
+    void WriteDesign(TKVStream& Stream, const TKVDesign* Lab, const QString& Version) const;
 };

@@ -1,12 +1,12 @@
 #include "document/TKVParagraph.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVStream.h"
 #include "types/TKVCanvas.h"
 
-void TKVParagraph::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVParagraph::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     TRect r{Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
             Coord(Offset.Y + Point2.Y)};
     if (Transparent) {
@@ -26,12 +26,12 @@ void TKVParagraph::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool
     const int inset = Coord(PenWidth) + 50;
     r = {r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
     AdjustCanvas(canvas);
-    canvas.DrawTextWrapped(r, ShownText(Lab, DrawType, UseData));
-    if (DrawType == tdLab)
-        Bounds = {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)};
+    canvas.DrawTextWrapped(r, ShownText(Context, UseData));
+    if (Context.DrawType == tdLab)
+        Bounds = {Context.WindowX(Point1.X), Context.WindowY(Point1.Y), Context.WindowX(Point2.X), Context.WindowY(Point2.Y)};
 }
 
-void TKVParagraph::Properties(TKVLab* Lab) { Lab->PropPar(this); }
+void TKVParagraph::Properties(TKVDesign* Lab) { Lab->PropPar(this); }
 
 void TKVParagraph::SaveToStream(TKVStream& Stream) const
 {

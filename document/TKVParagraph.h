@@ -8,8 +8,8 @@
 class TKVParagraph : public TKVDataText
 {
 public:
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     // The record carries Point2 a second time at its end; that copy counts.
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;

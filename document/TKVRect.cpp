@@ -1,12 +1,12 @@
 #include "document/TKVRect.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVStream.h"
 #include "types/TKVCanvas.h"
 
-void TKVRect::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool)
+void TKVRect::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool)
 {
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     canvas.Pen.Color = Color;
     canvas.Pen.Style = TPenStyle::psInsideFrame;
     canvas.Brush.Color = BackColor;
@@ -14,11 +14,11 @@ void TKVRect::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool)
     canvas.Pen.Width = Coord(PenWidth);
     canvas.Rectangle(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
                      Coord(Offset.Y + Point2.Y));
-    if (DrawType == tdLab)
-        Bounds = {Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), Lab->WindowX(Point2.X), Lab->WindowY(Point2.Y)};
+    if (Context.DrawType == tdLab)
+        Bounds = {Context.WindowX(Point1.X), Context.WindowY(Point1.Y), Context.WindowX(Point2.X), Context.WindowY(Point2.Y)};
 }
 
-void TKVRect::Properties(TKVLab* Lab) { Lab->PropRect(this); }
+void TKVRect::Properties(TKVDesign* Lab) { Lab->PropRect(this); }
 
 void TKVRect::SaveToStream(TKVStream& Stream) const
 {

@@ -9,8 +9,8 @@ class TKVRect : public TKVElement
 public:
     std::int32_t RectExtra = 0; // carried through the file, read by nothing else
 
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     void SaveToStream(TKVStream& Stream) const override;
     void LoadFromStream(TKVStream& Stream) override;
     TKVEle Elem() const override { return deRect; }

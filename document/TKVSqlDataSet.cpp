@@ -2,6 +2,7 @@
 
 #include "document/TKVTable.h"
 
+#include <QScopeGuard>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -399,16 +400,9 @@ auto TKVSqlConnection::Answered(F&& Call)
     if (!Watchdog)
         return Call();
     Watchdog->Arm(Socket);
-    struct TDisarm {
-        TKVPgWatchdog* W;
-        ~TDisarm()
-        {
-            if (W)
-                W->Disarm();
-        }
-    } disarm{Watchdog.get()};
+    auto disarm = qScopeGuard([this] { Watchdog->Disarm(); });
     auto result = Call();
-    disarm.W = nullptr;
+    disarm.dismiss();
     if (Watchdog->Disarm())
         throw EDBError(QStringLiteral("The PostgreSQL server %1 did not answer for %2 s")
                            .arg(Server)

@@ -1,6 +1,6 @@
 #include "document/TKVSymbol.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
@@ -21,11 +21,11 @@ QString TKVSymbol::CodeText(TKVCanvas& Canvas, std::uint8_t Code)
     return text;
 }
 
-void TKVSymbol::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVSymbol::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
-    if (DrawType != tdLab && UseDaBa && !(UseData && Lab->Table->FieldByName(FieldName)->AsBoolean()))
+    if (Context.DrawType != tdLab && UseDaBa && !(UseData && Context.Table->FieldByName(FieldName)->AsBoolean()))
         return;
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     canvas.Font.Charset = 1;
     canvas.Font.Color = Color;
     canvas.Font.Name = FontName;
@@ -41,15 +41,15 @@ void TKVSymbol::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool Us
     canvas.Brush.Style = Transparent ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
     const QString s = CodeText(canvas, Symbol);
     canvas.TextOut(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), s);
-    if (DrawType != tdLab)
+    if (Context.DrawType != tdLab)
         return;
     const TPoint extent = canvas.TextExtent(s);
-    const int w = Lab->WindowX(extent.X * 0.01f) - Lab->WindowX(0);
-    const int h = Lab->WindowY(extent.Y * 0.01f) - Lab->WindowY(0);
-    RotateBorder(Bounds, Angle, Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), w, h);
+    const int w = Context.WindowX(extent.X * 0.01f) - Context.WindowX(0);
+    const int h = Context.WindowY(extent.Y * 0.01f) - Context.WindowY(0);
+    RotateBorder(Bounds, Angle, Context.WindowX(Point1.X), Context.WindowY(Point1.Y), w, h);
 }
 
-void TKVSymbol::Properties(TKVLab* Lab) { Lab->PropSymbol(this); }
+void TKVSymbol::Properties(TKVDesign* Lab) { Lab->PropSymbol(this); }
 
 void TKVSymbol::SaveToStream(TKVStream& Stream) const
 {

@@ -1,25 +1,25 @@
 #include "document/TKVText.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "types/TKVCanvas.h"
 
-void TKVText::DrawLine(const QString& S, TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType)
+void TKVText::DrawLine(const QString& S, TPoint2D Offset, const TKVDrawContext& Context)
 {
-    TKVCanvas& canvas = Lab->GetCanvas(DrawType);
+    TKVCanvas& canvas = Context.Canvas();
     AdjustCanvas(canvas);
     canvas.TextOut(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), S);
-    if (DrawType != tdLab)
+    if (Context.DrawType != tdLab)
         return;
     // Bounds take the anchor as the text's top-left corner.
     const TPoint extent = canvas.TextExtent(S);
-    const int w = Lab->WindowX(extent.X * 0.01f) - Lab->WindowX(0);
-    const int h = Lab->WindowY(extent.Y * 0.01f) - Lab->WindowY(0);
-    RotateBorder(Bounds, Angle, Lab->WindowX(Point1.X), Lab->WindowY(Point1.Y), w, h);
+    const int w = Context.WindowX(extent.X * 0.01f) - Context.WindowX(0);
+    const int h = Context.WindowY(extent.Y * 0.01f) - Context.WindowY(0);
+    RotateBorder(Bounds, Angle, Context.WindowX(Point1.X), Context.WindowY(Point1.Y), w, h);
 }
 
-void TKVText::Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData)
+void TKVText::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
-    DrawLine(ShownText(Lab, DrawType, UseData), Offset, Lab, DrawType);
+    DrawLine(ShownText(Context, UseData), Offset, Context);
 }
 
-void TKVText::Properties(TKVLab* Lab) { Lab->PropTxt(this); }
+void TKVText::Properties(TKVDesign* Lab) { Lab->PropTxt(this); }

@@ -7,11 +7,11 @@
 class TKVText : public TKVDataText
 {
 public:
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override;
-    void Properties(TKVLab* Lab) override;
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override;
+    void Properties(TKVDesign* Lab) override;
     TKVEle Elem() const override { return deText; }
 
 protected:
     // Writes S at Point1 and, in the designer, refreshes Bounds from its extent.
-    void DrawLine(const QString& S, TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType);
+    void DrawLine(const QString& S, TPoint2D Offset, const TKVDrawContext& Context);
 };

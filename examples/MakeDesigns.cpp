@@ -4,8 +4,8 @@
 //
 // usage: kvlab-makedesigns FOLDER
 #include "barcode/TKVBarCode.h"
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
 #include "document/TKVImage.h"
@@ -16,8 +16,8 @@
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 
 #include <QApplication>
 #include <QDir>

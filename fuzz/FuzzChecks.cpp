@@ -6,7 +6,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVPrintInfo.h"
 #include "types/EKvError.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "printing/KvPrev.h"
 
 #include "designer/TKVLab.h"
-#include "printing/TKVPrinter.h"
+#include "types/TKVPrinter.h"
 #include "strings/KVStrings.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"

@@ -3,12 +3,13 @@
 #include "designer/TKVLab.h"
 
 #include "document/TKVObject.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "types/TKVPrinter.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
 
+#include <QScopeGuard>
 #include <QApplication>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -45,9 +46,7 @@ void TKVLab::CreateLab()
 void TKVLab::LoadLab(const QString& FileName)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct CursorGuard {
-        ~CursorGuard() { QApplication::restoreOverrideCursor(); }
-    } guard;
+    const auto guard = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     // The new document is read completely before anything of the open one
     // changes, so a file that cannot be read leaves the design as it was.
     auto document = std::make_unique<TKVObject>();

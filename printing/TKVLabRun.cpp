@@ -5,15 +5,16 @@
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "printing/KvPrev.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 #include "strings/KVLanguage.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
 
+#include <QScopeGuard>
 #include <QFile>
 #include <QPainter>
 #include <QPicture>
@@ -50,21 +51,6 @@ bool PdfComplete(const QString& FileName)
         return false;
     return f.readAll().contains("%%EOF");
 }
-
-// Sets the canvas pointer of a target for the length of a run.
-struct CanvasScope {
-    TKVLab* Lab;
-    TKVDrawType Target;
-    CanvasScope(TKVLab* L, TKVDrawType T, TKVCanvas* C) : Lab(L), Target(T) { Set(C); }
-    ~CanvasScope() { Set(nullptr); }
-    void Set(TKVCanvas* C)
-    {
-        if (Target == tdPrint)
-            Lab->SetPrintCanvas(C);
-        else
-            Lab->SetPreviewCanvas(C);
-    }
-};
 }
 
 std::function<void(TKVLab*)>& TKVLab::PreviewWindow()
@@ -169,8 +155,8 @@ void TKVLab::EndRun(bool UseData)
         Table->Close();
 }
 
-void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData, TKVDrawType Target,
-                     TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage)
+void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool UseData,
+                     const TKVDrawContext& Target, TPoint2D Origin, const TRect2D& Printable, const std::function<void()>& NewPage)
 {
     const TKVMeasure& m = *Measure;
     // A sheet with no rows or no columns holds no label.
@@ -180,17 +166,10 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
     // of the 32-bit range (a file, a host) cannot overflow; the caller gets
     // it back however the walk ends.
     std::int64_t row = Row, col = Col;
-    struct PositionBack {
-        std::int32_t& Row;
-        std::int32_t& Col;
-        const std::int64_t& R;
-        const std::int64_t& C;
-        ~PositionBack()
-        {
-            Row = ToInt32(R);
-            Col = ToInt32(C);
-        }
-    } back{Row, Col, row, col};
+    const auto back = qScopeGuard([&] {
+        Row = ToInt32(row);
+        Col = ToInt32(col);
+    });
     const std::int32_t total = Count;
     while (Count > 0) {
         if (col > m.NuVer) {
@@ -205,7 +184,7 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
             const double y = Origin.Y + double(row - 1) * m.Height + double(row - 1) * m.DiVer;
             if (std::fabs(x) <= MaxLabelOffset && std::fabs(y) <= MaxLabelOffset) {
                 const TPoint2D offset = m.LabelOffset(Origin, std::int32_t(row), std::int32_t(col));
-                Document->DrawElements(offset, this, Target, UseData);
+                Document->DrawElements(offset, Target, UseData);
                 DrawFrame(offset, Target);
                 if (!TKVMeasure::Inside({offset.X, offset.Y, offset.X + m.Width, offset.Y + m.Height}, Printable))
                     ++LastRun.OffPage;
@@ -237,7 +216,7 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
                            .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
     TKVCanvas canvas(&painter);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    CanvasScope scope(this, tdPrint, &canvas);
+    const TKVDrawContext context = DrawContext(tdPrint, canvas);
 
     // The painter's origin is the printable area's corner; map it in 0.01 mm.
     // The exact printable size is used rather than whole millimetres, which
@@ -254,7 +233,7 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
         ++LastRun.Pages;
     const TPoint2D origin{Measure->MarLeft - PrintInfo->GetMaLeft(), Measure->MarTop - PrintInfo->GetMaTop()};
     const TRect2D printable{0, 0, float(area.width() * 25.4 / dpi), float(area.height() * 25.4 / dpi)};
-    WalkRun(Row, Col, Count, UseData, tdPrint, origin, printable, [&] {
+    WalkRun(Row, Col, Count, UseData, context, origin, printable, [&] {
         if (!printer.newPage())
             throw EKvError(QStringLiteral("The printer could not start a new page"));
         setUp();
@@ -293,15 +272,10 @@ void TKVLab::RenderPages(const std::function<void(std::unique_ptr<QPicture> Page
     bool useData;
     StartRun(row, col, count, useData);
     PageSink = Sink;
-    struct SinkGuard {
-        TKVLab* Lab;
-        bool UseData;
-        ~SinkGuard()
-        {
-            Lab->PageSink = nullptr;
-            Lab->EndRun(UseData);
-        }
-    } guard{this, useData};
+    const auto guard = qScopeGuard([this, useData] {
+        PageSink = nullptr;
+        EndRun(useData);
+    });
     PreviewLab(row, col, count, true, useData);
 }
 
@@ -321,7 +295,7 @@ void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Coun
     auto canvas = std::make_unique<TKVCanvas>(picture.get());
     // Every page has a canvas of its own; the fonts go from one to the next.
     const std::shared_ptr<TKVFontCache> fonts = canvas->Fonts();
-    CanvasScope scope(this, tdPreview, canvas.get());
+    TKVDrawContext context = DrawContext(tdPreview, *canvas);
     auto finish = [&] {
         canvas.reset();
         picture->setBoundingRect(page);
@@ -332,14 +306,14 @@ void TKVLab::PreviewLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Coun
         picture = std::make_unique<QPicture>();
         canvas = std::make_unique<TKVCanvas>(picture.get());
         canvas->UseFonts(fonts);
-        scope.Set(canvas.get());
+        context.SetCanvas(*canvas);
     };
     if (First)
         ++LastRun.Pages;
     // Preview pages show the whole sheet, so labels sit at their true places
     // on it; only the printer's origin is the printable area.
     const TPoint2D origin{Measure->MarLeft, Measure->MarTop};
-    WalkRun(Row, Col, Count, UseData, tdPreview, origin, PrintInfo->GetPrintable(), [&] {
+    WalkRun(Row, Col, Count, UseData, context, origin, PrintInfo->GetPrintable(), [&] {
         finish();
         begin();
     });

@@ -11,6 +11,18 @@
 #include <dlfcn.h>
 #include <memory>
 
+void InitPapers()
+{
+    static const std::pair<int, const TResStringRec*> named[] = {
+        {5, &KvEnDL}, {6, &KvEnC5}, {7, &KvEnC3}, {8, &KvEnC4}, {10, &KvEnC6}, {11, &KvEnC65},
+        {12, &KvEnB4}, {13, &KvEnB5}, {14, &KvEnB6}, {19, &KvEnInv}, {20, &KvUser},
+        {21, &KvLetter}, {23, &KvExecutive}, {24, &KvTabloid}, {25, &KvStatement}, {27, &KvEn10},
+        {28, &KvEnMonarch},
+    };
+    for (const auto& [row, res] : named)
+        Papers[row].Name = LoadResString(res);
+}
+
 namespace {
 std::unique_ptr<QTranslator>& Module()
 {

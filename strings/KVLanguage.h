@@ -9,6 +9,9 @@
 
 struct TResStringRec;
 
+// Fills the resource-string names of Papers in the current language.
+void InitPapers();
+
 class KVLanguage
 {
 public:

@@ -14,6 +14,11 @@ namespace {
 // Loading happens on one thread before any window exists, as does unloading
 // after the last one is gone: a plain counter serves.
 int Count = 0;
+
+// The library's start-up and unload. Papers, whose names it fills, is made
+// with a higher priority (KVtypes.cpp): it exists before this runs and at
+// unload.
+const KVLibrary::TStartUp StartUp;
 }
 
 void KVLibrary::Initialize()

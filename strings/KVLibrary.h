@@ -2,7 +2,7 @@
 // it is unloaded: choose the language module from the user's locale, and
 // name the envelope and user papers in that language.
 //
-// The start-up runs by itself while the library is loaded (see KVtypes.cpp);
+// The start-up runs by itself while the library is loaded (see KVLibrary.cpp);
 // a host or plugin may call Initialize and Finalize as well. Only the first
 // Initialize and the Finalize that balances it act.
 #pragma once

@@ -1,12 +1,12 @@
 #include "types/KVtypes.h"
 
-#include "strings/KVLibrary.h"
-#include "strings/KVStrings.h"
-
 #include <cmath>
 #include <utility>
 
-std::array<TPaperType, PaperCount> Papers{{
+// Made before, and destroyed after, every static object of default priority:
+// the library's start-up (strings/KVLibrary.cpp) fills its names and touches
+// it again at unload, from another file.
+[[gnu::init_priority(200)]] std::array<TPaperType, PaperCount> Papers{{
     {210, 297, QStringLiteral("A4"), 9},
     {297, 420, QStringLiteral("A3"), 8},
     {148, 210, QStringLiteral("A5"), 11},
@@ -40,18 +40,6 @@ std::array<TPaperType, PaperCount> Papers{{
     {104.775f, 241.3f, QString(), 20},
     {98.425f, 190.5f, QString(), 37},
 }};
-
-void InitPapers()
-{
-    static const std::pair<int, const TResStringRec*> named[] = {
-        {5, &KvEnDL}, {6, &KvEnC5}, {7, &KvEnC3}, {8, &KvEnC4}, {10, &KvEnC6}, {11, &KvEnC65},
-        {12, &KvEnB4}, {13, &KvEnB5}, {14, &KvEnB6}, {19, &KvEnInv}, {20, &KvUser},
-        {21, &KvLetter}, {23, &KvExecutive}, {24, &KvTabloid}, {25, &KvStatement}, {27, &KvEn10},
-        {28, &KvEnMonarch},
-    };
-    for (const auto& [row, res] : named)
-        Papers[row].Name = LoadResString(res);
-}
 
 TPoint2D Point2D(float X, float Y) { return {X, Y}; }
 
@@ -194,9 +182,3 @@ const std::array<const char*, 44> Code39Table{
 // The 2-of-5 digit patterns ("1" wide), ISO/IEC 16390.
 const std::array<const char*, 10> Int25Table{"00110", "10001", "01001", "11000", "00101",
                                              "10100", "01100", "00011", "10010", "01010"};
-
-namespace {
-// The library's start-up and unload. It is defined after Papers so that the
-// table exists when its names are filled, and still exists at unload.
-const KVLibrary::TStartUp StartUp;
-}

@@ -95,12 +95,10 @@ constexpr int UserPaperCode = 256;
 
 // The paper table; the envelope and user rows, and the American sizes with
 // a name of their own in the user's language, take their names from the
-// string table (see InitPapers). Code is the printer's paper code in the
-// Windows numbering (QPageSize::id maps it); rows are only ever added at the
-// end, so that a row's index stays what it was.
+// string table (InitPapers, strings/KVLanguage.h). Code is the printer's
+// paper code in the Windows numbering (QPageSize::id maps it); rows are only
+// ever added at the end, so that a row's index stays what it was.
 extern std::array<TPaperType, PaperCount> Papers;
-// Fills the resource-string names of Papers in the current language.
-void InitPapers();
 
 TPoint2D Point2D(float X, float Y);
 TRect2D Rect2D(float Left, float Top, float Right, float Bottom);

@@ -6,8 +6,8 @@
 #include "TKVDesignerLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
 

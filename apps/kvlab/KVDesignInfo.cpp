@@ -2,9 +2,9 @@
 
 #include "KVJsonWriter.h"
 #include "barcode/TKVBarCode.h"
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
 #include "document/TKVImage.h"
@@ -12,8 +12,8 @@
 #include "document/TKVRect.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 
 namespace {
 using I = std::int64_t;

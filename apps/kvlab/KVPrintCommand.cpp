@@ -1,9 +1,9 @@
 #include "KVCommands.h"
 
 #include "designer/TKVLab.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"

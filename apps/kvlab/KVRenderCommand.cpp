@@ -6,7 +6,7 @@
 #include "designer/TKVLab.h"
 #include "document/TKVImage.h"
 #include "document/TKVObject.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
@@ -47,13 +47,9 @@ void DrawLabel(TKVLab& Lab, QPaintDevice& Device, int Dpi)
     canvas.Brush.Style = TBrushStyle::bsSolid;
     canvas.FillRect({0, 0, Coord(Lab.Measure->Width), Coord(Lab.Measure->Height)});
 
-    Lab.SetPrintCanvas(&canvas);
-    struct Release {
-        TKVLab& Lab;
-        ~Release() { Lab.SetPrintCanvas(nullptr); }
-    } release{Lab};
-    Lab.Document->DrawElements({0, 0}, &Lab, tdPrint, false);
-    Lab.DrawFrame({0, 0}, tdPrint);
+    const TKVDrawContext context = Lab.DrawContext(tdPrint, canvas);
+    Lab.Document->DrawElements({0, 0}, context, false);
+    Lab.DrawFrame({0, 0}, context);
 }
 
 // Label size in device units of Dpi.

@@ -8,7 +8,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVPrintInfo.h"
 
 #include <QDir>
 #include <QImage>

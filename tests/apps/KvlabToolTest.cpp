@@ -6,7 +6,7 @@
 #include "document/TKVParagraph.h"
 #include "document/TKVRect.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,8 +8,8 @@
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "barcode/TKVBarCode.h"
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "rendering/RenderSupport.h"
 
 #include <gtest/gtest.h>
@@ -397,7 +397,7 @@ TEST_F(BarCodeDraw, DrawCodeOfAnInvalidCodeIsThePlaceholder)
     TKVBarCode b;
     b.Code = QStringLiteral("12");
     PrintTarget t(Lab, 30, 20);
-    b.DrawCode({0, 0}, &Lab, tdPrint);
+    b.DrawCode({0, 0}, t.Context());
     EXPECT_GT(CountPixels(t.Done(), IsRed), 0);
 }
 

@@ -9,7 +9,7 @@
 #include "barcode/TKVBarCode.h"
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <QDir>
 #include <QProcess>

@@ -3,7 +3,7 @@
 // Usage: kvlab-consumer DESIGN.lab OUT.pdf [ALIAS=DATABASE]
 #include <kvlab/designer/TKVLab.h>
 #include <kvlab/document/TKVSession.h>
-#include <kvlab/printing/TKVPrinter.h>
+#include <kvlab/types/TKVPrinter.h>
 #include <kvlab/types/EKvError.h>
 
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVText.h"
 #include "document/TKVTable.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVPrintInfo.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,11 +32,11 @@ class Recorder : public TKVText
 {
 public:
     explicit Recorder(QStringList* Log) : Log(Log) {}
-    void Draw(TPoint2D Offset, TKVLab* Lab, TKVDrawType DrawType, bool UseData) override
+    void Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData) override
     {
         if (UseData)
-            *Log << Lab->Table->FieldByName(FieldName)->AsString();
-        TKVText::Draw(Offset, Lab, DrawType, UseData);
+            *Log << Context.Table->FieldByName(FieldName)->AsString();
+        TKVText::Draw(Offset, Context, UseData);
     }
     QStringList* Log;
 };

@@ -40,12 +40,7 @@ protected:
         {
             TKVCanvas canvas(&page);
             canvas.SetIsotropic({0, 0}, {3000, 3000}, {0, 0}, {300, 300});
-            Lab.SetPrintCanvas(&canvas);
-            struct Reset {
-                TKVLab& L;
-                ~Reset() { L.SetPrintCanvas(nullptr); }
-            } reset{Lab};
-            E.Draw({0, 0}, &Lab, tdPrint, UseData);
+            E.Draw({0, 0}, Lab.DrawContext(tdPrint, canvas), UseData);
         }
         for (int y = 0; y < page.height(); ++y)
             for (int x = 0; x < page.width(); ++x)

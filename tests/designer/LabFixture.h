@@ -3,12 +3,12 @@
 #pragma once
 
 #include "common/TestSupport.h"
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "designer/TKVRulers.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/TKVCanvas.h"
 
 #include <QApplication>

@@ -226,13 +226,7 @@ TEST_F(LabFixture, FrameOnPrinterAndPreviewCanvases)
         page.fill(Qt::white);
         TKVCanvas c(&page);
         c.SetIsotropic({0, 0}, {13000, 7000}, {0, 0}, {1300, 700});
-        if (target == tdPrint)
-            Lab->SetPrintCanvas(&c);
-        else
-            Lab->SetPreviewCanvas(&c);
-        Lab->DrawFrame({10, 5}, target);
-        Lab->SetPrintCanvas(nullptr);
-        Lab->SetPreviewCanvas(nullptr);
+        Lab->DrawFrame({10, 5}, Lab->DrawContext(target, c));
         // Outer edge at 11 mm / 6 mm, 0.5 mm wide inside; far edge at 109 mm.
         EXPECT_EQ(page.pixel(109, 300), 0xFFFFFFFFu);
         EXPECT_EQ(page.pixel(110, 300), 0xFF000000u);

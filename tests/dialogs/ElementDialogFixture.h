@@ -12,7 +12,7 @@
 #include "dialogs/TKVShape.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,15 +3,15 @@
 #pragma once
 
 #include "common/TestSupport.h"
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "dialogs/LabProp.h"
 #include "document/TKVTable.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 
 #include <QApplication>
 #include <QCheckBox>

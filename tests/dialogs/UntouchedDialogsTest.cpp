@@ -6,9 +6,9 @@
 #include "ElementDialogFixture.h"
 
 #include "barcode/TKVBarCode.h"
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "dialogs/LabProp.h"
 #include "dialogs/PrPara.h"
 #include "document/TKVAddText.h"
@@ -19,7 +19,7 @@
 #include "document/TKVSession.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVPrintInfo.h"
 #include "types/KVLimits.h"
 
 #include <QPlainTextEdit>

@@ -4,7 +4,7 @@
 // changes what a save writes.
 #include "common/TestSupport.h"
 
-#include "designer/TKVBackSurf.h"
+#include "document/TKVBackSurf.h"
 #include "designer/TKVLab.h"
 #include "document/TKVImage.h"
 #include "document/TKVObject.h"

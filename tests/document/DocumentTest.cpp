@@ -1,10 +1,11 @@
 // The document: stacking order, hit testing, moving and aligning elements.
-#include "designer/TKVBackSurf.h"
+#include "document/TKVBackSurf.h"
 #include "designer/TKVLab.h"
 #include "document/TKVLine.h"
 #include "document/TKVObject.h"
 #include "document/TKVRect.h"
 #include "document/TKVText.h"
+#include "types/TKVCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ class Probe : public TKVRect
 {
 public:
     explicit Probe(std::vector<Probe*>* Log) : Log(Log) {}
-    void Draw(TPoint2D, TKVLab*, TKVDrawType, bool) override { Log->push_back(this); }
+    void Draw(TPoint2D, const TKVDrawContext&, bool) override { Log->push_back(this); }
     std::vector<Probe*>* Log;
 };
 }
@@ -29,7 +30,9 @@ TEST(Document, BackToFrontDrawingAndFrontMostHit)
     back->Bounds = {10, 10, 60, 60};
     doc.AddElement(std::unique_ptr<TKVElement>(front));
     doc.AddElement(std::unique_ptr<TKVElement>(back)); // appended at the back
-    doc.DrawElements({0, 0}, nullptr, tdPrint, false);
+    QImage page(10, 10, QImage::Format_RGB32);
+    TKVCanvas canvas(&page);
+    doc.DrawElements({0, 0}, TKVDrawContext(canvas, tdPrint), false);
     EXPECT_EQ(log, (std::vector<Probe*>{back, front}));
 
     TKVLab lab;

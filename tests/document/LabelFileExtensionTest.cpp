@@ -18,8 +18,8 @@
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 #include "types/EKvError.h"
 
 #include <QBuffer>

@@ -4,12 +4,12 @@
 #pragma once
 
 #include "common/TestSupport.h"
-#include "designer/TKVBackSurf.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVBackSurf.h"
+#include "document/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "designer/TKVRulers.h"
 #include "document/TKVObject.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -6,14 +6,14 @@
 #include "HardeningSupport.h"
 
 #include "barcode/TKVBarCode.h"
-#include "designer/TKVFrame.h"
-#include "designer/TKVGrid.h"
+#include "document/TKVFrame.h"
+#include "document/TKVGrid.h"
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 
@@ -287,7 +287,7 @@ class Probe : public TKVRect
 {
 public:
     explicit Probe(std::vector<TPoint2D>* Log) : Log(Log) {}
-    void Draw(TPoint2D Offset, TKVLab*, TKVDrawType, bool) override { Log->push_back(Offset); }
+    void Draw(TPoint2D Offset, const TKVDrawContext&, bool) override { Log->push_back(Offset); }
     std::vector<TPoint2D>* Log;
 };
 }

@@ -8,7 +8,7 @@
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 

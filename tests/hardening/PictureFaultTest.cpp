@@ -6,7 +6,7 @@
 
 #include "HardeningSupport.h"
 
-#include "designer/TKVBackSurf.h"
+#include "document/TKVBackSurf.h"
 #include "document/TKVImage.h"
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"

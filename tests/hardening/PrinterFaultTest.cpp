@@ -8,9 +8,9 @@
 
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 #include "types/EKvError.h"
 
 #include <QDir>

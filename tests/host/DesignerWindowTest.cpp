@@ -19,9 +19,9 @@
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,14 +2,14 @@
 // the preview window.
 #include "common/TestSupport.h"
 
-#include "designer/TKVFrame.h"
+#include "document/TKVFrame.h"
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVRect.h"
 #include "printing/KvPrev.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 #include "strings/KVLanguage.h"
 #include "types/TKVCanvas.h"
 
@@ -35,7 +35,7 @@ class Probe : public TKVRect
 {
 public:
     Probe(std::vector<Placed>* Log, const int* Page) : Log(Log), Page(Page) {}
-    void Draw(TPoint2D Offset, TKVLab*, TKVDrawType, bool) override { Log->push_back({Offset, *Page}); }
+    void Draw(TPoint2D Offset, const TKVDrawContext&, bool) override { Log->push_back({Offset, *Page}); }
     std::vector<Placed>* Log;
     const int* Page;
 };

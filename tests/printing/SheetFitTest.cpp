@@ -6,9 +6,9 @@
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVRect.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 
 #include <QPageLayout>
 #include <QPicture>
@@ -28,7 +28,7 @@ class Corner : public TKVRect
 {
 public:
     explicit Corner(std::vector<TPoint2D>* Log) : Log(Log) {}
-    void Draw(TPoint2D Offset, TKVLab*, TKVDrawType, bool) override { Log->push_back(Offset); }
+    void Draw(TPoint2D Offset, const TKVDrawContext&, bool) override { Log->push_back(Offset); }
     std::vector<TPoint2D>* Log;
 };
 

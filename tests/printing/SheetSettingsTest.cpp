@@ -1,8 +1,8 @@
 // Sheet and print-run settings, and the current printer's queries.
 #include "designer/TKVLab.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrintInfo.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPrintInfo.h"
+#include "types/TKVPrinter.h"
 
 #include <QPageLayout>
 #include <QPrinter>

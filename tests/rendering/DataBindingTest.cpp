@@ -10,7 +10,7 @@
 #include "document/TKVParagraph.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "document/TKVRect.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "rendering/RenderSupport.h"
 
 #include "barcode/TKVBarCode.h"
-#include "designer/TKVFrame.h"
+#include "document/TKVFrame.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
 #include "document/TKVImage.h"
@@ -15,7 +15,7 @@
 #include "document/TKVRect.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <QDir>
 #include <QFile>

@@ -25,8 +25,8 @@ namespace RenderSupport {
 using namespace zbar;
 
 // A white picture of WidthMm x HeightMm at Dpi, with a canvas mapped to
-// 0.01 mm the way printing maps the printer's page, installed as Lab's print
-// canvas while the target lives.
+// 0.01 mm the way printing maps the printer's page; elements draw on it as
+// Lab's print run would have them draw.
 class PrintTarget
 {
 public:
@@ -37,21 +37,19 @@ public:
         Image.fill(Background);
         Canvas = std::make_unique<TKVCanvas>(&Image);
         Canvas->SetIsotropic({0, 0}, {2540, 2540}, {0, 0}, {Dpi, Dpi});
-        Lab.SetPrintCanvas(Canvas.get());
     }
-    ~PrintTarget() { Lab.SetPrintCanvas(nullptr); }
     PrintTarget(const PrintTarget&) = delete;
     PrintTarget& operator=(const PrintTarget&) = delete;
 
     void Draw(TKVElement& E, bool UseData = false, TPoint2D Offset = {0, 0})
     {
-        E.Draw(Offset, &Lab, tdPrint, UseData);
+        E.Draw(Offset, Context(), UseData);
     }
+    TKVDrawContext Context() { return Lab.DrawContext(tdPrint, *Canvas); }
     // Ends painting; the picture is complete afterwards.
     const QImage& Done()
     {
         Canvas.reset();
-        Lab.SetPrintCanvas(nullptr);
         return Image;
     }
     // Device pixels per millimetre.

@@ -7,7 +7,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
 #include "document/TKVText.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
 #include <gtest/gtest.h>
 

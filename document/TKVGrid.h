@@ -2,13 +2,13 @@
 // can snap to.
 #pragma once
 
+#include "document/TKVPersistent.h"
 #include "types/KVtypes.h"
-#include "types/TKVPersistent.h"
 
 class TKVGrid : public TKVPersistent
 {
 public:
-    explicit TKVGrid(TKVLab* Owner);
+    explicit TKVGrid(TKVDesign* Owner);
 
     TColor Color = clRed;
     bool Show = false;

@@ -1,19 +1,18 @@
-#include "printing/TKVPrintInfo.h"
+#include "document/TKVPrintInfo.h"
 
-#include "designer/TKVLab.h"
-#include "printing/TKVMeasure.h"
-#include "printing/TKVPrinter.h"
+#include "document/TKVDesign.h"
+#include "document/TKVMeasure.h"
+#include "types/TKVPrinter.h"
 
 #include <QPrinter>
 #include <cmath>
 
-TKVPrintInfo::TKVPrintInfo(TKVLab* Owner) : TKVPersistent(Owner) {}
+TKVPrintInfo::TKVPrintInfo(TKVDesign* Owner) : TKVPersistent(Owner) {}
 
 void TKVPrintInfo::SetColor(TColor Value)
 {
     Color = Value;
-    if (Owner && Owner->ShowMargins)
-        Owner->Paint();
+    Changed();
 }
 
 void TKVPrintInfo::Assign(const TKVPersistent* Source)

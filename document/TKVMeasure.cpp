@@ -1,26 +1,19 @@
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 
-#include "designer/TKVLab.h"
 #include "types/KVLimits.h"
 
 #include <QString>
 #include <algorithm>
 #include <vector>
 
-TKVMeasure::TKVMeasure(TKVLab* Owner) : TKVPersistent(Owner) {}
+TKVMeasure::TKVMeasure(TKVDesign* Owner) : TKVPersistent(Owner) {}
 
 float TKVMeasure::RoundTo4Digits(float Value)
 {
     return QString::number(double(Value), 'g', 4).toFloat();
 }
 
-void TKVMeasure::LabelSizeChanged()
-{
-    if (!Owner)
-        return;
-    Owner->AdjustLabScreen();
-    Owner->PaintLabScreen(true);
-}
+void TKVMeasure::LabelSizeChanged() { Changed(); }
 
 void TKVMeasure::SetWidth(float Value)
 {

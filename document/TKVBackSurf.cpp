@@ -1,19 +1,15 @@
-#include "designer/TKVBackSurf.h"
+#include "document/TKVBackSurf.h"
 
-#include "designer/TKVLab.h"
+#include "document/TKVDesign.h"
 #include "document/TKVImage.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
 #include "types/KVMessage.h"
 
 #include <algorithm>
 
-TKVBackSurf::TKVBackSurf(TKVLab* Owner) : TKVPersistent(Owner) {}
+TKVBackSurf::TKVBackSurf(TKVDesign* Owner) : TKVPersistent(Owner) {}
 
-void TKVBackSurf::Repaint()
-{
-    if (Owner)
-        Owner->PaintLabScreen(true);
-}
+void TKVBackSurf::Repaint() { Changed(); }
 
 void TKVBackSurf::SetStyle(TKVBackStyle Value)
 {

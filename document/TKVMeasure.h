@@ -2,8 +2,8 @@
 // rows (labels stacked downward), NuVer counts columns.
 #pragma once
 
+#include "document/TKVPersistent.h"
 #include "types/KVtypes.h"
-#include "types/TKVPersistent.h"
 
 #include <QMarginsF>
 #include <QString>
@@ -22,7 +22,7 @@ struct TKVOffPage {
 class TKVMeasure : public TKVPersistent
 {
 public:
-    explicit TKVMeasure(TKVLab* Owner);
+    explicit TKVMeasure(TKVDesign* Owner);
 
     float Height = 35.0f;
     float Width = 60.0f;
@@ -38,7 +38,7 @@ public:
     QString LabelName = QStringLiteral("My Label");
 
     // Width and height keep 4 significant digits and have floors of 10 and
-    // 5 mm; they resize the designer's label picture.
+    // 5 mm; they are the only setters that call OnChange (the label's size).
     void SetWidth(float Value);
     void SetHeight(float Value);
     void SetMarLeft(float Value);

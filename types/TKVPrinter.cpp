@@ -1,4 +1,4 @@
-#include "printing/TKVPrinter.h"
+#include "types/TKVPrinter.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

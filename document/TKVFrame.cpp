@@ -1,16 +1,14 @@
-#include "designer/TKVFrame.h"
+#include "document/TKVFrame.h"
 
-#include "designer/TKVLab.h"
 
-TKVFrame::TKVFrame(TKVLab* Owner) : TKVPersistent(Owner) {}
+TKVFrame::TKVFrame(TKVDesign* Owner) : TKVPersistent(Owner) {}
 
 template <typename T> void TKVFrame::Change(T& Field, T Value)
 {
     if (Field == Value)
         return;
     Field = Value;
-    if (Owner)
-        Owner->PaintLabScreen(true);
+    Changed();
 }
 
 void TKVFrame::SetStyle(TKVFrameStyle Value) { Change(Style, Value); }

@@ -3,6 +3,7 @@
 
 #include "dialogs/LabProp.h"
 
+#include <QScopeGuard>
 #include <memory>
 
 void TKVLab::ShowProp(std::int32_t Page)
@@ -11,9 +12,7 @@ void TKVLab::ShowProp(std::int32_t Page)
     PropLab = dialog.get();
     // Declared after the dialog, so it runs first: PropLab never points at
     // a freed dialog, whether the modal loop ends or an error leaves it.
-    struct Forget {
-        ~Forget() { PropLab = nullptr; }
-    } forget;
+    const auto forget = qScopeGuard([] { PropLab = nullptr; });
     dialog->Lab = this;
     dialog->Ini(Page);
     TPropLab::ShowModal()(dialog.get());

@@ -3,16 +3,16 @@
 // answers the current printer's resolution and unprintable margins.
 #pragma once
 
-#include "printing/TKVMeasure.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVPersistent.h"
 #include "types/KVtypes.h"
-#include "types/TKVPersistent.h"
 
 #include <cstdint>
 
 class TKVPrintInfo : public TKVPersistent
 {
 public:
-    explicit TKVPrintInfo(TKVLab* Owner);
+    explicit TKVPrintInfo(TKVDesign* Owner);
 
     TColor Color = 255; // printer-margin lines of the sheet sketch
     std::int32_t Labs = 1;

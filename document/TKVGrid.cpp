@@ -1,17 +1,16 @@
-#include "designer/TKVGrid.h"
+#include "document/TKVGrid.h"
 
-#include "designer/TKVLab.h"
-#include "printing/TKVMeasure.h"
+#include "document/TKVDesign.h"
+#include "document/TKVMeasure.h"
 
-TKVGrid::TKVGrid(TKVLab* Owner) : TKVPersistent(Owner) {}
+TKVGrid::TKVGrid(TKVDesign* Owner) : TKVPersistent(Owner) {}
 
 void TKVGrid::SetColor(TColor Value)
 {
     if (Value == Color)
         return;
     Color = Value;
-    if (Owner)
-        Owner->PaintLabScreen(true);
+    Changed();
 }
 
 void TKVGrid::SetShow(bool Value)
@@ -19,8 +18,7 @@ void TKVGrid::SetShow(bool Value)
     if (Value == Show)
         return;
     Show = Value;
-    if (Owner)
-        Owner->PaintLabScreen(true);
+    Changed();
 }
 
 void TKVGrid::SetIncX(float Value)
@@ -32,11 +30,7 @@ void TKVGrid::SetIncX(float Value)
     if (Owner && Value > Owner->Measure->Width)
         Value = Owner->Measure->Width;
     IncX = Value;
-    if (Owner) {
-        Owner->PutGridPoints();
-        Owner->GridStepX = Owner->WindowX(IncX) - Owner->WindowX(0);
-        Owner->PaintLabScreen(true);
-    }
+    Changed();
 }
 
 void TKVGrid::SetIncY(float Value)
@@ -48,11 +42,7 @@ void TKVGrid::SetIncY(float Value)
     if (Owner && Value > Owner->Measure->Height)
         Value = Owner->Measure->Height;
     IncY = Value;
-    if (Owner) {
-        Owner->PutGridPoints();
-        Owner->GridStepY = Owner->WindowY(IncY) - Owner->WindowY(0);
-        Owner->PaintLabScreen(true);
-    }
+    Changed();
 }
 
 void TKVGrid::Assign(const TKVPersistent* Source)

@@ -2,13 +2,13 @@
 // designer and printed with every label.
 #pragma once
 
+#include "document/TKVPersistent.h"
 #include "types/KVtypes.h"
-#include "types/TKVPersistent.h"
 
 class TKVFrame : public TKVPersistent
 {
 public:
-    explicit TKVFrame(TKVLab* Owner);
+    explicit TKVFrame(TKVDesign* Owner);
 
     TKVFrameStyle Style = maNot;
     float Dist1 = 0.0f; // inset of the outer line from the label edge

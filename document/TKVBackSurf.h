@@ -3,8 +3,8 @@
 // align commands move elements to.
 #pragma once
 
+#include "document/TKVPersistent.h"
 #include "types/KVtypes.h"
-#include "types/TKVPersistent.h"
 
 #include <QImage>
 #include <QString>
@@ -12,7 +12,7 @@
 class TKVBackSurf : public TKVPersistent
 {
 public:
-    explicit TKVBackSurf(TKVLab* Owner);
+    explicit TKVBackSurf(TKVDesign* Owner);
 
     TKVBackStyle Style = biNone;
     TColor Color = clWhite;
