@@ -10,6 +10,9 @@ foreach(dir ${KVLAB_LAYERS})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/kvlab/${dir}
           FILES_MATCHING PATTERN "*.h" PATTERN plugin EXCLUDE PATTERN KvPrev EXCLUDE)
 endforeach()
+# The dialogs inherit the classes uic generates from their forms.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/kvlab_dialogs_autogen/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/kvlab/dialogs
+        FILES_MATCHING PATTERN "ui_*.h")
 
 # A library built with the sanitizers needs their runtime first in every
 # program that loads it: consumers link with the same options.

@@ -1,7 +1,5 @@
 #include "dialogs/LabProp.h"
 
-#include "ui_LabProp.h"
-
 #include "document/TKVBackSurf.h"
 #include "document/TKVFrame.h"
 #include "document/TKVGrid.h"
@@ -160,49 +158,49 @@ bool Available(const QString& DatabaseName)
 }
 
 TPropLab::TPropLab(QWidget* Parent)
-    : QDialog(Parent), DataTable(std::make_unique<TKVTable>()), ui(std::make_unique<Ui::TPropLab>())
+    : QDialog(Parent), DataTable(std::make_unique<TKVTable>())
 {
-    ui->setupUi(this);
+    setupUi(this);
     // FormCreate: the sketch starts at the box's design size.
     Sketch = QImage(BoxWidth, BoxHeight, QImage::Format_RGB32);
     Sketch.fill(Qt::white);
 
     DaSo = new TKVDataSource(DataTable.get(), this);
-    ui->dbGrid->setModel(DaSo);
-    ui->dbGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    ui->dbGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ui->dbGrid->verticalHeader()->setDefaultSectionSize(ui->dbGrid->fontMetrics().height() + 6);
-    ui->dbGrid->verticalHeader()->setFixedWidth(14);
+    dbGrid->setModel(DaSo);
+    dbGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    dbGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    dbGrid->verticalHeader()->setDefaultSectionSize(dbGrid->fontMetrics().height() + 6);
+    dbGrid->verticalHeader()->setFixedWidth(14);
 
-    PopupMenu1 = new QMenu(ui->dbGrid);
+    PopupMenu1 = new QMenu(dbGrid);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->addActions({ui->equality, ui->inequality, ui->less, ui->greater});
+    PopupMenu1->addActions({equality, inequality, less, greater});
     PopupMenu1->addSeparator();
-    PopupMenu1->addActions({ui->Execute, ui->Delete1});
-    ui->Execute->setCheckable(true);
+    PopupMenu1->addActions({Execute, Delete1});
+    Execute->setCheckable(true);
 
-    ui->NavFirst->setIcon(NavigatorIcon(nbFirst));
-    ui->NavPrior->setIcon(NavigatorIcon(nbPrior));
-    ui->NavNext->setIcon(NavigatorIcon(nbNext));
-    ui->NavLast->setIcon(NavigatorIcon(nbLast));
+    NavFirst->setIcon(NavigatorIcon(nbFirst));
+    NavPrior->setIcon(NavigatorIcon(nbPrior));
+    NavNext->setIcon(NavigatorIcon(nbNext));
+    NavLast->setIcon(NavigatorIcon(nbLast));
 
     // The first print row and column are typed only on purpose, not while
     // the arrows are being held or a number is half typed.
-    ui->SpEdFirstCol->setKeyboardTracking(false);
-    ui->SpEdFirstRow->setKeyboardTracking(false);
+    SpEdFirstCol->setKeyboardTracking(false);
+    SpEdFirstRow->setKeyboardTracking(false);
 
-    ui->PaintBox1->installEventFilter(this);
-    for (QWidget* s : {ui->ShCoSelect, ui->ShCoBack, ui->ShCoGrid, ui->ShCoFrame, ui->ShCoAlign})
+    PaintBox1->installEventFilter(this);
+    for (QWidget* s : {ShCoSelect, ShCoBack, ShCoGrid, ShCoFrame, ShCoAlign})
         s->installEventFilter(this);
     for (QSpinBox* s : findChildren<QSpinBox*>())
         s->installEventFilter(this);
-    ui->EdLabName->installEventFilter(this);
+    EdLabName->installEventFilter(this);
     for (TSpinEditFloat* e : findChildren<TSpinEditFloat*>()) {
         connect(e, &TSpinEditFloat::entered, this, [e] { Highlight(e, true); });
         connect(e, &TSpinEditFloat::exited, this, [e] { Highlight(e, false); });
     }
     // Shown only when the design's data source cannot be read here.
-    ui->LabSourceState->hide();
+    LabSourceState->hide();
     UpdateNavigator();
     AcceptLimits();
     Connect();
@@ -212,7 +210,7 @@ TPropLab::TPropLab(QWidget* Parent)
 TPropLab::~TPropLab()
 {
     // The grid's model reads DataTable: let both go before the table does.
-    ui->dbGrid->setModel(nullptr);
+    dbGrid->setModel(nullptr);
     delete DaSo;
     DaSo = nullptr;
 }
@@ -228,97 +226,97 @@ void TPropLab::Connect()
         };
     };
 
-    connect(ui->PageControl1, &QTabWidget::currentChanged, this, on(&TPropLab::PageControl1Change));
-    connect(ui->SpEdFloatWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatWidthChange));
-    connect(ui->SpEdFloatHeight, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatHeightChange));
-    connect(ui->SpinEdNuHor, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdNuHorChange));
-    connect(ui->SpinEdNuVer, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdNuVerChange));
-    connect(ui->SpEdFloatLeftMar, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatLeftMarChange));
-    connect(ui->SpEdFloatTopMar, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatTopMarChange));
-    connect(ui->SpEdFloatDiHor, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatDiHorChange));
-    connect(ui->SpEdFloatDiVer, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatDiVerChange));
-    connect(ui->SpEdFloatPaWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPaWidthChange));
-    connect(ui->SpEdFloatPaHeight, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPaHeightChange));
-    connect(ui->CBoxPaperName, &QComboBox::activated, this, on(&TPropLab::CBoxPaperNameChange));
-    connect(ui->CBoxPaperName->lineEdit(), &QLineEdit::textEdited, this, on(&TPropLab::CBoxPaperNameChange));
-    connect(ui->CBoxPaperName->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+    connect(PageControl1, &QTabWidget::currentChanged, this, on(&TPropLab::PageControl1Change));
+    connect(SpEdFloatWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatWidthChange));
+    connect(SpEdFloatHeight, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatHeightChange));
+    connect(SpinEdNuHor, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdNuHorChange));
+    connect(SpinEdNuVer, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdNuVerChange));
+    connect(SpEdFloatLeftMar, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatLeftMarChange));
+    connect(SpEdFloatTopMar, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatTopMarChange));
+    connect(SpEdFloatDiHor, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatDiHorChange));
+    connect(SpEdFloatDiVer, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatDiVerChange));
+    connect(SpEdFloatPaWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPaWidthChange));
+    connect(SpEdFloatPaHeight, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPaHeightChange));
+    connect(CBoxPaperName, &QComboBox::activated, this, on(&TPropLab::CBoxPaperNameChange));
+    connect(CBoxPaperName->lineEdit(), &QLineEdit::textEdited, this, on(&TPropLab::CBoxPaperNameChange));
+    connect(CBoxPaperName->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         // Leaving the paper box: a paper it names is taken, anything else
         // gives way to the paper in use.
-        QComboBox* box = ui->CBoxPaperName;
+        QComboBox* box = CBoxPaperName;
         if (FindItem(box, box->currentText()) >= 0)
             Reported([&] { CBoxPaperNameChange(); });
         else
             box->setEditText(box->currentIndex() >= 0 ? box->itemText(box->currentIndex()) : QString());
     });
-    connect(ui->RaBuVer, &QRadioButton::toggled, this, checked(&TPropLab::RaBuVerClick));
-    connect(ui->RaBuHor, &QRadioButton::toggled, this, checked(&TPropLab::RaBuHorClick));
+    connect(RaBuVer, &QRadioButton::toggled, this, checked(&TPropLab::RaBuVerClick));
+    connect(RaBuHor, &QRadioButton::toggled, this, checked(&TPropLab::RaBuHorClick));
 
-    connect(ui->SpEdNuLabs, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdNuLabsChange));
-    connect(ui->SpEdFirstCol, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstColChange));
-    connect(ui->SpEdFirstRow, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstRowChange));
-    connect(ui->SpinEdFrom, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdFromChange));
-    connect(ui->SpinEdTo, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdToChange));
-    connect(ui->CheckAllRecords, &QCheckBox::toggled, this, on(&TPropLab::CheckAllRecordsClick));
-    connect(ui->CheckShow, &QCheckBox::toggled, this, on(&TPropLab::CheckShowClick));
+    connect(SpEdNuLabs, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdNuLabsChange));
+    connect(SpEdFirstCol, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstColChange));
+    connect(SpEdFirstRow, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstRowChange));
+    connect(SpinEdFrom, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdFromChange));
+    connect(SpinEdTo, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdToChange));
+    connect(CheckAllRecords, &QCheckBox::toggled, this, on(&TPropLab::CheckAllRecordsClick));
+    connect(CheckShow, &QCheckBox::toggled, this, on(&TPropLab::CheckShowClick));
 
-    connect(ui->SpEdFloatGX, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGXChange));
-    connect(ui->SpEdFloatGY, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGYChange));
-    connect(ui->CheckGrid, &QCheckBox::toggled, this, on(&TPropLab::CheckGridClick));
-    connect(ui->CheckSnap, &QCheckBox::toggled, this, on(&TPropLab::CheckSnapClick));
-    connect(ui->SpEdFloatD1, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatD1Change));
-    connect(ui->SpEdFloatD2, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatD2Change));
-    connect(ui->SpEdFloatPenWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPenWidthChange));
-    connect(ui->ComBoxStyle, &QComboBox::activated, this, on(&TPropLab::ComBoxStyleChange));
-    connect(ui->CheckBackImage, &QCheckBox::toggled, this, on(&TPropLab::CheckBackImageClick));
-    connect(ui->BitBtnOpenImage, &QPushButton::clicked, this, on(&TPropLab::BitBtnOpenImageClick));
-    connect(ui->SpEdFloatAlLeft, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatAlLeftChange));
-    connect(ui->SpEdFloatAlTop, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatAlTopChange));
-    connect(ui->CheckShowAlign, &QCheckBox::toggled, this, on(&TPropLab::CheckShowAlignClick));
+    connect(SpEdFloatGX, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGXChange));
+    connect(SpEdFloatGY, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGYChange));
+    connect(CheckGrid, &QCheckBox::toggled, this, on(&TPropLab::CheckGridClick));
+    connect(CheckSnap, &QCheckBox::toggled, this, on(&TPropLab::CheckSnapClick));
+    connect(SpEdFloatD1, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatD1Change));
+    connect(SpEdFloatD2, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatD2Change));
+    connect(SpEdFloatPenWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPenWidthChange));
+    connect(ComBoxStyle, &QComboBox::activated, this, on(&TPropLab::ComBoxStyleChange));
+    connect(CheckBackImage, &QCheckBox::toggled, this, on(&TPropLab::CheckBackImageClick));
+    connect(BitBtnOpenImage, &QPushButton::clicked, this, on(&TPropLab::BitBtnOpenImageClick));
+    connect(SpEdFloatAlLeft, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatAlLeftChange));
+    connect(SpEdFloatAlTop, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatAlTopChange));
+    connect(CheckShowAlign, &QCheckBox::toggled, this, on(&TPropLab::CheckShowAlignClick));
 
-    connect(ui->CBoxAlias, &QComboBox::activated, this, on(&TPropLab::CBoxAliasChange));
-    connect(ui->CBoxTables, &QComboBox::activated, this, on(&TPropLab::CBoxTablesChange));
-    connect(ui->CheckData, &QCheckBox::toggled, this, on(&TPropLab::CheckDataClick));
+    connect(CBoxAlias, &QComboBox::activated, this, on(&TPropLab::CBoxAliasChange));
+    connect(CBoxTables, &QComboBox::activated, this, on(&TPropLab::CBoxTablesChange));
+    connect(CheckData, &QCheckBox::toggled, this, on(&TPropLab::CheckDataClick));
     const std::pair<QToolButton*, TNavigateBtn> buttons[] = {
-        {ui->NavFirst, nbFirst}, {ui->NavPrior, nbPrior}, {ui->NavNext, nbNext}, {ui->NavLast, nbLast}};
+        {NavFirst, nbFirst}, {NavPrior, nbPrior}, {NavNext, nbNext}, {NavLast, nbLast}};
     for (const auto& b : buttons) {
         const TNavigateBtn which = b.second;
         connect(b.first, &QToolButton::clicked, this, [this, which] { Reported([&] { DBNavigator1Click(which); }); });
     }
-    connect(ui->dbGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, on(&TPropLab::dbGridCellChange));
-    connect(ui->dbGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
+    connect(dbGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, on(&TPropLab::dbGridCellChange));
+    connect(dbGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
         Reported([&] { PopupMenu1Popup(); });
-        PopupMenu1->popup(ui->dbGrid->viewport()->mapToGlobal(At));
+        PopupMenu1->popup(dbGrid->viewport()->mapToGlobal(At));
     });
-    connect(ui->equality, &QAction::triggered, this, on(&TPropLab::equalityClick));
-    connect(ui->inequality, &QAction::triggered, this, on(&TPropLab::inequalityClick));
-    connect(ui->less, &QAction::triggered, this, on(&TPropLab::lessClick));
-    connect(ui->greater, &QAction::triggered, this, on(&TPropLab::greaterClick));
-    connect(ui->Execute, &QAction::triggered, this, on(&TPropLab::ExecuteClick));
-    connect(ui->Delete1, &QAction::triggered, this, on(&TPropLab::Delete1Click));
+    connect(equality, &QAction::triggered, this, on(&TPropLab::equalityClick));
+    connect(inequality, &QAction::triggered, this, on(&TPropLab::inequalityClick));
+    connect(less, &QAction::triggered, this, on(&TPropLab::lessClick));
+    connect(greater, &QAction::triggered, this, on(&TPropLab::greaterClick));
+    connect(Execute, &QAction::triggered, this, on(&TPropLab::ExecuteClick));
+    connect(Delete1, &QAction::triggered, this, on(&TPropLab::Delete1Click));
 }
 
 // The size, print, grid, frame and alignment fields take what a label file
 // and a run hold.
 void TPropLab::AcceptLimits()
 {
-    for (QWidget* group : std::initializer_list<QWidget*>{ui->TabSize, ui->TabPrint, ui->GpBoxGrid, ui->GpBoxFrame,
-                                                          ui->GpBoxAligns})
+    for (QWidget* group : std::initializer_list<QWidget*>{TabSize, TabPrint, GpBoxGrid, GpBoxFrame,
+                                                          GpBoxAligns})
         AcceptFileLimits(group);
-    for (QSpinBox* count : {ui->SpinEdNuHor, ui->SpinEdNuVer, ui->SpEdFirstCol, ui->SpEdFirstRow})
+    for (QSpinBox* count : {SpinEdNuHor, SpinEdNuVer, SpEdFirstCol, SpEdFirstRow})
         count->setMaximum(KVLimits::MaxSheetRowsCols);
-    ui->SpEdNuLabs->setMaximum(int(KVLimits::MaxRunLabels));
+    SpEdNuLabs->setMaximum(int(KVLimits::MaxRunLabels));
 }
 
 // Fields whose setters floor or clamp what is typed show what was stored.
 void TPropLab::ShowTakenValues()
 {
     const std::pair<TSpinEditFloat*, std::function<float()>> fields[] = {
-        {ui->SpEdFloatWidth, [this] { return Lab->Measure->Width; }},
-        {ui->SpEdFloatHeight, [this] { return Lab->Measure->Height; }},
-        {ui->SpEdFloatGX, [this] { return Lab->Grid->IncX; }},
-        {ui->SpEdFloatGY, [this] { return Lab->Grid->IncY; }},
-        {ui->SpEdFloatAlLeft, [this] { return Lab->BackSurf->AlignLeft; }},
-        {ui->SpEdFloatAlTop, [this] { return Lab->BackSurf->AlignTop; }},
+        {SpEdFloatWidth, [this] { return Lab->Measure->Width; }},
+        {SpEdFloatHeight, [this] { return Lab->Measure->Height; }},
+        {SpEdFloatGX, [this] { return Lab->Grid->IncX; }},
+        {SpEdFloatGY, [this] { return Lab->Grid->IncY; }},
+        {SpEdFloatAlLeft, [this] { return Lab->BackSurf->AlignLeft; }},
+        {SpEdFloatAlTop, [this] { return Lab->BackSurf->AlignTop; }},
     };
     for (const auto& [edit, stored] : fields)
         ShowTakenValue(edit, [this, edit = edit, stored = stored] { return Lab ? stored() : EditValue(edit); });
@@ -332,106 +330,106 @@ void TPropLab::Ini(std::int32_t Page)
     const auto loaded = qScopeGuard([this] { Loading = false; });
     FillLanguage();
 
-    if (Page > ui->PageControl1->count())
+    if (Page > PageControl1->count())
         Page = 0;
     switch (Page) {
-    case 0: ui->PageControl1->setCurrentWidget(ui->TabSize); break;
-    case 1: ui->PageControl1->setCurrentWidget(ui->TabPrint); break;
-    case 2: ui->PageControl1->setCurrentWidget(ui->TabBack); break;
-    case 3: ui->PageControl1->setCurrentWidget(ui->TabData); break;
+    case 0: PageControl1->setCurrentWidget(TabSize); break;
+    case 1: PageControl1->setCurrentWidget(TabPrint); break;
+    case 2: PageControl1->setCurrentWidget(TabBack); break;
+    case 3: PageControl1->setCurrentWidget(TabData); break;
     default: break;
     }
 
     // Every value is shown as it is stored, and stays so until the user
     // changes it (ShowValue).
     const TKVMeasure& m = *Lab->Measure;
-    ShowValue(ui->SpEdFloatWidth, m.Width);
-    ShowValue(ui->SpEdFloatHeight, m.Height);
-    ShowValue(ui->SpEdFloatDiHor, m.DiHor);
-    ShowValue(ui->SpEdFloatDiVer, m.DiVer);
-    ShowValue(ui->SpEdFloatLeftMar, m.MarLeft);
-    ShowValue(ui->SpEdFloatTopMar, m.MarTop);
-    ShowValue(ui->SpinEdNuHor, m.NuHor);
-    ShowValue(ui->SpinEdNuVer, m.NuVer);
-    ShowValue(ui->SpEdFloatPaWidth, m.PaperWidth);
-    ShowValue(ui->SpEdFloatPaHeight, m.PaperHeight);
-    ui->EdLabName->setText(m.LabelName);
+    ShowValue(SpEdFloatWidth, m.Width);
+    ShowValue(SpEdFloatHeight, m.Height);
+    ShowValue(SpEdFloatDiHor, m.DiHor);
+    ShowValue(SpEdFloatDiVer, m.DiVer);
+    ShowValue(SpEdFloatLeftMar, m.MarLeft);
+    ShowValue(SpEdFloatTopMar, m.MarTop);
+    ShowValue(SpinEdNuHor, m.NuHor);
+    ShowValue(SpinEdNuVer, m.NuVer);
+    ShowValue(SpEdFloatPaWidth, m.PaperWidth);
+    ShowValue(SpEdFloatPaHeight, m.PaperHeight);
+    EdLabName->setText(m.LabelName);
 
     const TKVPrintInfo& p = *Lab->PrintInfo;
     {
         // Shown only: these two are set by clicking the sketch.
-        const QSignalBlocker c(ui->SpEdFirstCol), r(ui->SpEdFirstRow);
-        ShowValue(ui->SpEdFirstCol, p.FirstCol);
-        ShowValue(ui->SpEdFirstRow, p.FirstRow);
+        const QSignalBlocker c(SpEdFirstCol), r(SpEdFirstRow);
+        ShowValue(SpEdFirstCol, p.FirstCol);
+        ShowValue(SpEdFirstRow, p.FirstRow);
     }
     // The print range's bound comes with the record count; until then it
     // must not cut the stored range.
-    ui->SpinEdFrom->setMaximum(std::max({p.Labs, p.FirstLab, 1}));
-    ui->SpinEdTo->setMaximum(std::max({p.Labs, p.LastLab, 1}));
-    ShowValue(ui->SpinEdFrom, p.FirstLab);
-    ShowValue(ui->SpinEdTo, p.LastLab);
-    ui->CheckAllRecords->setChecked(p.AllRecords);
-    ShowValue(ui->SpEdNuLabs, p.Labs);
+    SpinEdFrom->setMaximum(std::max({p.Labs, p.FirstLab, 1}));
+    SpinEdTo->setMaximum(std::max({p.Labs, p.LastLab, 1}));
+    ShowValue(SpinEdFrom, p.FirstLab);
+    ShowValue(SpinEdTo, p.LastLab);
+    CheckAllRecords->setChecked(p.AllRecords);
+    ShowValue(SpEdNuLabs, p.Labs);
 
-    ui->CBoxAlias->clear();
-    ui->CBoxAlias->addItems(TKVSession::GetAliasNames());
+    CBoxAlias->clear();
+    CBoxAlias->addItems(TKVSession::GetAliasNames());
     // The design's data source is offered whatever it is: a path rather than
     // a registered alias is a source as good as any; one that is not
     // available here (an alias of another computer, a database that is gone)
     // is marked, and stays the design's unless the user chooses another.
     const QString own = Lab->Table->DatabaseName;
     if (!own.isEmpty()) {
-        const int known = FindEntry(ui->CBoxAlias, own);
+        const int known = FindEntry(CBoxAlias, own);
         if (known < 0 && Available(own))
-            ui->CBoxAlias->addItem(own);
+            CBoxAlias->addItem(own);
         else if (known < 0)
-            AddMissing(ui->CBoxAlias, own);
+            AddMissing(CBoxAlias, own);
         else if (!Available(own))
-            MarkMissing(ui->CBoxAlias, known, EntryName(ui->CBoxAlias, known));
+            MarkMissing(CBoxAlias, known, EntryName(CBoxAlias, known));
     }
     IniTable();
 
-    ui->CheckData->setChecked(Lab->DaBa);
+    CheckData->setChecked(Lab->DaBa);
 
     const TKVBackSurf& b = *Lab->BackSurf;
-    SetSwatch(ui->ShCoBack, b.Color);
-    ShowValue(ui->SpEdFloatAlLeft, b.AlignLeft);
-    ShowValue(ui->SpEdFloatAlTop, b.AlignTop);
-    ui->CheckShowAlign->setChecked(b.ShowAlign);
-    SetSwatch(ui->ShCoAlign, b.AlignColor);
+    SetSwatch(ShCoBack, b.Color);
+    ShowValue(SpEdFloatAlLeft, b.AlignLeft);
+    ShowValue(SpEdFloatAlTop, b.AlignTop);
+    CheckShowAlign->setChecked(b.ShowAlign);
+    SetSwatch(ShCoAlign, b.AlignColor);
 
     const TKVGrid& g = *Lab->Grid;
-    SetSwatch(ui->ShCoGrid, g.Color);
-    SetSwatch(ui->ShCoSelect, Lab->SelColor);
-    ShowValue(ui->SpEdFloatGX, g.IncX);
-    ShowValue(ui->SpEdFloatGY, g.IncY);
-    ui->CheckShow->setChecked(Lab->ShowMargins);
-    ui->CheckGrid->setChecked(g.Show);
-    ui->CheckSnap->setChecked(Lab->Snap == snGrid);
+    SetSwatch(ShCoGrid, g.Color);
+    SetSwatch(ShCoSelect, Lab->SelColor);
+    ShowValue(SpEdFloatGX, g.IncX);
+    ShowValue(SpEdFloatGY, g.IncY);
+    CheckShow->setChecked(Lab->ShowMargins);
+    CheckGrid->setChecked(g.Show);
+    CheckSnap->setChecked(Lab->Snap == snGrid);
 
     const TKVFrame& f = *Lab->Frame;
-    SetSwatch(ui->ShCoFrame, f.Color);
-    ShowValue(ui->SpEdFloatD1, f.Dist1);
-    ShowValue(ui->SpEdFloatD2, f.Dist2);
-    ShowValue(ui->SpEdFloatPenWidth, f.PenWidth);
-    ui->ComBoxStyle->setCurrentIndex(f.Style == maSingle ? 1 : f.Style == maDoble ? 2 : 0);
+    SetSwatch(ShCoFrame, f.Color);
+    ShowValue(SpEdFloatD1, f.Dist1);
+    ShowValue(SpEdFloatD2, f.Dist2);
+    ShowValue(SpEdFloatPenWidth, f.PenWidth);
+    ComBoxStyle->setCurrentIndex(f.Style == maSingle ? 1 : f.Style == maDoble ? 2 : 0);
 
     {
         // The picture was read when the design was loaded; showing the box
         // is no request to read it again.
-        const QSignalBlocker block(ui->CheckBackImage);
+        const QSignalBlocker block(CheckBackImage);
         if (Lab->BackSurf->Style == biImage)
-            ui->CheckBackImage->setChecked(true);
+            CheckBackImage->setChecked(true);
         else if (Lab->BackSurf->Style == biNone)
-            ui->CheckBackImage->setChecked(false);
+            CheckBackImage->setChecked(false);
     }
 
     if (Lab->PrintInfo->Orientation == 0)
-        ui->RaBuVer->setChecked(true);
+        RaBuVer->setChecked(true);
     else if (Lab->PrintInfo->Orientation == 1)
-        ui->RaBuHor->setChecked(true);
+        RaBuHor->setChecked(true);
 
-    ui->LabImageFile->setText(Lab->BackSurf->FileName);
+    LabImageFile->setText(Lab->BackSurf->FileName);
     ShowBackPicture();
 
     FillPapers();
@@ -442,67 +440,67 @@ void TPropLab::Ini(std::int32_t Page)
 void TPropLab::FillLanguage()
 {
     setWindowTitle(LoadResString(&KvLabPro));
-    QTabWidget* pages = ui->PageControl1;
-    pages->setTabText(pages->indexOf(ui->TabSize), LoadResString(&KvDim));
-    pages->setTabText(pages->indexOf(ui->TabPrint), LoadResString(&KvPrint));
-    pages->setTabText(pages->indexOf(ui->TabBack), LoadResString(&KvBack1));
-    pages->setTabText(pages->indexOf(ui->TabData), LoadResString(&KvDataBase));
-    ui->GpBoxLabName->setTitle(LoadResString(&KvSize));
-    ui->GpBoxSizes->setTitle(LoadResString(&KvDim));
-    ui->LabWidth->setText(LoadResString(&KvWidth));
-    ui->LabHeight->setText(LoadResString(&KvHeight));
-    ui->GpBoxDist->setTitle(LoadResString(&KvSep));
-    ui->LabHorDis->setText(LoadResString(&KvHor));
-    ui->LabVerDis->setText(LoadResString(&KvVer));
-    ui->GpBoxMargins->setTitle(LoadResString(&KvPrMarg));
-    ui->LabLeftMar->setText(LoadResString(&KvLeft));
-    ui->LabTopMar->setText(LoadResString(&KvTop));
-    ui->GpBoxNumber->setTitle(LoadResString(&KvDis));
-    ui->LabNuHor->setText(LoadResString(&KvRow));
-    ui->LabNuVer->setText(LoadResString(&KvCol));
-    ui->GpBoxPaper->setTitle(LoadResString(&KvPaper));
-    ui->LabPaperWidth->setText(LoadResString(&KvWidth));
-    ui->LabPaperHeight->setText(LoadResString(&KvHeight));
-    ui->LabPaperName->setText(LoadResString(&KvName));
-    ui->GpBoxOrien->setTitle(LoadResString(&KvOrien));
-    ui->RaBuVer->setText(LoadResString(&KvPortrait));
-    ui->RaBuHor->setText(LoadResString(&KvLandscape));
-    ui->LabNuLabs->setText(LoadResString(&KvNuLabs));
-    ui->CheckShow->setText(LoadResString(&KvShowMar));
-    ui->LabFirstCol->setText(LoadResString(&KvFirstCol));
-    ui->LabFirstRow->setText(LoadResString(&KvFirstRow));
-    ui->LabPrintFrom->setText(LoadResString(&KvPrintFrom));
-    ui->LabPrintTo->setText(LoadResString(&KvTo));
-    ui->GpBoxGrid->setTitle(LoadResString(&KvGrid));
-    ui->LabGridX->setText(LoadResString(&KvGridX));
-    ui->LabGridY->setText(LoadResString(&KvGridY));
-    ui->CheckSnap->setText(LoadResString(&KvSnapGrid));
-    ui->CheckGrid->setText(LoadResString(&KvShowGrid));
-    ui->GpBoxFrame->setTitle(LoadResString(&KvFrame));
-    ui->LabD1->setText(LoadResString(&KvD1Frame));
-    ui->LabD2->setText(LoadResString(&KvD2Frame));
-    ui->LabPenWidth->setText(LoadResString(&KvPenWidth));
-    ui->LabFrameType->setText(LoadResString(&KVBarType));
-    ui->GpBoxImage->setTitle(LoadResString(&KvImage));
-    ui->CheckBackImage->setText(LoadResString(&KvShowImage));
-    ui->BitBtnOpenImage->setText(LoadResString(&KvOpenImage));
-    ui->GpBoxAligns->setTitle(LoadResString(&KvAlignOb));
-    ui->LabAlignLeft->setText(LoadResString(&KvAlignLeft));
-    ui->LabAlignTop->setText(LoadResString(&KvAlignTop));
-    ui->CheckShowAlign->setText(LoadResString(&KvShowLines));
-    ui->LabColSelect->setText(LoadResString(&KvColSelect));
-    ui->LabBackColor->setText(LoadResString(&KvBackColor));
-    ui->LabTable->setText(LoadResString(&KvTable));
-    ui->CheckData->setText(LoadResString(&KvDataBase));
-    ui->CheckAllRecords->setText(LoadResString(&KvToLast));
-    ui->LabBackNote->setText(LoadResString(&KvBackNotPrinted));
+    QTabWidget* pages = PageControl1;
+    pages->setTabText(pages->indexOf(TabSize), LoadResString(&KvDim));
+    pages->setTabText(pages->indexOf(TabPrint), LoadResString(&KvPrint));
+    pages->setTabText(pages->indexOf(TabBack), LoadResString(&KvBack1));
+    pages->setTabText(pages->indexOf(TabData), LoadResString(&KvDataBase));
+    GpBoxLabName->setTitle(LoadResString(&KvSize));
+    GpBoxSizes->setTitle(LoadResString(&KvDim));
+    LabWidth->setText(LoadResString(&KvWidth));
+    LabHeight->setText(LoadResString(&KvHeight));
+    GpBoxDist->setTitle(LoadResString(&KvSep));
+    LabHorDis->setText(LoadResString(&KvHor));
+    LabVerDis->setText(LoadResString(&KvVer));
+    GpBoxMargins->setTitle(LoadResString(&KvPrMarg));
+    LabLeftMar->setText(LoadResString(&KvLeft));
+    LabTopMar->setText(LoadResString(&KvTop));
+    GpBoxNumber->setTitle(LoadResString(&KvDis));
+    LabNuHor->setText(LoadResString(&KvRow));
+    LabNuVer->setText(LoadResString(&KvCol));
+    GpBoxPaper->setTitle(LoadResString(&KvPaper));
+    LabPaperWidth->setText(LoadResString(&KvWidth));
+    LabPaperHeight->setText(LoadResString(&KvHeight));
+    LabPaperName->setText(LoadResString(&KvName));
+    GpBoxOrien->setTitle(LoadResString(&KvOrien));
+    RaBuVer->setText(LoadResString(&KvPortrait));
+    RaBuHor->setText(LoadResString(&KvLandscape));
+    LabNuLabs->setText(LoadResString(&KvNuLabs));
+    CheckShow->setText(LoadResString(&KvShowMar));
+    LabFirstCol->setText(LoadResString(&KvFirstCol));
+    LabFirstRow->setText(LoadResString(&KvFirstRow));
+    LabPrintFrom->setText(LoadResString(&KvPrintFrom));
+    LabPrintTo->setText(LoadResString(&KvTo));
+    GpBoxGrid->setTitle(LoadResString(&KvGrid));
+    LabGridX->setText(LoadResString(&KvGridX));
+    LabGridY->setText(LoadResString(&KvGridY));
+    CheckSnap->setText(LoadResString(&KvSnapGrid));
+    CheckGrid->setText(LoadResString(&KvShowGrid));
+    GpBoxFrame->setTitle(LoadResString(&KvFrame));
+    LabD1->setText(LoadResString(&KvD1Frame));
+    LabD2->setText(LoadResString(&KvD2Frame));
+    LabPenWidth->setText(LoadResString(&KvPenWidth));
+    LabFrameType->setText(LoadResString(&KVBarType));
+    GpBoxImage->setTitle(LoadResString(&KvImage));
+    CheckBackImage->setText(LoadResString(&KvShowImage));
+    BitBtnOpenImage->setText(LoadResString(&KvOpenImage));
+    GpBoxAligns->setTitle(LoadResString(&KvAlignOb));
+    LabAlignLeft->setText(LoadResString(&KvAlignLeft));
+    LabAlignTop->setText(LoadResString(&KvAlignTop));
+    CheckShowAlign->setText(LoadResString(&KvShowLines));
+    LabColSelect->setText(LoadResString(&KvColSelect));
+    LabBackColor->setText(LoadResString(&KvBackColor));
+    LabTable->setText(LoadResString(&KvTable));
+    CheckData->setText(LoadResString(&KvDataBase));
+    CheckAllRecords->setText(LoadResString(&KvToLast));
+    LabBackNote->setText(LoadResString(&KvBackNotPrinted));
 }
 
 // ---------------------------------------------------------------- paper
 
 void TPropLab::FillPapers()
 {
-    QComboBox* box = ui->CBoxPaperName;
+    QComboBox* box = CBoxPaperName;
     const QSignalBlocker block(box);
     box->clear();
     for (const TPaperType& paper : Papers)
@@ -515,16 +513,16 @@ void TPropLab::FillPapers()
 
 void TPropLab::CheckPapers()
 {
-    const QComboBox* box = ui->CBoxPaperName;
+    const QComboBox* box = CBoxPaperName;
     const int user = box->findText(LoadResString(&KvUser), Qt::MatchExactly | Qt::MatchCaseSensitive);
     const bool free = user >= 0 && user == box->currentIndex();
-    ui->SpEdFloatPaWidth->setEnabled(free);
-    ui->SpEdFloatPaHeight->setEnabled(free);
+    SpEdFloatPaWidth->setEnabled(free);
+    SpEdFloatPaHeight->setEnabled(free);
 }
 
 void TPropLab::CBoxPaperNameChange()
 {
-    QComboBox* box = ui->CBoxPaperName;
+    QComboBox* box = CBoxPaperName;
     const QString text = box->currentText();
     int row = box->currentIndex();
     if (row < 0 || box->itemText(row) != text)
@@ -543,8 +541,8 @@ void TPropLab::ApplyPaperRow(int Row)
 {
     const TPaperType& paper = Papers[std::size_t(Row)];
     CheckPapers();
-    ShowValue(ui->SpEdFloatPaWidth, paper.Width);
-    ShowValue(ui->SpEdFloatPaHeight, paper.Height);
+    ShowValue(SpEdFloatPaWidth, paper.Width);
+    ShowValue(SpEdFloatPaHeight, paper.Height);
     TKVMeasure& m = *Lab->Measure;
     m.SetPaperWidth(paper.Width);
     m.SetPaperHeight(paper.Height);
@@ -569,9 +567,9 @@ void TPropLab::CheckDraw()
         else
             w = std::max(1, RoundEven(BoxHeight * static_cast<long double>(r)));
     }
-    ui->PaintBox1->resize(w, h);
-    const QWidget* bevel = ui->Bevel1;
-    ui->PaintBox1->move((bevel->width() - w) / 2, (bevel->height() - h) / 2);
+    PaintBox1->resize(w, h);
+    const QWidget* bevel = Bevel1;
+    PaintBox1->move((bevel->width() - w) / 2, (bevel->height() - h) / 2);
     if (Sketch.size() != QSize(w, h))
         Sketch = QImage(w, h, QImage::Format_RGB32);
 }
@@ -582,7 +580,7 @@ std::int32_t TPropLab::MapW2Sx(float X) const
     const float across = Lab->PrintInfo->Orientation == 1 ? m.PaperHeight : m.PaperWidth;
     if (!(across > 0))
         return 0;
-    return RoundEven(static_cast<long double>(ui->PaintBox1->width()) * X / across);
+    return RoundEven(static_cast<long double>(PaintBox1->width()) * X / across);
 }
 
 std::int32_t TPropLab::MapW2Sy(float Y) const
@@ -591,7 +589,7 @@ std::int32_t TPropLab::MapW2Sy(float Y) const
     const float down = Lab->PrintInfo->Orientation == 1 ? m.PaperWidth : m.PaperHeight;
     if (!(down > 0))
         return 0;
-    return RoundEven(static_cast<long double>(ui->PaintBox1->height()) * Y / down);
+    return RoundEven(static_cast<long double>(PaintBox1->height()) * Y / down);
 }
 
 void TPropLab::DrawSketch()
@@ -644,7 +642,7 @@ void TPropLab::DrawSketch()
         hatch(label(p.FirstCol - 1, p.FirstRow - 1));
 
     const TKVOffPage off = m.OffPage(printable);
-    ui->LabOffPage->setText(off.Count == 0 ? QString()
+    LabOffPage->setText(off.Count == 0 ? QString()
                                            : LoadResString(&KvOffPage).arg(off.Count).arg(off.Row).arg(off.Col));
 
     if (Lab->ShowMargins) {
@@ -665,7 +663,7 @@ void TPropLab::DrawSketch()
 void TPropLab::PaintBox1Paint()
 {
     DrawSketch();
-    ui->PaintBox1->update();
+    PaintBox1->update();
 }
 
 void TPropLab::PaintBox1MouseDown(int X, int Y)
@@ -696,78 +694,78 @@ void TPropLab::PaintBox1MouseDown(int X, int Y)
 
 void TPropLab::PageControl1Change()
 {
-    if (ui->PageControl1->currentWidget() != ui->TabPrint)
+    if (PageControl1->currentWidget() != TabPrint)
         return;
-    const QSignalBlocker c(ui->SpEdFirstCol), r(ui->SpEdFirstRow);
-    ShowValue(ui->SpEdFirstCol, Lab->PrintInfo->FirstCol);
-    ShowValue(ui->SpEdFirstRow, Lab->PrintInfo->FirstRow);
+    const QSignalBlocker c(SpEdFirstCol), r(SpEdFirstRow);
+    ShowValue(SpEdFirstCol, Lab->PrintInfo->FirstCol);
+    ShowValue(SpEdFirstRow, Lab->PrintInfo->FirstRow);
 }
 
 // ---------------------------------------------------------------- write-back
 
 void TPropLab::SpEdFloatWidthChange()
 {
-    Lab->Measure->SetWidth(Value(ui->SpEdFloatWidth));
+    Lab->Measure->SetWidth(Value(SpEdFloatWidth));
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatHeightChange()
 {
-    Lab->Measure->SetHeight(Value(ui->SpEdFloatHeight));
+    Lab->Measure->SetHeight(Value(SpEdFloatHeight));
     PaintBox1Paint();
 }
 
 void TPropLab::SpinEdNuHorChange()
 {
-    Lab->Measure->SetNuHor(ui->SpinEdNuHor->value());
+    Lab->Measure->SetNuHor(SpinEdNuHor->value());
     PaintBox1Paint();
 }
 
 void TPropLab::SpinEdNuVerChange()
 {
-    Lab->Measure->SetNuVer(ui->SpinEdNuVer->value());
+    Lab->Measure->SetNuVer(SpinEdNuVer->value());
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatLeftMarChange()
 {
-    Lab->Measure->SetMarLeft(Value(ui->SpEdFloatLeftMar));
+    Lab->Measure->SetMarLeft(Value(SpEdFloatLeftMar));
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatTopMarChange()
 {
-    Lab->Measure->SetMarTop(Value(ui->SpEdFloatTopMar));
+    Lab->Measure->SetMarTop(Value(SpEdFloatTopMar));
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatDiHorChange()
 {
-    Lab->Measure->SetDiHor(Value(ui->SpEdFloatDiHor));
+    Lab->Measure->SetDiHor(Value(SpEdFloatDiHor));
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatDiVerChange()
 {
-    Lab->Measure->SetDiVer(Value(ui->SpEdFloatDiVer));
+    Lab->Measure->SetDiVer(Value(SpEdFloatDiVer));
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatPaWidthChange()
 {
-    Lab->Measure->SetPaperWidth(Value(ui->SpEdFloatPaWidth));
+    Lab->Measure->SetPaperWidth(Value(SpEdFloatPaWidth));
     CheckDraw();
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFloatPaHeightChange()
 {
-    Lab->Measure->SetPaperHeight(Value(ui->SpEdFloatPaHeight));
+    Lab->Measure->SetPaperHeight(Value(SpEdFloatPaHeight));
     CheckDraw();
     PaintBox1Paint();
 }
 
-void TPropLab::EdLabNameExit() { Lab->Measure->SetLabelName(ui->EdLabName->text()); }
+void TPropLab::EdLabNameExit() { Lab->Measure->SetLabelName(EdLabName->text()); }
 
 void TPropLab::RaBuVerClick()
 {
@@ -785,78 +783,78 @@ void TPropLab::RaBuHorClick()
     PaintBox1Paint();
 }
 
-void TPropLab::SpEdNuLabsChange() { Lab->PrintInfo->SetLabs(ui->SpEdNuLabs->value()); }
+void TPropLab::SpEdNuLabsChange() { Lab->PrintInfo->SetLabs(SpEdNuLabs->value()); }
 
 void TPropLab::SpEdFirstColChange()
 {
     // Typed like a click on the sketch: within the sheet's columns.
     TKVPrintInfo& p = *Lab->PrintInfo;
-    p.SetFirstCol(std::max(1, std::min(ui->SpEdFirstCol->value(), Lab->Measure->NuVer)));
-    const QSignalBlocker block(ui->SpEdFirstCol);
-    ui->SpEdFirstCol->setValue(p.FirstCol);
+    p.SetFirstCol(std::max(1, std::min(SpEdFirstCol->value(), Lab->Measure->NuVer)));
+    const QSignalBlocker block(SpEdFirstCol);
+    SpEdFirstCol->setValue(p.FirstCol);
     PaintBox1Paint();
 }
 
 void TPropLab::SpEdFirstRowChange()
 {
     TKVPrintInfo& p = *Lab->PrintInfo;
-    p.SetFirstRow(std::max(1, std::min(ui->SpEdFirstRow->value(), Lab->Measure->NuHor)));
-    const QSignalBlocker block(ui->SpEdFirstRow);
-    ui->SpEdFirstRow->setValue(p.FirstRow);
+    p.SetFirstRow(std::max(1, std::min(SpEdFirstRow->value(), Lab->Measure->NuHor)));
+    const QSignalBlocker block(SpEdFirstRow);
+    SpEdFirstRow->setValue(p.FirstRow);
     PaintBox1Paint();
 }
 
-void TPropLab::SpinEdFromChange() { Lab->PrintInfo->SetFirstLab(ui->SpinEdFrom->value()); }
+void TPropLab::SpinEdFromChange() { Lab->PrintInfo->SetFirstLab(SpinEdFrom->value()); }
 
-void TPropLab::SpinEdToChange() { Lab->PrintInfo->SetLastLab(ui->SpinEdTo->value()); }
+void TPropLab::SpinEdToChange() { Lab->PrintInfo->SetLastLab(SpinEdTo->value()); }
 
 void TPropLab::CheckAllRecordsClick()
 {
     if (!Loading)
-        Lab->PrintInfo->SetAllRecords(ui->CheckAllRecords->isChecked());
+        Lab->PrintInfo->SetAllRecords(CheckAllRecords->isChecked());
     CheckDataInf();
 }
 
-void TPropLab::CheckShowClick() { Lab->SetShowMargins(ui->CheckShow->isChecked()); }
+void TPropLab::CheckShowClick() { Lab->SetShowMargins(CheckShow->isChecked()); }
 
-void TPropLab::CheckGridClick() { Lab->Grid->SetShow(ui->CheckGrid->isChecked()); }
+void TPropLab::CheckGridClick() { Lab->Grid->SetShow(CheckGrid->isChecked()); }
 
-void TPropLab::SpEdFloatGXChange() { Lab->Grid->SetIncX(Value(ui->SpEdFloatGX)); }
+void TPropLab::SpEdFloatGXChange() { Lab->Grid->SetIncX(Value(SpEdFloatGX)); }
 
-void TPropLab::SpEdFloatGYChange() { Lab->Grid->SetIncY(Value(ui->SpEdFloatGY)); }
+void TPropLab::SpEdFloatGYChange() { Lab->Grid->SetIncY(Value(SpEdFloatGY)); }
 
-void TPropLab::CheckSnapClick() { Lab->SetSnap(ui->CheckSnap->isChecked() ? snGrid : snNone); }
+void TPropLab::CheckSnapClick() { Lab->SetSnap(CheckSnap->isChecked() ? snGrid : snNone); }
 
-void TPropLab::SpEdFloatD1Change() { Lab->Frame->SetDist1(Value(ui->SpEdFloatD1)); }
+void TPropLab::SpEdFloatD1Change() { Lab->Frame->SetDist1(Value(SpEdFloatD1)); }
 
-void TPropLab::SpEdFloatD2Change() { Lab->Frame->SetDist2(Value(ui->SpEdFloatD2)); }
+void TPropLab::SpEdFloatD2Change() { Lab->Frame->SetDist2(Value(SpEdFloatD2)); }
 
-void TPropLab::SpEdFloatPenWidthChange() { Lab->Frame->SetPenWidth(Value(ui->SpEdFloatPenWidth)); }
+void TPropLab::SpEdFloatPenWidthChange() { Lab->Frame->SetPenWidth(Value(SpEdFloatPenWidth)); }
 
 void TPropLab::ComBoxStyleChange()
 {
     static constexpr TKVFrameStyle styles[] = {maNot, maSingle, maDoble};
-    const int i = ui->ComBoxStyle->currentIndex();
+    const int i = ComBoxStyle->currentIndex();
     if (i < 0 || i > 2)
         return;
     Lab->Frame->SetStyle(styles[i]);
     Lab->AdjustHandle();
 }
 
-void TPropLab::CheckShowAlignClick() { Lab->BackSurf->SetShowAlign(ui->CheckShowAlign->isChecked()); }
+void TPropLab::CheckShowAlignClick() { Lab->BackSurf->SetShowAlign(CheckShowAlign->isChecked()); }
 
-void TPropLab::SpEdFloatAlLeftChange() { Lab->BackSurf->SetAlignLeft(Value(ui->SpEdFloatAlLeft)); }
+void TPropLab::SpEdFloatAlLeftChange() { Lab->BackSurf->SetAlignLeft(Value(SpEdFloatAlLeft)); }
 
-void TPropLab::SpEdFloatAlTopChange() { Lab->BackSurf->SetAlignTop(Value(ui->SpEdFloatAlTop)); }
+void TPropLab::SpEdFloatAlTopChange() { Lab->BackSurf->SetAlignTop(Value(SpEdFloatAlTop)); }
 
 void TPropLab::CheckDataClick()
 {
-    Lab->SetDaBa(ui->CheckData->isChecked());
+    Lab->SetDaBa(CheckData->isChecked());
     // Turned on by the user, a data run prints the whole table, rows added
     // later included, unless the user narrows it; a stored design keeps its
     // range.
     if (!Loading && Lab->DaBa)
-        ui->CheckAllRecords->setChecked(true);
+        CheckAllRecords->setChecked(true);
     CheckDataInf();
 }
 
@@ -883,34 +881,34 @@ bool TPropLab::ChooseSwatchColor(QWidget* Swatch)
 
 void TPropLab::ShCoSelectMouseDown()
 {
-    if (!ChooseSwatchColor(ui->ShCoSelect))
+    if (!ChooseSwatchColor(ShCoSelect))
         return;
-    Lab->SelColor = SwatchColor(ui->ShCoSelect);
+    Lab->SelColor = SwatchColor(ShCoSelect);
     Lab->Paint(); // the selection is drawn over the label in that colour
 }
 
 void TPropLab::ShCoBackMouseDown()
 {
-    if (ChooseSwatchColor(ui->ShCoBack))
-        Lab->BackSurf->SetColor(SwatchColor(ui->ShCoBack));
+    if (ChooseSwatchColor(ShCoBack))
+        Lab->BackSurf->SetColor(SwatchColor(ShCoBack));
 }
 
 void TPropLab::ShCoGridMouseDown()
 {
-    if (ChooseSwatchColor(ui->ShCoGrid))
-        Lab->Grid->SetColor(SwatchColor(ui->ShCoGrid));
+    if (ChooseSwatchColor(ShCoGrid))
+        Lab->Grid->SetColor(SwatchColor(ShCoGrid));
 }
 
 void TPropLab::ShCoFrameMouseDown()
 {
-    if (ChooseSwatchColor(ui->ShCoFrame))
-        Lab->Frame->SetColor(SwatchColor(ui->ShCoFrame));
+    if (ChooseSwatchColor(ShCoFrame))
+        Lab->Frame->SetColor(SwatchColor(ShCoFrame));
 }
 
 void TPropLab::ShCoAlignMouseDown()
 {
-    if (ChooseSwatchColor(ui->ShCoAlign))
-        Lab->BackSurf->SetAlignColor(SwatchColor(ui->ShCoAlign));
+    if (ChooseSwatchColor(ShCoAlign))
+        Lab->BackSurf->SetAlignColor(SwatchColor(ShCoAlign));
 }
 
 void TPropLab::BitBtnOpenImageClick()
@@ -918,7 +916,7 @@ void TPropLab::BitBtnOpenImageClick()
     const QString file = OpenPictureDialog1()(this, PictureFilter());
     if (file.isEmpty())
         return;
-    ui->LabImageFile->setText(file);
+    LabImageFile->setText(file);
     Lab->BackSurf->SetFileName(file);
     Lab->AdjustHandle();
     ShowBackPicture();
@@ -927,7 +925,7 @@ void TPropLab::BitBtnOpenImageClick()
 void TPropLab::CheckBackImageClick()
 {
     TKVBackSurf& back = *Lab->BackSurf;
-    if (!ui->CheckBackImage->isChecked()) {
+    if (!CheckBackImage->isChecked()) {
         back.SetStyle(biNone);
         Lab->AdjustHandle();
         ShowBackPicture();
@@ -940,8 +938,8 @@ void TPropLab::CheckBackImageClick()
         // A name relative to the design's folder, as loading read it.
         const TKVImage::PictureFolderScope folder(Lab->DesignFolder);
         if (!TKVImage::LoadPicture(back.FileName, picture)) {
-            const QSignalBlocker block(ui->CheckBackImage);
-            ui->CheckBackImage->setChecked(false); // the label shows no picture
+            const QSignalBlocker block(CheckBackImage);
+            CheckBackImage->setChecked(false); // the label shows no picture
             ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + back.FileName);
             return;
         }
@@ -955,7 +953,7 @@ void TPropLab::CheckBackImageClick()
 void TPropLab::ShowBackPicture()
 {
     const TKVBackSurf& back = *Lab->BackSurf;
-    QLabel* box = ui->LabImagePreview;
+    QLabel* box = LabImagePreview;
     if (back.Style != biImage || back.Picture.isNull()) {
         box->clear();
         return;
@@ -1007,15 +1005,15 @@ std::function<void(TPropLab*)>& TPropLab::ShowModal()
 void TPropLab::IniTable()
 {
     const TKVTable& own = *Lab->Table;
-    QComboBox* tables = ui->CBoxTables;
+    QComboBox* tables = CBoxTables;
     // An unbound design shows no source until the user chooses one.
-    ui->CBoxAlias->setCurrentIndex(FindEntry(ui->CBoxAlias, own.DatabaseName));
+    CBoxAlias->setCurrentIndex(FindEntry(CBoxAlias, own.DatabaseName));
     Reported([&] { FillTables(); });
     // CSV tables are listed with their extension but may be named without it.
     int table = FindEntry(tables, own.TableName);
     if (table < 0 && !own.TableName.isEmpty())
         table = FindEntry(tables, own.TableName + QStringLiteral(".csv"));
-    if (table < 0 && !own.TableName.isEmpty() && ui->CBoxAlias->currentIndex() >= 0) {
+    if (table < 0 && !own.TableName.isEmpty() && CBoxAlias->currentIndex() >= 0) {
         AddMissing(tables, own.TableName);
         table = tables->count() - 1;
     }
@@ -1037,12 +1035,12 @@ void TPropLab::IniTable()
 
 void TPropLab::FillTables()
 {
-    QComboBox* tables = ui->CBoxTables;
+    QComboBox* tables = CBoxTables;
     tables->clear();
-    const QString alias = ChosenName(ui->CBoxAlias);
+    const QString alias = ChosenName(CBoxAlias);
     if (alias.isEmpty())
         return;
-    if (ChosenMissing(ui->CBoxAlias)) {
+    if (ChosenMissing(CBoxAlias)) {
         // Nothing can be listed from a source that is not here (the design's
         // own, the only one marked): its table is all there is to show.
         if (!Lab->Table->TableName.isEmpty())
@@ -1064,7 +1062,7 @@ void TPropLab::CBoxAliasChange()
         Reported([this] { CBoxTablesChange(); });
         throw;
     }
-    ui->CBoxTables->setCurrentIndex(ui->CBoxTables->count() > 0 ? 0 : -1);
+    CBoxTables->setCurrentIndex(CBoxTables->count() > 0 ? 0 : -1);
     CBoxTablesChange();
 }
 
@@ -1073,10 +1071,10 @@ void TPropLab::CBoxTablesChange()
     if (!Loading)
         SourceChanged = true;
     DataTable->Close();
-    DataTable->DatabaseName = ChosenName(ui->CBoxAlias);
-    DataTable->TableName = ChosenName(ui->CBoxTables);
+    DataTable->DatabaseName = ChosenName(CBoxAlias);
+    DataTable->TableName = ChosenName(CBoxTables);
     ShowSourceState();
-    const bool here = !ChosenMissing(ui->CBoxAlias) && !ChosenMissing(ui->CBoxTables);
+    const bool here = !ChosenMissing(CBoxAlias) && !ChosenMissing(CBoxTables);
     if (here && !DataTable->DatabaseName.isEmpty() && !DataTable->TableName.isEmpty()) {
         try {
             DataTable->Open();
@@ -1094,12 +1092,12 @@ void TPropLab::CBoxTablesChange()
 void TPropLab::ShowSourceState()
 {
     QString state;
-    if (ChosenMissing(ui->CBoxAlias))
-        state = LoadResString(&KvSourceGone).arg(ChosenName(ui->CBoxAlias));
-    else if (ChosenMissing(ui->CBoxTables))
-        state = LoadResString(&KvTableGone).arg(ChosenName(ui->CBoxTables), ChosenName(ui->CBoxAlias));
-    ui->LabSourceState->setText(state);
-    ui->LabSourceState->setVisible(!state.isEmpty());
+    if (ChosenMissing(CBoxAlias))
+        state = LoadResString(&KvSourceGone).arg(ChosenName(CBoxAlias));
+    else if (ChosenMissing(CBoxTables))
+        state = LoadResString(&KvTableGone).arg(ChosenName(CBoxTables), ChosenName(CBoxAlias));
+    LabSourceState->setText(state);
+    LabSourceState->setVisible(!state.isEmpty());
 }
 
 void TPropLab::CheckDataInf()
@@ -1112,35 +1110,35 @@ void TPropLab::CheckDataInf()
     if (Lab->DaBa && open && !Loading)
         p.SetLabs(count);
     // No count for a source that cannot be read: 0 would say it is empty.
-    ui->LabCount->setText(open ? QString::number(count) : QString());
+    LabCount->setText(open ? QString::number(count) : QString());
     SetRangeTop(Lab->DaBa && open ? count : p.Labs);
-    const bool data = ui->CheckData->isChecked();
-    ui->SpEdNuLabs->setEnabled(!data);
-    ui->SpinEdFrom->setEnabled(data);
-    ui->CheckAllRecords->setEnabled(data);
-    ui->SpinEdTo->setEnabled(data && !ui->CheckAllRecords->isChecked());
+    const bool data = CheckData->isChecked();
+    SpEdNuLabs->setEnabled(!data);
+    SpinEdFrom->setEnabled(data);
+    CheckAllRecords->setEnabled(data);
+    SpinEdTo->setEnabled(data && !CheckAllRecords->isChecked());
     // Show the number of labels a run without data would print; it is
     // already stored.
-    const QSignalBlocker block(ui->SpEdNuLabs);
-    ui->SpEdNuLabs->setValue(p.Labs);
+    const QSignalBlocker block(SpEdNuLabs);
+    SpEdNuLabs->setValue(p.Labs);
 }
 
 void TPropLab::SetRangeTop(std::int32_t Top)
 {
     // A spin box cuts its value to its bound; the range typed earlier is
     // kept until the user changes it.
-    for (QSpinBox* edit : {ui->SpinEdFrom, ui->SpinEdTo})
+    for (QSpinBox* edit : {SpinEdFrom, SpinEdTo})
         edit->setMaximum(std::max({Top, edit->value(), edit->minimum()}));
 }
 
 void TPropLab::ReloadGrid()
 {
-    const int column = std::max(0, ui->dbGrid->currentIndex().column());
+    const int column = std::max(0, dbGrid->currentIndex().column());
     MovingGrid = true;
     DaSo->Reload();
     const int row = DataTable->Active() ? DataTable->GetRecNo() - 1 : -1;
     if (row >= 0 && column < DaSo->columnCount())
-        ui->dbGrid->setCurrentIndex(DaSo->index(row, column));
+        dbGrid->setCurrentIndex(DaSo->index(row, column));
     MovingGrid = false;
     UpdateNavigator();
 }
@@ -1149,10 +1147,10 @@ void TPropLab::UpdateNavigator()
 {
     const int recNo = DataTable->Active() ? DataTable->GetRecNo() : 0;
     const int count = DaSo ? DaSo->rowCount() : 0;
-    ui->NavFirst->setEnabled(recNo > 1);
-    ui->NavPrior->setEnabled(recNo > 1);
-    ui->NavNext->setEnabled(recNo > 0 && recNo < count);
-    ui->NavLast->setEnabled(recNo > 0 && recNo < count);
+    NavFirst->setEnabled(recNo > 1);
+    NavPrior->setEnabled(recNo > 1);
+    NavNext->setEnabled(recNo > 0 && recNo < count);
+    NavLast->setEnabled(recNo > 0 && recNo < count);
 }
 
 void TPropLab::GoToRecord(int Row)
@@ -1169,7 +1167,7 @@ void TPropLab::GoToRecord(int Row)
 void TPropLab::dbGridCellChange()
 {
     if (!MovingGrid)
-        GoToRecord(ui->dbGrid->currentIndex().row());
+        GoToRecord(dbGrid->currentIndex().row());
 }
 
 void TPropLab::DBNavigator1Click(TNavigateBtn Button)
@@ -1182,10 +1180,10 @@ void TPropLab::DBNavigator1Click(TNavigateBtn Button)
     case nbNext: DataTable->Next(); break;
     case nbLast: DataTable->MoveBy(DaSo->rowCount() - DataTable->GetRecNo()); break;
     }
-    const int column = std::max(0, ui->dbGrid->currentIndex().column());
+    const int column = std::max(0, dbGrid->currentIndex().column());
     MovingGrid = true;
     if (column < DaSo->columnCount())
-        ui->dbGrid->setCurrentIndex(DaSo->index(DataTable->GetRecNo() - 1, column));
+        dbGrid->setCurrentIndex(DaSo->index(DataTable->GetRecNo() - 1, column));
     MovingGrid = false;
     DaSo->RecordChanged();
     UpdateNavigator();
@@ -1195,7 +1193,7 @@ TKVField* TPropLab::SelectedField() const
 {
     if (!DataTable->Active() || DataTable->GetRecNo() == 0)
         return nullptr;
-    const int column = ui->dbGrid->currentIndex().column();
+    const int column = dbGrid->currentIndex().column();
     if (column < 0 || column >= DataTable->FieldCount())
         return nullptr;
     return DataTable->Fields(column);
@@ -1220,9 +1218,9 @@ void TPropLab::greaterClick() { AddGridFilter(QStringLiteral(">=")); }
 void TPropLab::PopupMenu1Popup()
 {
     const bool filter = !DataTable->Filter.isEmpty();
-    ui->Execute->setChecked(DataTable->Filtered);
-    ui->Execute->setEnabled(filter);
-    ui->Delete1->setEnabled(filter);
+    Execute->setChecked(DataTable->Filtered);
+    Execute->setEnabled(filter);
+    Delete1->setEnabled(filter);
 }
 
 void TPropLab::ExecuteClick()
@@ -1273,11 +1271,11 @@ void TPropLab::done(int Result)
 
 bool TPropLab::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched == ui->PaintBox1) {
+    if (Watched == PaintBox1) {
         if (Event->type() == QEvent::Paint) {
             if (Lab)
                 DrawSketch();
-            QPainter painter(ui->PaintBox1);
+            QPainter painter(PaintBox1);
             painter.drawImage(0, 0, Sketch);
             return true;
         }
@@ -1290,9 +1288,9 @@ bool TPropLab::eventFilter(QObject* Watched, QEvent* Event)
     }
     if (Event->type() == QEvent::MouseButtonPress && Lab) {
         const std::pair<QWidget*, void (TPropLab::*)()> swatches[] = {
-            {ui->ShCoSelect, &TPropLab::ShCoSelectMouseDown}, {ui->ShCoBack, &TPropLab::ShCoBackMouseDown},
-            {ui->ShCoGrid, &TPropLab::ShCoGridMouseDown},     {ui->ShCoFrame, &TPropLab::ShCoFrameMouseDown},
-            {ui->ShCoAlign, &TPropLab::ShCoAlignMouseDown}};
+            {ShCoSelect, &TPropLab::ShCoSelectMouseDown}, {ShCoBack, &TPropLab::ShCoBackMouseDown},
+            {ShCoGrid, &TPropLab::ShCoGridMouseDown},     {ShCoFrame, &TPropLab::ShCoFrameMouseDown},
+            {ShCoAlign, &TPropLab::ShCoAlignMouseDown}};
         for (const auto& sw : swatches)
             if (Watched == sw.first) {
                 const auto handler = sw.second;
@@ -1303,13 +1301,13 @@ bool TPropLab::eventFilter(QObject* Watched, QEvent* Event)
     // The focus highlight of the integer spin edits and the name edit.
     if (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) {
         QWidget* edit = qobject_cast<QSpinBox*>(Watched);
-        if (!edit && Watched == ui->EdLabName)
-            edit = ui->EdLabName;
+        if (!edit && Watched == EdLabName)
+            edit = EdLabName;
         if (edit) {
             const bool in = Event->type() == QEvent::FocusIn;
             if (in || LeftForGood(static_cast<QFocusEvent*>(Event))) {
                 Highlight(edit, in);
-                if (!in && edit == ui->EdLabName && Lab)
+                if (!in && edit == EdLabName && Lab)
                     Reported([this] { EdLabNameExit(); });
             }
         }

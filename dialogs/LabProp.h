@@ -17,6 +17,8 @@
 #include "dialogs/LabPropFilter.h"
 #include "types/KVtypes.h"
 
+#include "ui_LabProp.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QString>
@@ -24,9 +26,6 @@
 #include <functional>
 #include <memory>
 
-namespace Ui {
-class TPropLab;
-}
 class QMenu;
 class QWidget;
 class TKVDataSource;
@@ -34,7 +33,7 @@ class TKVField;
 class TKVLab;
 class TKVTable;
 
-class TPropLab : public QDialog
+class TPropLab : public QDialog, public Ui::TPropLab
 {
     Q_OBJECT
 
@@ -187,7 +186,6 @@ private:
     void ShowSourceState();
     // The background picture's thumbnail, while the label shows it.
     void ShowBackPicture();
-    std::unique_ptr<Ui::TPropLab> ui;
     bool MovingGrid = false;
     // Set while Ini loads the controls: the handlers it runs show what the
     // design has and must not change its data binding or number of labels.

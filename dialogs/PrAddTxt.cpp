@@ -7,48 +7,15 @@
 #include "document/TKVTable.h"
 #include "document/TKVAddText.h"
 #include "strings/KVStrings.h"
-#include "ui_PrAddTxt.h"
 
 #include <QTabBar>
 
 TProAddText* ProAddText = nullptr;
 
-TProAddText::TProAddText(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProAddText>())
+TProAddText::TProAddText(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    PageControl1 = Form->PageControl1;
-    Text = Form->Text;
-    Font = Form->Font;
-    Position = Form->Position;
-    LabBefore = Form->LabBefore;
-    EdBefore = Form->EdBefore;
-    LabAfter = Form->LabAfter;
-    EdAfter = Form->EdAfter;
-    EdText = Form->EdText;
-    CkBoxDatabase = Form->CkBoxDatabase;
-    LabField = Form->LabField;
-    cbFields = Form->cbFields;
-    GpBoxCol = Form->GpBoxCol;
-    LabCoFont = Form->LabCoFont;
-    ShCoFont = Form->ShCoFont;
-    LabFillCo = Form->LabFillCo;
-    ShFillCo = Form->ShFillCo;
-    LabFontName = Form->LabFontName;
-    ComBoxFontName = Form->ComBoxFontName;
-    LabHeight = Form->LabHeight;
-    SpEdFloatAlt = Form->SpEdFloatAlt;
-    LabTextSpace = Form->LabTextSpace;
-    SpEdTextSpace = Form->SpEdTextSpace;
-    GpBoxStyle = Form->GpBoxStyle;
-    CkBoxItalic = Form->CkBoxItalic;
-    CkBoxBold = Form->CkBoxBold;
-    CkBoxUnderline = Form->CkBoxUnderline;
-    CkBoxTrans = Form->CkBoxTrans;
-    SpEdFloatX = Form->SpEdFloatX;
-    SpEdFloatY = Form->SpEdFloatY;
-    GpBoxAngle = Form->GpBoxAngle;
-    CbAngle = Form->CbAngle;
 
     ConnectTextControls();
     ConnectLineControls();

@@ -6,6 +6,8 @@
 
 #include "dialogs/TKVTextHandlers.h"
 
+#include "ui_PrAddTxt.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -20,10 +22,6 @@ class TKVLab;
 class TKVShape;
 class TKVAddText;
 class TSpinEditFloat;
-
-namespace Ui {
-class TProAddText;
-}
 
 class TProAddText : public QDialog, public TKVTextHandlers<TProAddText>
 {
@@ -47,44 +45,8 @@ public:
     void EdBeforeChange();
     void EdAfterChange();
 
-    QTabWidget* PageControl1;
-    QWidget* Text;
-    QWidget* Font;
-    QWidget* Position;
-    QLabel* LabBefore;
-    QLineEdit* EdBefore;
-    QLabel* LabAfter;
-    QLineEdit* EdAfter;
-    QLineEdit* EdText;
-    QCheckBox* CkBoxDatabase;
-    QLabel* LabField;
-    QComboBox* cbFields;
-    QGroupBox* GpBoxCol;
-    QLabel* LabCoFont;
-    TKVShape* ShCoFont;
-    QLabel* LabFillCo;
-    TKVShape* ShFillCo;
-    QLabel* LabFontName;
-    QComboBox* ComBoxFontName;
-    QLabel* LabHeight;
-    TSpinEditFloat* SpEdFloatAlt;
-    QLabel* LabTextSpace;
-    QSpinBox* SpEdTextSpace;
-    QGroupBox* GpBoxStyle;
-    QCheckBox* CkBoxItalic;
-    QCheckBox* CkBoxBold;
-    QCheckBox* CkBoxUnderline;
-    QCheckBox* CkBoxTrans;
-    TSpinEditFloat* SpEdFloatX;
-    TSpinEditFloat* SpEdFloatY;
-    QGroupBox* GpBoxAngle;
-    QComboBox* CbAngle;
-
 protected:
     void showEvent(QShowEvent* Event) override;
-
-private:
-    std::unique_ptr<Ui::TProAddText> Form;
 };
 
 // The composite text dialog while its opener runs, otherwise null.

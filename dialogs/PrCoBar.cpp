@@ -9,7 +9,6 @@
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
-#include "ui_PrCoBar.h"
 
 #include <QSignalBlocker>
 #include <array>
@@ -41,48 +40,10 @@ bool TPropCoBar::ItemBarType(int Item, TKVBar& Type)
     return true;
 }
 
-TPropCoBar::TPropCoBar(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropCoBar>())
+TPropCoBar::TPropCoBar(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    PageControl1 = Form->PageControl1;
-    Code = Form->Code;
-    Sizes = Form->Sizes;
-    Position = Form->Position;
-    LabType = Form->LabType;
-    ComBoxType = Form->ComBoxType;
-    EdNum = Form->EdNum;
-    CkBoxDatabase = Form->CkBoxDatabase;
-    LabField = Form->LabField;
-    CbFields = Form->CbFields;
-    GpBoxCol = Form->GpBoxCol;
-    LabCoBar = Form->LabCoBar;
-    ShCoBar = Form->ShCoBar;
-    LabFillCo = Form->LabFillCo;
-    ShFillCo = Form->ShFillCo;
-    LabAlt = Form->LabAlt;
-    SpEdFloatAlt = Form->SpEdFloatAlt;
-    LabBarWidth = Form->LabBarWidth;
-    SpEdFloatWidth = Form->SpEdFloatWidth;
-    LabHeight = Form->LabHeight;
-    SpEdFloatNumberHeight = Form->SpEdFloatNumberHeight;
-    CkBoxShowNumber = Form->CkBoxShowNumber;
-    LabLeftMargin = Form->LabLeftMargin;
-    SpEdFloatLeftM = Form->SpEdFloatLeftM;
-    LabTopMargin = Form->LabTopMargin;
-    SpEdFloatTopM = Form->SpEdFloatTopM;
-    LabTextSpace = Form->LabTextSpace;
-    SpEdTextSpace = Form->SpEdTextSpace;
-    SpEdFloatX = Form->SpEdFloatX;
-    SpEdFloatY = Form->SpEdFloatY;
-    GpBoxAngle = Form->GpBoxAngle;
-    CbAngle = Form->CbAngle;
-    LabReason = Form->LabReason;
-    BtFixCheck = Form->BtFixCheck;
-    LabEcLevel = Form->LabEcLevel;
-    CbEcLevel = Form->CbEcLevel;
-    CkBoxGs1 = Form->CkBoxGs1;
-    LabMarginNote = Form->LabMarginNote;
 
     AcceptFileLimits(this);
     SpEdTextSpace->setMaximum(KVLimits::MaxTextSpace);

@@ -8,6 +8,8 @@
 
 #include "types/KVtypes.h"
 
+#include "ui_PrCoBar.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -24,11 +26,7 @@ class TKVLab;
 class TKVShape;
 class TSpinEditFloat;
 
-namespace Ui {
-class TPropCoBar;
-}
-
-class TPropCoBar : public QDialog
+class TPropCoBar : public QDialog, public Ui::TPropCoBar
 {
     Q_OBJECT
 
@@ -72,50 +70,8 @@ public:
     // type has, for the element as it now stands.
     void ShowCheck();
 
-    QTabWidget* PageControl1;
-    QWidget* Code;
-    QWidget* Sizes;
-    QWidget* Position;
-    QLabel* LabType;
-    QComboBox* ComBoxType;
-    QLineEdit* EdNum;
-    QCheckBox* CkBoxDatabase;
-    QLabel* LabField;
-    QComboBox* CbFields;
-    QGroupBox* GpBoxCol;
-    QLabel* LabCoBar;
-    TKVShape* ShCoBar;
-    QLabel* LabFillCo;
-    TKVShape* ShFillCo;
-    QLabel* LabAlt;
-    TSpinEditFloat* SpEdFloatAlt;
-    QLabel* LabBarWidth;
-    TSpinEditFloat* SpEdFloatWidth;
-    QLabel* LabHeight;
-    TSpinEditFloat* SpEdFloatNumberHeight;
-    QCheckBox* CkBoxShowNumber;
-    QLabel* LabLeftMargin;
-    TSpinEditFloat* SpEdFloatLeftM;
-    QLabel* LabTopMargin;
-    TSpinEditFloat* SpEdFloatTopM;
-    QLabel* LabTextSpace;
-    QSpinBox* SpEdTextSpace;
-    TSpinEditFloat* SpEdFloatX;
-    TSpinEditFloat* SpEdFloatY;
-    QGroupBox* GpBoxAngle;
-    QComboBox* CbAngle;
-    QLabel* LabReason;
-    QPushButton* BtFixCheck;
-    QLabel* LabEcLevel;
-    QComboBox* CbEcLevel;
-    QCheckBox* CkBoxGs1;
-    QLabel* LabMarginNote;
-
 protected:
     void showEvent(QShowEvent* Event) override;
-
-private:
-    std::unique_ptr<Ui::TPropCoBar> Form;
 };
 
 // The barcode dialog while its opener runs, otherwise null.

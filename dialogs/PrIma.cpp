@@ -7,7 +7,6 @@
 #include "document/TKVImage.h"
 #include "document/TKVMeasure.h"
 #include "types/KVMessage.h"
-#include "ui_PrIma.h"
 
 #include <QImage>
 #include <QShowEvent>
@@ -15,20 +14,10 @@
 
 TProIma* ProIma = nullptr;
 
-TProIma::TProIma(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProIma>())
+TProIma::TProIma(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    GpBoxP1 = Form->GpBoxP1;
-    SpEdFloatX1 = Form->SpEdFloatX1;
-    SpEdFloatY1 = Form->SpEdFloatY1;
-    GpBoxP2 = Form->GpBoxP2;
-    SpEdFloatX2 = Form->SpEdFloatX2;
-    SpEdFloatY2 = Form->SpEdFloatY2;
-    GpBoxImage = Form->GpBoxImage;
-    LabFile = Form->LabFile;
-    BitBtnImage = Form->BitBtnImage;
-    BitBtn1 = Form->BitBtn1;
     BitBtnImage->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 

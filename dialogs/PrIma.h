@@ -3,6 +3,8 @@
 // as the dialog shows. Every change goes straight into the element.
 #pragma once
 
+#include "ui_PrIma.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -13,11 +15,7 @@ class TKVImage;
 class TKVLab;
 class TSpinEditFloat;
 
-namespace Ui {
-class TProIma;
-}
-
-class TProIma : public QDialog
+class TProIma : public QDialog, public Ui::TProIma
 {
     Q_OBJECT
 
@@ -40,22 +38,10 @@ public:
     void BitBtnImageClick();
     void FormShow();
 
-    QGroupBox* GpBoxP1;
-    TSpinEditFloat* SpEdFloatX1;
-    TSpinEditFloat* SpEdFloatY1;
-    QGroupBox* GpBoxP2;
-    TSpinEditFloat* SpEdFloatX2;
-    TSpinEditFloat* SpEdFloatY2;
-    QGroupBox* GpBoxImage;
-    QLabel* LabFile;
-    QPushButton* BitBtnImage;
-    QPushButton* BitBtn1;
-
 protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
-    std::unique_ptr<Ui::TProIma> Form;
     bool NewPicture = false;
 };
 

@@ -8,7 +8,6 @@
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
-#include "ui_PrPara.h"
 
 #include <QSignalBlocker>
 
@@ -19,45 +18,10 @@ namespace {
 QString FileLineBreaks(QString Text) { return Text.replace(QLatin1Char('\n'), QLatin1String("\r\n")); }
 }
 
-TPropPara::TPropPara(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropPara>())
+TPropPara::TPropPara(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    PageControl1 = Form->PageControl1;
-    Text = Form->Text;
-    Font = Form->Font;
-    Position = Form->Position;
-    MemText = Form->MemText;
-    CkBoxDatabase = Form->CkBoxDatabase;
-    LabField = Form->LabField;
-    cbFields = Form->cbFields;
-    LabFontName = Form->LabFontName;
-    ComBoxFontName = Form->ComBoxFontName;
-    LabHeight = Form->LabHeight;
-    SpEdFloatAlt = Form->SpEdFloatAlt;
-    LabTextSpace = Form->LabTextSpace;
-    SpEdTextSpace = Form->SpEdTextSpace;
-    GpBoxStyle = Form->GpBoxStyle;
-    CkBoxItalic = Form->CkBoxItalic;
-    CkBoxBold = Form->CkBoxBold;
-    CkBoxUnderline = Form->CkBoxUnderline;
-    LabCoFont = Form->LabCoFont;
-    ShCoFont = Form->ShCoFont;
-    GpBoxBorder = Form->GpBoxBorder;
-    LabWidth = Form->LabWidth;
-    SpEdFloatWidth = Form->SpEdFloatWidth;
-    CkBoxShow = Form->CkBoxShow;
-    GpBoxP1 = Form->GpBoxP1;
-    SpEdFloatX1 = Form->SpEdFloatX1;
-    SpEdFloatY1 = Form->SpEdFloatY1;
-    GpBoxP2 = Form->GpBoxP2;
-    SpEdFloatX2 = Form->SpEdFloatX2;
-    SpEdFloatY2 = Form->SpEdFloatY2;
-    GpBoxCol = Form->GpBoxCol;
-    LabCoBorder = Form->LabCoBorder;
-    ShCoBorder = Form->ShCoBorder;
-    LabFillCo = Form->LabFillCo;
-    ShFillCo = Form->ShFillCo;
 
     ConnectTextControls();
     ConnectHandler(MemText, &QPlainTextEdit::textChanged, this, &TPropPara::MemTextChange);

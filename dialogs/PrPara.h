@@ -5,6 +5,8 @@
 
 #include "dialogs/TKVTextHandlers.h"
 
+#include "ui_PrPara.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -19,10 +21,6 @@ class TKVLab;
 class TKVParagraph;
 class TKVShape;
 class TSpinEditFloat;
-
-namespace Ui {
-class TPropPara;
-}
 
 class TPropPara : public QDialog, public TKVTextHandlers<TPropPara>
 {
@@ -49,47 +47,10 @@ public:
     void SpEdFloatX2Change();
     void SpEdFloatY2Change();
 
-    QTabWidget* PageControl1;
-    QWidget* Text;
-    QWidget* Font;
-    QWidget* Position;
-    QPlainTextEdit* MemText;
-    QCheckBox* CkBoxDatabase;
-    QLabel* LabField;
-    QComboBox* cbFields;
-    QLabel* LabFontName;
-    QComboBox* ComBoxFontName;
-    QLabel* LabHeight;
-    TSpinEditFloat* SpEdFloatAlt;
-    QLabel* LabTextSpace;
-    QSpinBox* SpEdTextSpace;
-    QGroupBox* GpBoxStyle;
-    QCheckBox* CkBoxItalic;
-    QCheckBox* CkBoxBold;
-    QCheckBox* CkBoxUnderline;
-    QLabel* LabCoFont;
-    TKVShape* ShCoFont;
-    QGroupBox* GpBoxBorder;
-    QLabel* LabWidth;
-    TSpinEditFloat* SpEdFloatWidth;
-    QCheckBox* CkBoxShow;
-    QGroupBox* GpBoxP1;
-    TSpinEditFloat* SpEdFloatX1;
-    TSpinEditFloat* SpEdFloatY1;
-    QGroupBox* GpBoxP2;
-    TSpinEditFloat* SpEdFloatX2;
-    TSpinEditFloat* SpEdFloatY2;
-    QGroupBox* GpBoxCol;
-    QLabel* LabCoBorder;
-    TKVShape* ShCoBorder;
-    QLabel* LabFillCo;
-    TKVShape* ShFillCo;
-
 protected:
     void showEvent(QShowEvent* Event) override;
 
 private:
-    std::unique_ptr<Ui::TPropPara> Form;
     // The text as Ini found it and as the memo showed it (with the memo's
     // own line breaks): while the memo shows that, the element keeps it.
     QString IniText;

@@ -6,28 +6,13 @@
 #include "dialogs/TKVShape.h"
 #include "document/TKVRect.h"
 #include "strings/KVStrings.h"
-#include "ui_PrRect.h"
 
 TProRect* ProRect = nullptr;
 
-TProRect::TProRect(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProRect>())
+TProRect::TProRect(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    GpBoxP1 = Form->GpBoxP1;
-    SpEdFloatX1 = Form->SpEdFloatX1;
-    SpEdFloatY1 = Form->SpEdFloatY1;
-    GpBoxP2 = Form->GpBoxP2;
-    SpEdFloatX2 = Form->SpEdFloatX2;
-    SpEdFloatY2 = Form->SpEdFloatY2;
-    GpBoxWidth = Form->GpBoxWidth;
-    SpEdFloatPen = Form->SpEdFloatPen;
-    CkBoxTrans = Form->CkBoxTrans;
-    GpBoxCol = Form->GpBoxCol;
-    LabCoBorder = Form->LabCoBorder;
-    ShCoBorder = Form->ShCoBorder;
-    LabFillCo = Form->LabFillCo;
-    ShFillCo = Form->ShFillCo;
 
     AcceptFileLimits(this);
 

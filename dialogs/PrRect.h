@@ -3,6 +3,8 @@
 // straight into the element and redraws the label.
 #pragma once
 
+#include "ui_PrRect.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -14,11 +16,7 @@ class TKVRect;
 class TKVShape;
 class TSpinEditFloat;
 
-namespace Ui {
-class TProRect;
-}
-
-class TProRect : public QDialog
+class TProRect : public QDialog, public Ui::TProRect
 {
     Q_OBJECT
 
@@ -42,26 +40,8 @@ public:
     void ShCoBorderMouseDown();
     void ShFillCoMouseDown();
 
-    QGroupBox* GpBoxP1;
-    TSpinEditFloat* SpEdFloatX1;
-    TSpinEditFloat* SpEdFloatY1;
-    QGroupBox* GpBoxP2;
-    TSpinEditFloat* SpEdFloatX2;
-    TSpinEditFloat* SpEdFloatY2;
-    QGroupBox* GpBoxWidth;
-    TSpinEditFloat* SpEdFloatPen;
-    QCheckBox* CkBoxTrans;
-    QGroupBox* GpBoxCol;
-    QLabel* LabCoBorder;
-    TKVShape* ShCoBorder;
-    QLabel* LabFillCo;
-    TKVShape* ShFillCo;
-
 protected:
     void showEvent(QShowEvent* Event) override;
-
-private:
-    std::unique_ptr<Ui::TProRect> Form;
 };
 
 // The rectangle dialog while its opener runs, otherwise null.

@@ -7,7 +7,6 @@
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
-#include "ui_PrSym.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,33 +22,10 @@ constexpr int Rows = 14;
 constexpr int FirstCode = 32; // the grid leaves out the control characters
 }
 
-TPropSym::TPropSym(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropSym>())
+TPropSym::TPropSym(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    Bevel1 = Form->Bevel1;
-    PaintBox1 = Form->PaintBox1;
-    GpBoxInsert = Form->GpBoxInsert;
-    Label1 = Form->Label1;
-    Label2 = Form->Label2;
-    SpEdFloatX = Form->SpEdFloatX;
-    SpEdFloatY = Form->SpEdFloatY;
-    GpBoxCol = Form->GpBoxCol;
-    ShCoFont = Form->ShCoFont;
-    GpBoxAngle = Form->GpBoxAngle;
-    CbAngle = Form->CbAngle;
-    GpBoxFont = Form->GpBoxFont;
-    Label3 = Form->Label3;
-    ComBoxFontName = Form->ComBoxFontName;
-    LabHeight = Form->LabHeight;
-    SpEdFloatAlt = Form->SpEdFloatAlt;
-    GpBoxBold = Form->GpBoxBold;
-    CkBoxBold = Form->CkBoxBold;
-    GpBoxDat = Form->GpBoxDat;
-    CkBoxDatabase = Form->CkBoxDatabase;
-    LabField = Form->LabField;
-    cbFields = Form->cbFields;
-    BitBtn1 = Form->BitBtn1;
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
     PaintBox1->installEventFilter(this);

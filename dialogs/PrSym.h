@@ -4,6 +4,8 @@
 // Boolean fields are offered. Every change goes straight into the element.
 #pragma once
 
+#include "ui_PrSym.h"
+
 #include <QDialog>
 #include <QImage>
 #include <memory>
@@ -19,11 +21,7 @@ class TKVShape;
 class TKVSymbol;
 class TSpinEditFloat;
 
-namespace Ui {
-class TPropSym;
-}
-
-class TPropSym : public QDialog
+class TPropSym : public QDialog, public Ui::TPropSym
 {
     Q_OBJECT
 
@@ -61,36 +59,9 @@ public:
     void FormCreate();
     void FormDestroy();
 
-    QFrame* Bevel1;
-    QWidget* PaintBox1;
-    QGroupBox* GpBoxInsert;
-    QLabel* Label1;
-    QLabel* Label2;
-    TSpinEditFloat* SpEdFloatX;
-    TSpinEditFloat* SpEdFloatY;
-    QGroupBox* GpBoxCol;
-    TKVShape* ShCoFont;
-    QGroupBox* GpBoxAngle;
-    QComboBox* CbAngle;
-    QGroupBox* GpBoxFont;
-    QLabel* Label3;
-    QComboBox* ComBoxFontName;
-    QLabel* LabHeight;
-    TSpinEditFloat* SpEdFloatAlt;
-    QGroupBox* GpBoxBold;
-    QCheckBox* CkBoxBold;
-    QGroupBox* GpBoxDat;
-    QCheckBox* CkBoxDatabase;
-    QLabel* LabField;
-    QComboBox* cbFields;
-    QPushButton* BitBtn1;
-
 protected:
     void showEvent(QShowEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
-
-private:
-    std::unique_ptr<Ui::TPropSym> Form;
 };
 
 // The symbol dialog while its opener runs, otherwise null.

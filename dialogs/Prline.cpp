@@ -6,28 +6,13 @@
 #include "dialogs/TKVShape.h"
 #include "document/TKVLine.h"
 #include "strings/KVStrings.h"
-#include "ui_Prline.h"
 
 TProLin* ProLin = nullptr;
 
-TProLin::TProLin(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TProLin>())
+TProLin::TProLin(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    GpBoxP1 = Form->GpBoxP1;
-    LabX1 = Form->LabX1;
-    LabY1 = Form->LabY1;
-    SpEdFloatX1 = Form->SpEdFloatX1;
-    SpEdFloatY1 = Form->SpEdFloatY1;
-    GpBoxP2 = Form->GpBoxP2;
-    LabX2 = Form->LabX2;
-    LabY2 = Form->LabY2;
-    SpEdFloatX2 = Form->SpEdFloatX2;
-    SpEdFloatY2 = Form->SpEdFloatY2;
-    GpBoxCol = Form->GpBoxCol;
-    ShCoLine = Form->ShCoLine;
-    GpBoxWidth = Form->GpBoxWidth;
-    SpEdFloatPen = Form->SpEdFloatPen;
     AcceptFileLimits(this);
 
     ConnectHandler(SpEdFloatX1, &TSpinEditFloat::changed, this, &TProLin::SpEdFloatX1Change);

@@ -2,6 +2,8 @@
 // width. Every change goes straight into the element and redraws the label.
 #pragma once
 
+#include "ui_Prline.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -12,11 +14,7 @@ class TKVLine;
 class TKVShape;
 class TSpinEditFloat;
 
-namespace Ui {
-class TProLin;
-}
-
-class TProLin : public QDialog
+class TProLin : public QDialog, public Ui::TProLin
 {
     Q_OBJECT
 
@@ -38,26 +36,8 @@ public:
     void SpEdFloatPenChange();
     void ShCoLineMouseDown();
 
-    QGroupBox* GpBoxP1;
-    QLabel* LabX1;
-    QLabel* LabY1;
-    TSpinEditFloat* SpEdFloatX1;
-    TSpinEditFloat* SpEdFloatY1;
-    QGroupBox* GpBoxP2;
-    QLabel* LabX2;
-    QLabel* LabY2;
-    TSpinEditFloat* SpEdFloatX2;
-    TSpinEditFloat* SpEdFloatY2;
-    QGroupBox* GpBoxCol;
-    TKVShape* ShCoLine;
-    QGroupBox* GpBoxWidth;
-    TSpinEditFloat* SpEdFloatPen;
-
 protected:
     void showEvent(QShowEvent* Event) override;
-
-private:
-    std::unique_ptr<Ui::TProLin> Form;
 };
 
 // The line dialog while its opener runs, otherwise null.

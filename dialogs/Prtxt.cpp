@@ -7,42 +7,13 @@
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
 #include "strings/KVStrings.h"
-#include "ui_Prtxt.h"
 
 TPropText* PropText = nullptr;
 
-TPropText::TPropText(QWidget* Parent) : QDialog(Parent), Form(std::make_unique<Ui::TPropText>())
+TPropText::TPropText(QWidget* Parent) : QDialog(Parent)
 {
-    Form->setupUi(this);
+    setupUi(this);
     SetupPropertyForm(this);
-    PageControl1 = Form->PageControl1;
-    Text = Form->Text;
-    Font = Form->Font;
-    Position = Form->Position;
-    EdText = Form->EdText;
-    CkBoxDatabase = Form->CkBoxDatabase;
-    LabField = Form->LabField;
-    cbFields = Form->cbFields;
-    GpBoxCol = Form->GpBoxCol;
-    LabCoFont = Form->LabCoFont;
-    ShCoFont = Form->ShCoFont;
-    LabFillCo = Form->LabFillCo;
-    ShFillCo = Form->ShFillCo;
-    LabFontName = Form->LabFontName;
-    ComBoxFontName = Form->ComBoxFontName;
-    LabHeight = Form->LabHeight;
-    SpEdFloatAlt = Form->SpEdFloatAlt;
-    LabTextSpace = Form->LabTextSpace;
-    SpEdTextSpace = Form->SpEdTextSpace;
-    GpBoxStyle = Form->GpBoxStyle;
-    CkBoxItalic = Form->CkBoxItalic;
-    CkBoxBold = Form->CkBoxBold;
-    CkBoxUnderline = Form->CkBoxUnderline;
-    CkBoxTrans = Form->CkBoxTrans;
-    SpEdFloatX = Form->SpEdFloatX;
-    SpEdFloatY = Form->SpEdFloatY;
-    GpBoxAngle = Form->GpBoxAngle;
-    CbAngle = Form->CbAngle;
 
     ConnectTextControls();
     ConnectLineControls();

@@ -6,6 +6,8 @@
 
 #include "dialogs/TKVTextHandlers.h"
 
+#include "ui_Prtxt.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -20,10 +22,6 @@ class TKVLab;
 class TKVShape;
 class TKVText;
 class TSpinEditFloat;
-
-namespace Ui {
-class TPropText;
-}
 
 class TPropText : public QDialog, public TKVTextHandlers<TPropText>
 {
@@ -45,40 +43,8 @@ public:
 
     void EdTextChange();
 
-    QTabWidget* PageControl1;
-    QWidget* Text;
-    QWidget* Font;
-    QWidget* Position;
-    QLineEdit* EdText;
-    QCheckBox* CkBoxDatabase;
-    QLabel* LabField;
-    QComboBox* cbFields;
-    QGroupBox* GpBoxCol;
-    QLabel* LabCoFont;
-    TKVShape* ShCoFont;
-    QLabel* LabFillCo;
-    TKVShape* ShFillCo;
-    QLabel* LabFontName;
-    QComboBox* ComBoxFontName;
-    QLabel* LabHeight;
-    TSpinEditFloat* SpEdFloatAlt;
-    QLabel* LabTextSpace;
-    QSpinBox* SpEdTextSpace;
-    QGroupBox* GpBoxStyle;
-    QCheckBox* CkBoxItalic;
-    QCheckBox* CkBoxBold;
-    QCheckBox* CkBoxUnderline;
-    QCheckBox* CkBoxTrans;
-    TSpinEditFloat* SpEdFloatX;
-    TSpinEditFloat* SpEdFloatY;
-    QGroupBox* GpBoxAngle;
-    QComboBox* CbAngle;
-
 protected:
     void showEvent(QShowEvent* Event) override;
-
-private:
-    std::unique_ptr<Ui::TPropText> Form;
 };
 
 // The text dialog while its opener runs, otherwise null.
