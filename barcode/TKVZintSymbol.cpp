@@ -182,6 +182,11 @@ void TKVZintSymbol::Encode(TKVBar Type, const QString& Data, const TOptions& Opt
         return Fail(reason.Id, reason.Arg, text);
     }
 
+    // Hexagons and circles are MaxiCode's and DotCode's, which the element
+    // does not offer: a symbol that had them would be drawn incomplete.
+    if (s->vector->hexagons || s->vector->circles)
+        return Fail(&KvBarInvalid, QString::fromLatin1(info.Name));
+
     double top = 1e30, bottom = 0, footMin = 1e30;
     for (const zint_vector_rect* q = s->vector->rectangles; q; q = q->next) {
         // Only ever foreground for these types; a background colour (never
@@ -200,7 +205,8 @@ void TKVZintSymbol::Encode(TKVBar Type, const QString& Data, const TOptions& Opt
         largest = std::max(largest, t->fsize);
     for (const zint_vector_string* t = s->vector->strings; t; t = t->next)
         HumanReadable.push_back({t->x, t->halign, largest > 0 ? t->fsize / largest : 1.0,
-                                 QString::fromUtf8(reinterpret_cast<const char*>(t->text), t->length)});
+                                 QString::fromUtf8(reinterpret_cast<const char*>(t->text), t->length),
+                                 t->y < bottom ? double(t->y) : 0.0});
     SymbolWidth = s->vector->width;
     SymbolHeight = bottom;
     // EAN/UPC guard bars reach into the text band, as those of our own
@@ -227,8 +233,10 @@ void TKVZintSymbol::DrawText(TKVCanvas& Canvas, const TPlacement& P, int TextTop
     const int height = Canvas.Font.Height;
     for (const TTextM& t : HumanReadable) {
         Canvas.Font.Height = int(std::lround(height * t.Scale));
-        Canvas.TextAlign = TA_TOP | (t.Align == 1 ? TA_LEFT : t.Align == 2 ? TA_RIGHT : TA_CENTER);
-        TPoint p{P.Origin.X + int(std::lround(t.X * P.Module)), P.Origin.Y + TextTop};
+        const unsigned align = t.Align == 1 ? TA_LEFT : t.Align == 2 ? TA_RIGHT : TA_CENTER;
+        Canvas.TextAlign = (t.Above > 0 ? TA_BASELINE : TA_TOP) | align;
+        const int y = t.Above > 0 ? int(std::lround(t.Above * P.Module)) : TextTop;
+        TPoint p{P.Origin.X + int(std::lround(t.X * P.Module)), P.Origin.Y + y};
         Rotate(p, P.Pivot, P.Angle);
         Canvas.TextOut(p.X, p.Y, t.Text);
     }

@@ -68,6 +68,9 @@ public:
         int Align;    // 0 centre, 1 left, 2 right (libzint's)
         double Scale; // of the element's text height: the smaller digits of UPC-E
         QString Text;
+        // The baseline, modules from the top, of a text that stands above
+        // the bars' foot (an add-on's digits); 0 for the text below the bars.
+        double Above = 0;
     };
     const std::vector<TRectM>& Rects() const { return Modules; }
     const std::vector<TTextM>& Texts() const { return HumanReadable; }
