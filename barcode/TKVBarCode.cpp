@@ -124,7 +124,7 @@ const TKVZintSymbol& TKVBarCode::ZintSymbol() const
 
 QString TKVBarCode::InvalidReason() const
 {
-    if (TKVZintSymbol::Handles(BarType))
+    if (ZintDraws())
         return ZintSymbol().Reason();
     if (ValidCode())
         return {};
@@ -137,7 +137,8 @@ QString TKVBarCode::InvalidReason() const
 int TKVBarCode::WrongCheckDigit() const
 {
     const int length = BarType == baEAN13 ? 13 : BarType == baEAN8 ? 8 : BarType == baUPCA ? 12 : 0;
-    if (length == 0 || !ValidCode())
+    // With an add-on ("+12") libzint checks the digit itself.
+    if (length == 0 || Code.size() != length || !ValidCode())
         return -1;
     const int check = TKVBarPattern::CheckDigit(QStringView(Code).first(length - 1));
     return Code.back().unicode() - '0' == check ? -1 : check;
@@ -148,7 +149,7 @@ float TKVBarCode::LeastMargin() const
     double modules = TKVZintSymbol::Info(BarType).QuietZone;
     // Room the symbol's own layout leaves before its first module (UPC-E's
     // text) counts towards the quiet zone.
-    if (TKVZintSymbol::Handles(BarType) && ZintSymbol().Valid() && !ZintSymbol().Rects().empty()) {
+    if (ZintDraws() && ZintSymbol().Valid() && !ZintSymbol().Rects().empty()) {
         double first = ZintSymbol().Width();
         for (const TKVZintSymbol::TRectM& r : ZintSymbol().Rects())
             first = std::min(first, r.X);
@@ -157,9 +158,14 @@ float TKVBarCode::LeastMargin() const
     return float(modules * BarWidth);
 }
 
+bool TKVBarCode::ZintDraws() const
+{
+    return TKVZintSymbol::Handles(BarType) || TKVZintSymbol::HasAddOn(BarType, Code);
+}
+
 bool TKVBarCode::ValidCode() const
 {
-    if (TKVZintSymbol::Handles(BarType))
+    if (ZintDraws())
         return ZintSymbol().Valid();
     auto allDigits = [this](int length) {
         if (Code.size() != length)
@@ -263,7 +269,7 @@ void TKVBarCode::DrawCode(TPoint2D Offset, const TKVDrawContext& Context)
         DrawPlaceholder(Offset, Context);
         return;
     }
-    if (TKVZintSymbol::Handles(BarType)) {
+    if (ZintDraws()) {
         DrawZint(Offset, Context);
         return;
     }

@@ -157,6 +157,7 @@ void TPropCoBar::ShowCheck()
     // A bound barcode draws the field's values, not the code in the box.
     QString reason = Element->UseDaBa ? QString() : Element->InvalidReason();
     bool fixable = false;
+    // With an add-on ("+12") libzint checks the digit itself.
     if (!Element->UseDaBa && reason.isEmpty())
         if (const int check = Element->WrongCheckDigit(); check >= 0) {
             reason = LoadResString(&KvBarCheckDigit).arg(check);
