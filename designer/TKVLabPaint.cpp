@@ -67,7 +67,11 @@ void TKVLab::DrawLabScreen()
     TKVDrawContext context = DrawContext(tdLab, c);
     const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
     // What reaches beyond the label's edge, for the record shown, is marked.
-    TOverhangWatch overhang(r);
+    // A label with a frame holds its content inside the frame's lines.
+    const int inset = Frame->Style == maNot
+                          ? 0
+                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
+    TOverhangWatch overhang({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset});
     context.Watch = &overhang;
     const TKVMapping previous = c.Mapping();
     c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabScreen.width(), LabScreen.height()});

@@ -106,7 +106,7 @@ bool TKVDataText::LoadExtEntry(const TKVExtEntry& Entry)
         return false;
     const auto mode = std::uint8_t(Entry.Payload[0]);
     const int least = std::uint8_t(Entry.Payload[1]) | std::uint8_t(Entry.Payload[2]) << 8;
-    if (mode != ftShrink && mode != ftClip || least == 0)
+    if ((mode != ftShrink && mode != ftClip) || least == 0)
         return false;
     Fit = TFit(mode);
     FitLeast = least / 100.0f;

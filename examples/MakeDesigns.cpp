@@ -82,6 +82,10 @@ void Addresses(TKVLab& Lab)
     auto* town = Add<TKVText>(Lab, {23, 15.5f});
     Bind(town, QStringLiteral("ciudad"));
     town->FontHeight = 3.2f;
+    // A long town name ("Las Palmas de Gran Canaria") gets smaller rather
+    // than run into the next label.
+    town->Fit = TKVDataText::ftShrink;
+    town->FitLeast = 2.0f;
     auto* code = Add<TKVBarCode>(Lab, {1.5f, 21});
     Bind(code, QStringLiteral("ean"));
     code->BarWidth = 0.26f;

@@ -300,6 +300,7 @@ void TKVLab::CheckRun(TKVDrawWatch& Watch)
     // away: what the watch sees is what every target gets.
     auto picture = std::make_unique<QPicture>();
     auto canvas = std::make_unique<TKVCanvas>(picture.get());
+    canvas->Measuring = true;
     const std::shared_ptr<TKVFontCache> fonts = canvas->Fonts();
     TKVDrawContext context = DrawContext(tdPrint, *canvas);
     context.Watch = &Watch;
@@ -308,6 +309,7 @@ void TKVLab::CheckRun(TKVDrawWatch& Watch)
         canvas.reset();
         picture = std::make_unique<QPicture>();
         canvas = std::make_unique<TKVCanvas>(picture.get());
+        canvas->Measuring = true;
         canvas->UseFonts(fonts);
         context.SetCanvas(*canvas);
     });

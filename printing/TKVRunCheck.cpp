@@ -3,6 +3,7 @@
 #include "barcode/TKVBarCode.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
+#include "document/TKVFrame.h"
 #include "document/TKVImage.h"
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
@@ -64,7 +65,12 @@ void TKVRunCheck::Run()
 
 void TKVRunCheck::LabelBegins(const TRect& Box, std::int32_t Record, bool OffPage)
 {
-    Label = Box;
+    // A label with a frame holds its content inside the frame's lines.
+    const TKVFrame& frame = *Lab.Frame;
+    const int inset = frame.Style == maNot ? 0
+                                           : Coord(frame.Dist1 + (frame.Style == maDoble ? frame.Dist2 : 0.0f) + frame.PenWidth);
+    Label = {Box.Left + inset, Box.Top + inset, Box.Right - inset, Box.Bottom - inset};
+    Framed = inset > 0;
     this->Record = Record;
     Watching = Record > 0 || Labels == 0;
     ++Labels;
@@ -108,7 +114,8 @@ void TKVRunCheck::Drawn(const TKVElement& Element, const TRect& Box)
                                        [](const auto& A, const auto& B) { return A.first < B.first; });
     if (most->first > EdgeTolerance) {
         const double mm = std::round(most->first / 10.0) / 10.0;
-        Add(TKVRunProblem::pkOutside, &Element, CheckText(most->second).arg(Mm(mm)), mm);
+        Add(TKVRunProblem::pkOutside, &Element,
+            CheckText(most->second).arg(Mm(mm)) + (Framed ? CheckText(" del marco") : QString()), mm);
     }
 }
 
@@ -171,14 +178,10 @@ QString TKVRunCheck::Describe(const TKVRunProblem& P) const
     }
     if (P.Element >= 0 && P.Element < Lab.Document->Count()) {
         const TKVElement& e = *Lab.Document->Items(P.Element);
-        static constexpr const char* kinds[] = {
-            QT_TRANSLATE_NOOP("TKVRunCheck", "punto"),          QT_TRANSLATE_NOOP("TKVRunCheck", "línea"),
-            QT_TRANSLATE_NOOP("TKVRunCheck", "texto"),          QT_TRANSLATE_NOOP("TKVRunCheck", "código de barras"),
-            QT_TRANSLATE_NOOP("TKVRunCheck", "rectángulo"),     QT_TRANSLATE_NOOP("TKVRunCheck", "símbolo"),
-            QT_TRANSLATE_NOOP("TKVRunCheck", "texto compuesto"), QT_TRANSLATE_NOOP("TKVRunCheck", "imagen"),
-            QT_TRANSLATE_NOOP("TKVRunCheck", "párrafo"),
-        };
-        line += CheckText(kinds[std::min<int>(e.Elem(), deParagraph)]) + QLatin1Char(' ');
+        static const TResStringRec* const kinds[] = {nullptr,      &KvKindLine,   &KvKindText,     &KvKindBar,      &KvKindRect,
+                                                      &KvKindSymbol, &KvKindPoliText, &KvKindImage, &KvKindParagraph};
+        const TResStringRec* kind = kinds[std::min<int>(e.Elem(), deParagraph)];
+        line += (kind ? LoadResString(kind) : QString()) + QLatin1Char(' ');
         QString name = P.Field;
         if (name.isEmpty()) {
             if (const auto* text = dynamic_cast<const TKVDataText*>(&e))

@@ -66,7 +66,8 @@ private:
     QString Mm(double Value) const;
     TKVLab& Lab;
     QHash<const TKVElement*, std::int32_t> Index;
-    TRect Label;
+    TRect Label; // inside the frame, if it has one
+    bool Framed = false;
     std::int32_t Record = 0;
     QString Name;
     // A run of copies prints one label again and again: its elements are

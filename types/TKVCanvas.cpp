@@ -121,6 +121,10 @@ void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
 
 void TKVCanvas::LineTo(int X, int Y)
 {
+    if (Measuring) {
+        Current = QPointF(X, Y);
+        return;
+    }
     const QPointF from = ToDevice(Current.x(), Current.y());
     const QPointF to = ToDevice(X, Y);
     Current = QPointF(X, Y);
@@ -157,6 +161,8 @@ void TKVCanvas::LineTo(int X, int Y)
 
 void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 {
+    if (Measuring)
+        return;
     QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
     ApplyPenMode();
     const bool outline = Pen.Style != TPenStyle::psClear;
@@ -189,6 +195,8 @@ void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 
 void TKVCanvas::FillRect(const TRect& R)
 {
+    if (Measuring)
+        return;
     ApplyPenMode();
     FillDevice(ToDevice(R).normalized(), ToQColor(Brush.Color));
 }
@@ -328,6 +336,8 @@ void TKVCanvas::UsePainterTextColor(const QColor& C)
 
 void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 {
+    if (Measuring)
+        return;
     ResolvedFont& f = Resolve();
     const bool opaque = Brush.Style == TBrushStyle::bsSolid;
     // Measuring shapes the whole text once more: only an anchor on the right
@@ -411,6 +421,8 @@ TRect TKVCanvas::TextBox(int X, int Y, const QString& Text)
 
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
+    if (Measuring)
+        return;
     const QRectF box = ToDevice(R);
     // Text is clipped to the rectangle: an empty or inverted one shows none.
     if (!(box.width() > 0) || !(box.height() > 0))
@@ -519,6 +531,8 @@ void TKVCanvas::WrapLines(ResolvedFont& F, double BoxWidth, const QString& Text,
 
 void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
+    if (Measuring)
+        return;
     if (Picture.isNull())
         return;
     // A target of negative extent is not mirrored but drawn unscaled by

@@ -135,6 +135,9 @@ public:
     TKVFont Font;
     unsigned TextAlign = TA_LEFT | TA_TOP;
     int TextCharacterExtra = 0; // logical units after every character
+    // Lays out and measures without painting: a check of a run learns where
+    // everything goes without paying for drawing it.
+    bool Measuring = false;
 
     // Isotropic mapping: WindowExt logical units onto ViewportExt device
     // units, one viewport extent shrunk so that both axes share one scale.
