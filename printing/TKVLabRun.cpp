@@ -305,7 +305,14 @@ void TKVLab::CheckRun(TKVDrawWatch& Watch)
     TKVDrawContext context = DrawContext(tdPrint, *canvas);
     context.Watch = &Watch;
     ++LastRun.Pages;
-    WalkRun(row, col, count, useData, context, {Measure->MarLeft, Measure->MarTop}, PrintInfo->GetPrintable(), [&] {
+    // Labels sit where Print puts them, on the printable area of the
+    // printer the run would go to.
+    const QPrinter& printer = TKVPrinter::Current();
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int dpi = printer.resolution();
+    const TPoint2D origin{Measure->MarLeft - PrintInfo->GetMaLeft(), Measure->MarTop - PrintInfo->GetMaTop()};
+    const TRect2D printable{0, 0, float(area.width() * 25.4 / dpi), float(area.height() * 25.4 / dpi)};
+    WalkRun(row, col, count, useData, context, origin, printable, [&] {
         canvas.reset();
         picture = std::make_unique<QPicture>();
         canvas = std::make_unique<TKVCanvas>(picture.get());

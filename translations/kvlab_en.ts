@@ -1001,9 +1001,13 @@
     </message>
     <message>
         <source>uso: kvlab check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all]
-                [--first-row F] [--first-col C] [--json]</source>
+                [--first-row F] [--first-col C] [--printer NOMBRE] [--json]</source>
         <translation>usage: kvlab check DESIGN.lab [--alias NAME=PATH]... [--from A] [--to B | --all]
-                  [--first-row R] [--first-col C] [--json]</translation>
+                  [--first-row R] [--first-col C] [--printer NAME] [--json]</translation>
+    </message>
+    <message>
+        <source>check: no hay ninguna impresora llamada %1</source>
+        <translation>check: there is no printer called %1</translation>
     </message>
     <message>
         <source>check: argumento inesperado %1</source>

@@ -40,8 +40,10 @@ void TKVDesignerWindow::CreateRecordActions()
     });
     connect(ActCheck, &QAction::triggered, this, [this] { CheckDesign(); });
     AskCheckReport = [this](TKVRunCheck& Check, QWidget* Parent, bool Print) {
+        // Nobody could read the report: printing goes on as it did before
+        // there was one.
         if (!CanShowDialogs())
-            return false;
+            return Print;
         TKVCheckDialog dialog(Check, Print, Parent);
         dialog.OnProblem = [this](const TKVRunProblem& Problem) {
             if (Problem.Record > 0)
@@ -59,6 +61,8 @@ void TKVDesignerWindow::CreateRecordActions()
 
 void TKVDesignerWindow::CreateRecordBar()
 {
+    // A row of its own: the record shown matters as much as the tools.
+    addToolBarBreak();
     BarRecords = addToolBar(QString());
     BarRecords->setObjectName(QStringLiteral("BarRecords"));
     BarRecords->addAction(ActRecordFirst);

@@ -76,7 +76,7 @@ public:
     // Shows the report; a click on a problem shows its record with its
     // element selected. Print: the report is asked before printing and
     // true means print all the same. The default opens TKVCheckDialog;
-    // without a screen it answers false.
+    // without a screen it prints all the same.
     std::function<bool(TKVRunCheck& Check, QWidget* Parent, bool Print)> AskCheckReport;
     QAction* ActCheck;
     QAction* ActRecordFirst;

@@ -6,7 +6,9 @@
 #include "document/TKVSession.h"
 #include "printing/TKVRunCheck.h"
 #include "types/EKvError.h"
+#include "types/TKVPrinter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,10 +19,10 @@
 namespace {
 const char* const CheckUsage = QT_TRANSLATE_NOOP("kvlab",
     "uso: kvlab check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all]\n"
-    "                [--first-row F] [--first-col C] [--json]");
+    "                [--first-row F] [--first-col C] [--printer NOMBRE] [--json]");
 
 struct CheckOptions {
-    QString Design;
+    QString Design, Printer;
     QList<std::pair<QString, QString>> Aliases;
     std::optional<int> FirstRow, FirstCol, From, To;
     bool All = false;
@@ -117,6 +119,16 @@ int KVCommands::Check(const QStringList& Args)
     if (const QString problem = lab.RunProblem(); !problem.isEmpty()) {
         Error(QStringLiteral("check: ") + problem);
         return DataFailed;
+    }
+    // Labels fall off the page of the printer the run goes to: a PDF, as
+    // print -o writes it, unless a printer is named. Nothing is written.
+    if (!o.Printer.isEmpty()) {
+        if (!TKVPrinter::SelectPrinter(o.Printer)) {
+            Error(Text::tr("check: no hay ninguna impresora llamada %1").arg(o.Printer));
+            return Failed;
+        }
+    } else {
+        TKVPrinter::SelectPdf(QDir::temp().filePath(QStringLiteral("kvlab-check.pdf")));
     }
     TKVRunCheck check(lab);
     try {
