@@ -17,11 +17,10 @@ void TKVText::DrawLine(const QString& S, TPoint2D Offset, const TKVDrawContext& 
     // Shrinking fits an unturned line between its anchor and the label's
     // edges, as its alignment spreads it.
     if (Fit == ftShrink && Context.LabelWidth > 0 && Angle % 360 == 0) {
-        const TRect& inside = label;
         const unsigned align = canvas.TextAlign;
-        const int room = (align & TA_CENTER) == TA_CENTER ? 2 * std::min(x - inside.Left, inside.Right - x)
-                         : (align & TA_RIGHT)             ? x - inside.Left
-                                                          : inside.Right - x;
+        const int room = (align & TA_CENTER) == TA_CENTER ? 2 * std::min(x - label.Left, label.Right - x)
+                         : (align & TA_RIGHT)             ? x - label.Left
+                                                          : label.Right - x;
         canvas.Font.Height = Coord(FittedHeight(
             room,
             [&](float Height) {
