@@ -2,6 +2,7 @@
 
 #include "barcode/TKVBarPattern.h"
 #include "document/TKVDesign.h"
+#include "document/TKVDrawWatch.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
@@ -133,6 +134,16 @@ QString TKVBarCode::InvalidReason() const
     return LoadResString(characters ? &KvBarLength : &KvBarCharacter);
 }
 
+int TKVBarCode::WrongCheckDigit() const
+{
+    const int length = BarType == baEAN13 ? 13 : BarType == baEAN8 ? 8 : BarType == baUPCA ? 12 : 0;
+    // With an add-on ("+12") libzint checks the digit itself.
+    if (length == 0 || Code.size() != length || !ValidCode())
+        return -1;
+    const int check = TKVBarPattern::CheckDigit(QStringView(Code).first(length - 1));
+    return Code.back().unicode() - '0' == check ? -1 : check;
+}
+
 float TKVBarCode::LeastMargin() const
 {
     double modules = TKVZintSymbol::Info(BarType).QuietZone;
@@ -209,6 +220,10 @@ void TKVBarCode::DrawPlaceholder(TPoint2D Offset, const TKVDrawContext& Context)
     canvas.Pen.Width = 0;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.FillRect({x0, y0, x0 + 2000, y0 + h});
+    if (Context.Watch) {
+        const QString reason = InvalidReason();
+        Context.Watch->Placeholder(*this, reason.isEmpty() ? LoadResString(&KvBarTooLong) : reason);
+    }
     canvas.MoveTo(x0, y0);
     canvas.LineTo(x0 + 2000, y0 + h);
     canvas.MoveTo(x0, y0 + h);
@@ -309,6 +324,8 @@ void TKVBarCode::DrawCode(TPoint2D Offset, const TKVDrawContext& Context)
     const TPoint b = turned(c.X + width, bottom);
     const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
     PaintBox(canvas, box, Transparent, BackColor, Color);
+    if (Context.Watch)
+        Context.Watch->Drawn(*this, box);
     if (Context.DrawType == tdLab)
         Bounds = {Context.WindowX(box.Left * 0.01f), Context.WindowY(box.Top * 0.01f), Context.WindowX(box.Right * 0.01f),
                   Context.WindowY(box.Bottom * 0.01f)};
@@ -375,6 +392,8 @@ void TKVBarCode::DrawZint(TPoint2D Offset, const TKVDrawContext& Context)
     Rotate(b, c, angle);
     const TRect box{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
     PaintBox(canvas, box, Transparent, BackColor, Color);
+    if (Context.Watch)
+        Context.Watch->Drawn(*this, box);
     if (Context.DrawType == tdLab)
         Bounds = {Context.WindowX(box.Left * 0.01f), Context.WindowY(box.Top * 0.01f), Context.WindowX(box.Right * 0.01f),
                   Context.WindowY(box.Bottom * 0.01f)};

@@ -46,6 +46,10 @@ public:
     bool ZintDraws() const;
     /// Why the code is not valid, in the user's language; empty when it is.
     QString InvalidReason() const;
+    /// For a valid EAN-13, EAN-8 or UPC-A code whose last digit is not its
+    /// check digit, the digit it should be; -1 otherwise (the encoders take
+    /// the code as given, so a wrong one prints and scans as another code).
+    int WrongCheckDigit() const;
     /// The least left and right margin, mm, that leaves the symbology's
     /// quiet zone free.
     float LeastMargin() const;

@@ -180,6 +180,7 @@ void TKVLab::SetPrintInfo(const TKVPrintInfo* Value) { if (Value) PrintInfo->Ass
 TKVDrawContext TKVLab::DrawContext(TKVDrawType DrawType, TKVCanvas& Canvas) const
 {
     TKVDrawContext context(Canvas, DrawType, Table.get());
+    context.FieldNames = ShowFieldNames;
     context.LabelWidth = Measure->Width;
     context.LabelHeight = Measure->Height;
     context.PictureWidth = LabScreen.width();
@@ -192,6 +193,7 @@ bool TKVLab::ValidData()
 {
     DataOK = false;
     DataError.clear();
+    CountedRecords = -1;
     // A source that is no longer wanted must not stay open: an open SQLite
     // cursor keeps other programs from writing to the database.
     Table->Close();

@@ -21,6 +21,7 @@
 #include "types/KVtypes.h"
 
 #include <QAbstractScrollArea>
+#include <QHash>
 #include <QImage>
 #include <QPicture>
 #include <QString>
@@ -148,6 +149,19 @@ public:
     /// elements over a record. Hosts that only read, convert or render designs
     /// turn it off: opening a design then never waits for its data.
     bool DataOnLoad = true;
+
+    /// The record of the design's table that the label shows while the data
+    /// source is usable: 1-based in the filtered table, kept within it.
+    std::int32_t GetShownRecord() const { return ShownRecord; }
+    /// Shows record N (clamped to the table's records) and draws the label again.
+    void SetShownRecord(std::int32_t N);
+    /// The records of the filtered table; 0 when the source cannot be used.
+    std::int32_t ShownRecordCount();
+    /// Whether bound texts show their field's name instead of the record.
+    bool GetShowFieldNames() const { return ShowFieldNames; }
+    void SetShowFieldNames(bool Value);
+    /// Elements of the label as shown that reach beyond its edge, front first.
+    const std::vector<const TKVElement*>& Overhanging() const { return OverhangingElements; }
 
     /// Preview pages made by the last Preview, 0.01 mm units.
     std::vector<std::unique_ptr<QPicture>> Pages;
@@ -328,6 +342,11 @@ public:
     /// copies when the data cannot be used, and refuses a data run that
     /// selects no record.
     QString RunProblem();
+    /// Walks the run that Print would print without printing it: every
+    /// label is drawn nowhere, and Watch is told where each begins and what
+    /// its elements drew (TKVRunCheck finds the run's problems so). Fails as
+    /// Print does; LastRun tells what it walked.
+    void CheckRun(TKVDrawWatch& Watch);
     /// Called after every label of a run with the labels done and the total.
     std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
     /// Shows the preview window; replaceable so that headless hosts and
@@ -409,9 +428,17 @@ private:
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
-    // The label's elements over the first record of the table; false when
+    // The label's elements over the shown record of the table; false when
     // the source fails on the way (DataOK is then false).
     bool DrawFirstRecord(const TKVDrawContext& Context);
+    std::int32_t ShownRecord = 1;
+    // The records of the table as last counted; -1 until counted again
+    // (ValidData forgets it).
+    std::int32_t CountedRecords = -1;
+    bool ShowFieldNames = false;
+    std::vector<const TKVElement*> OverhangingElements;
+    // Marks the elements of OverhangingElements on the label picture.
+    void MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes);
     // The selection overlay, drawn on the window after BackScreen.
     void DrawSelection(TKVCanvas& Canvas);
     // Paint covers the window with BackScreen and the current selection

@@ -8,6 +8,8 @@
 // re-render the label.
 #include "designer/TKVLab.h"
 
+#include "document/TKVDrawWatch.h"
+
 #include "document/TKVBackSurf.h"
 #include "document/TKVFrame.h"
 #include "document/TKVGrid.h"
@@ -28,6 +30,25 @@
 
 namespace {
 constexpr int RulerBand = 24; // width of the left and height of the top ruler, pixels
+
+// Notes the elements that draw beyond the label, with what they drew.
+class TOverhangWatch : public TKVDrawWatch
+{
+public:
+    explicit TOverhangWatch(const TRect& Label) : Label(Label) {}
+    void Drawn(const TKVElement& Element, const TRect& Box) override
+    {
+        // Within a tenth of a millimetre is rounding, not overhang.
+        constexpr int tolerance = 10;
+        if (Box.Left < Label.Left - tolerance || Box.Top < Label.Top - tolerance || Box.Right > Label.Right + tolerance ||
+            Box.Bottom > Label.Bottom + tolerance)
+            Boxes.insert(&Element, Box);
+    }
+    QHash<const TKVElement*, TRect> Boxes;
+
+private:
+    TRect Label;
+};
 }
 
 void TKVLab::DrawLabScreen()
@@ -43,8 +64,15 @@ void TKVLab::DrawLabScreen()
     else
         LabFonts = canvas->Fonts();
     TKVCanvas& c = *canvas;
-    const TKVDrawContext context = DrawContext(tdLab, c);
+    TKVDrawContext context = DrawContext(tdLab, c);
     const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
+    // What reaches beyond the label's edge, for the record shown, is marked.
+    // A label with a frame holds its content inside the frame's lines.
+    const int inset = Frame->Style == maNot
+                          ? 0
+                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
+    TOverhangWatch overhang({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset});
+    context.Watch = &overhang;
     const TKVMapping previous = c.Mapping();
     c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabScreen.width(), LabScreen.height()});
     DrawBackSurf(r, c);
@@ -59,6 +87,11 @@ void TKVLab::DrawLabScreen()
         }
         if (!DataOK)
             Document->DrawElements({0, 0}, context, false);
+        OverhangingElements.clear();
+        for (const auto& e : Document->Elements)
+            if (overhang.Boxes.contains(e.get()))
+                OverhangingElements.push_back(e.get());
+        MarkOverhanging(c, overhang.Boxes);
         NoteSelectedPlace();
     }
     c.SetMapping(previous);
@@ -66,6 +99,57 @@ void TKVLab::DrawLabScreen()
     // painter has to be finished first.
     canvas.reset();
     DrawGrid();
+}
+
+void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes)
+{
+    // A dashed orange outline around what the element drew: seen at once,
+    // never taken for part of the label (nothing of it prints).
+    Canvas.Pen.Color = TColor(0x0080FF);
+    Canvas.Pen.Width = 0;
+    Canvas.Pen.Style = TPenStyle::psSolid;
+    Canvas.Brush.Style = TBrushStyle::bsClear;
+    for (const TRect& box : Boxes) {
+        Canvas.Rectangle(box);
+        Canvas.Rectangle(box.Left + 30, box.Top + 30, box.Right - 30, box.Bottom - 30);
+    }
+}
+
+void TKVLab::SetShownRecord(std::int32_t N)
+{
+    ShownRecord = std::max<std::int32_t>(1, N);
+    if (DataOK) {
+        const std::int32_t count = ShownRecordCount();
+        if (count > 0)
+            ShownRecord = std::min(ShownRecord, count);
+    }
+    PaintLabScreen(true);
+}
+
+std::int32_t TKVLab::ShownRecordCount()
+{
+    if (!DataOK)
+        return 0;
+    if (CountedRecords >= 0)
+        return CountedRecords;
+    try {
+        Table->Open();
+        const auto close = qScopeGuard([this] { Table->Close(); });
+        CountedRecords = Table->RecordCount();
+        return CountedRecords;
+    } catch (const EDBError& e) {
+        DataOK = false;
+        DataError = e.Message();
+        return 0;
+    }
+}
+
+void TKVLab::SetShowFieldNames(bool Value)
+{
+    if (Value == ShowFieldNames)
+        return;
+    ShowFieldNames = Value;
+    PaintLabScreen(true);
 }
 
 bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
@@ -77,6 +161,10 @@ bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
         Table->Open();
         const auto close = qScopeGuard([this] { Table->Close(); });
         Table->First();
+        Table->MoveBy(ShownRecord - 1);
+        // Rows removed since: the label shows the last there is.
+        if (Table->GetRecNo() > 0)
+            ShownRecord = Table->GetRecNo();
         Document->DrawElements({0, 0}, Context, true);
         return true;
     } catch (const EDBError& e) {

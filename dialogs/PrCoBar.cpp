@@ -157,15 +157,12 @@ void TPropCoBar::ShowCheck()
     // A bound barcode draws the field's values, not the code in the box.
     QString reason = Element->UseDaBa ? QString() : Element->InvalidReason();
     bool fixable = false;
-    const int length = EanUpcLength(Element->BarType);
     // With an add-on ("+12") libzint checks the digit itself.
-    if (!Element->UseDaBa && reason.isEmpty() && length > 0 && Element->Code.size() == length) {
-        const int check = TKVBarPattern::CheckDigit(QStringView(Element->Code).first(length - 1));
-        if (Element->Code.back().unicode() - '0' != check) {
+    if (!Element->UseDaBa && reason.isEmpty())
+        if (const int check = Element->WrongCheckDigit(); check >= 0) {
             reason = LoadResString(&KvBarCheckDigit).arg(check);
             fixable = true;
         }
-    }
     LabReason->setText(reason);
     LabReason->setVisible(!reason.isEmpty());
     BtFixCheck->setVisible(fixable);

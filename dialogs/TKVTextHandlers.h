@@ -11,7 +11,9 @@
 #include "designer/TKVLab.h"
 #include "dialogs/KVDialogTools.h"
 #include "dialogs/TKVShape.h"
+#include "document/TKVDataText.h"
 #include "document/TKVTable.h"
+#include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 
 #include <QCheckBox>
@@ -28,6 +30,13 @@ public:
     void CkBoxUnderlineClick() { Set(D().Element->Underline, D().CkBoxUnderline->isChecked()); }
     void SpEdFloatAltChange() { Set(D().Element->FontHeight, EditValue(D().SpEdFloatAlt)); }
     void SpEdTextSpaceChange() { Set(D().Element->TextSpace, D().SpEdTextSpace->value()); }
+    void CbFitChange()
+    {
+        if (D().CbFit->currentIndex() >= 0)
+            Set(D().Element->Fit, TKVDataText::TFit(D().CbFit->currentIndex()));
+        D().SpEdFitLeast->setEnabled(D().Element->Fit == TKVDataText::ftShrink);
+    }
+    void SpEdFitLeastChange() { Set(D().Element->FitLeast, EditValue(D().SpEdFitLeast)); }
 
     void CkBoxDatabaseClick()
     {
@@ -94,6 +103,8 @@ protected:
         ConnectHandler(d->ShFillCo, &TKVShape::mouseDown, d, &TKVTextHandlers::ShFillCoMouseDown);
         ConnectHandler(d->SpEdFloatAlt, &TSpinEditFloat::changed, d, &TKVTextHandlers::SpEdFloatAltChange);
         ConnectHandler(d->SpEdTextSpace, &QSpinBox::valueChanged, d, &TKVTextHandlers::SpEdTextSpaceChange);
+        ConnectHandler(d->CbFit, &QComboBox::currentIndexChanged, d, &TKVTextHandlers::CbFitChange);
+        ConnectHandler(d->SpEdFitLeast, &TSpinEditFloat::changed, d, &TKVTextHandlers::SpEdFitLeastChange);
     }
 
     void ConnectLineControls()
@@ -119,6 +130,15 @@ protected:
         d.CkBoxItalic->setChecked(d.Element->Italic);
         d.CkBoxBold->setChecked(d.Element->Bold);
         d.CkBoxUnderline->setChecked(d.Element->Underline);
+        // How a value too long for its room is drawn.
+        d.GpBoxFit->setTitle(LoadResString(&KvFit));
+        d.CbFit->setItemText(TKVDataText::ftNone, LoadResString(&KvFitNone));
+        d.CbFit->setItemText(TKVDataText::ftShrink, LoadResString(&KvFitShrink));
+        d.CbFit->setItemText(TKVDataText::ftClip, LoadResString(&KvFitClip));
+        d.LabFitLeast->setText(LoadResString(&KvFitLeast));
+        ShowValue(d.SpEdFitLeast, d.Element->FitLeast);
+        d.CbFit->setCurrentIndex(d.Element->Fit);
+        d.SpEdFitLeast->setEnabled(d.Element->Fit == TKVDataText::ftShrink);
         if (Data) {
             FillFields();
             if (d.Element->UseDaBa)

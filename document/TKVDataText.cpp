@@ -1,10 +1,15 @@
 #include "document/TKVDataText.h"
 
 #include "document/TKVDesign.h"
+#include "document/TKVDrawWatch.h"
+#include "document/TKVExtension.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
 #include "types/TKVCanvas.h"
+
+#include <algorithm>
+#include <cmath>
 
 void TKVDataText::SaveToStream(TKVStream& Stream) const
 {
@@ -70,9 +75,61 @@ QString TKVDataText::ShownText(const TKVDrawContext& Context, bool UseData) cons
 {
     if (!(UseDaBa && UseData))
         return Text;
-    // The designer shows which field a label takes; the element keeps its
-    // own text, so drawing never changes what a save writes.
-    if (Context.DrawType == tdLab)
+    // The designer shows the record it stands on, or which field a label
+    // takes; the element keeps its own text, so drawing never changes what
+    // a save writes.
+    if (Context.DrawType == tdLab && Context.FieldNames)
         return FieldName;
     return Context.Table->FieldByName(FieldName)->AsString();
+}
+
+namespace {
+constexpr int TextFitBytes = 3;
+}
+
+void TKVDataText::SaveExtEntries(TKVExtEntries& Entries) const
+{
+    // A text drawn as it comes needs no entry: its design stays a "1.1" file.
+    if (Fit == ftNone)
+        return;
+    const int least = std::clamp(int(std::lround(FitLeast * 100.0)), 1, 0xFFFF);
+    QByteArray payload(TextFitBytes, '\0');
+    payload[0] = char(Fit);
+    payload[1] = char(least & 0xFF);
+    payload[2] = char(least >> 8);
+    Entries.push_back({TKVExtension::etTextFit, payload});
+}
+
+bool TKVDataText::LoadExtEntry(const TKVExtEntry& Entry)
+{
+    if (Entry.Tag != TKVExtension::etTextFit || Entry.Payload.size() != TextFitBytes)
+        return false;
+    const auto mode = std::uint8_t(Entry.Payload[0]);
+    const int least = std::uint8_t(Entry.Payload[1]) | std::uint8_t(Entry.Payload[2]) << 8;
+    if ((mode != ftShrink && mode != ftClip) || least == 0)
+        return false;
+    Fit = TFit(mode);
+    FitLeast = least / 100.0f;
+    return true;
+}
+
+float TKVDataText::FittedHeight(int Room, const std::function<int(float Height)>& Measure,
+                                const TKVDrawContext& Context) const
+{
+    if (Fit != ftShrink || Measure(FontHeight) <= Room)
+        return FontHeight;
+    // Type shrinks in proportion, but hinting and spacing do not quite:
+    // the guess is narrowed down by halving.
+    const float least = std::min(FitLeast, FontHeight);
+    if (Measure(least) > Room) {
+        if (Context.Watch)
+            Context.Watch->Shrunk(*this, least);
+        return least;
+    }
+    float low = least, high = FontHeight;
+    for (int i = 0; i < 12 && high - low > 0.01f; ++i) {
+        const float mid = (low + high) / 2;
+        (Measure(mid) <= Room ? low : high) = mid;
+    }
+    return low;
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class TKVCanvas;
+class TKVDrawWatch;
 class TKVTable;
 
 class TKVDrawContext
@@ -31,6 +32,11 @@ public:
     // The table of the design's data source; bound elements read its
     // current record when they draw with data.
     TKVTable* Table;
+    // The designer shows bound texts by their field's name rather than the
+    // current record's value.
+    bool FieldNames = false;
+    // Told what each element drew, when someone watches (a check of a run).
+    TKVDrawWatch* Watch = nullptr;
 
     // The label (LabelWidth x LabelHeight mm) as the designer's window shows
     // it: a picture of PictureWidth x PictureHeight pixels whose corner lies

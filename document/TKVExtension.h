@@ -47,6 +47,11 @@ public:
         // the end of the data (payload: one byte, 1). Not critical: a reader
         // that ignores it prints the saved range, which the file still holds.
         etAllRecords = 0x0001,
+        // How a text, composite text or paragraph fits: uint8 mode (1 shrink
+        // to the label's width or the paragraph's box, 2 clip at the label's
+        // edge), uint16 least font height in 0.01 mm, little-endian. Not
+        // critical: a reader that ignores it draws the text as it always did.
+        etTextFit = 0x0002,
     };
     struct TTagInfo {
         TTag Tag;
@@ -56,6 +61,7 @@ public:
         {etFullText, "UTF-8 string"},
         {etBarSymbol, "barcode symbology"},
         {etAllRecords, "all records"},
+        {etTextFit, "text fitting"},
     };
     static constexpr std::uint16_t CriticalBit = 0x8000;
     // The element index of entries about the label itself.

@@ -1,6 +1,7 @@
 #include "document/TKVImage.h"
 
 #include "document/TKVDesign.h"
+#include "document/TKVDrawWatch.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
 #include "types/KVLimits.h"
@@ -122,9 +123,14 @@ void TKVImage::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool)
     TKVCanvas& canvas = Context.Canvas();
     const TRect box{Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
                     Coord(Offset.Y + Point2.Y)};
-    if (!Picture.isNull())
+    if (!Picture.isNull()) {
         canvas.StretchDraw(box, Picture);
-    else if (Context.DrawType == tdLab)
+        if (Context.Watch) {
+            TRect drawn;
+            NormalizeRect(box, drawn);
+            Context.Watch->Drawn(*this, drawn);
+        }
+    } else if (Context.DrawType == tdLab)
         DrawMissing(canvas, box);
     if (Context.DrawType == tdLab)
         Bounds = {Context.WindowX(Point1.X), Context.WindowY(Point1.Y), Context.WindowX(Point2.X), Context.WindowY(Point2.Y)};

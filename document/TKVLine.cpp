@@ -1,6 +1,7 @@
 #include "document/TKVLine.h"
 
 #include "document/TKVDesign.h"
+#include "document/TKVDrawWatch.h"
 #include "types/TKVCanvas.h"
 
 #include <cstdlib>
@@ -12,6 +13,13 @@ void TKVLine::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool)
     canvas.Pen.Width = Coord(PenWidth);
     canvas.MoveTo(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y));
     canvas.LineTo(Coord(Offset.X + Point2.X), Coord(Offset.Y + Point2.Y));
+    if (Context.Watch) {
+        TRect drawn;
+        NormalizeRect({Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
+                       Coord(Offset.Y + Point2.Y)},
+                      drawn);
+        Context.Watch->Drawn(*this, drawn);
+    }
 }
 
 void TKVLine::Properties(TKVDesign* Lab) { Lab->PropLin(this); }

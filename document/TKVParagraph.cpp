@@ -1,8 +1,11 @@
 #include "document/TKVParagraph.h"
 
 #include "document/TKVDesign.h"
+#include "document/TKVDrawWatch.h"
 #include "document/TKVStream.h"
 #include "types/TKVCanvas.h"
+
+#include <algorithm>
 
 void TKVParagraph::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
@@ -26,7 +29,27 @@ void TKVParagraph::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool Use
     const int inset = Coord(PenWidth) + 50;
     r = {r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
     AdjustCanvas(canvas);
-    canvas.DrawTextWrapped(r, ShownText(Context, UseData));
+    const QString text = ShownText(Context, UseData);
+    // Shrinking makes every line of the text fit the box, across and down.
+    if (Fit == ftShrink && !text.isEmpty())
+        canvas.Font.Height = Coord(FittedHeight(
+            0,
+            [&](float Height) {
+                canvas.Font.Height = Coord(Height);
+                const TPoint needed = canvas.WrappedExtent(r, text);
+                return std::max(needed.Y - (r.Bottom - r.Top), needed.X - (r.Right - r.Left));
+            },
+            Context));
+    canvas.DrawTextWrapped(r, text);
+    if (Context.Watch) {
+        Context.Watch->Drawn(*this, {Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
+                                     Coord(Offset.Y + Point2.Y)});
+        // What the box does not show: lines below it, a word wider than it.
+        const TPoint needed = canvas.WrappedExtent(r, text);
+        const int beyond = std::max(needed.Y - (r.Bottom - r.Top), needed.X - (r.Right - r.Left));
+        if (beyond > 0 && !text.isEmpty() && Fit != ftClip)
+            Context.Watch->Overflow(*this, beyond);
+    }
     if (Context.DrawType == tdLab)
         Bounds = {Context.WindowX(Point1.X), Context.WindowY(Point1.Y), Context.WindowX(Point2.X), Context.WindowY(Point2.Y)};
 }

@@ -1,6 +1,7 @@
 #include "document/TKVRect.h"
 
 #include "document/TKVDesign.h"
+#include "document/TKVDrawWatch.h"
 #include "document/TKVStream.h"
 #include "types/TKVCanvas.h"
 
@@ -12,8 +13,14 @@ void TKVRect::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool)
     canvas.Brush.Color = BackColor;
     canvas.Brush.Style = Transparent ? TBrushStyle::bsClear : TBrushStyle::bsSolid;
     canvas.Pen.Width = Coord(PenWidth);
-    canvas.Rectangle(Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
-                     Coord(Offset.Y + Point2.Y));
+    const TRect box{Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
+                    Coord(Offset.Y + Point2.Y)};
+    canvas.Rectangle(box);
+    if (Context.Watch) {
+        TRect drawn;
+        NormalizeRect(box, drawn);
+        Context.Watch->Drawn(*this, drawn);
+    }
     if (Context.DrawType == tdLab)
         Bounds = {Context.WindowX(Point1.X), Context.WindowY(Point1.Y), Context.WindowX(Point2.X), Context.WindowY(Point2.Y)};
 }

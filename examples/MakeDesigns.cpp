@@ -79,9 +79,13 @@ void Addresses(TKVLab& Lab)
     postcode->Prefix = QStringLiteral("C.P. ");
     postcode->Suffix.clear();
     postcode->FontHeight = 3.4f;
-    auto* town = Add<TKVText>(Lab, {23, 15.5f});
+    auto* town = Add<TKVText>(Lab, {22, 15.5f});
     Bind(town, QStringLiteral("ciudad"));
     town->FontHeight = 3.2f;
+    // A long town name ("Las Palmas de Gran Canaria") gets smaller rather
+    // than run into the next label.
+    town->Fit = TKVDataText::ftShrink;
+    town->FitLeast = 2.0f;
     auto* code = Add<TKVBarCode>(Lab, {1.5f, 21});
     Bind(code, QStringLiteral("ean"));
     code->BarWidth = 0.26f;

@@ -3,6 +3,7 @@
 #include "designer/TKVLab.h"
 
 #include "document/TKVObject.h"
+#include "document/TKVDrawWatch.h"
 #include "document/TKVTable.h"
 #include "printing/KvPrev.h"
 #include "document/TKVMeasure.h"
@@ -184,9 +185,18 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
             const double y = Origin.Y + double(row - 1) * m.Height + double(row - 1) * m.DiVer;
             if (std::fabs(x) <= MaxLabelOffset && std::fabs(y) <= MaxLabelOffset) {
                 const TPoint2D offset = m.LabelOffset(Origin, std::int32_t(row), std::int32_t(col));
+                const bool offPage = !TKVMeasure::Inside({offset.X, offset.Y, offset.X + m.Width, offset.Y + m.Height}, Printable);
+                if (Target.Watch)
+                    Target.Watch->LabelBegins({Coord(offset.X), Coord(offset.Y), Coord(offset.X + m.Width), Coord(offset.Y + m.Height)},
+                                              UseData ? LastRun.FirstRecord + LastRun.Labels : 0, offPage);
+                // A label's content never reaches its neighbour or the gap:
+                // each is drawn clipped to its own rectangle.
+                TKVCanvas& canvas = Target.Canvas();
+                canvas.SetClipRect({Coord(offset.X), Coord(offset.Y), Coord(offset.X + m.Width), Coord(offset.Y + m.Height)});
                 Document->DrawElements(offset, Target, UseData);
+                canvas.ResetClip();
                 DrawFrame(offset, Target);
-                if (!TKVMeasure::Inside({offset.X, offset.Y, offset.X + m.Width, offset.Y + m.Height}, Printable))
+                if (offPage)
                     ++LastRun.OffPage;
             } else {
                 ++LastRun.OffPage;
@@ -277,6 +287,39 @@ void TKVLab::RenderPages(const std::function<void(std::unique_ptr<QPicture> Page
         EndRun(useData);
     });
     PreviewLab(row, col, count, true, useData);
+}
+
+void TKVLab::CheckRun(TKVDrawWatch& Watch)
+{
+    AdjustPrint();
+    std::int32_t row, col, count;
+    bool useData;
+    StartRun(row, col, count, useData);
+    const auto guard = qScopeGuard([this, useData] { EndRun(useData); });
+    // The run is drawn as a preview would draw it, on pages that are thrown
+    // away: what the watch sees is what every target gets.
+    auto picture = std::make_unique<QPicture>();
+    auto canvas = std::make_unique<TKVCanvas>(picture.get());
+    canvas->Measuring = true;
+    const std::shared_ptr<TKVFontCache> fonts = canvas->Fonts();
+    TKVDrawContext context = DrawContext(tdPrint, *canvas);
+    context.Watch = &Watch;
+    ++LastRun.Pages;
+    // Labels sit where Print puts them, on the printable area of the
+    // printer the run would go to.
+    const QPrinter& printer = TKVPrinter::Current();
+    const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int dpi = printer.resolution();
+    const TPoint2D origin{Measure->MarLeft - PrintInfo->GetMaLeft(), Measure->MarTop - PrintInfo->GetMaTop()};
+    const TRect2D printable{0, 0, float(area.width() * 25.4 / dpi), float(area.height() * 25.4 / dpi)};
+    WalkRun(row, col, count, useData, context, origin, printable, [&] {
+        canvas.reset();
+        picture = std::make_unique<QPicture>();
+        canvas = std::make_unique<TKVCanvas>(picture.get());
+        canvas->Measuring = true;
+        canvas->UseFonts(fonts);
+        context.SetCanvas(*canvas);
+    });
 }
 
 void TKVLab::Preview()

@@ -277,6 +277,12 @@ const TResStringRec KvBarQuietZone{65398, "KvBarQuietZone", "Margen menor que la
 const TResStringRec KvBarFixCheck{65397, "KvBarFixCheck", "Corregir"};
 const TResStringRec KvBarEcLevel{65396, "KvBarEcLevel", "Corrección de errores"};
 const TResStringRec KvBarGs1Mode{65395, "KvBarGs1Mode", "Datos GS1"};
+// How a text too long for its room is drawn.
+const TResStringRec KvFit{65320, "KvFit", "Ajuste"};
+const TResStringRec KvFitNone{65319, "KvFitNone", "Tal cual"};
+const TResStringRec KvFitShrink{65318, "KvFitShrink", "Reducir hasta que quepa"};
+const TResStringRec KvFitClip{65317, "KvFitClip", "Recortar en el borde de la etiqueta"};
+const TResStringRec KvFitLeast{65316, "KvFitLeast", "Mínimo :"};
 
 const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvPrevFirst,
@@ -315,6 +321,11 @@ const TResStringRec* const KVAddedStringTable[KVAddedStringCount] = {
     &KvBarFixCheck,
     &KvBarEcLevel,
     &KvBarGs1Mode,
+    &KvFit,
+    &KvFitNone,
+    &KvFitShrink,
+    &KvFitClip,
+    &KvFitLeast,
 };
 
 QString LoadResString(const TResStringRec* Res)

@@ -191,7 +191,13 @@ extern const TResStringRec KvBarFixCheck;
 extern const TResStringRec KvBarEcLevel;
 extern const TResStringRec KvBarGs1Mode;
 
-constexpr int KVAddedStringCount = 36;
+constexpr int KVAddedStringCount = 41;
+// How a text too long for its room is drawn (the text dialogs).
+extern const TResStringRec KvFit;
+extern const TResStringRec KvFitNone;
+extern const TResStringRec KvFitShrink;
+extern const TResStringRec KvFitClip;
+extern const TResStringRec KvFitLeast;
 extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 
 // The text of a resource string in the current language.

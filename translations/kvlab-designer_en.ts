@@ -500,6 +500,58 @@ Print %2 copies of the label without data?</translation>
         <source>&amp;Acerca de KVLab Designer</source>
         <translation>&amp;About KVLab Designer</translation>
     </message>
+    <message>
+        <source>Registros</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Primer registro</source>
+        <translation>First record</translation>
+    </message>
+    <message>
+        <source>Registro anterior</source>
+        <translation>Previous record</translation>
+    </message>
+    <message>
+        <source>Registro siguiente</source>
+        <translation>Next record</translation>
+    </message>
+    <message>
+        <source>Último registro</source>
+        <translation>Last record</translation>
+    </message>
+    <message>
+        <source>Nombres de campo</source>
+        <translation>Field names</translation>
+    </message>
+    <message>
+        <source>Mostrar los nombres de los campos en lugar de los datos del registro</source>
+        <translation>Show the field names instead of the record&apos;s data</translation>
+    </message>
+    <message>
+        <source>Registro mostrado en la etiqueta</source>
+        <translation>The record the label shows</translation>
+    </message>
+    <message>
+        <source>Registro mostrado</source>
+        <translation>Record shown</translation>
+    </message>
+    <message>
+        <source>Co&amp;mprobar…</source>
+        <translation>Chec&amp;k…</translation>
+    </message>
+    <message>
+        <source>Comprobar toda la tirada antes de imprimirla</source>
+        <translation>Check the whole run before printing it</translation>
+    </message>
+    <message>
+        <source>de %1</source>
+        <translation>of %1</translation>
+    </message>
+    <message>
+        <source>sin registros</source>
+        <translation>no records</translation>
+    </message>
 </context>
 <context>
     <name>TKVHostData</name>
@@ -510,6 +562,21 @@ Print %2 copies of the label without data?</translation>
     <message>
         <source>Indique un archivo, una carpeta o una URL.</source>
         <translation>Give a file, a folder or a URL.</translation>
+    </message>
+</context>
+<context>
+    <name>TKVCheckDialog</name>
+    <message>
+        <source>Comprobación de la tirada</source>
+        <translation>Check of the run</translation>
+    </message>
+    <message>
+        <source>Problemas</source>
+        <translation>Problems</translation>
+    </message>
+    <message>
+        <source>Imprimir igualmente</source>
+        <translation>Print all the same</translation>
     </message>
 </context>
 </TS>

@@ -703,6 +703,31 @@
         <extracomment>65407 &quot;hasta el último&quot;</extracomment>
         <translation>to the last</translation>
     </message>
+    <message>
+        <source>KvFit</source>
+        <extracomment>65320 &quot;Ajuste&quot;</extracomment>
+        <translation>Fitting</translation>
+    </message>
+    <message>
+        <source>KvFitNone</source>
+        <extracomment>65319 &quot;Tal cual&quot;</extracomment>
+        <translation>As it comes</translation>
+    </message>
+    <message>
+        <source>KvFitShrink</source>
+        <extracomment>65318 &quot;Reducir hasta que quepa&quot;</extracomment>
+        <translation>Shrink to fit</translation>
+    </message>
+    <message>
+        <source>KvFitClip</source>
+        <extracomment>65317 &quot;Recortar en el borde de la etiqueta&quot;</extracomment>
+        <translation>Clip at the label&apos;s edge</translation>
+    </message>
+    <message>
+        <source>KvFitLeast</source>
+        <extracomment>65316 &quot;Mínimo :&quot;</extracomment>
+        <translation>Least: </translation>
+    </message>
 </context>
 <context>
     <name>kvlab</name>
@@ -831,8 +856,10 @@
         <translation>, %1 PNG page(s) at %2 dpi in %3</translation>
     </message>
     <message>
-        <source>uso: kvlab render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]</source>
-        <translation>usage: kvlab render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]</translation>
+        <source>uso: kvlab render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]
+                 [--record N [--alias NOMBRE=RUTA]...]</source>
+        <translation>usage: kvlab render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]
+                    [--record N [--alias NAME=PATH]...]</translation>
     </message>
     <message>
         <source>no se puede escribir el archivo</source>
@@ -876,6 +903,8 @@
         [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]
         [--quiet]
                                 una tirada completa de etiquetas
+  check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all] [--json]
+                                comprueba una tirada sin imprimirla
   --version                     la versión de kvlab
 </source>
         <translation>usage: kvlab COMMAND ...
@@ -887,6 +916,8 @@
         [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]
         [--quiet]
                                 a whole run of labels
+  check DESIGN.lab [--alias NAME=PATH]... [--from A] [--to B | --all] [--json]
+                                checks a run without printing it
   --version                     kvlab&apos;s version
 </translation>
     </message>
@@ -967,6 +998,60 @@
     <message>
         <source>print: --labs cuenta copias, y este diseño imprime una etiqueta por registro de %1: use --from y --to, o --copies-without-data</source>
         <translation>print: --labs counts copies, and this design prints one label per record of %1: use --from and --to, or --copies-without-data</translation>
+    </message>
+    <message>
+        <source>uso: kvlab check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all]
+                [--first-row F] [--first-col C] [--printer NOMBRE] [--json]</source>
+        <translation>usage: kvlab check DESIGN.lab [--alias NAME=PATH]... [--from A] [--to B | --all]
+                  [--first-row R] [--first-col C] [--printer NAME] [--json]</translation>
+    </message>
+    <message>
+        <source>check: no hay ninguna impresora llamada %1</source>
+        <translation>check: there is no printer called %1</translation>
+    </message>
+    <message>
+        <source>check: argumento inesperado %1</source>
+        <translation>check: unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>check: %1 necesita un valor válido</source>
+        <translation>check: %1 needs a valid value</translation>
+    </message>
+    <message>
+        <source>check: --all llega hasta el último registro; no va con --to</source>
+        <translation>check: --all goes to the last record; it does not go with --to</translation>
+    </message>
+    <message>
+        <source>check: --from %1 es posterior a --to %2</source>
+        <translation>check: --from %1 comes after --to %2</translation>
+    </message>
+    <message>
+        <source>check: --first-row admite de 1 a %1</source>
+        <translation>check: --first-row takes 1 to %1</translation>
+    </message>
+    <message>
+        <source>check: --first-col admite de 1 a %1</source>
+        <translation>check: --first-col takes 1 to %1</translation>
+    </message>
+    <message>
+        <source>check: --from, --to y --all eligen registros, y este diseño imprime copias</source>
+        <translation>check: --from, --to and --all choose records, and this design prints copies</translation>
+    </message>
+    <message>
+        <source>render: --record admite un número de registro desde 1</source>
+        <translation>render: --record takes a record number from 1</translation>
+    </message>
+    <message>
+        <source>render: --alias necesita NOMBRE=RUTA</source>
+        <translation>render: --alias needs NAME=PATH</translation>
+    </message>
+    <message>
+        <source>render: --record muestra un registro, y este diseño no toma datos</source>
+        <translation>render: --record shows a record, and this design takes no data</translation>
+    </message>
+    <message>
+        <source>render: no hay registro %1: %2 tiene %3</source>
+        <translation>render: there is no record %1: %2 has %3</translation>
     </message>
 </context>
 <context>
@@ -1072,6 +1157,85 @@
         <source>KvKindParagraph</source>
         <extracomment>&quot;párrafo&quot;</extracomment>
         <translation>paragraph</translation>
+    </message>
+</context>
+<context>
+    <name>TKVRunCheck</name>
+    <message>
+        <source>no se puede leer el archivo %1</source>
+        <translation>cannot read the file %1</translation>
+    </message>
+    <message>
+        <source>el campo %1 no tiene valor</source>
+        <translation>the field %1 has no value</translation>
+    </message>
+    <message>
+        <source>el campo %1 está vacío</source>
+        <translation>the field %1 is empty</translation>
+    </message>
+    <message>
+        <source>la etiqueta cae fuera del área imprimible de la página</source>
+        <translation>the label falls outside the page&apos;s printable area</translation>
+    </message>
+    <message>
+        <source>sale %1 mm por la izquierda</source>
+        <translation>goes %1 mm past the left edge</translation>
+    </message>
+    <message>
+        <source>sale %1 mm por la derecha</source>
+        <translation>goes %1 mm past the right edge</translation>
+    </message>
+    <message>
+        <source>sale %1 mm por arriba</source>
+        <translation>goes %1 mm past the top edge</translation>
+    </message>
+    <message>
+        <source>sale %1 mm por abajo</source>
+        <translation>goes %1 mm past the bottom edge</translation>
+    </message>
+    <message>
+        <source>se imprime la marca de código no válido: %1</source>
+        <translation>prints the invalid code mark: %1</translation>
+    </message>
+    <message>
+        <source>no cabe en su recuadro: faltan %1 mm</source>
+        <translation>does not fit its box: %1 mm short</translation>
+    </message>
+    <message>
+        <source>no cabe ni reducido a su tamaño mínimo de %1 mm</source>
+        <translation>does not fit even at its least size of %1 mm</translation>
+    </message>
+    <message>
+        <source>registro %1</source>
+        <translation>record %1</translation>
+    </message>
+    <message>
+        <source>n.º %1</source>
+        <translation>no. %1</translation>
+    </message>
+    <message>
+        <source>una etiqueta: </source>
+        <translation>a label: </translation>
+    </message>
+    <message>
+        <source>%1 etiqueta(s) comprobada(s), registros %2 a %3 de %4 en %5</source>
+        <translation>%1 label(s) checked, records %2 to %3 of %4 in %5</translation>
+    </message>
+    <message>
+        <source>%1 copia(s) comprobada(s)</source>
+        <translation>%1 copy(ies) checked</translation>
+    </message>
+    <message>
+        <source>: sin problemas</source>
+        <translation>: no problems</translation>
+    </message>
+    <message>
+        <source>: %1 problema(s) en %2 registro(s)</source>
+        <translation>: %1 problem(s) in %2 record(s)</translation>
+    </message>
+    <message>
+        <source> del marco</source>
+        <translation> of the frame</translation>
     </message>
 </context>
 </TS>

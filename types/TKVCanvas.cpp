@@ -121,6 +121,10 @@ void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
 
 void TKVCanvas::LineTo(int X, int Y)
 {
+    if (Measuring) {
+        Current = QPointF(X, Y);
+        return;
+    }
     const QPointF from = ToDevice(Current.x(), Current.y());
     const QPointF to = ToDevice(X, Y);
     Current = QPointF(X, Y);
@@ -157,6 +161,8 @@ void TKVCanvas::LineTo(int X, int Y)
 
 void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 {
+    if (Measuring)
+        return;
     QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
     ApplyPenMode();
     const bool outline = Pen.Style != TPenStyle::psClear;
@@ -189,6 +195,8 @@ void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 
 void TKVCanvas::FillRect(const TRect& R)
 {
+    if (Measuring)
+        return;
     ApplyPenMode();
     FillDevice(ToDevice(R).normalized(), ToQColor(Brush.Color));
 }
@@ -328,6 +336,8 @@ void TKVCanvas::UsePainterTextColor(const QColor& C)
 
 void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 {
+    if (Measuring)
+        return;
     ResolvedFont& f = Resolve();
     const bool opaque = Brush.Style == TBrushStyle::bsSolid;
     // Measuring shapes the whole text once more: only an anchor on the right
@@ -379,8 +389,40 @@ TPoint TKVCanvas::TextExtent(const QString& Text)
     return {RoundEven(DeviceToLogicalX(w)), RoundEven(DeviceToLogicalY(f.Ascent + f.Descent))};
 }
 
+TRect TKVCanvas::TextBox(int X, int Y, const QString& Text)
+{
+    // The cell as TextOut places it about its anchor, in logical units.
+    const TPoint extent = TextExtent(Text);
+    const double w = extent.X, h = extent.Y;
+    double dx = 0, top = 0;
+    if ((TextAlign & TA_CENTER) == TA_CENTER)
+        dx = -w / 2;
+    else if (TextAlign & TA_RIGHT)
+        dx = -w;
+    ResolvedFont& f = Resolve();
+    if ((TextAlign & TA_BASELINE) == TA_BASELINE)
+        top = -DeviceToLogicalY(f.Ascent);
+    else if (TextAlign & TA_BOTTOM)
+        top = -h;
+    // Turned counter-clockwise as the text is, y growing downwards.
+    const double a = (Font.Escapement % 3600) / 10.0 * M_PI / 180.0;
+    const double c = std::cos(a), s = std::sin(a);
+    double left = INFINITY, right = -INFINITY, up = INFINITY, down = -INFINITY;
+    for (const auto& [px, py] : {std::pair{dx, top}, {dx + w, top}, {dx, top + h}, {dx + w, top + h}}) {
+        const double x = X + px * c + py * s;
+        const double y = Y - px * s + py * c;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        up = std::min(up, y);
+        down = std::max(down, y);
+    }
+    return {int(std::floor(left)), int(std::floor(up)), int(std::ceil(right)), int(std::ceil(down))};
+}
+
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
+    if (Measuring)
+        return;
     const QRectF box = ToDevice(R);
     // Text is clipped to the rectangle: an empty or inverted one shows none.
     if (!(box.width() > 0) || !(box.height() > 0))
@@ -395,28 +437,51 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
     P->setClipRect(box, Qt::IntersectClip);
     UsePainterFont(f.Font);
     double y = box.top();
-    auto draw = [&](const QString& Line, double Width) {
+    // Lines below the box are not laid out at all.
+    WrapLines(f, box.width(), Text, [&](const QString& Line, double Width) {
+        if (y >= box.bottom())
+            return false;
         if (opaque)
             P->fillRect(QRectF(box.left(), y, Width >= 0 ? Width : f.Metrics.horizontalAdvance(Line), lineHeight),
                         ToQColor(Brush.Color));
         UsePainterTextColor(textColor);
         P->drawText(QPointF(box.left(), y + f.Ascent), Line);
         y += lineHeight;
-    };
+        return true;
+    });
+    P->restore();
+}
 
+TPoint TKVCanvas::WrappedExtent(const TRect& R, const QString& Text)
+{
+    const double width = std::fabs(ToDevice(R).width());
+    ResolvedFont& f = Resolve();
+    double widest = 0, high = 0;
+    WrapLines(f, width, Text, [&](const QString& Line, double Width) {
+        widest = std::max(widest, Width >= 0 ? Width : f.Metrics.horizontalAdvance(Line));
+        high += f.Ascent + f.Descent;
+        return true;
+    });
+    return {RoundEven(DeviceToLogicalX(widest)), RoundEven(DeviceToLogicalY(high))};
+}
+
+void TKVCanvas::WrapLines(ResolvedFont& F, double BoxWidth, const QString& Text,
+                          const std::function<bool(const QString& Line, double Width)>& Line)
+{
+    ResolvedFont& f = F;
     // Lines break at line breaks in the text and at spaces where the next
     // word would pass the right side; a word wider than the box stays whole,
     // and a line that starts with an empty word (a run of spaces) takes the
-    // next word in any case. Lines below the box are not laid out at all.
+    // next word in any case. Line gets each line and its width (negative
+    // when not measured) and answers whether to go on.
     QString text = Text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-        if (y >= box.bottom())
-            break;
         const QStringList words = paragraph.split(QLatin1Char(' '));
         const qsizetype n = words.size();
         if (n == 1) {
-            draw(paragraph, -1);
+            if (!Line(paragraph, -1))
+                return;
             continue;
         }
         // Measuring every candidate line would shape its words again and
@@ -437,8 +502,6 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
         auto endOf = [&](qsizetype J) { return starts[std::size_t(J + 1)] - 1; };
 
         for (qsizetype s = 0; s < n;) {
-            if (y >= box.bottom())
-                break;
             const qsizetype from = starts[std::size_t(s)];
             qsizetype measured = -1; // the last line measured and found to fit ...
             double width = 0;        // ... and its width
@@ -446,28 +509,30 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
                 if (J == s + 1 && words[s].isEmpty())
                     return true;
                 const double w = f.Metrics.horizontalAdvance(paragraph.mid(from, endOf(J) - from));
-                if (w > box.width())
+                if (w > BoxWidth)
                     return false;
                 measured = J;
                 width = w;
                 return true;
             };
             qsizetype k = s;
-            while (k + 1 < n && guess[std::size_t(endOf(k + 1))] - guess[std::size_t(from)] <= box.width())
+            while (k + 1 < n && guess[std::size_t(endOf(k + 1))] - guess[std::size_t(from)] <= BoxWidth)
                 ++k;
             while (k > s && !accepts(k))
                 --k;
             while (k + 1 < n && accepts(k + 1))
                 ++k;
-            draw(paragraph.mid(from, endOf(k) - from), measured == k ? width : -1);
+            if (!Line(paragraph.mid(from, endOf(k) - from), measured == k ? width : -1))
+                return;
             s = k + 1;
         }
     }
-    P->restore();
 }
 
 void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
+    if (Measuring)
+        return;
     if (Picture.isNull())
         return;
     // A target of negative extent is not mirrored but drawn unscaled by

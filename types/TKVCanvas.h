@@ -23,6 +23,7 @@
 #include <QRawFont>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -134,6 +135,9 @@ public:
     TKVFont Font;
     unsigned TextAlign = TA_LEFT | TA_TOP;
     int TextCharacterExtra = 0; // logical units after every character
+    // Lays out and measures without painting: a check of a run learns where
+    // everything goes without paying for drawing it.
+    bool Measuring = false;
 
     // Isotropic mapping: WindowExt logical units onto ViewportExt device
     // units, one viewport extent shrunk so that both axes share one scale.
@@ -162,6 +166,9 @@ public:
     TPoint TextExtent(const QString& Text);
     int TextWidth(const QString& Text) { return TextExtent(Text).X; }
     int TextHeight(const QString& Text) { return TextExtent(Text).Y; }
+    // The logical rectangle that TextOut(X, Y, Text) covers with its cell,
+    // after alignment and turn (the box around a turned cell).
+    TRect TextBox(int X, int Y, const QString& Text);
     // Whether the current font has a glyph of its own for C, rather than
     // one that another font would stand in with.
     bool HasGlyph(char32_t C);
@@ -171,6 +178,9 @@ public:
     // Word-wrapped text inside R from its top-left corner, "&" taken
     // literally, clipped to R.
     void DrawTextWrapped(const TRect& R, const QString& Text);
+    // The logical size DrawTextWrapped would need to show all of Text with
+    // R's width: the widest line (a word wider than R) and all lines' height.
+    TPoint WrappedExtent(const TRect& R, const QString& Text);
 
     // The picture fills the box between R's corners, in whatever order
     // they come.
@@ -198,6 +208,9 @@ public:
 private:
     using ResolvedFont = TKVFontCache::Entry;
     ResolvedFont& Resolve();
+    // The lines DrawTextWrapped makes of Text in BoxWidth device units.
+    void WrapLines(ResolvedFont& F, double BoxWidth, const QString& Text,
+                   const std::function<bool(const QString& Line, double Width)>& Line);
     static double GuessAdvance(ResolvedFont& F, QChar C);
     static double TextWidth(ResolvedFont& F, const QString& Text);
     const QStaticText& LaidText(ResolvedFont& F, const QString& Text);

@@ -47,6 +47,7 @@ void TKVDesignerWindow::SyncWithLab()
     ActClear->setEnabled(Lab->Document->Count() > 0);
     setWindowModified(IsModified());
     ShowDataSource();
+    SyncRecords();
 }
 
 void TKVDesignerWindow::ChooseTool(TKVDrawTool Tool)

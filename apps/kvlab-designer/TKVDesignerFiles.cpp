@@ -288,6 +288,9 @@ void TKVDesignerWindow::PrintDesign()
         if (!problem.isEmpty())
             Lab->DaBa = false;
         const auto restore = qScopeGuard([this, daBa] { Lab->DaBa = daBa; });
+        // A data run is checked first; its problems are shown before paper is used.
+        if (problem.isEmpty() && Lab->DaBa && !MayPrintAfterCheck())
+            return;
         // The dialog opens on the design's paper and orientation.
         Lab->AdjustPrint();
         QPrinter& printer = TKVPrinter::Current();

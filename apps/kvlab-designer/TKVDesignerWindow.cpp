@@ -51,8 +51,10 @@ TKVDesignerWindow::TKVDesignerWindow(QWidget* Parent) : QMainWindow(Parent)
 
     InstallDefaultDialogs();
     CreateActions();
+    CreateRecordActions();
     CreateMenus();
     CreateToolBars();
+    CreateRecordBar();
     LabPosition = new QLabel(this);
     LabPosition->setObjectName(QStringLiteral("LabPosition"));
     LabPosition->setMinimumWidth(LabPosition->fontMetrics().horizontalAdvance(QStringLiteral("x 000,0 mm   y 000,0 mm")));
@@ -262,6 +264,7 @@ void TKVDesignerWindow::CreateMenus()
     MenuFile->addAction(ActSaveAs);
     MenuFile->addSeparator();
     MenuFile->addAction(ActPreview);
+    MenuFile->addAction(ActCheck);
     MenuFile->addAction(ActPrint);
     MenuFile->addSeparator();
     MenuFile->addAction(ActQuit);
@@ -450,6 +453,7 @@ void TKVDesignerWindow::Retranslate()
     ActRegisterAlias->setText(tr("&Registrar origen de datos…"));
     ActRegisterAlias->setToolTip(tr("Dar nombre a un archivo SQLite, una carpeta CSV o una base PostgreSQL"));
     ActAbout->setText(tr("&Acerca de KVLab Designer"));
+    RetranslateRecords();
     UpdateTitle();
     ShowDataSource();
 }

@@ -28,8 +28,10 @@ class QLabel;
 class QMenu;
 class QMimeData;
 class QPrinter;
+class QSpinBox;
 class QToolBar;
 class TKVDesignerLab;
+class TKVRunCheck;
 
 class TKVDesignerWindow : public QMainWindow
 {
@@ -64,6 +66,26 @@ public:
     // prints the run.
     void PrintDesign();
     void PreviewDesign();
+
+    // ---- Records and the check of a run (TKVDesignerRecords.cpp) ----
+    // Shows a record of the design's table: 1-based, clamped to the table.
+    void ShowRecord(int Record);
+    // Checks the run as Print would print it and shows the report; true
+    // when it found no problem.
+    bool CheckDesign();
+    // Shows the report; a click on a problem shows its record with its
+    // element selected. Print: the report is asked before printing and
+    // true means print all the same. The default opens TKVCheckDialog;
+    // without a screen it prints all the same.
+    std::function<bool(TKVRunCheck& Check, QWidget* Parent, bool Print)> AskCheckReport;
+    QAction* ActCheck;
+    QAction* ActRecordFirst;
+    QAction* ActRecordPrior;
+    QAction* ActRecordNext;
+    QAction* ActRecordLast;
+    QAction* ActFieldNames;
+    QSpinBox* SpinRecord;
+    QLabel* LabRecordCount;
 
     // ---- Data sources ----
     // Asks for an alias and registers it; the open design sees it at once.
@@ -141,6 +163,15 @@ private:
     // Runs a command; an error it raises becomes a message. The window is
     // brought in step with the control afterwards.
     void Run(const std::function<void()>& Command);
+
+    // TKVDesignerRecords.cpp
+    void CreateRecordActions();
+    void CreateRecordBar();
+    void RetranslateRecords();
+    void SyncRecords();
+    // Before a data run is printed: false when the user would rather not.
+    bool MayPrintAfterCheck();
+    QToolBar* BarRecords = nullptr;
 
     // TKVDesignerFiles.cpp
     QByteArray DesignBytes() const;

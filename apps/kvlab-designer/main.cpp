@@ -1,8 +1,10 @@
 // kvlab-designer: the desktop label designer. Opens the design given on the
 // command line, if any.
 //
-//   kvlab-designer [DESIGN.lab] [--zoom PERCENT] [--screenshot OUT.png]
+//   kvlab-designer [DESIGN.lab] [--zoom PERCENT] [--record N] [--check] [--screenshot OUT.png]
 //
+// --record shows record N of the design's table; --check opens the check of
+// the run at once.
 // --screenshot shows the window with the design, saves a picture of it and
 // quits: the README's pictures are made this way.
 #include "KVHostLanguage.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 #include <cstdio>
@@ -59,6 +62,11 @@ int main(int argc, char** argv)
     const QCommandLineOption zoom(QStringLiteral("zoom"), QStringLiteral("show the label at PERCENT (50 to 200)"),
                                   QStringLiteral("PERCENT"));
     parser.addOption(zoom);
+    const QCommandLineOption record(QStringLiteral("record"), QStringLiteral("show record N of the design's table"),
+                                    QStringLiteral("N"));
+    parser.addOption(record);
+    const QCommandLineOption check(QStringLiteral("check"), QStringLiteral("check the design's run at once"));
+    parser.addOption(check);
     parser.process(app);
 
     // The language chosen in the Language menu wins over the locale's.
@@ -83,18 +91,34 @@ int main(int argc, char** argv)
         window.SyncWithLab();
     }
 
+    if (parser.isSet(record))
+        window.ShowRecord(parser.value(record).toInt());
+
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);
         // The first paints have happened once the event loop has run a while.
         QTimer::singleShot(1500, &window, [&] {
-            if (!window.grab().save(file)) {
+            // A dialog open over the window is in the picture too.
+            QWidget* dialog = QApplication::activeModalWidget();
+            const QPixmap picture = dialog ? window.screen()->grabWindow(0, window.frameGeometry().x(),
+                                                                        window.frameGeometry().y(),
+                                                                        window.frameGeometry().width(),
+                                                                        window.frameGeometry().height())
+                                           : window.grab();
+            if (dialog)
+                dialog->close();
+            if (!picture.save(file)) {
                 std::fprintf(stderr, "kvlab-designer: cannot write %s\n", qPrintable(file));
                 status = 1;
             }
             window.close();
         });
+        if (parser.isSet(check))
+            QTimer::singleShot(500, &window, [&] { window.CheckDesign(); });
         app.exec();
         return status;
     }
+    if (parser.isSet(check))
+        QTimer::singleShot(0, &window, [&] { window.CheckDesign(); });
     return app.exec();
 }

@@ -14,12 +14,15 @@ constexpr int Ok = 0;
 constexpr int Failed = 1;     // usage errors, output that cannot be written
 constexpr int Unreadable = 2; // a design that cannot be read
 constexpr int DataFailed = 3; // the data source, an output file or the printer failed
+constexpr int ProblemsFound = 4; // check: the run would print something wrong
 
 int Info(const QStringList& Args);
 int Resave(const QStringList& Args);
 int Print(const QStringList& Args);
 // One label without data, as it prints, to PNG, PDF or SVG (default 300 dpi).
 int Render(const QStringList& Args);
+// Walks a print run without printing and reports what would come out wrong.
+int Check(const QStringList& Args);
 
 // The tool's texts are Spanish in the code. The library's language module
 // carries them too, in the context "kvlab", so the tool speaks the language

@@ -1,12 +1,14 @@
-// kvlab render: one label of a design, without data, drawn exactly as it
-// prints (elements back to front, then the frame) on a white page the size of
-// the label, as PNG, PDF or SVG.
+// kvlab render: one label of a design, without data or merged with one
+// record, drawn exactly as it prints (elements back to front, then the frame)
+// on a white page the size of the label, as PNG, PDF or SVG.
 #include "KVCommands.h"
 
 #include "designer/TKVLab.h"
 #include "document/TKVImage.h"
 #include "document/TKVObject.h"
 #include "document/TKVMeasure.h"
+#include "document/TKVSession.h"
+#include "document/TKVTable.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
@@ -32,11 +34,15 @@ constexpr int DefaultDpi = 300;
 constexpr int MaxDpi = 4800;
 
 const char* const RenderUsage =
-    QT_TRANSLATE_NOOP("kvlab", "uso: kvlab render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]");
+    QT_TRANSLATE_NOOP("kvlab", "uso: kvlab render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]\n"
+                               "                 [--record N [--alias NOMBRE=RUTA]...]");
 
 // Draws the label on a device whose unit is 1/Dpi inch: the canvas maps
 // 0.01 mm to it as the printer's page is mapped, and the design draws itself
 // as for the printer.
+// Whether the label is merged with the record the design's table stands on.
+bool Merged = false;
+
 void DrawLabel(TKVLab& Lab, QPaintDevice& Device, int Dpi)
 {
     TKVCanvas canvas(&Device);
@@ -48,7 +54,7 @@ void DrawLabel(TKVLab& Lab, QPaintDevice& Device, int Dpi)
     canvas.FillRect({0, 0, Coord(Lab.Measure->Width), Coord(Lab.Measure->Height)});
 
     const TKVDrawContext context = Lab.DrawContext(tdPrint, canvas);
-    Lab.Document->DrawElements({0, 0}, context, false);
+    Lab.Document->DrawElements({0, 0}, context, Merged);
     Lab.DrawFrame({0, 0}, context);
 }
 
@@ -237,6 +243,7 @@ int KVCommands::Render(const QStringList& Args)
 {
     QStringList files;
     int dpi = DefaultDpi;
+    int record = 0;
     for (int i = 0; i < Args.size(); ++i) {
         const QString& a = Args[i];
         if (a == QLatin1String("--dpi") || a.startsWith(QLatin1String("--dpi="))) {
@@ -251,6 +258,22 @@ int KVCommands::Render(const QStringList& Args)
                 Error(Text::tr("render: --dpi admite un número entero de 1 a %1, no «%2»").arg(MaxDpi).arg(value));
                 return Failed;
             }
+        } else if (a == QLatin1String("--record")) {
+            bool ok = false;
+            record = i + 1 < Args.size() ? Args[++i].toInt(&ok) : 0;
+            if (!ok || record < 1) {
+                Error(Text::tr("render: --record admite un número de registro desde 1"));
+                return Failed;
+            }
+        } else if (a == QLatin1String("--alias")) {
+            const QString alias = i + 1 < Args.size() ? Args[++i] : QString();
+            const qsizetype eq = alias.indexOf(QLatin1Char('='));
+            if (eq <= 0 || eq == alias.size() - 1) {
+                Error(Text::tr("render: --alias necesita NOMBRE=RUTA"));
+                return Failed;
+            }
+            const QString location = alias.mid(eq + 1);
+            TKVSession::AddAlias(alias.left(eq), QFileInfo(location).exists() ? QFileInfo(location).absoluteFilePath() : location);
         } else if (a.startsWith(QLatin1String("--"))) {
             Error(Text::tr("render: opción desconocida %1").arg(a));
             return Failed;
@@ -272,6 +295,30 @@ int KVCommands::Render(const QStringList& Args)
     TKVLab lab;
     if (!LoadDesign(lab, files[0]))
         return Unreadable;
+    if (record > 0) {
+        // The record as the run numbers it: the N-th the filter selects.
+        if (!lab.DaBa) {
+            Error(Text::tr("render: --record muestra un registro, y este diseño no toma datos"));
+            return Failed;
+        }
+        if (const QString problem = lab.RunProblem(); !problem.isEmpty()) {
+            Error(QStringLiteral("render: ") + problem);
+            return DataFailed;
+        }
+        try {
+            const int records = lab.Table->RecordCount();
+            if (record > records) {
+                Error(Text::tr("render: no hay registro %1: %2 tiene %3").arg(record).arg(lab.Table->TableName).arg(records));
+                return DataFailed;
+            }
+            lab.Table->First();
+            lab.Table->MoveBy(record - 1);
+        } catch (const EKvError& e) {
+            Error(QStringLiteral("render: ") + e.Message());
+            return DataFailed;
+        }
+        Merged = true;
+    }
     try {
         bool done;
         if (format == QLatin1String("png"))

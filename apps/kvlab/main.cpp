@@ -21,6 +21,8 @@ const char* const Usage = QT_TRANSLATE_NOOP("kvlab",
     "        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]\n"
     "        [--quiet]\n"
     "                                una tirada completa de etiquetas\n"
+    "  check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all] [--json]\n"
+    "                                comprueba una tirada sin imprimirla\n"
     "  --version                     la versión de kvlab\n");
 }
 
@@ -51,6 +53,7 @@ int main(int argc, char** argv)
         {QStringLiteral("resave"), KVCommands::Resave},
         {QStringLiteral("print"), KVCommands::Print},
         {QStringLiteral("render"), KVCommands::Render},
+        {QStringLiteral("check"), KVCommands::Check},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -75,8 +75,10 @@ TEST_F(DataBinding, TextShowsFieldNameInDesignerAndValuesInPrint)
     EXPECT_EQ(t.Text, QStringLiteral("fijo"));
     EXPECT_EQ(Print(t, false), PrintText(QStringLiteral("fijo")));
 
-    // With a valid source the designer shows the field's name, and the
-    // element keeps its own text: drawing never changes what a save writes.
+    // With a valid source and field names asked for, the designer shows the
+    // field's name, and the element keeps its own text: drawing never
+    // changes what a save writes.
+    Lab.SetShowFieldNames(true);
     ASSERT_TRUE(Lab.ValidData());
     Lab.Table->Close();
     Lab.PaintLabScreen(false);
@@ -94,6 +96,39 @@ TEST_F(DataBinding, TextShowsFieldNameInDesignerAndValuesInPrint)
     Lab.Table->Next();
     EXPECT_EQ(Print(t, true), PrintText(QStringLiteral("Peras")));
     EXPECT_EQ(t.Text, QStringLiteral("fijo")) << "printing does not change the element";
+}
+
+TEST_F(DataBinding, TheDesignerShowsTheRecordChosenAndMarksWhatOverhangs)
+{
+    TKVText& t = Add<TKVText>();
+    t.Point1 = {80, 5};
+    t.UseDaBa = true;
+    t.FieldName = QStringLiteral("Nombre");
+    ASSERT_TRUE(Lab.ValidData());
+    // Each record's label picture is the one its value gives; a number past
+    // the table shows the last record. "Manzanas" from 80 mm runs past the
+    // 100 mm label, "Peras" and "Uvas" do not.
+    const struct {
+        std::int32_t Asked, Shown;
+        const char* Value;
+        bool Overhangs;
+    } cases[] = {{1, 1, "Manzanas", true}, {2, 2, "Peras", false}, {9, 3, "Uvas", false}};
+    for (const auto& c : cases) {
+        Lab.SetShownRecord(c.Asked);
+        EXPECT_EQ(Lab.GetShownRecord(), c.Shown);
+        EXPECT_EQ(Lab.Overhanging().size(), std::size_t(c.Overhangs)) << c.Value;
+        const QImage shown = Lab.LabScreen.copy();
+        // The same value drawn as the element's own text gives the same picture.
+        Lab.Table->Close();
+        Lab.DataOK = false;
+        t.UseDaBa = false;
+        t.Text = QString::fromLatin1(c.Value);
+        Lab.PaintLabScreen(false);
+        EXPECT_EQ(shown, Lab.LabScreen) << c.Value;
+        t.UseDaBa = true;
+        ASSERT_TRUE(Lab.ValidData());
+    }
+    EXPECT_EQ(Lab.ShownRecordCount(), 3);
 }
 
 TEST_F(DataBinding, CompositeAndParagraphShowTheValue)
