@@ -20,6 +20,9 @@ int Resave(const QStringList& Args);
 int Print(const QStringList& Args);
 // One label without data, as it prints, to PNG, PDF or SVG (default 300 dpi).
 int Render(const QStringList& Args);
+// The label products of the template folders, and a new design on one.
+int Templates(const QStringList& Args);
+int New(const QStringList& Args);
 
 // The tool's texts are Spanish in the code. The library's language module
 // carries them too, in the context "kvlab", so the tool speaks the language

@@ -21,6 +21,9 @@ const char* const Usage = QT_TRANSLATE_NOOP("kvlab",
     "        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]\n"
     "        [--quiet]\n"
     "                                una tirada completa de etiquetas\n"
+    "  templates [TEXTO] [--json]    las plantillas de productos de etiquetas que coinciden\n"
+    "  new SALIDA.lab --template \"MARCA REFERENCIA\"\n"
+    "                                un diseño vacío en la hoja de esa plantilla\n"
     "  --version                     la versión de kvlab\n");
 }
 
@@ -51,6 +54,8 @@ int main(int argc, char** argv)
         {QStringLiteral("resave"), KVCommands::Resave},
         {QStringLiteral("print"), KVCommands::Print},
         {QStringLiteral("render"), KVCommands::Render},
+        {QStringLiteral("templates"), KVCommands::Templates},
+        {QStringLiteral("new"), KVCommands::New},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);
