@@ -1014,6 +1014,10 @@
         <source>, hoja de prueba (solo contornos)</source>
         <translation>, test sheet (outlines only)</translation>
     </message>
+    <message>
+        <source>print: --outline imprime la hoja de prueba, que no tiene vista preliminar: quite --png-dir</source>
+        <translation>print: --outline prints the test sheet, which has no preview: leave out --png-dir</translation>
+    </message>
 </context>
 <context>
     <name>TKVLab</name>

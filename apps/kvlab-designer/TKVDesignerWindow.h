@@ -64,6 +64,10 @@ public:
     // prints the run.
     void PrintDesign();
     void PreviewDesign();
+    // One sheet of label outlines on the printer chosen in the print dialog,
+    // and the printer's correction (TKVCalibrationDialog).
+    void PrintTestSheet();
+    void CalibratePrinter();
 
     // ---- Data sources ----
     // Asks for an alias and registers it; the open design sees it at once.
@@ -88,6 +92,8 @@ public:
     QAction* ActSaveAs;
     QAction* ActPreview;
     QAction* ActPrint;
+    QAction* ActTestSheet;
+    QAction* ActCalibrate;
     QAction* ActQuit;
     QAction* ActCut;
     QAction* ActCopy;
