@@ -29,7 +29,7 @@ void DrawScales(QPainter& P, double PageW, double PageH, double Left, double Top
     for (int y = int(std::ceil(Top)) + 1; y <= int(PageH); ++y) {
         P.drawLine(QPointF(Left, y), QPointF(Left + length(y), y));
         if (y % 10 == 0)
-            P.drawText(QPointF(Left + 0.6, y - 0.5), QString::number(y));
+            P.drawText(QPointF(Left + 4.6, y + 0.7), QString::number(y));
     }
 }
 }

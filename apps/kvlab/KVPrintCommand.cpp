@@ -140,6 +140,8 @@ QString Parse(const QStringList& Args, PrintOptions& O)
         return KVCommands::Text::tr(PrintUsage);
     if (!O.Pdf.isEmpty() && QFileInfo(O.Pdf).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         return KVCommands::Text::tr("print: -o escribe un PDF: dé un nombre acabado en .pdf, no %1").arg(O.Pdf);
+    if (O.Outline && !O.PngDir.isEmpty())
+        return KVCommands::Text::tr("print: --outline imprime la hoja de prueba, que no tiene vista preliminar: quite --png-dir");
     if (O.All && O.To)
         return KVCommands::Text::tr("print: --all imprime hasta el último registro; no va con --to");
     if (O.From && O.To && *O.From > *O.To)

@@ -6,12 +6,14 @@
 #include "document/TKVMeasure.h"
 #include "document/TKVPrintInfo.h"
 #include "document/TKVTemplates.h"
+#include "types/TKVCalibration.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QSettings>
 #include <QProcess>
 #include <QTcpServer>
 #include <QThread>
@@ -288,6 +290,39 @@ TEST(CupsPrinter, LabelPrinterPrintsOneLabelPerPageInZpl)
         zbar.waitForFinished(60000);
         EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("KV-2026-0042"));
     }
+    // The queue's stored correction moves the next job's label: 5 mm right
+    // is 40 dots.
+    const QString config = TestSupport::TempDir();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    TKVCalibration::Store(QStringLiteral("kvlabzpl"), {5, 0, 100, 100});
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    kvlab.setProcessEnvironment(env);
+    kvlab.start(TestSupport::BinaryPath(QStringLiteral("bin/kvlab")),
+                {QStringLiteral("print"), design, QStringLiteral("--printer"), QStringLiteral("kvlabzpl"),
+                 QStringLiteral("--labs"), QStringLiteral("1"), QStringLiteral("--quiet")});
+    ASSERT_TRUE(kvlab.waitForFinished(120000));
+    ASSERT_EQ(kvlab.exitCode(), 0) << kvlab.readAllStandardError().constData();
+    // The file device appends the job, or starts the file again.
+    t.restart();
+    std::vector<QImage> more;
+    while (t.elapsed() < 120000) {
+        QThread::msleep(500);
+        const QByteArray now = TestSupport::ReadFile(out);
+        more = ZplGraphics(now);
+        if (more.size() == 4 || (more.size() == 1 && now != zpl))
+            break;
+    }
+    ASSERT_TRUE(more.size() == 4 || more.size() == 1)
+        << more.size() << " graphics\n"
+        << TestSupport::ReadFile(cups.Root + QStringLiteral("/log/error_log")).constData();
+    auto firstInk = [](const QImage& Page) {
+        for (int x = 0; x < Page.width(); ++x)
+            for (int y = 0; y < Page.height(); ++y)
+                if (qGray(Page.pixel(x, y)) < 128)
+                    return x;
+        return -1;
+    };
+    EXPECT_NEAR(firstInk(more.back()) - firstInk(pages[0]), 5 * dots, 2);
     std::printf("ZPL job: %zu pages of %d x %d dots for a %.0f x %.0f mm label\n", pages.size(), pages[0].width(),
                 pages[0].height(), w, h);
 }
