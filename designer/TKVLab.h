@@ -19,6 +19,7 @@
 #include "document/TKVDesign.h"
 #include "document/TKVDrawContext.h"
 #include "types/KVtypes.h"
+#include "types/TKVCalibration.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>
@@ -27,6 +28,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPicture;
@@ -352,6 +354,18 @@ public:
     /// Shows the preview window; replaceable so that headless hosts and
     /// tests decide what a preview does.
     static std::function<void(TKVLab* Lab)>& PreviewWindow();
+
+    // Test sheet and printer calibration (printing/TKVLabTestSheet.cpp).
+    /// Prints one sheet of the layout on TKVPrinter::Current() with nothing
+    /// but each label's outline, a cross at its centre and millimetre scales
+    /// along the page's top and left edges, to hold against a sheet of
+    /// labels. Calibrated like a run.
+    void PrintTestSheet();
+    /// The correction a run on the printer applies: Calibration when set,
+    /// else the one stored for a system printer; a PDF gets none unless
+    /// Calibration is set. Never applied to the preview.
+    std::optional<TKVCalibration> Calibration;
+    TKVCalibration PrinterCalibration() const;
 
     // Property dialog openers.
     /// The label dialog on a page: 0 size, 1 print, 2 background, 3 data.

@@ -12,6 +12,8 @@
 #include "document/TKVTable.h"
 #include "document/TKVMeasure.h"
 #include "document/TKVPrintInfo.h"
+#include "document/TKVTemplates.h"
+#include "strings/KVLanguage.h"
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
@@ -23,6 +25,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -220,6 +223,9 @@ void TPropLab::Connect()
     ConnectHandler(SpEdFloatPaWidth, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatPaWidthChange);
     ConnectHandler(SpEdFloatPaHeight, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatPaHeightChange);
     ConnectHandler(CBoxPaperName, &QComboBox::activated, this, &TPropLab::CBoxPaperNameChange);
+    ConnectHandler(EdTemplate, &QLineEdit::textChanged, this, &TPropLab::EdTemplateChange);
+    ConnectHandler(ListTemplates, &QListWidget::currentRowChanged, this, &TPropLab::ListTemplatesChange);
+    ConnectHandler(BtnOnePerPage, &QPushButton::clicked, this, &TPropLab::BtnOnePerPageClick);
     ConnectHandler(CBoxPaperName->lineEdit(), &QLineEdit::textEdited, this, &TPropLab::CBoxPaperNameChange);
     connect(CBoxPaperName->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         // Leaving the paper box: a paper it names is taken, anything else
@@ -422,6 +428,7 @@ void TPropLab::Ini(std::int32_t Page)
     FillPapers();
     CheckDraw();
     PaintBox1Paint();
+    EdTemplateChange();
 }
 
 void TPropLab::FillLanguage()
@@ -450,6 +457,8 @@ void TPropLab::FillLanguage()
     LabPaperHeight->setText(LoadResString(&KvHeight));
     LabPaperName->setText(LoadResString(&KvName));
     GpBoxOrien->setTitle(LoadResString(&KvOrien));
+    BtnOnePerPage->setText(KVLanguage::Text("TPropLab", "Una etiqueta por página"));
+    EdTemplate->setPlaceholderText(KVLanguage::Text("TPropLab", "Buscar por marca, referencia o tamaño (p. ej. Avery L7160, 63.5x38.1)"));
     RaBuVer->setText(LoadResString(&KvPortrait));
     RaBuHor->setText(LoadResString(&KvLandscape));
     LabNuLabs->setText(LoadResString(&KvNuLabs));
@@ -753,6 +762,77 @@ void TPropLab::SpEdFloatPaHeightChange()
 }
 
 void TPropLab::EdLabNameExit() { Lab->Measure->SetLabelName(EdLabName->text()); }
+
+void TPropLab::EdTemplateChange()
+{
+    // A long list would only be scrolled: the first matches, and a count.
+    constexpr std::size_t Shown = 300;
+    const auto found = TKVTemplates::Installed().Find(EdTemplate->text());
+    const QSignalBlocker block(ListTemplates);
+    ListTemplates->clear();
+    for (std::size_t i = 0; i < std::min(found.size(), Shown); ++i) {
+        const TKVTemplate& t = *found[i];
+        QString text = QStringLiteral("%1 — %2 — %3 x %4 mm, %5 x %6")
+                           .arg(t.Name(), t.Description)
+                           .arg(t.Width, 0, 'f', 1)
+                           .arg(t.Height, 0, 'f', 1)
+                           .arg(t.Columns)
+                           .arg(t.Rows);
+        if (!t.Note.isEmpty())
+            text += QStringLiteral(" (") + t.Note + QLatin1Char(')');
+        auto* item = new QListWidgetItem(text, ListTemplates);
+        item->setData(Qt::UserRole, t.Name());
+    }
+    GpBoxTemplate->setTitle(KVLanguage::Text("TPropLab", "Plantilla (%1)").arg(found.size()));
+}
+
+void TPropLab::BtnOnePerPageClick()
+{
+    TKVTemplates::OneLabelPerPage(*Lab->Measure, *Lab->PrintInfo);
+    ShowSheet();
+}
+
+void TPropLab::ListTemplatesChange()
+{
+    const QListWidgetItem* item = ListTemplates->currentItem();
+    const TKVTemplate* t = item ? TKVTemplates::Installed().ByName(item->data(Qt::UserRole).toString()) : nullptr;
+    if (!t)
+        return;
+    t->ApplyTo(*Lab->Measure, *Lab->PrintInfo);
+    ShowSheet();
+}
+
+void TPropLab::ShowSheet()
+{
+    // The controls show the new sheet; their handlers must not write it
+    // back rounded.
+    const bool loading = Loading;
+    Loading = true;
+    const auto back = qScopeGuard([this, loading] { Loading = loading; });
+    const TKVMeasure& m = *Lab->Measure;
+    const std::pair<TSpinEditFloat*, float> values[] = {
+        {SpEdFloatWidth, m.Width},        {SpEdFloatHeight, m.Height},       {SpEdFloatDiHor, m.DiHor},
+        {SpEdFloatDiVer, m.DiVer},        {SpEdFloatLeftMar, m.MarLeft},     {SpEdFloatTopMar, m.MarTop},
+        {SpEdFloatPaWidth, m.PaperWidth}, {SpEdFloatPaHeight, m.PaperHeight},
+    };
+    for (const auto& [edit, value] : values) {
+        const QSignalBlocker block(edit);
+        ShowValue(edit, value);
+    }
+    for (const auto& [box, value] : {std::pair{SpinEdNuHor, m.NuHor}, std::pair{SpinEdNuVer, m.NuVer}}) {
+        const QSignalBlocker block(box);
+        ShowValue(box, value);
+    }
+    EdLabName->setText(m.LabelName);
+    {
+        const QSignalBlocker block(RaBuVer);
+        RaBuVer->setChecked(true);
+    }
+    FillPapers();
+    Lab->AdjustPrint();
+    CheckDraw();
+    PaintBox1Paint();
+}
 
 void TPropLab::RaBuVerClick()
 {

@@ -99,6 +99,12 @@ public:
     void SpEdFloatPaHeightChange();
     void CBoxPaperNameChange();
     void EdLabNameExit();
+    // The template choice: the products that match what is typed, and the
+    // sheet of the one picked (paper, label, grid, margins, gaps, name).
+    void EdTemplateChange();
+    void ListTemplatesChange();
+    // The paper becomes the label: label printers print one per page.
+    void BtnOnePerPageClick();
     void RaBuVerClick();
     void RaBuHorClick();
     void SpEdNuLabsChange();
@@ -166,6 +172,8 @@ private:
     void UpdateNavigator();
     void AddGridFilter(const QString& Op);
     void ApplyPaperRow(int Row);
+    // Every control of the first page from the design's sheet.
+    void ShowSheet();
     void AcceptLimits();
     void Connect();
     void ShowTakenValues();

@@ -233,10 +233,15 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     // would shift labels by up to half a millimetre across a sheet.
     const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
     const int dpi = printer.resolution();
+    // The printer's correction moves the whole page as it comes out; the
+    // labels keep their places relative to each other.
+    const QTransform calibration =
+        PrinterCalibration().DeviceTransform(dpi, PrintInfo->GetMaLeft(), PrintInfo->GetMaTop());
     auto setUp = [&] {
         canvas.SetIsotropic({0, 0},
                             {Coord(area.width() * 25.4 / dpi), Coord(area.height() * 25.4 / dpi)}, {0, 0},
                             {area.width(), area.height()});
+        painter.setWorldTransform(calibration);
     };
     setUp();
     if (First)

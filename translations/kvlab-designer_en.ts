@@ -552,6 +552,26 @@ Print %2 copies of the label without data?</translation>
         <source>sin registros</source>
         <translation>no records</translation>
     </message>
+    <message>
+        <source>Imprimir &amp;hoja de prueba…</source>
+        <translation>Print &amp;test sheet…</translation>
+    </message>
+    <message>
+        <source>Imprimir solo el contorno de cada etiqueta de una hoja, para ponerla sobre una hoja de etiquetas</source>
+        <translation>Print only the outline of every label of one sheet, to hold against a sheet of labels</translation>
+    </message>
+    <message>
+        <source>Calibrar i&amp;mpresora…</source>
+        <translation>Cali&amp;brate printer…</translation>
+    </message>
+    <message>
+        <source>Corregir cuánto desplaza o escala la impresora lo que imprime</source>
+        <translation>Correct how far the printer moves or scales what it prints</translation>
+    </message>
+    <message>
+        <source>Hoja de prueba de %1 etiquetas enviada a %2</source>
+        <translation>Test sheet of %1 labels sent to %2</translation>
+    </message>
 </context>
 <context>
     <name>TKVHostData</name>
@@ -577,6 +597,45 @@ Print %2 copies of the label without data?</translation>
     <message>
         <source>Imprimir igualmente</source>
         <translation>Print all the same</translation>
+    </message>
+</context>
+<context>
+    <name>TKVCalibrationDialog</name>
+    <message>
+        <source>Calibrar impresora</source>
+        <translation>Calibrate printer</translation>
+    </message>
+    <message>
+        <source>Imprima la hoja de prueba y póngala sobre una hoja de etiquetas a contraluz. Si los contornos caen a la derecha o abajo de las etiquetas, escriba cuánto con signo menos; a la izquierda o arriba, con signo más. Vuelva a imprimirla hasta que coincidan.</source>
+        <translation>Print the test sheet and hold it against a sheet of labels in front of a light. If the outlines fall to the right of or below the labels, type by how much with a minus sign; to the left or above, with a plus sign. Print it again until they match.</translation>
+    </message>
+    <message>
+        <source>Impresora:</source>
+        <translation>Printer:</translation>
+    </message>
+    <message>
+        <source>Desplazamiento horizontal (+ a la derecha):</source>
+        <translation>Horizontal offset (+ to the right):</translation>
+    </message>
+    <message>
+        <source>Desplazamiento vertical (+ hacia abajo):</source>
+        <translation>Vertical offset (+ downwards):</translation>
+    </message>
+    <message>
+        <source>Escala horizontal:</source>
+        <translation>Horizontal scale:</translation>
+    </message>
+    <message>
+        <source>Escala vertical:</source>
+        <translation>Vertical scale:</translation>
+    </message>
+    <message>
+        <source>Imprimir hoja de prueba</source>
+        <translation>Print test sheet</translation>
+    </message>
+    <message>
+        <source>No hay ninguna impresora llamada «%1».</source>
+        <translation>There is no printer called “%1”.</translation>
     </message>
 </context>
 </TS>

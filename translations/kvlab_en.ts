@@ -905,6 +905,9 @@
                                 una tirada completa de etiquetas
   check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all] [--json]
                                 comprueba una tirada sin imprimirla
+  templates [TEXTO] [--json]    las plantillas de productos de etiquetas que coinciden
+  new SALIDA.lab --template &quot;MARCA REFERENCIA&quot;
+                                un diseño vacío en la hoja de esa plantilla
   --version                     la versión de kvlab
 </source>
         <translation>usage: kvlab COMMAND ...
@@ -918,6 +921,9 @@
                                 a whole run of labels
   check DESIGN.lab [--alias NAME=PATH]... [--from A] [--to B | --all] [--json]
                                 checks a run without printing it
+  templates [TEXT] [--json]     the label product templates that match
+  new OUT.lab --template &quot;BRAND PART&quot;
+                                an empty design on that template&apos;s sheet
   --version                     kvlab&apos;s version
 </translation>
     </message>
@@ -929,11 +935,11 @@
         <source>uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
                 [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]
                 [--from A] [--to B | --all] [--copies-without-data] [--strict]
-                [--quiet]</source>
+                [--quiet] [--outline] [--offset X,Y]</source>
         <translation>usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
                   [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]
                   [--from A] [--to B | --all] [--copies-without-data] [--strict]
-                  [--quiet]</translation>
+                  [--quiet] [--outline] [--offset X,Y]</translation>
     </message>
     <message>
         <source>; --strict: no se imprime nada</source>
@@ -1052,6 +1058,50 @@
     <message>
         <source>render: no hay registro %1: %2 tiene %3</source>
         <translation>render: there is no record %1: %2 has %3</translation>
+    </message>
+    <message>
+        <source>templates: argumento inesperado %1</source>
+        <translation>templates: unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>templates: no hay plantillas: instale el paquete glabels-data o copie archivos de plantillas en %1</source>
+        <translation>templates: there are no templates: install the glabels-data package or copy template files into %1</translation>
+    </message>
+    <message>
+        <source>templates: ninguna plantilla coincide con «%1»</source>
+        <translation>templates: no template matches “%1”</translation>
+    </message>
+    <message>
+        <source>new: argumento inesperado %1</source>
+        <translation>new: unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>uso: kvlab new SALIDA.lab --template &quot;MARCA REFERENCIA&quot;</source>
+        <translation>usage: kvlab new OUT.lab --template &quot;BRAND PART&quot;</translation>
+    </message>
+    <message>
+        <source>new: no hay ninguna plantilla llamada «%1»</source>
+        <translation>new: there is no template called “%1”</translation>
+    </message>
+    <message>
+        <source>new: la plantilla «%1» no es única o no existe; quizá: %2</source>
+        <translation>new: the template “%1” is not unique or does not exist; perhaps: %2</translation>
+    </message>
+    <message>
+        <source>new: no se puede escribir %1: %2</source>
+        <translation>new: cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>print: --offset necesita X,Y en mm, de -100 a 100, p. ej. --offset 1.5,-0.75</source>
+        <translation>print: --offset needs X,Y in mm, from -100 to 100, e.g. --offset 1.5,-0.75</translation>
+    </message>
+    <message>
+        <source>, hoja de prueba (solo contornos)</source>
+        <translation>, test sheet (outlines only)</translation>
+    </message>
+    <message>
+        <source>print: --outline imprime la hoja de prueba, que no tiene vista preliminar: quite --png-dir</source>
+        <translation>print: --outline prints the test sheet, which has no preview: leave out --png-dir</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1286,40 @@
     <message>
         <source> del marco</source>
         <translation> of the frame</translation>
+    </message>
+</context>
+<context>
+    <name>TKVTemplates</name>
+    <message>
+        <source>elíptica: se usa el rectángulo que la contiene</source>
+        <translation>elliptical: its bounding rectangle is used</translation>
+    </message>
+    <message>
+        <source>redonda: se usa el cuadrado que la contiene</source>
+        <translation>round: its bounding square is used</translation>
+    </message>
+    <message>
+        <source>CD: se usa el rectángulo que la contiene</source>
+        <translation>CD: its bounding rectangle is used</translation>
+    </message>
+</context>
+<context>
+    <name>TPropLab</name>
+    <message>
+        <source>Plantilla (%1)</source>
+        <translation>Template (%1)</translation>
+    </message>
+    <message>
+        <source>Buscar por marca, referencia o tamaño (p. ej. Avery L7160, 63.5x38.1)</source>
+        <translation>Search by brand, part or size (e.g. Avery L7160, 63.5x38.1)</translation>
+    </message>
+    <message>
+        <source>Una etiqueta por página</source>
+        <translation>One label per page</translation>
+    </message>
+    <message>
+        <source>Plantilla</source>
+        <translation>Template</translation>
     </message>
 </context>
 </TS>

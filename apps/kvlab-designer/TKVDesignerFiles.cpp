@@ -7,6 +7,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVStream.h"
 #include "document/TKVPrintInfo.h"
+#include "TKVCalibrationDialog.h"
 #include "types/TKVPrinter.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
@@ -305,6 +306,35 @@ void TKVDesignerWindow::PrintDesign()
                                      .arg(Lab->LastRun.Pages)
                                      .arg(target),
                                  8000);
+    });
+}
+
+void TKVDesignerWindow::PrintTestSheet()
+{
+    Run([this] {
+        Lab->AdjustPrint();
+        QPrinter& printer = TKVPrinter::Current();
+        if (!AskPrinter(printer, this))
+            return;
+        Lab->PrintTestSheet();
+        statusBar()->showMessage(tr("Hoja de prueba de %1 etiquetas enviada a %2")
+                                     .arg(Lab->LastRun.Labels)
+                                     .arg(printer.outputFormat() == QPrinter::PdfFormat
+                                              ? QDir::toNativeSeparators(printer.outputFileName())
+                                              : printer.printerName()),
+                                 8000);
+    });
+}
+
+void TKVDesignerWindow::CalibratePrinter()
+{
+    Run([this] {
+        // The printer is the one the print dialog chose last.
+        const QPrinter& printer = TKVPrinter::Current();
+        TKVCalibrationDialog dialog(Lab, printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString(),
+                                    this);
+        if (CanShowDialogs())
+            dialog.exec();
     });
 }
 

@@ -153,6 +153,10 @@ void TKVDesignerWindow::CreateActions()
     ActPrint = NewAction(this, "ActPrint", HostIcon(TKVHostIcon::hiPrint));
     ActPrint->setShortcut(QKeySequence::Print);
     connect(ActPrint, &QAction::triggered, this, [this] { PrintDesign(); });
+    ActTestSheet = NewAction(this, "ActTestSheet");
+    connect(ActTestSheet, &QAction::triggered, this, [this] { PrintTestSheet(); });
+    ActCalibrate = NewAction(this, "ActCalibrate");
+    connect(ActCalibrate, &QAction::triggered, this, [this] { CalibratePrinter(); });
     ActQuit = NewAction(this, "ActQuit");
     ActQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     ActQuit->setMenuRole(QAction::QuitRole);
@@ -266,6 +270,8 @@ void TKVDesignerWindow::CreateMenus()
     MenuFile->addAction(ActPreview);
     MenuFile->addAction(ActCheck);
     MenuFile->addAction(ActPrint);
+    MenuFile->addAction(ActTestSheet);
+    MenuFile->addAction(ActCalibrate);
     MenuFile->addSeparator();
     MenuFile->addAction(ActQuit);
 
@@ -397,6 +403,10 @@ void TKVDesignerWindow::Retranslate()
     ActPreview->setToolTip(tr("Ver las hojas tal como se imprimirán"));
     ActPrint->setText(tr("&Imprimir…"));
     ActPrint->setToolTip(tr("Elegir la impresora e imprimir las etiquetas"));
+    ActTestSheet->setText(tr("Imprimir &hoja de prueba…"));
+    ActTestSheet->setToolTip(tr("Imprimir solo el contorno de cada etiqueta de una hoja, para ponerla sobre una hoja de etiquetas"));
+    ActCalibrate->setText(tr("Calibrar i&mpresora…"));
+    ActCalibrate->setToolTip(tr("Corregir cuánto desplaza o escala la impresora lo que imprime"));
     ActQuit->setText(tr("&Salir"));
 
     ActCut->setText(tr("Cor&tar"));

@@ -66,6 +66,10 @@ public:
     // prints the run.
     void PrintDesign();
     void PreviewDesign();
+    // One sheet of label outlines on the printer chosen in the print dialog,
+    // and the printer's correction (TKVCalibrationDialog).
+    void PrintTestSheet();
+    void CalibratePrinter();
 
     // ---- Records and the check of a run (TKVDesignerRecords.cpp) ----
     // Shows a record of the design's table: 1-based, clamped to the table.
@@ -110,6 +114,8 @@ public:
     QAction* ActSaveAs;
     QAction* ActPreview;
     QAction* ActPrint;
+    QAction* ActTestSheet;
+    QAction* ActCalibrate;
     QAction* ActQuit;
     QAction* ActCut;
     QAction* ActCopy;

@@ -23,6 +23,9 @@ int Print(const QStringList& Args);
 int Render(const QStringList& Args);
 // Walks a print run without printing and reports what would come out wrong.
 int Check(const QStringList& Args);
+// The label products of the template folders, and a new design on one.
+int Templates(const QStringList& Args);
+int New(const QStringList& Args);
 
 // The tool's texts are Spanish in the code. The library's language module
 // carries them too, in the context "kvlab", so the tool speaks the language

@@ -4,6 +4,7 @@
 #include "document/TKVMeasure.h"
 #include "document/TKVPrintInfo.h"
 #include "types/TKVPrinter.h"
+#include "types/TKVCalibration.h"
 #include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
@@ -32,7 +33,7 @@ const char* const PrintUsage = QT_TRANSLATE_NOOP("kvlab",
     "uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
     "                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]\n"
     "                [--from A] [--to B | --all] [--copies-without-data] [--strict]\n"
-    "                [--quiet]");
+    "                [--quiet] [--outline] [--offset X,Y]");
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
@@ -43,6 +44,9 @@ struct PrintOptions {
     bool CopiesWithoutData = false;
     bool Strict = false;
     bool Quiet = false;
+    // One sheet of label outlines instead of the run.
+    bool Outline = false;
+    std::optional<TKVCalibration> Offset;
 };
 
 // Parses the arguments; an error message on failure.
@@ -104,6 +108,22 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             O.Strict = true;
         else if (a == QLatin1String("--quiet"))
             O.Quiet = true;
+        else if (a == QLatin1String("--outline"))
+            O.Outline = true;
+        else if (a == QLatin1String("--offset")) {
+            QString text;
+            ok = value(text);
+            const QStringList xy = text.split(QLatin1Char(','));
+            bool okX = false, okY = false;
+            TKVCalibration c;
+            if (ok && xy.size() == 2) {
+                c.OffsetX = xy[0].trimmed().toDouble(&okX);
+                c.OffsetY = xy[1].trimmed().toDouble(&okY);
+            }
+            ok = okX && okY && std::fabs(c.OffsetX) <= 100 && std::fabs(c.OffsetY) <= 100;
+            if (ok)
+                O.Offset = c;
+        }
         else if (!a.startsWith(QLatin1Char('-')) && O.Design.isEmpty())
             O.Design = a;
         else
@@ -111,6 +131,8 @@ QString Parse(const QStringList& Args, PrintOptions& O)
         if (!ok) {
             if (a == QLatin1String("--labs"))
                 return KVCommands::Text::tr("print: --labs admite de 1 a %1 copias").arg(KVLimits::MaxRunLabels);
+            if (a == QLatin1String("--offset"))
+                return KVCommands::Text::tr("print: --offset necesita X,Y en mm, de -100 a 100, p. ej. --offset 1.5,-0.75");
             return KVCommands::Text::tr("print: %1 necesita un valor válido").arg(a);
         }
     }
@@ -118,6 +140,8 @@ QString Parse(const QStringList& Args, PrintOptions& O)
         return KVCommands::Text::tr(PrintUsage);
     if (!O.Pdf.isEmpty() && QFileInfo(O.Pdf).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         return KVCommands::Text::tr("print: -o escribe un PDF: dé un nombre acabado en .pdf, no %1").arg(O.Pdf);
+    if (O.Outline && !O.PngDir.isEmpty())
+        return KVCommands::Text::tr("print: --outline imprime la hoja de prueba, que no tiene vista preliminar: quite --png-dir");
     if (O.All && O.To)
         return KVCommands::Text::tr("print: --all imprime hasta el último registro; no va con --to");
     if (O.From && O.To && *O.From > *O.To)
@@ -308,7 +332,7 @@ int KVCommands::Print(const QStringList& Args)
     // A design that asks for its data prints exactly the records that exist,
     // or nothing: labels that go on parcels must never be placeholders or
     // repeats reported as printed.
-    if (o.CopiesWithoutData)
+    if (o.CopiesWithoutData || o.Outline)
         lab.SetDaBa(false);
     if (const QString problem = lab.RunProblem(); !problem.isEmpty()) {
         Error(QStringLiteral("print: ") + problem);
@@ -350,8 +374,13 @@ int KVCommands::Print(const QStringList& Args)
     const char* stage = QT_TRANSLATE_NOOP("kvlab", "imprimiendo");
     lab.OnProgress = [&](int Done, int Total) { progress.Update(stage, Done, Total); };
     QStringList pngFiles;
+    if (o.Offset)
+        lab.Calibration = o.Offset;
     try {
-        lab.Print();
+        if (o.Outline)
+            lab.PrintTestSheet();
+        else
+            lab.Print();
         progress.Done();
         const auto printed = lab.LastRun;
         if (!o.PngDir.isEmpty()) {
@@ -381,6 +410,8 @@ int KVCommands::Print(const QStringList& Args)
                 if (!asAsked)
                     line += info.AllRecords ? KVCommands::Text::tr(" (pedidos del %1 al último)").arg(askedFrom)
                                             : KVCommands::Text::tr(" (pedidos del %1 al %2)").arg(askedFrom).arg(askedTo);
+            } else if (o.Outline) {
+                line += KVCommands::Text::tr(", hoja de prueba (solo contornos)");
             } else {
                 line += KVCommands::Text::tr(", copias sin datos");
             }

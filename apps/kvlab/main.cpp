@@ -23,6 +23,9 @@ const char* const Usage = QT_TRANSLATE_NOOP("kvlab",
     "                                una tirada completa de etiquetas\n"
     "  check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all] [--json]\n"
     "                                comprueba una tirada sin imprimirla\n"
+    "  templates [TEXTO] [--json]    las plantillas de productos de etiquetas que coinciden\n"
+    "  new SALIDA.lab --template \"MARCA REFERENCIA\"\n"
+    "                                un diseño vacío en la hoja de esa plantilla\n"
     "  --version                     la versión de kvlab\n");
 }
 
@@ -54,6 +57,8 @@ int main(int argc, char** argv)
         {QStringLiteral("print"), KVCommands::Print},
         {QStringLiteral("render"), KVCommands::Render},
         {QStringLiteral("check"), KVCommands::Check},
+        {QStringLiteral("templates"), KVCommands::Templates},
+        {QStringLiteral("new"), KVCommands::New},
     };
     const QString name = args.takeFirst();
     const auto it = commands.find(name);

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QAbstractItemView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QPrinter>
@@ -917,4 +918,32 @@ TEST_F(LabPropFixture, ShowPropNeverBlocksWithoutAScreen)
     ASSERT_FALSE(CanShowDialogs());
     Lab->ShowProp(0); // returns at once offscreen
     EXPECT_EQ(PropLab, nullptr);
+}
+
+TEST_F(LabPropFixture, TemplateChoiceSetsTheProductsSheetExactlyAndOnePerPageMakesThePaperTheLabel)
+{
+    if (!QFile::exists(QStringLiteral("/usr/share/libglabels-3.0/templates/online-templates.xml")))
+        GTEST_SKIP() << "glabels-data is not installed";
+    Open();
+    auto* search = W<QLineEdit>("EdTemplate");
+    auto* list = W<QListWidget>("ListTemplates");
+    // A user paper, and a height the size edits would round to 230.2 mm if
+    // their handlers wrote back what they show.
+    search->setText(QStringLiteral("online labels ol2525"));
+    ASSERT_EQ(list->count(), 1);
+    list->setCurrentRow(0);
+    const TKVMeasure& m = *Lab->Measure;
+    EXPECT_EQ(m.LabelName, QStringLiteral("Online Labels OL2525"));
+    EXPECT_FLOAT_EQ(m.Height, 230.1875f);
+    EXPECT_EQ(m.NuVer, 7);
+    EXPECT_EQ(m.NuHor, 1);
+    EXPECT_EQ(Lab->PrintInfo->PaperCode, 1); // US Letter
+    EXPECT_NEAR(F("SpEdFloatHeight")->GetValue(), 230.1875, 1e-4);
+    W<QPushButton>("BtnOnePerPage")->click();
+    EXPECT_EQ(Lab->PrintInfo->PaperCode, UserPaperCode);
+    EXPECT_FLOAT_EQ(m.PaperWidth, m.Width);
+    EXPECT_FLOAT_EQ(m.PaperHeight, 230.1875f);
+    EXPECT_EQ(m.NuVer * m.NuHor, 1);
+    EXPECT_EQ(m.MarLeft + m.MarTop, 0);
+    EXPECT_EQ(m.LabelName, QStringLiteral("Online Labels OL2525"));
 }
