@@ -23,6 +23,7 @@
 #include <QPicture>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QUndoStack>
 
 namespace {
 constexpr int RulerBand = 24; // where the label picture starts in the window, pixels
@@ -80,6 +81,11 @@ TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
     };
     Rulers->OnChange = [this] { FlipLabScreen(); };
     SetColor(clGray);
+
+    Undos = new QUndoStack(this);
+    for (auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(Undos, changed, this, &TKVLab::UndoStateChanged);
+    connect(Undos, &QUndoStack::indexChanged, this, &TKVLab::UndoStateChanged);
 
     CreateWnd();
     Loading = false;
@@ -182,8 +188,8 @@ TKVDrawContext TKVLab::DrawContext(TKVDrawType DrawType, TKVCanvas& Canvas) cons
     TKVDrawContext context(Canvas, DrawType, Table.get());
     context.LabelWidth = Measure->Width;
     context.LabelHeight = Measure->Height;
-    context.PictureWidth = LabScreen.width();
-    context.PictureHeight = LabScreen.height();
+    context.PictureWidth = LabWidth();
+    context.PictureHeight = LabHeight();
     context.Origin = RulerBand;
     return context;
 }

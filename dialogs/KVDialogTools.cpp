@@ -14,6 +14,14 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QAbstractButton>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLayout>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -53,6 +61,88 @@ void SetupPropertyForm(QDialog* Form)
 {
     Form->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Form->setModal(true);
+}
+
+namespace {
+const char* const AutoNameProperty = "kvlabAutoName";
+
+QString Plain(QString Text)
+{
+    Text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    Text = Text.trimmed();
+    while (Text.endsWith(QLatin1Char(':')))
+        Text.chop(1);
+    return Text.trimmed();
+}
+
+// The label beside W in its parent's layout: the form layout's label, or
+// the label to its left (or above it) in a grid or a row.
+QString LabelBeside(QWidget* W)
+{
+    QWidget* parent = W->parentWidget();
+    QLayout* layout = parent ? parent->layout() : nullptr;
+    if (!layout)
+        return {};
+    QList<QLayout*> layouts{layout};
+    for (int k = 0; k < layouts.size(); ++k) {
+        QLayout* l = layouts[k];
+        if (auto* form = qobject_cast<QFormLayout*>(l))
+            if (auto* label = qobject_cast<QLabel*>(form->labelForField(W)))
+                return label->text();
+        const int i = l->indexOf(W);
+        if (i >= 0) {
+            if (auto* grid = qobject_cast<QGridLayout*>(l)) {
+                int row = 0, column = 0, rows = 0, columns = 0;
+                grid->getItemPosition(i, &row, &column, &rows, &columns);
+                for (auto [r, c] : {std::pair{row, column - 1}, std::pair{row - 1, column}})
+                    if (QLayoutItem* item = r >= 0 && c >= 0 ? grid->itemAtPosition(r, c) : nullptr)
+                        if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                            return label->text();
+            } else if (i > 0) {
+                if (auto* label = qobject_cast<QLabel*>(l->itemAt(i - 1)->widget()))
+                    return label->text();
+            }
+            return {};
+        }
+        for (int j = 0; j < l->count(); ++j)
+            if (QLayout* inner = l->itemAt(j)->layout())
+                layouts << inner;
+    }
+    return {};
+}
+}
+
+void NameControls(QWidget* Form)
+{
+    QHash<QWidget*, QString> buddies;
+    for (QLabel* label : Form->findChildren<QLabel*>())
+        if (label->buddy())
+            buddies.insert(label->buddy(), label->text());
+    for (QWidget* w : Form->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel*>(w))
+            continue;
+        if (!w->accessibleName().isEmpty() && !w->property(AutoNameProperty).toBool())
+            continue;
+        // A button or a box with a text of its own is named by it.
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && !Plain(b->text()).isEmpty())
+            continue;
+        QString name = Plain(buddies.value(w));
+        if (name.isEmpty())
+            name = Plain(LabelBeside(w));
+        if (name.isEmpty())
+            name = Plain(w->toolTip());
+        for (QWidget* p = w->parentWidget(); name.isEmpty() && p && p != Form; p = p->parentWidget())
+            if (auto* group = qobject_cast<QGroupBox*>(p))
+                name = Plain(group->title());
+        // A control inside another one (a spin box's edit, a combo box's
+        // list) takes the outer control's name.
+        if (name.isEmpty() && w->parentWidget() && w->parentWidget() != Form)
+            name = w->parentWidget()->accessibleName();
+        if (name.isEmpty())
+            continue;
+        w->setAccessibleName(name);
+        w->setProperty(AutoNameProperty, true);
+    }
 }
 
 void CenterOnScreen(QWidget* Form)

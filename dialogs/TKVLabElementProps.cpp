@@ -78,6 +78,9 @@ private:
 template <class TDialog, class TElement, class... TIniArgs>
 void OpenDialog(TKVLab* Lab, TElement* Element, TDialog*& Variable, TIniArgs... IniArgs)
 {
+    // One dialog session is one undoable step, however many controls it
+    // changed.
+    const TKVLab::TKVChange step(*Lab);
     const auto dialog = std::make_unique<TDialog>();
     const DialogVariable<TDialog> variable(Variable, dialog.get());
     dialog->Element = Element;

@@ -51,8 +51,10 @@ TKVDesignerWindow::TKVDesignerWindow(QWidget* Parent) : QMainWindow(Parent)
 
     InstallDefaultDialogs();
     CreateActions();
+    CreateEditActions();
     CreateMenus();
     CreateToolBars();
+    AddEditActions();
     LabPosition = new QLabel(this);
     LabPosition->setObjectName(QStringLiteral("LabPosition"));
     LabPosition->setMinimumWidth(LabPosition->fontMetrics().horizontalAdvance(QStringLiteral("x 000,0 mm   y 000,0 mm")));
@@ -450,6 +452,7 @@ void TKVDesignerWindow::Retranslate()
     ActRegisterAlias->setText(tr("&Registrar origen de datos…"));
     ActRegisterAlias->setToolTip(tr("Dar nombre a un archivo SQLite, una carpeta CSV o una base PostgreSQL"));
     ActAbout->setText(tr("&Acerca de KVLab Designer"));
+    RetranslateEditActions();
     UpdateTitle();
     ShowDataSource();
 }
