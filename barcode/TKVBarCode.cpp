@@ -123,7 +123,7 @@ const TKVZintSymbol& TKVBarCode::ZintSymbol() const
 
 QString TKVBarCode::InvalidReason() const
 {
-    if (TKVZintSymbol::Handles(BarType))
+    if (ZintDraws())
         return ZintSymbol().Reason();
     if (ValidCode())
         return {};
@@ -138,7 +138,7 @@ float TKVBarCode::LeastMargin() const
     double modules = TKVZintSymbol::Info(BarType).QuietZone;
     // Room the symbol's own layout leaves before its first module (UPC-E's
     // text) counts towards the quiet zone.
-    if (TKVZintSymbol::Handles(BarType) && ZintSymbol().Valid() && !ZintSymbol().Rects().empty()) {
+    if (ZintDraws() && ZintSymbol().Valid() && !ZintSymbol().Rects().empty()) {
         double first = ZintSymbol().Width();
         for (const TKVZintSymbol::TRectM& r : ZintSymbol().Rects())
             first = std::min(first, r.X);
@@ -147,9 +147,14 @@ float TKVBarCode::LeastMargin() const
     return float(modules * BarWidth);
 }
 
+bool TKVBarCode::ZintDraws() const
+{
+    return TKVZintSymbol::Handles(BarType) || TKVZintSymbol::HasAddOn(BarType, Code);
+}
+
 bool TKVBarCode::ValidCode() const
 {
-    if (TKVZintSymbol::Handles(BarType))
+    if (ZintDraws())
         return ZintSymbol().Valid();
     auto allDigits = [this](int length) {
         if (Code.size() != length)
@@ -249,7 +254,7 @@ void TKVBarCode::DrawCode(TPoint2D Offset, const TKVDrawContext& Context)
         DrawPlaceholder(Offset, Context);
         return;
     }
-    if (TKVZintSymbol::Handles(BarType)) {
+    if (ZintDraws()) {
         DrawZint(Offset, Context);
         return;
     }

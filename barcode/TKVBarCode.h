@@ -41,6 +41,9 @@ public:
 
     /// The code follows its symbology's rules (length, character set).
     bool ValidCode() const;
+    /// Whether libzint draws the code: its own types, and EAN-13 or UPC-A
+    /// with a 2- or 5-digit add-on after a "+".
+    bool ZintDraws() const;
     /// Why the code is not valid, in the user's language; empty when it is.
     QString InvalidReason() const;
     /// The least left and right margin, mm, that leaves the symbology's

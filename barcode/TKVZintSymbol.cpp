@@ -42,27 +42,32 @@ bool AllDigits(const QString& S)
 
 // libzint's message turned into the user's language: the kinds of fault a
 // person can act on, with what libzint says is expected where it says it.
-QString ReasonOf(const QString& Text)
+struct TReason {
+    const TResStringRec* Id;
+    QString Arg;
+};
+
+TReason ReasonOf(const QString& Text)
 {
     static const QRegularExpression expected(QStringLiteral("expect(?:ing|ed) '(.)'"));
     static const QRegularExpression ai(QStringLiteral("AI \\((\\d+)\\)"));
     const QRegularExpressionMatch e = expected.match(Text);
     if (e.hasMatch() && (Text.contains(QLatin1String("check digit")) || Text.contains(QLatin1String("checksum"))))
-        return LoadResString(&KvBarCheckDigit).arg(e.captured(1));
+        return {&KvBarCheckDigit, e.captured(1)};
     const QRegularExpressionMatch a = ai.match(Text);
     if (a.hasMatch())
-        return LoadResString(&KvBarGs1Ai).arg(a.captured(1));
+        return {&KvBarGs1Ai, a.captured(1)};
     if (Text.contains(QLatin1String(" AI")) || Text.contains(QLatin1String("GS1")))
-        return LoadResString(&KvBarGs1);
+        return {&KvBarGs1, {}};
     if (Text.contains(QLatin1String("nvalid character")))
-        return LoadResString(&KvBarCharacter);
+        return {&KvBarCharacter, {}};
     if (Text.contains(QLatin1String("No input data")))
-        return LoadResString(&KvBarEmpty);
+        return {&KvBarEmpty, {}};
     if (Text.contains(QLatin1String("too long")))
-        return LoadResString(&KvBarTooLong);
+        return {&KvBarTooLong, {}};
     if (Text.contains(QLatin1String("length")) || Text.contains(QLatin1String("too short")))
-        return LoadResString(&KvBarLength);
-    return LoadResString(&KvBarInvalid).arg(Text);
+        return {&KvBarLength, {}};
+    return {&KvBarInvalid, Text};
 }
 
 bool Ascii(const QString& S)
@@ -82,39 +87,71 @@ TKVZintSymbol::TKVZintSymbol(TKVBar Type, const QString& Data, const TOptions& O
     Encode(Type, Data, Options, Layout);
 }
 
-void TKVZintSymbol::Fail(const QString& Reason, const QString& ZintText)
+void TKVZintSymbol::Fail(const TResStringRec* Reason, const QString& Arg, const QString& ZintText)
 {
     Error = Reason;
+    ErrorArg = Arg;
     Message = ZintText;
     Modules.clear();
     HumanReadable.clear();
 }
 
+QString TKVZintSymbol::Reason() const
+{
+    if (!Error)
+        return {};
+    const QString text = LoadResString(Error);
+    return text.contains(QLatin1String("%1")) ? text.arg(ErrorArg) : text;
+}
+
+bool TKVZintSymbol::HasAddOn(TKVBar Type, const QString& Data)
+{
+    return (Type == baEAN13 || Type == baUPCA) && Data.contains(QLatin1Char('+'));
+}
+
+int TKVZintSymbol::Symbology(TKVBar Type, const QString& Data)
+{
+    if (HasAddOn(Type, Data))
+        return Type == baEAN13 ? BARCODE_EANX : BARCODE_UPCA;
+    return Info(Type).Zint;
+}
+
 void TKVZintSymbol::Encode(TKVBar Type, const QString& Data, const TOptions& Options, const TLayout& Layout)
 {
     const TTypeInfo& info = Info(Type);
-    if (!info.Zint)
-        return Fail(LoadResString(&KvBarInvalid).arg(QString::fromLatin1(info.Name)));
+    const int symbology = Symbology(Type, Data);
+    if (!symbology)
+        return Fail(&KvBarInvalid, QString::fromLatin1(info.Name));
     QString data = Data;
+    const bool addOn = HasAddOn(Type, Data);
+    if (addOn) {
+        // The whole code with its check digit, as our own encoder takes it
+        // (libzint would add a missing one), and two or five more digits.
+        const QStringList parts = data.split(QLatin1Char('+'));
+        if (parts.size() != 2 || !AllDigits(parts[0]) || !AllDigits(parts[1]))
+            return Fail(&KvBarCharacter);
+        if (parts[0].size() != (Type == baEAN13 ? 13 : 12) || (parts[1].size() != 2 && parts[1].size() != 5))
+            return Fail(&KvBarLength);
+    }
     if (Type == baITF14) {
         // 13 digits, or 14 with their check digit, which libzint wants left
         // off: it adds the digit itself and would pad a shorter code.
         if (!AllDigits(data))
-            return Fail(LoadResString(&KvBarCharacter));
+            return Fail(&KvBarCharacter);
         if (data.size() != 13 && data.size() != 14)
-            return Fail(LoadResString(&KvBarLength));
+            return Fail(&KvBarLength);
         if (data.size() == 14) {
             const int check = TKVBarPattern::CheckDigit(QStringView(data).first(13));
             if (data.back().unicode() - '0' != check)
-                return Fail(LoadResString(&KvBarCheckDigit).arg(check));
+                return Fail(&KvBarCheckDigit, QString::number(check));
             data.chop(1);
         }
     }
 
     const std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)> s(ZBarcode_Create(), ZBarcode_Delete);
     if (!s)
-        return Fail(LoadResString(&KvBarInvalid).arg(QStringLiteral("libzint")));
-    s->symbology = info.Zint;
+        return Fail(&KvBarInvalid, QStringLiteral("libzint"));
+    s->symbology = symbology;
     s->input_mode = UNICODE_MODE;
     if (Type == baGS1_128 || (Type == baDataMatrix && Options.Gs1))
         s->input_mode = GS1_MODE | GS1PARENS_MODE;
@@ -141,7 +178,8 @@ void TKVZintSymbol::Encode(TKVBar Type, const QString& Data, const TOptions& Opt
         r = ZBarcode_Buffer_Vector(s.get(), 0);
     if (r >= ZINT_ERROR || !s->vector) {
         const QString text = QString::fromUtf8(s->errtxt);
-        return Fail(ReasonOf(text), text);
+        const TReason reason = ReasonOf(text);
+        return Fail(reason.Id, reason.Arg, text);
     }
 
     double top = 1e30, bottom = 0, footMin = 1e30;
@@ -156,7 +194,7 @@ void TKVZintSymbol::Encode(TKVBar Type, const QString& Data, const TOptions& Opt
         footMin = std::min<double>(footMin, q->y + q->height);
     }
     if (Modules.empty())
-        return Fail(LoadResString(&KvBarEmpty));
+        return Fail(&KvBarEmpty);
     float largest = 0;
     for (const zint_vector_string* t = s->vector->strings; t; t = t->next)
         largest = std::max(largest, t->fsize);
@@ -165,9 +203,9 @@ void TKVZintSymbol::Encode(TKVBar Type, const QString& Data, const TOptions& Opt
                                  QString::fromUtf8(reinterpret_cast<const char*>(t->text), t->length)});
     SymbolWidth = s->vector->width;
     SymbolHeight = bottom;
-    // UPC-E's guard bars reach into the text band, as the EAN/UPC guards of
-    // our own encoder do; ITF-14's text starts below its bearer box.
-    TextTopM = Type == baUPCE ? footMin : bottom;
+    // EAN/UPC guard bars reach into the text band, as those of our own
+    // encoder do; ITF-14's text starts below its bearer box.
+    TextTopM = Type == baUPCE || addOn ? footMin : bottom;
 }
 
 void TKVZintSymbol::DrawModules(TKVCanvas& Canvas, const TPlacement& P) const

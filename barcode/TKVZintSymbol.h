@@ -12,6 +12,7 @@
 #include <vector>
 
 class TKVCanvas;
+struct TResStringRec;
 
 class TKVZintSymbol
 {
@@ -38,6 +39,11 @@ public:
     };
     static const TTypeInfo& Info(TKVBar Type);
     static bool Handles(TKVBar Type) { return Info(Type).Zint != 0; }
+    // EAN-13 and UPC-A codes with an add-on ("9501101530003+12") are
+    // libzint's too; without one they stay with our own encoder.
+    static bool HasAddOn(TKVBar Type, const QString& Data);
+    // The libzint symbology that encodes Data of Type; 0 for none.
+    static int Symbology(TKVBar Type, const QString& Data);
 
     // How a linear symbol is laid out, in modules.
     struct TLayout {
@@ -47,9 +53,10 @@ public:
     };
     TKVZintSymbol(TKVBar Type, const QString& Data, const TOptions& Options, const TLayout& Layout);
 
-    bool Valid() const { return Error.isEmpty(); }
-    // Why the data has no symbol, in the user's language; empty when valid.
-    const QString& Reason() const { return Error; }
+    bool Valid() const { return !Error; }
+    // Why the data has no symbol, in the language the user has now (not the
+    // one of the moment it was encoded); empty when valid.
+    QString Reason() const;
     // libzint's own message (English), for logs and tests.
     const QString& ZintMessage() const { return Message; }
 
@@ -88,7 +95,8 @@ public:
     void DrawText(TKVCanvas& Canvas, const TPlacement& P, int TextTop) const;
 
 private:
-    QString Error;
+    const TResStringRec* Error = nullptr;
+    QString ErrorArg; // fills the reason's %1
     QString Message;
     std::vector<TRectM> Modules;
     std::vector<TTextM> HumanReadable;
@@ -97,5 +105,5 @@ private:
     double TextTopM = 0;
 
     void Encode(TKVBar Type, const QString& Data, const TOptions& Options, const TLayout& Layout);
-    void Fail(const QString& Reason, const QString& ZintText = {});
+    void Fail(const TResStringRec* Reason, const QString& Arg = {}, const QString& ZintText = {});
 };

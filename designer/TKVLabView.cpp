@@ -9,6 +9,7 @@
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -223,10 +224,7 @@ void TKVLab::WMHSCROLL(int Code, std::int32_t Pos)
     if (Scrolling)
         return;
     Scrolling = true;
-    const struct Reset {
-        bool& B;
-        ~Reset() { B = false; }
-    } reset{Scrolling};
+    const auto reset = qScopeGuard([this] { Scrolling = false; });
     std::int32_t p = NewPosition({HPosition, HMin, HMax, HSmallChange, HLargeChange}, Code, Pos);
     SetHPosition(p);
     HScroll(Code, p);
@@ -237,10 +235,7 @@ void TKVLab::WMVSCROLL(int Code, std::int32_t Pos)
     if (Scrolling)
         return;
     Scrolling = true;
-    const struct Reset {
-        bool& B;
-        ~Reset() { B = false; }
-    } reset{Scrolling};
+    const auto reset = qScopeGuard([this] { Scrolling = false; });
     std::int32_t p = NewPosition({VPosition, VMin, VMax, VSmallChange, VLargeChange}, Code, Pos);
     SetVPosition(p);
     VScroll(Code, p);

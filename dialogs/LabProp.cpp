@@ -19,8 +19,6 @@
 
 #include <QScopeGuard>
 #include <QApplication>
-#include <QColorDialog>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -41,19 +39,6 @@ constexpr int BoxWidth = 192;
 constexpr int BoxHeight = 276;
 // Aspect (width / height) from which the box takes the whole width.
 constexpr long double WideAspect = 0.7L;
-
-// What the toolkit does with an error that leaves an event handler: it
-// shows the message and the dialog stays open with what it had.
-template <typename F> void Reported(F&& Body)
-{
-    try {
-        Body();
-    } catch (const EKvError& e) {
-        ShowMessage(e.Message());
-    } catch (const std::exception& e) {
-        ShowMessage(QString::fromLocal8Bit(e.what()));
-    }
-}
 
 QColor InfoBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
 
@@ -190,8 +175,6 @@ TPropLab::TPropLab(QWidget* Parent)
     SpEdFirstRow->setKeyboardTracking(false);
 
     PaintBox1->installEventFilter(this);
-    for (QWidget* s : {ShCoSelect, ShCoBack, ShCoGrid, ShCoFrame, ShCoAlign})
-        s->installEventFilter(this);
     for (QSpinBox* s : findChildren<QSpinBox*>())
         s->installEventFilter(this);
     EdLabName->installEventFilter(this);
@@ -218,81 +201,85 @@ TPropLab::~TPropLab()
 void TPropLab::Connect()
 {
     // Every handler runs under the toolkit's error reporting.
-    const auto on = [this](void (TPropLab::*Handler)()) { return [this, Handler] { Reported([&] { (this->*Handler)(); }); }; };
     const auto checked = [this](void (TPropLab::*Handler)()) {
         return [this, Handler](bool On) {
             if (On)
-                Reported([&] { (this->*Handler)(); });
+                RunHandler([&] { (this->*Handler)(); });
         };
     };
 
-    connect(PageControl1, &QTabWidget::currentChanged, this, on(&TPropLab::PageControl1Change));
-    connect(SpEdFloatWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatWidthChange));
-    connect(SpEdFloatHeight, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatHeightChange));
-    connect(SpinEdNuHor, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdNuHorChange));
-    connect(SpinEdNuVer, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdNuVerChange));
-    connect(SpEdFloatLeftMar, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatLeftMarChange));
-    connect(SpEdFloatTopMar, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatTopMarChange));
-    connect(SpEdFloatDiHor, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatDiHorChange));
-    connect(SpEdFloatDiVer, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatDiVerChange));
-    connect(SpEdFloatPaWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPaWidthChange));
-    connect(SpEdFloatPaHeight, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPaHeightChange));
-    connect(CBoxPaperName, &QComboBox::activated, this, on(&TPropLab::CBoxPaperNameChange));
-    connect(CBoxPaperName->lineEdit(), &QLineEdit::textEdited, this, on(&TPropLab::CBoxPaperNameChange));
+    ConnectHandler(PageControl1, &QTabWidget::currentChanged, this, &TPropLab::PageControl1Change);
+    ConnectHandler(SpEdFloatWidth, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatWidthChange);
+    ConnectHandler(SpEdFloatHeight, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatHeightChange);
+    ConnectHandler(SpinEdNuHor, &QSpinBox::valueChanged, this, &TPropLab::SpinEdNuHorChange);
+    ConnectHandler(SpinEdNuVer, &QSpinBox::valueChanged, this, &TPropLab::SpinEdNuVerChange);
+    ConnectHandler(SpEdFloatLeftMar, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatLeftMarChange);
+    ConnectHandler(SpEdFloatTopMar, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatTopMarChange);
+    ConnectHandler(SpEdFloatDiHor, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatDiHorChange);
+    ConnectHandler(SpEdFloatDiVer, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatDiVerChange);
+    ConnectHandler(SpEdFloatPaWidth, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatPaWidthChange);
+    ConnectHandler(SpEdFloatPaHeight, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatPaHeightChange);
+    ConnectHandler(CBoxPaperName, &QComboBox::activated, this, &TPropLab::CBoxPaperNameChange);
+    ConnectHandler(CBoxPaperName->lineEdit(), &QLineEdit::textEdited, this, &TPropLab::CBoxPaperNameChange);
     connect(CBoxPaperName->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         // Leaving the paper box: a paper it names is taken, anything else
         // gives way to the paper in use.
         QComboBox* box = CBoxPaperName;
         if (FindItem(box, box->currentText()) >= 0)
-            Reported([&] { CBoxPaperNameChange(); });
+            RunHandler([&] { CBoxPaperNameChange(); });
         else
             box->setEditText(box->currentIndex() >= 0 ? box->itemText(box->currentIndex()) : QString());
     });
     connect(RaBuVer, &QRadioButton::toggled, this, checked(&TPropLab::RaBuVerClick));
     connect(RaBuHor, &QRadioButton::toggled, this, checked(&TPropLab::RaBuHorClick));
 
-    connect(SpEdNuLabs, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdNuLabsChange));
-    connect(SpEdFirstCol, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstColChange));
-    connect(SpEdFirstRow, &QSpinBox::valueChanged, this, on(&TPropLab::SpEdFirstRowChange));
-    connect(SpinEdFrom, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdFromChange));
-    connect(SpinEdTo, &QSpinBox::valueChanged, this, on(&TPropLab::SpinEdToChange));
-    connect(CheckAllRecords, &QCheckBox::toggled, this, on(&TPropLab::CheckAllRecordsClick));
-    connect(CheckShow, &QCheckBox::toggled, this, on(&TPropLab::CheckShowClick));
+    ConnectHandler(SpEdNuLabs, &QSpinBox::valueChanged, this, &TPropLab::SpEdNuLabsChange);
+    ConnectHandler(SpEdFirstCol, &QSpinBox::valueChanged, this, &TPropLab::SpEdFirstColChange);
+    ConnectHandler(SpEdFirstRow, &QSpinBox::valueChanged, this, &TPropLab::SpEdFirstRowChange);
+    ConnectHandler(SpinEdFrom, &QSpinBox::valueChanged, this, &TPropLab::SpinEdFromChange);
+    ConnectHandler(SpinEdTo, &QSpinBox::valueChanged, this, &TPropLab::SpinEdToChange);
+    ConnectHandler(CheckAllRecords, &QCheckBox::toggled, this, &TPropLab::CheckAllRecordsClick);
+    ConnectHandler(CheckShow, &QCheckBox::toggled, this, &TPropLab::CheckShowClick);
 
-    connect(SpEdFloatGX, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGXChange));
-    connect(SpEdFloatGY, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatGYChange));
-    connect(CheckGrid, &QCheckBox::toggled, this, on(&TPropLab::CheckGridClick));
-    connect(CheckSnap, &QCheckBox::toggled, this, on(&TPropLab::CheckSnapClick));
-    connect(SpEdFloatD1, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatD1Change));
-    connect(SpEdFloatD2, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatD2Change));
-    connect(SpEdFloatPenWidth, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatPenWidthChange));
-    connect(ComBoxStyle, &QComboBox::activated, this, on(&TPropLab::ComBoxStyleChange));
-    connect(CheckBackImage, &QCheckBox::toggled, this, on(&TPropLab::CheckBackImageClick));
-    connect(BitBtnOpenImage, &QPushButton::clicked, this, on(&TPropLab::BitBtnOpenImageClick));
-    connect(SpEdFloatAlLeft, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatAlLeftChange));
-    connect(SpEdFloatAlTop, &TSpinEditFloat::changed, this, on(&TPropLab::SpEdFloatAlTopChange));
-    connect(CheckShowAlign, &QCheckBox::toggled, this, on(&TPropLab::CheckShowAlignClick));
+    ConnectHandler(SpEdFloatGX, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatGXChange);
+    ConnectHandler(SpEdFloatGY, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatGYChange);
+    ConnectHandler(CheckGrid, &QCheckBox::toggled, this, &TPropLab::CheckGridClick);
+    ConnectHandler(CheckSnap, &QCheckBox::toggled, this, &TPropLab::CheckSnapClick);
+    ConnectHandler(SpEdFloatD1, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatD1Change);
+    ConnectHandler(SpEdFloatD2, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatD2Change);
+    ConnectHandler(SpEdFloatPenWidth, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatPenWidthChange);
+    ConnectHandler(ComBoxStyle, &QComboBox::activated, this, &TPropLab::ComBoxStyleChange);
+    ConnectHandler(CheckBackImage, &QCheckBox::toggled, this, &TPropLab::CheckBackImageClick);
+    ConnectHandler(BitBtnOpenImage, &QPushButton::clicked, this, &TPropLab::BitBtnOpenImageClick);
+    ConnectHandler(SpEdFloatAlLeft, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatAlLeftChange);
+    ConnectHandler(SpEdFloatAlTop, &TSpinEditFloat::changed, this, &TPropLab::SpEdFloatAlTopChange);
+    ConnectHandler(CheckShowAlign, &QCheckBox::toggled, this, &TPropLab::CheckShowAlignClick);
 
-    connect(CBoxAlias, &QComboBox::activated, this, on(&TPropLab::CBoxAliasChange));
-    connect(CBoxTables, &QComboBox::activated, this, on(&TPropLab::CBoxTablesChange));
-    connect(CheckData, &QCheckBox::toggled, this, on(&TPropLab::CheckDataClick));
+    ConnectHandler(CBoxAlias, &QComboBox::activated, this, &TPropLab::CBoxAliasChange);
+    ConnectHandler(CBoxTables, &QComboBox::activated, this, &TPropLab::CBoxTablesChange);
+    ConnectHandler(CheckData, &QCheckBox::toggled, this, &TPropLab::CheckDataClick);
+    ConnectHandler(ShCoSelect, &TKVShape::mouseDown, this, &TPropLab::ShCoSelectMouseDown);
+    ConnectHandler(ShCoBack, &TKVShape::mouseDown, this, &TPropLab::ShCoBackMouseDown);
+    ConnectHandler(ShCoGrid, &TKVShape::mouseDown, this, &TPropLab::ShCoGridMouseDown);
+    ConnectHandler(ShCoFrame, &TKVShape::mouseDown, this, &TPropLab::ShCoFrameMouseDown);
+    ConnectHandler(ShCoAlign, &TKVShape::mouseDown, this, &TPropLab::ShCoAlignMouseDown);
     const std::pair<QToolButton*, TNavigateBtn> buttons[] = {
         {NavFirst, nbFirst}, {NavPrior, nbPrior}, {NavNext, nbNext}, {NavLast, nbLast}};
     for (const auto& b : buttons) {
         const TNavigateBtn which = b.second;
-        connect(b.first, &QToolButton::clicked, this, [this, which] { Reported([&] { DBNavigator1Click(which); }); });
+        connect(b.first, &QToolButton::clicked, this, [this, which] { RunHandler([&] { DBNavigator1Click(which); }); });
     }
-    connect(dbGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, on(&TPropLab::dbGridCellChange));
+    ConnectHandler(dbGrid->selectionModel(), &QItemSelectionModel::currentChanged, this, &TPropLab::dbGridCellChange);
     connect(dbGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
-        Reported([&] { PopupMenu1Popup(); });
+        RunHandler([&] { PopupMenu1Popup(); });
         PopupMenu1->popup(dbGrid->viewport()->mapToGlobal(At));
     });
-    connect(equality, &QAction::triggered, this, on(&TPropLab::equalityClick));
-    connect(inequality, &QAction::triggered, this, on(&TPropLab::inequalityClick));
-    connect(less, &QAction::triggered, this, on(&TPropLab::lessClick));
-    connect(greater, &QAction::triggered, this, on(&TPropLab::greaterClick));
-    connect(Execute, &QAction::triggered, this, on(&TPropLab::ExecuteClick));
-    connect(Delete1, &QAction::triggered, this, on(&TPropLab::Delete1Click));
+    ConnectHandler(equality, &QAction::triggered, this, &TPropLab::equalityClick);
+    ConnectHandler(inequality, &QAction::triggered, this, &TPropLab::inequalityClick);
+    ConnectHandler(less, &QAction::triggered, this, &TPropLab::lessClick);
+    ConnectHandler(greater, &QAction::triggered, this, &TPropLab::greaterClick);
+    ConnectHandler(Execute, &QAction::triggered, this, &TPropLab::ExecuteClick);
+    ConnectHandler(Delete1, &QAction::triggered, this, &TPropLab::Delete1Click);
 }
 
 // The size, print, grid, frame and alignment fields take what a label file
@@ -392,15 +379,15 @@ void TPropLab::Ini(std::int32_t Page)
     CheckData->setChecked(Lab->DaBa);
 
     const TKVBackSurf& b = *Lab->BackSurf;
-    SetSwatch(ShCoBack, b.Color);
+    ShCoBack->SetBrushColor(b.Color);
     ShowValue(SpEdFloatAlLeft, b.AlignLeft);
     ShowValue(SpEdFloatAlTop, b.AlignTop);
     CheckShowAlign->setChecked(b.ShowAlign);
-    SetSwatch(ShCoAlign, b.AlignColor);
+    ShCoAlign->SetBrushColor(b.AlignColor);
 
     const TKVGrid& g = *Lab->Grid;
-    SetSwatch(ShCoGrid, g.Color);
-    SetSwatch(ShCoSelect, Lab->SelColor);
+    ShCoGrid->SetBrushColor(g.Color);
+    ShCoSelect->SetBrushColor(Lab->SelColor);
     ShowValue(SpEdFloatGX, g.IncX);
     ShowValue(SpEdFloatGY, g.IncY);
     CheckShow->setChecked(Lab->ShowMargins);
@@ -408,7 +395,7 @@ void TPropLab::Ini(std::int32_t Page)
     CheckSnap->setChecked(Lab->Snap == snGrid);
 
     const TKVFrame& f = *Lab->Frame;
-    SetSwatch(ShCoFrame, f.Color);
+    ShCoFrame->SetBrushColor(f.Color);
     ShowValue(SpEdFloatD1, f.Dist1);
     ShowValue(SpEdFloatD2, f.Dist2);
     ShowValue(SpEdFloatPenWidth, f.PenWidth);
@@ -862,59 +849,45 @@ void TPropLab::CheckDataClick()
 
 TColor TPropLab::SwatchColor(const QWidget* Swatch) { return Swatch->property("BrushColor").toUInt(); }
 
-void TPropLab::SetSwatch(QWidget* Swatch, TColor Color)
-{
-    Swatch->setProperty("BrushColor", Color);
-    QPalette p = Swatch->palette();
-    p.setColor(QPalette::Window, ToQColor(Color));
-    Swatch->setPalette(p);
-}
-
-bool TPropLab::ChooseSwatchColor(QWidget* Swatch)
-{
-    TColor color = SwatchColor(Swatch);
-    if (!ColorDialog1()(this, color))
-        return false;
-    SetSwatch(Swatch, color);
-    return true;
-}
-
 void TPropLab::ShCoSelectMouseDown()
 {
-    if (!ChooseSwatchColor(ShCoSelect))
+    if (!PickSwatchColor(ShCoSelect, Lab->SelColor, this))
         return;
-    Lab->SelColor = SwatchColor(ShCoSelect);
     Lab->Paint(); // the selection is drawn over the label in that colour
 }
 
 void TPropLab::ShCoBackMouseDown()
 {
-    if (ChooseSwatchColor(ShCoBack))
-        Lab->BackSurf->SetColor(SwatchColor(ShCoBack));
+    TColor color = Lab->BackSurf->Color;
+    if (PickSwatchColor(ShCoBack, color, this))
+        Lab->BackSurf->SetColor(color);
 }
 
 void TPropLab::ShCoGridMouseDown()
 {
-    if (ChooseSwatchColor(ShCoGrid))
-        Lab->Grid->SetColor(SwatchColor(ShCoGrid));
+    TColor color = Lab->Grid->Color;
+    if (PickSwatchColor(ShCoGrid, color, this))
+        Lab->Grid->SetColor(color);
 }
 
 void TPropLab::ShCoFrameMouseDown()
 {
-    if (ChooseSwatchColor(ShCoFrame))
-        Lab->Frame->SetColor(SwatchColor(ShCoFrame));
+    TColor color = Lab->Frame->Color;
+    if (PickSwatchColor(ShCoFrame, color, this))
+        Lab->Frame->SetColor(color);
 }
 
 void TPropLab::ShCoAlignMouseDown()
 {
-    if (ChooseSwatchColor(ShCoAlign))
-        Lab->BackSurf->SetAlignColor(SwatchColor(ShCoAlign));
+    TColor color = Lab->BackSurf->AlignColor;
+    if (PickSwatchColor(ShCoAlign, color, this))
+        Lab->BackSurf->SetAlignColor(color);
 }
 
 void TPropLab::BitBtnOpenImageClick()
 {
-    const QString file = OpenPictureDialog1()(this, PictureFilter());
-    if (file.isEmpty())
+    QString file = Lab->BackSurf->FileName;
+    if (!ChoosePicture(file, PictureFileFilter(), this))
         return;
     LabImageFile->setText(file);
     Lab->BackSurf->SetFileName(file);
@@ -964,32 +937,6 @@ void TPropLab::ShowBackPicture()
         back.Picture.scaled(box->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-std::function<bool(QWidget*, TColor&)>& TPropLab::ColorDialog1()
-{
-    static std::function<bool(QWidget*, TColor&)> choose = [](QWidget* Parent, TColor& Color) {
-        if (!CanShowDialogs())
-            return false; // nobody could answer it
-        const QColor chosen = QColorDialog::getColor(ToQColor(Color), Parent);
-        if (!chosen.isValid())
-            return false;
-        Color = FromQColor(chosen);
-        return true;
-    };
-    return choose;
-}
-
-std::function<QString(QWidget*, const QString&)>& TPropLab::OpenPictureDialog1()
-{
-    static std::function<QString(QWidget*, const QString&)> choose = [](QWidget* Parent, const QString& Filter) {
-        if (!CanShowDialogs())
-            return QString();
-        return QFileDialog::getOpenFileName(Parent, QString(), QString(), Filter);
-    };
-    return choose;
-}
-
-QString TPropLab::PictureFilter() { return NameFilters(PictureFileFilter()); }
-
 std::function<void(TPropLab*)>& TPropLab::ShowModal()
 {
     static std::function<void(TPropLab*)> show = [](TPropLab* Dialog) {
@@ -1008,7 +955,7 @@ void TPropLab::IniTable()
     QComboBox* tables = CBoxTables;
     // An unbound design shows no source until the user chooses one.
     CBoxAlias->setCurrentIndex(FindEntry(CBoxAlias, own.DatabaseName));
-    Reported([&] { FillTables(); });
+    RunHandler([&] { FillTables(); });
     // CSV tables are listed with their extension but may be named without it.
     int table = FindEntry(tables, own.TableName);
     if (table < 0 && !own.TableName.isEmpty())
@@ -1018,10 +965,10 @@ void TPropLab::IniTable()
         table = tables->count() - 1;
     }
     tables->setCurrentIndex(table);
-    Reported([&] { CBoxTablesChange(); });
+    RunHandler([&] { CBoxTablesChange(); });
     // The filter comes after the table: a filter the table cannot take is
     // reported and leaves the records there to see, and to build another.
-    Reported([&] {
+    RunHandler([&] {
         DataTable->Filter = own.Filter;
         DataTable->Filtered = !DataTable->Filter.isEmpty();
         // Our table reads its filter when it is opened or refreshed.
@@ -1059,7 +1006,7 @@ void TPropLab::CBoxAliasChange()
     } catch (const EDBError&) {
         // The dialog's table follows the chosen alias even when it lists
         // nothing.
-        Reported([this] { CBoxTablesChange(); });
+        RunHandler([this] { CBoxTablesChange(); });
         throw;
     }
     CBoxTables->setCurrentIndex(CBoxTables->count() > 0 ? 0 : -1);
@@ -1081,7 +1028,7 @@ void TPropLab::CBoxTablesChange()
         } catch (const EDBError&) {
             // The grid and the count follow the table whether it opened or not.
             ReloadGrid();
-            Reported([this] { CheckDataInf(); });
+            RunHandler([this] { CheckDataInf(); });
             throw;
         }
     }
@@ -1265,7 +1212,7 @@ void TPropLab::FormClose()
 void TPropLab::done(int Result)
 {
     if (Lab)
-        Reported([this] { FormClose(); });
+        RunHandler([this] { FormClose(); });
     QDialog::done(Result);
 }
 
@@ -1281,22 +1228,10 @@ bool TPropLab::eventFilter(QObject* Watched, QEvent* Event)
         }
         if (Event->type() == QEvent::MouseButtonPress && Lab) {
             const QPoint at = static_cast<QMouseEvent*>(Event)->position().toPoint();
-            Reported([&] { PaintBox1MouseDown(at.x(), at.y()); });
+            RunHandler([&] { PaintBox1MouseDown(at.x(), at.y()); });
             return true;
         }
         return false;
-    }
-    if (Event->type() == QEvent::MouseButtonPress && Lab) {
-        const std::pair<QWidget*, void (TPropLab::*)()> swatches[] = {
-            {ShCoSelect, &TPropLab::ShCoSelectMouseDown}, {ShCoBack, &TPropLab::ShCoBackMouseDown},
-            {ShCoGrid, &TPropLab::ShCoGridMouseDown},     {ShCoFrame, &TPropLab::ShCoFrameMouseDown},
-            {ShCoAlign, &TPropLab::ShCoAlignMouseDown}};
-        for (const auto& sw : swatches)
-            if (Watched == sw.first) {
-                const auto handler = sw.second;
-                Reported([&] { (this->*handler)(); });
-                return true;
-            }
     }
     // The focus highlight of the integer spin edits and the name edit.
     if (Event->type() == QEvent::FocusIn || Event->type() == QEvent::FocusOut) {
@@ -1308,7 +1243,7 @@ bool TPropLab::eventFilter(QObject* Watched, QEvent* Event)
             if (in || LeftForGood(static_cast<QFocusEvent*>(Event))) {
                 Highlight(edit, in);
                 if (!in && edit == EdLabName && Lab)
-                    Reported([this] { EdLabNameExit(); });
+                    RunHandler([this] { EdLabNameExit(); });
             }
         }
     }

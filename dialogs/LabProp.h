@@ -143,13 +143,6 @@ public:
     // table and validates it.
     void FormClose();
 
-    // The colour chooser shared by all swatches: true and Color set when the
-    // user confirms. Replaceable so that tests and headless hosts answer it.
-    static std::function<bool(QWidget* Parent, TColor& Color)>& ColorDialog1();
-    // The background picture chooser: the chosen file, empty when cancelled.
-    static std::function<QString(QWidget* Parent, const QString& Filter)>& OpenPictureDialog1();
-    // The picture chooser's file types.
-    static QString PictureFilter();
     // Shows the dialog modally for TKVLab::ShowProp; replaceable so that
     // headless hosts and tests decide what showing it does.
     static std::function<void(TPropLab* Dialog)>& ShowModal();
@@ -164,9 +157,6 @@ protected:
 private:
     // Steps 1 to 4 of the sketch: sheet, labels, first label, margins.
     void DrawSketch();
-    void SetSwatch(QWidget* Swatch, TColor Color);
-    // Runs the colour chooser for a swatch; true when a colour was chosen.
-    bool ChooseSwatchColor(QWidget* Swatch);
     // The bound of the print-range edits; never below what they show.
     void SetRangeTop(std::int32_t Top);
     // Moves DataTable to a row of the grid (0-based).

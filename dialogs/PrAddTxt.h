@@ -23,7 +23,7 @@ class TKVShape;
 class TKVAddText;
 class TSpinEditFloat;
 
-class TProAddText : public QDialog, public TKVTextHandlers<TProAddText>
+class TProAddText : public QDialog, public Ui::TProAddText, public TKVTextHandlers<TProAddText>
 {
     Q_OBJECT
 

@@ -158,7 +158,8 @@ void TPropCoBar::ShowCheck()
     QString reason = Element->UseDaBa ? QString() : Element->InvalidReason();
     bool fixable = false;
     const int length = EanUpcLength(Element->BarType);
-    if (!Element->UseDaBa && reason.isEmpty() && length > 0) {
+    // With an add-on ("+12") libzint checks the digit itself.
+    if (!Element->UseDaBa && reason.isEmpty() && length > 0 && Element->Code.size() == length) {
         const int check = TKVBarPattern::CheckDigit(QStringView(Element->Code).first(length - 1));
         if (Element->Code.back().unicode() - '0' != check) {
             reason = LoadResString(&KvBarCheckDigit).arg(check);

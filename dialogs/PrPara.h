@@ -22,7 +22,7 @@ class TKVParagraph;
 class TKVShape;
 class TSpinEditFloat;
 
-class TPropPara : public QDialog, public TKVTextHandlers<TPropPara>
+class TPropPara : public QDialog, public Ui::TPropPara, public TKVTextHandlers<TPropPara>
 {
     Q_OBJECT
 

@@ -23,7 +23,7 @@ class TKVShape;
 class TKVText;
 class TSpinEditFloat;
 
-class TPropText : public QDialog, public TKVTextHandlers<TPropText>
+class TPropText : public QDialog, public Ui::TPropText, public TKVTextHandlers<TPropText>
 {
     Q_OBJECT
 

@@ -22,6 +22,7 @@
 #include "document/TKVText.h"
 #include "types/EKvError.h"
 
+#include <QScopeGuard>
 #include <memory>
 
 namespace {
@@ -59,20 +60,6 @@ TElement* EditedElement(TKVLab* Lab, TElement* Given, const char* Opener, TKVEle
     return element;
 }
 
-// The dialog's unit variable names the dialog for as long as it lives.
-template <class TDialog>
-class DialogVariable
-{
-public:
-    DialogVariable(TDialog*& Variable, TDialog* Dialog) : Variable(Variable) { Variable = Dialog; }
-    ~DialogVariable() { Variable = nullptr; }
-    DialogVariable(const DialogVariable&) = delete;
-    DialogVariable& operator=(const DialogVariable&) = delete;
-
-private:
-    TDialog*& Variable;
-};
-
 // Creates the dialog, loads it and runs it modally; it is freed however the
 // run ends, an exception included.
 template <class TDialog, class TElement, class... TIniArgs>
@@ -82,7 +69,9 @@ void OpenDialog(TKVLab* Lab, TElement* Element, TDialog*& Variable, TIniArgs... 
     // changed.
     const TKVLab::TKVChange step(*Lab);
     const auto dialog = std::make_unique<TDialog>();
-    const DialogVariable<TDialog> variable(Variable, dialog.get());
+    // The dialog's unit variable names the dialog for as long as it lives.
+    Variable = dialog.get();
+    const auto forget = qScopeGuard([&Variable] { Variable = nullptr; });
     dialog->Element = Element;
     dialog->Lab = Lab;
     dialog->Ini(IniArgs...);

@@ -7,6 +7,7 @@
 #include "document/TKVAddText.h"
 #include "document/TKVExtension.h"
 #include "document/TKVImage.h"
+#include "document/TKVLabelFields.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVLine.h"
 #include "document/TKVParagraph.h"
@@ -38,29 +39,9 @@ const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 
 // Everything a label file holds, read completely before any of it is applied.
 struct LabelFile {
-    QString Version, BackFileName, DatabaseName, TableName, Filter, LabelName, PaperName;
-    float Width, Height, MarLeft, MarTop, DiHor, DiVer;
-    std::int32_t NuHor, NuVer;
-    float PaperWidth, PaperHeight;
-    TColor BackColor;
-    TKVBackStyle BackStyle;
-    TColor AlignColor;
-    float AlignLeft, AlignTop;
-    bool ShowAlign;
-    TColor GridColor;
-    float IncX, IncY;
-    bool ShowGrid, ShowMargins;
-    TColor SelColor, FrameColor;
-    float Dist1, Dist2;
-    TKVFrameStyle FrameStyle;
-    float FramePenWidth;
-    bool DaBa;
-    std::int32_t Labs;
-    TColor MarginColor;
-    std::int32_t FirstRow, FirstCol, FirstLab, LastLab;
+    QString Version;
+    std::vector<TKVLabelValue> Settings;
     bool AllRecords = false;
-    std::uint16_t PaperCode;
-    std::uint8_t Orientation;
     std::vector<std::unique_ptr<TKVElement>> Elements;
     TKVExtEntries KeptEntries;
 };
@@ -158,54 +139,7 @@ void TKVObject::SaveToStream(TKVStream& S, const TKVDesign* Lab) const
 void TKVObject::WriteDesign(TKVStream& S, const TKVDesign* Lab, const QString& Version) const
 {
     S.WriteStr(Version);
-    S.WriteStr(Lab->BackSurf->FileName);
-    S.WriteStr(Lab->Table->DatabaseName);
-    S.WriteStr(Lab->Table->TableName);
-    S.WriteStr(Lab->Table->Filter);
-    S.WriteStr(Lab->Measure->LabelName);
-    S.WriteStr(Lab->Measure->PaperName);
-
-    const TKVMeasure& m = *Lab->Measure;
-    S.WriteFloat(m.Width);
-    S.WriteFloat(m.Height);
-    S.WriteFloat(m.MarLeft);
-    S.WriteFloat(m.MarTop);
-    S.WriteFloat(m.DiHor);
-    S.WriteFloat(m.DiVer);
-    S.WriteInt32(m.NuHor);
-    S.WriteInt32(m.NuVer);
-    S.WriteFloat(m.PaperWidth);
-    S.WriteFloat(m.PaperHeight);
-    const TKVBackSurf& b = *Lab->BackSurf;
-    S.WriteColor(b.Color);
-    S.WriteByte(b.Style);
-    S.WriteColor(b.AlignColor);
-    S.WriteFloat(b.AlignLeft);
-    S.WriteFloat(b.AlignTop);
-    S.WriteBool(b.ShowAlign);
-    const TKVGrid& g = *Lab->Grid;
-    S.WriteColor(g.Color);
-    S.WriteFloat(g.IncX);
-    S.WriteFloat(g.IncY);
-    S.WriteBool(g.Show);
-    S.WriteBool(Lab->ShowMargins);
-    S.WriteColor(Lab->SelColor);
-    const TKVFrame& f = *Lab->Frame;
-    S.WriteColor(f.Color);
-    S.WriteFloat(f.Dist1);
-    S.WriteFloat(f.Dist2);
-    S.WriteByte(f.Style);
-    S.WriteFloat(f.PenWidth);
-    S.WriteBool(Lab->DaBa);
-    const TKVPrintInfo& p = *Lab->PrintInfo;
-    S.WriteInt32(p.Labs);
-    S.WriteColor(p.Color);
-    S.WriteInt32(p.FirstRow);
-    S.WriteInt32(p.FirstCol);
-    S.WriteInt32(p.FirstLab);
-    S.WriteInt32(p.LastLab);
-    S.WriteUInt16(p.PaperCode);
-    S.WriteByte(p.Orientation);
+    TKVLabelFields::Write(S, *Lab);
 
     S.WriteInt32(Count());
     for (int i = 0; i < Count(); ++i) {
@@ -218,52 +152,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
 {
     LabelFile f;
     f.Version = S.ReadStr();
-    f.BackFileName = S.ReadStr();
-    f.DatabaseName = S.ReadStr();
-    f.TableName = S.ReadStr();
-    f.Filter = S.ReadStr();
-    f.LabelName = S.ReadStr();
-    f.PaperName = S.ReadStr();
-
-    f.Width = S.ReadFloat();
-    f.Height = S.ReadFloat();
-    if (f.Width < KVLimits::MinLabelSize || f.Height < KVLimits::MinLabelSize)
-        throw EKvStreamError(ReadError);
-    f.MarLeft = S.ReadFloat();
-    f.MarTop = S.ReadFloat();
-    f.DiHor = S.ReadFloat();
-    f.DiVer = S.ReadFloat();
-    // Zero and negative counts load: such a sheet holds no label.
-    f.NuHor = S.ReadInt32(std::numeric_limits<std::int32_t>::min(), KVLimits::MaxSheetRowsCols);
-    f.NuVer = S.ReadInt32(std::numeric_limits<std::int32_t>::min(), KVLimits::MaxSheetRowsCols);
-    f.PaperWidth = S.ReadFloat();
-    f.PaperHeight = S.ReadFloat();
-    f.BackColor = S.ReadColor();
-    f.BackStyle = TKVBackStyle(S.ReadEnum(MaxOrd_TKVBackStyle));
-    f.AlignColor = S.ReadColor();
-    f.AlignLeft = S.ReadFloat();
-    f.AlignTop = S.ReadFloat();
-    f.ShowAlign = S.ReadBool();
-    f.GridColor = S.ReadColor();
-    f.IncX = S.ReadFloat();
-    f.IncY = S.ReadFloat();
-    f.ShowGrid = S.ReadBool();
-    f.ShowMargins = S.ReadBool();
-    f.SelColor = S.ReadColor();
-    f.FrameColor = S.ReadColor();
-    f.Dist1 = S.ReadFloat();
-    f.Dist2 = S.ReadFloat();
-    f.FrameStyle = TKVFrameStyle(S.ReadEnum(MaxOrd_TKVFrameStyle));
-    f.FramePenWidth = S.ReadFloat();
-    f.DaBa = S.ReadBool();
-    f.Labs = S.ReadInt32();
-    f.MarginColor = S.ReadColor();
-    f.FirstRow = S.ReadInt32();
-    f.FirstCol = S.ReadInt32();
-    f.FirstLab = S.ReadInt32();
-    f.LastLab = S.ReadInt32();
-    f.PaperCode = S.ReadUInt16();
-    f.Orientation = S.ReadByte();
+    f.Settings = TKVLabelFields::Read(S);
 
     const std::int32_t n = S.ReadInt32();
     // Every record takes at least its kind byte.
@@ -299,9 +188,10 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
     for (auto& e : f.Elements)
         if (auto* image = dynamic_cast<TKVImage*>(e.get()))
             image->CreatePic();
+    const QString& backFile = std::get<QString>(TKVLabelFields::Find(f.Settings, "BackSurf", "FileName"));
     QImage back;
-    if (!f.BackFileName.isEmpty() && !TKVImage::LoadPicture(f.BackFileName, back))
-        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + f.BackFileName);
+    if (!backFile.isEmpty() && !TKVImage::LoadPicture(backFile, back))
+        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + backFile);
 
     // The whole design is at hand: it replaces the open one in one step,
     // with nothing drawn and no data source opened on the way. The old
@@ -310,55 +200,9 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
     Lab->Table->Close();
     Lab->DataOK = false;
     Lab->Version = f.Version;
-    Lab->Table->DatabaseName = f.DatabaseName;
-    Lab->Table->TableName = f.TableName;
-    Lab->Table->Filter = f.Filter;
-    TKVMeasure& m = *Lab->Measure;
-    m.LabelName = f.LabelName;
-    m.PaperName = f.PaperName;
-    m.Width = f.Width;
-    m.Height = f.Height;
-    m.MarLeft = f.MarLeft;
-    m.MarTop = f.MarTop;
-    m.DiHor = f.DiHor;
-    m.DiVer = f.DiVer;
-    m.NuHor = f.NuHor;
-    m.NuVer = f.NuVer;
-    m.PaperWidth = f.PaperWidth;
-    m.PaperHeight = f.PaperHeight;
-    TKVBackSurf& b = *Lab->BackSurf;
-    b.Color = f.BackColor;
-    b.Style = f.BackStyle;
-    b.AlignColor = f.AlignColor;
-    b.AlignLeft = f.AlignLeft;
-    b.AlignTop = f.AlignTop;
-    b.ShowAlign = f.ShowAlign;
-    b.FileName = f.BackFileName;
-    b.Picture = back; // empty when missing: never the previous design's
-    TKVGrid& g = *Lab->Grid;
-    g.Color = f.GridColor;
-    g.IncX = f.IncX;
-    g.IncY = f.IncY;
-    g.Show = f.ShowGrid;
-    Lab->ShowMargins = f.ShowMargins;
-    Lab->SelColor = f.SelColor;
-    TKVFrame& fr = *Lab->Frame;
-    fr.Color = f.FrameColor;
-    fr.Dist1 = f.Dist1;
-    fr.Dist2 = f.Dist2;
-    fr.Style = f.FrameStyle;
-    fr.PenWidth = f.FramePenWidth;
-    Lab->DaBa = f.DaBa;
-    TKVPrintInfo& p = *Lab->PrintInfo;
-    p.Labs = f.Labs;
-    p.Color = f.MarginColor;
-    p.FirstRow = f.FirstRow;
-    p.FirstCol = f.FirstCol;
-    p.FirstLab = f.FirstLab;
-    p.LastLab = f.LastLab;
-    p.AllRecords = f.AllRecords;
-    p.PaperCode = f.PaperCode;
-    p.Orientation = f.Orientation;
+    TKVLabelFields::Apply(f.Settings, *Lab);
+    Lab->BackSurf->Picture = back; // empty when missing: never the previous design's
+    Lab->PrintInfo->AllRecords = f.AllRecords;
     Elements = std::move(f.Elements);
     KeptEntries = std::move(f.KeptEntries);
 }

@@ -2,18 +2,17 @@
 
 #include "KVJsonWriter.h"
 #include "barcode/TKVBarCode.h"
-#include "document/TKVBackSurf.h"
-#include "document/TKVFrame.h"
-#include "document/TKVGrid.h"
 #include "designer/TKVLab.h"
 #include "document/TKVAddText.h"
 #include "document/TKVImage.h"
+#include "document/TKVLabelFields.h"
 #include "document/TKVObject.h"
 #include "document/TKVRect.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
-#include "document/TKVMeasure.h"
-#include "document/TKVPrintInfo.h"
+
+#include <cstring>
+#include <variant>
 
 namespace {
 using I = std::int64_t;
@@ -76,6 +75,17 @@ void Element(KVJsonWriter& w, const TKVElement& e)
         w.Value(QStringLiteral("FileName"), p->FileName);
     w.EndObject();
 }
+
+// One label setting, as the writer takes it: numbers of every integer
+// width as integers.
+void Setting(KVJsonWriter& W, const QString& Name, const QString& V) { W.Value(Name, V); }
+void Setting(KVJsonWriter& W, const QString& Name, float V) { W.Value(Name, V); }
+void Setting(KVJsonWriter& W, const QString& Name, bool V) { W.Value(Name, V); }
+template <typename T>
+void Setting(KVJsonWriter& W, const QString& Name, T V)
+{
+    W.Value(Name, std::int64_t(V));
+}
 }
 
 QString KVDesignInfo::Describe(const TKVLab& Lab, bool Json)
@@ -84,71 +94,20 @@ QString KVDesignInfo::Describe(const TKVLab& Lab, bool Json)
     w.BeginObject();
     w.Value(QStringLiteral("Version"), Lab.Version);
 
-    const TKVMeasure& m = *Lab.Measure;
-    w.BeginObject(QStringLiteral("Measure"));
-    w.Value(QStringLiteral("LabelName"), m.LabelName);
-    w.Value(QStringLiteral("PaperName"), m.PaperName);
-    w.Value(QStringLiteral("Width"), m.Width);
-    w.Value(QStringLiteral("Height"), m.Height);
-    w.Value(QStringLiteral("MarLeft"), m.MarLeft);
-    w.Value(QStringLiteral("MarTop"), m.MarTop);
-    w.Value(QStringLiteral("DiHor"), m.DiHor);
-    w.Value(QStringLiteral("DiVer"), m.DiVer);
-    w.Value(QStringLiteral("NuHor"), I(m.NuHor));
-    w.Value(QStringLiteral("NuVer"), I(m.NuVer));
-    w.Value(QStringLiteral("PaperWidth"), m.PaperWidth);
-    w.Value(QStringLiteral("PaperHeight"), m.PaperHeight);
-    w.EndObject();
-
-    const TKVBackSurf& b = *Lab.BackSurf;
-    w.BeginObject(QStringLiteral("BackSurf"));
-    w.Value(QStringLiteral("FileName"), b.FileName);
-    w.Value(QStringLiteral("Color"), I(b.Color));
-    w.Value(QStringLiteral("Style"), I(b.Style));
-    w.Value(QStringLiteral("AlignColor"), I(b.AlignColor));
-    w.Value(QStringLiteral("AlignLeft"), b.AlignLeft);
-    w.Value(QStringLiteral("AlignTop"), b.AlignTop);
-    w.Value(QStringLiteral("ShowAlign"), b.ShowAlign);
-    w.EndObject();
-
-    const TKVGrid& g = *Lab.Grid;
-    w.BeginObject(QStringLiteral("Grid"));
-    w.Value(QStringLiteral("Color"), I(g.Color));
-    w.Value(QStringLiteral("IncX"), g.IncX);
-    w.Value(QStringLiteral("IncY"), g.IncY);
-    w.Value(QStringLiteral("Show"), g.Show);
-    w.EndObject();
-
-    const TKVFrame& f = *Lab.Frame;
-    w.BeginObject(QStringLiteral("Frame"));
-    w.Value(QStringLiteral("Color"), I(f.Color));
-    w.Value(QStringLiteral("Dist1"), f.Dist1);
-    w.Value(QStringLiteral("Dist2"), f.Dist2);
-    w.Value(QStringLiteral("Style"), I(f.Style));
-    w.Value(QStringLiteral("PenWidth"), f.PenWidth);
-    w.EndObject();
-
-    w.Value(QStringLiteral("ShowMargins"), Lab.ShowMargins);
-    w.Value(QStringLiteral("SelColor"), I(Lab.SelColor));
-    w.Value(QStringLiteral("DaBa"), Lab.DaBa);
-
-    w.BeginObject(QStringLiteral("Table"));
-    w.Value(QStringLiteral("DatabaseName"), Lab.Table->DatabaseName);
-    w.Value(QStringLiteral("TableName"), Lab.Table->TableName);
-    w.Value(QStringLiteral("Filter"), Lab.Table->Filter);
-    w.EndObject();
-
-    const TKVPrintInfo& p = *Lab.PrintInfo;
-    w.BeginObject(QStringLiteral("PrintInfo"));
-    w.Value(QStringLiteral("Labs"), I(p.Labs));
-    w.Value(QStringLiteral("Color"), I(p.Color));
-    w.Value(QStringLiteral("FirstRow"), I(p.FirstRow));
-    w.Value(QStringLiteral("FirstCol"), I(p.FirstCol));
-    w.Value(QStringLiteral("FirstLab"), I(p.FirstLab));
-    w.Value(QStringLiteral("LastLab"), I(p.LastLab));
-    w.Value(QStringLiteral("PaperCode"), I(p.PaperCode));
-    w.Value(QStringLiteral("Orientation"), I(p.Orientation));
-    w.EndObject();
+    // The settings objects in the order users know from earlier versions;
+    // the design's own fields ("") come after the frame.
+    for (const char* group : {"Measure", "BackSurf", "Grid", "Frame", "", "Table", "PrintInfo"}) {
+        if (*group)
+            w.BeginObject(QString::fromLatin1(group));
+        for (const TKVLabelField& f : TKVLabelFields::All()) {
+            if (std::strcmp(f.Group, group))
+                continue;
+            const QString name = QString::fromLatin1(f.Name);
+            std::visit([&w, &name](const auto& V) { Setting(w, name, V); }, f.Get(Lab));
+        }
+        if (*group)
+            w.EndObject();
+    }
 
     w.BeginArray(QStringLiteral("Elements"));
     for (const auto& e : Lab.Document->Elements)

@@ -10,10 +10,12 @@
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
 #include "document/TKVMeasure.h"
+#include "strings/KVLanguage.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #define ZX_USE_UTF8 // zxing-cpp 1.4: Result::text() as UTF-8
 #include <ZXing/ReadBarcode.h>
 #include <gtest/gtest.h>
@@ -69,6 +71,10 @@ const Row Rows[] = {
     // PDF417, ISO/IEC 15438: text and numeric compaction.
     {baPDF417, "PDF417 Symbology Standard", {}, F::PDF417, "text compaction", true},
     {baPDF417, "12345678901234567890123456789012345678901234", {}, F::PDF417, "numeric compaction"},
+    // EAN-13 and UPC-A with the add-ons of the GS1 General Specifications
+    // (periodicals' issue number, books' price), through libzint.
+    {baEAN13, "9771234567003+12", {}, F::EAN13, "EAN-13 with a 2-digit add-on", true},
+    {baUPCA, "036000291452+51295", {}, F::UPCA, "UPC-A with a 5-digit add-on"},
 };
 
 bool IsGs1(const Row& R) { return R.Type == baGS1_128 || (R.Type == baDataMatrix && R.Options.Gs1); }
@@ -159,6 +165,7 @@ std::vector<Read> Decode(const QImage& Rendered, ZXing::BarcodeFormat Format)
     hints.setFormats(Format);
     hints.setTryHarder(true);
     hints.setTryRotate(true);
+    hints.setEanAddOnSymbol(ZXing::EanAddOnSymbol::Read);
     // One symbol at most: zxing-cpp 1.4 asserts while it sorts out several
     // reads of one linear symbol.
     std::vector<Read> reads;
@@ -182,6 +189,8 @@ void ExpectReadsBack(const Row& R, const QImage& Image, const std::string& Where
         want += QLatin1Char('3'); // the check digit of the only 13-digit row
     else if (R.Type == baUPCE && want.size() == 7)
         want += QLatin1Char('5');
+    else if (TKVZintSymbol::HasAddOn(R.Type, want))
+        want.replace(QLatin1Char('+'), QLatin1Char(' ')); // how zxing-cpp joins the add-on
     EXPECT_EQ(got.Text, want) << Where;
     if (IsGs1(R)) // "]C1", "]d2": the reader was told this is GS1 data
         EXPECT_TRUE(got.SymbologyId == "]C1" || got.SymbologyId == "]d2") << Where << " " << got.SymbologyId;
@@ -206,7 +215,7 @@ QString ScannedModules(const QImage& Image, int Row, double ModulePx)
 
 QString ZintDump(const Row& R)
 {
-    const int symbology = TKVZintSymbol::Info(R.Type).Zint;
+    const int symbology = TKVZintSymbol::Symbology(R.Type, QString::fromUtf8(R.Data));
     QStringList args{QStringLiteral("--dump"), QStringLiteral("-b"), QString::number(symbology)};
     if (R.Type == baGS1_128)
         args << QStringLiteral("--gs1parens");
@@ -295,6 +304,8 @@ TEST(ZintTypes, RefusedDataDrawsThePlaceholderAndSaysWhy)
         {baDataMatrix, "(01)09501101530004", {TKVZintSymbol::ecM, true},
          QStringLiteral("Dígito de control incorrecto: debería ser 3")},
         {baQRCode, "", {}, QStringLiteral("Sin datos")},
+        {baEAN13, "9771234567004+12", {}, QStringLiteral("Dígito de control incorrecto: debería ser 3")},
+        {baUPCA, "036000291452+123", {}, QStringLiteral("Longitud no válida")},
     };
     TKVLab lab;
     for (const Bad& r : rows) {
@@ -311,4 +322,15 @@ TEST(ZintTypes, RefusedDataDrawsThePlaceholderAndSaysWhy)
         EXPECT_GT(RenderSupport::CountPixels(img, RenderSupport::IsRed), 50) << r.Data;
         EXPECT_EQ(RenderSupport::CountPixels(img, [](QRgb c) { return qRed(c) < 100; }), 0) << r.Data; // no bars
     }
+}
+
+TEST(ZintTypes, TheReasonIsGivenInTheLanguageOfTheMomentNotOfTheEncoding)
+{
+    TKVBarCode b;
+    b.BarType = baITF14;
+    b.Code = QStringLiteral("15400141288764");
+    ASSERT_EQ(b.InvalidReason(), QStringLiteral("Dígito de control incorrecto: debería ser 3"));
+    ASSERT_TRUE(KVLanguage::Load(TestSupport::BinaryPath(QStringLiteral("lib/libkvlab_en.qm"))));
+    const auto spanish = qScopeGuard([] { KVLanguage::Unload(); });
+    EXPECT_EQ(b.InvalidReason(), QStringLiteral("Wrong check digit: it should be 3"));
 }

@@ -234,7 +234,8 @@ TEST_F(LabPropFixture, IniLoadsEverySetting)
     EXPECT_EQ(TPropLab::SwatchColor(W("ShCoFrame")), 0x00778899u);
     EXPECT_EQ(TPropLab::SwatchColor(W("ShCoBack")), 0x00AABBCCu);
     EXPECT_EQ(TPropLab::SwatchColor(W("ShCoAlign")), 0x00DDEEFFu);
-    EXPECT_EQ(W("ShCoGrid")->palette().color(QPalette::Window), ToQColor(0x00112233));
+    const QImage swatch = W("ShCoGrid")->grab().toImage();
+    EXPECT_EQ(swatch.pixelColor(swatch.rect().center()), ToQColor(0x00112233)) << "the swatch shows it";
     EXPECT_TRUE(C("CheckGrid")->isChecked());
     EXPECT_TRUE(C("CheckSnap")->isChecked());
     EXPECT_TRUE(C("CheckShow")->isChecked());
@@ -712,11 +713,11 @@ TEST_F(LabPropFixture, FirstRowAndColumnTypedAreKeptWithinTheSheet)
 
 TEST_F(LabPropFixture, SwatchesRunTheColourChooserAndWriteTheChosenColour)
 {
-    Restore guard(TPropLab::ColorDialog1());
+    Restore guard(ColorChooser());
     TColor offered = 0;
     TColor answer = 0;
     bool confirm = true;
-    TPropLab::ColorDialog1() = [&](QWidget*, TColor& Color) {
+    ColorChooser() = [&](TColor& Color, QWidget*) {
         offered = Color;
         if (confirm)
             Color = answer;
@@ -760,12 +761,13 @@ TEST_F(LabPropFixture, BackgroundPictureButtonAndCheckBox)
     picture.fill(Qt::green);
     ASSERT_TRUE(picture.save(file));
 
-    Restore guard(TPropLab::OpenPictureDialog1());
+    Restore guard(PictureChooser());
     QString answer;
     QString filter;
-    TPropLab::OpenPictureDialog1() = [&](QWidget*, const QString& Filter) {
+    PictureChooser() = [&](QString& FileName, const QString& Filter, QWidget*) {
         filter = Filter;
-        return answer;
+        FileName = answer;
+        return !answer.isEmpty();
     };
     Open(2);
     W<QPushButton>("BitBtnOpenImage")->click(); // cancelled
@@ -773,7 +775,7 @@ TEST_F(LabPropFixture, BackgroundPictureButtonAndCheckBox)
     // The same file types as the element picture dialog: what the picture
     // reader decodes (this dialog offered EMF and WMF, which no reader here
     // decodes, and hid PNG).
-    EXPECT_EQ(filter, NameFilters(PictureFileFilter()));
+    EXPECT_EQ(filter, PictureFileFilter());
 
     // Checked without a file: nothing happens.
     C("CheckBackImage")->click();
