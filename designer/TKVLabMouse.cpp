@@ -784,8 +784,10 @@ void TKVLab::EndBand(int X, int Y)
         return r.Left <= band.Right && band.Left <= r.Right && r.Top <= band.Bottom && band.Top <= r.Bottom;
     };
     std::vector<TKVElement*> chosen;
-    if (BandModifiers & (Qt::ControlModifier | Qt::ShiftModifier))
+    const bool adding = BandModifiers & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (adding)
         chosen = SelectedElements();
+    const std::size_t kept = chosen.size();
     for (auto i = Document->Elements.rbegin(); i != Document->Elements.rend(); ++i) {
         TKVElement* e = i->get();
         const TRect r = e->Elem() == deLine ? TRect{WindowX(e->Point1.X), WindowY(e->Point1.Y), WindowX(e->Point2.X),
@@ -794,5 +796,8 @@ void TKVLab::EndBand(int X, int Y)
         if (touches(r) && std::find(chosen.begin(), chosen.end(), e) == chosen.end())
             chosen.push_back(e);
     }
+    // A band over empty space keeps the selection, as a click there does.
+    if (chosen.size() == kept)
+        return;
     SelectElements(chosen);
 }

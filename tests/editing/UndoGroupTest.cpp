@@ -4,6 +4,8 @@
 #include "EditFixture.h"
 
 #include "designer/TKVClipboard.h"
+#include "dialogs/KVChoosers.h"
+#include "dialogs/LabProp.h"
 #include "document/TKVLine.h"
 #include "document/TKVRect.h"
 #include "document/TKVText.h"
@@ -23,15 +25,23 @@ std::unique_ptr<TKVRect> MakeRect(float L, float T, float R, float B)
     return r;
 }
 
-// Runs Change while a modal window is open (the dialog of a session), then
-// closes that window.
-void InModal(const std::function<void()>& Change)
+// Makes the next element dialog, or the label dialog, a session in which
+// the user changes what Change does, then closes it.
+void InElementDialog(const std::function<void()>& Change)
 {
-    QTimer::singleShot(0, [Change] {
+    PropertyDialogRunner() = [Change](QDialog&) {
         Change();
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            d->reject();
-    });
+        PropertyDialogRunner() = nullptr;
+    };
+}
+
+void InLabelDialog(const std::function<void()>& Change)
+{
+    static const auto shown = TPropLab::ShowModal();
+    TPropLab::ShowModal() = [Change](TPropLab*) {
+        Change();
+        TPropLab::ShowModal() = shown;
+    };
 }
 
 class UndoGroup : public EditFixture
@@ -69,85 +79,87 @@ TEST_F(UndoGroup, EveryChangeUndoesToTheBytesBeforeAndRedoesToTheBytesAfter)
 {
     struct Row {
         const char* Name;
-        std::function<void(UndoGroup&)> Change;
+        std::function<void()> Change;
+        std::function<void()> Prepare = nullptr; // before the design is taken
     };
     const Row rows[] = {
-        {"rectangle drawn", [](UndoGroup& T) {
-             T.Lab->SetDrawTool(dwRect);
-             T.Drag({300, 150}, {340, 180});
+        {"rectangle drawn", [this] {
+             Lab->SetDrawTool(dwRect);
+             Drag({300, 150}, {340, 180});
          }},
-        {"text placed (its dialog closed)", [](UndoGroup& T) {
-             T.Lab->SetDrawTool(dwText);
-             T.Press(300, 150);
-             T.Release(300, 150);
+        {"text placed (its dialog closed)", [this] {
+             Lab->SetDrawTool(dwText);
+             Press(300, 150);
+             Release(300, 150);
          }},
-        {"moved by a drag", [](UndoGroup& T) {
-             T.ClickOn(T.B);
-             T.Drag(Centre(T.B->Bounds), Centre(T.B->Bounds) + QPoint(20, 9));
+        {"moved by a drag", [this] {
+             ClickOn(B);
+             Drag(Centre(B->Bounds), Centre(B->Bounds) + QPoint(20, 9));
          }},
-        {"resized by a handle", [](UndoGroup& T) {
-             T.ClickOn(T.B);
-             T.Drag(Centre(T.Lab->RightHandle), Centre(T.Lab->RightHandle) + QPoint(30, 0));
+        {"resized by a handle", [this] {
+             ClickOn(B);
+             Drag(Centre(Lab->RightHandle), Centre(Lab->RightHandle) + QPoint(30, 0));
          }},
-        {"line end dragged", [](UndoGroup& T) {
+        {"line end dragged",
+         [this] { Drag(Centre(Lab->Point2Handle), Centre(Lab->Point2Handle) + QPoint(25, -12)); },
+         [this] {
              auto line = std::make_unique<TKVLine>();
              line->Point1 = {5, 40};
              line->Point2 = {40, 45};
-             T.Lab->Document->AddElement(std::move(line));
-             T.Lab->SelectElements({T.Lab->Document->Items(3)});
-             T.Lab->UndoStack()->clear();
-             T.Drag(Centre(T.Lab->Point2Handle), Centre(T.Lab->Point2Handle) + QPoint(25, -12));
+             Lab->SelectElements({Add(std::move(line))});
          }},
-        {"element dialog session", [](UndoGroup& T) {
-             InModal([&T] {
-                 T.B->PenWidth = 0.5f;
-                 T.B->Color = clBlue;
+        {"element dialog session", [this] {
+             InElementDialog([this] {
+                 B->PenWidth = 0.5f;
+                 B->Color = clBlue;
              });
-             T.Lab->PropRect(T.B);
+             Lab->PropRect(B);
          }},
-        {"label dialog session", [](UndoGroup& T) {
-             InModal([&T] {
-                 T.Lab->Measure->Width = 80;
-                 T.Lab->Grid->IncX = 2;
+        {"label dialog session", [this] {
+             InLabelDialog([this] {
+                 Lab->Measure->Width = 80;
+                 Lab->Grid->IncX = 2;
              });
-             T.Lab->ShowProp(0);
+             Lab->ShowProp(0);
          }},
-        {"paste", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.A, T.C});
-             T.Lab->CopyElement();
-             T.Lab->PasteElement();
+        {"paste", [this] {
+             Lab->SelectElements({A, C});
+             Lab->CopyElement();
+             Lab->PasteElement();
          }},
-        {"delete", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.A, T.C});
-             T.Lab->DeleteElement();
+        {"delete", [this] {
+             Lab->SelectElements({A, C});
+             Lab->DeleteElement();
          }},
-        {"delete all", [](UndoGroup& T) { T.Lab->Clear(); }},
-        {"to the front", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.C});
-             T.Lab->Front();
+        {"delete all", [this] { Lab->Clear(); }},
+        {"to the front", [this] {
+             Lab->SelectElements({C});
+             Lab->Front();
          }},
-        {"to the back", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.A});
-             T.Lab->Back();
+        {"to the back", [this] {
+             Lab->SelectElements({A});
+             Lab->Back();
          }},
-        {"aligned", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.A, T.B, T.C});
-             T.Lab->AlignSelection(Qt::AlignBottom);
+        {"aligned", [this] {
+             Lab->SelectElements({A, B, C});
+             Lab->AlignSelection(Qt::AlignBottom);
          }},
-        {"transparency", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.B});
-             T.Lab->Transparent();
+        {"transparency", [this] {
+             Lab->SelectElements({B});
+             Lab->Transparent();
          }},
-        {"arrow key", [](UndoGroup& T) {
-             T.Lab->SelectElements({T.A});
-             T.Key(Qt::Key_Right, Qt::ShiftModifier);
+        {"arrow key", [this] {
+             Lab->SelectElements({A});
+             Key(Qt::Key_Right, Qt::ShiftModifier);
          }},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.Name);
         SetUp();
+        if (r.Prepare)
+            r.Prepare();
         const QByteArray before = Lab->DesignBytes();
-        r.Change(*this);
+        r.Change();
         const QByteArray after = Lab->DesignBytes();
         ASSERT_NE(after, before);
         // One step, whatever the change touched.
@@ -165,11 +177,11 @@ TEST_F(UndoGroup, EveryChangeUndoesToTheBytesBeforeAndRedoesToTheBytesAfter)
 
 TEST_F(UndoGroup, UndoKeepsTheSelectionAndANewLabelForgetsTheHistory)
 {
-    int signals = 0;
-    QObject::connect(Lab.get(), &TKVLab::UndoStateChanged, [&signals] { ++signals; });
+    int emitted = 0;
+    QObject::connect(Lab.get(), &TKVLab::UndoStateChanged, [&emitted] { ++emitted; });
     Lab->SelectElements({A, C});
     Lab->MoveSelection({1, 2});
-    EXPECT_GT(signals, 0);
+    EXPECT_GT(emitted, 0);
     Lab->Undo();
     const std::vector<TKVElement*> s = Selected();
     ASSERT_EQ(s.size(), 2u);
