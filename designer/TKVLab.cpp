@@ -93,6 +93,10 @@ TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
 
 TKVLab::~TKVLab()
 {
+    // The stack empties itself as it goes and must not tell anyone: the
+    // host that listens may be going too.
+    Undos->blockSignals(true);
+    delete Undos;
     EmptyGridPoints();
     Pages.clear();
     // The element clipboard lives no longer than any designer.

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -94,13 +95,18 @@ QString LabelBeside(QWidget* W)
             if (auto* grid = qobject_cast<QGridLayout*>(l)) {
                 int row = 0, column = 0, rows = 0, columns = 0;
                 grid->getItemPosition(i, &row, &column, &rows, &columns);
-                for (auto [r, c] : {std::pair{row, column - 1}, std::pair{row - 1, column}})
-                    if (QLayoutItem* item = r >= 0 && c >= 0 ? grid->itemAtPosition(r, c) : nullptr)
+                // The nearest label to its left, else the one above it.
+                for (int c = column - 1; c >= 0; --c)
+                    if (QLayoutItem* item = grid->itemAtPosition(row, c))
                         if (auto* label = qobject_cast<QLabel*>(item->widget()))
                             return label->text();
-            } else if (i > 0) {
-                if (auto* label = qobject_cast<QLabel*>(l->itemAt(i - 1)->widget()))
-                    return label->text();
+                if (QLayoutItem* item = row > 0 ? grid->itemAtPosition(row - 1, column) : nullptr)
+                    if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                        return label->text();
+            } else {
+                for (int j = i - 1; j >= 0; --j)
+                    if (auto* label = qobject_cast<QLabel*>(l->itemAt(j)->widget()))
+                        return label->text();
             }
             return {};
         }
@@ -131,9 +137,15 @@ void NameControls(QWidget* Form)
             name = Plain(LabelBeside(w));
         if (name.isEmpty())
             name = Plain(w->toolTip());
-        for (QWidget* p = w->parentWidget(); name.isEmpty() && p && p != Form; p = p->parentWidget())
+        // The group it is in, else the page of the tab it is on.
+        for (QWidget* p = w->parentWidget(); name.isEmpty() && p && p != Form; p = p->parentWidget()) {
             if (auto* group = qobject_cast<QGroupBox*>(p))
                 name = Plain(group->title());
+            QWidget* stack = p->parentWidget();
+            if (auto* tabs = qobject_cast<QTabWidget*>(stack ? stack->parentWidget() : nullptr);
+                name.isEmpty() && tabs && tabs->indexOf(p) >= 0)
+                name = Plain(tabs->tabText(tabs->indexOf(p)));
+        }
         // A control inside another one (a spin box's edit, a combo box's
         // list) takes the outer control's name.
         if (name.isEmpty() && w->parentWidget() && w->parentWidget() != Form)
