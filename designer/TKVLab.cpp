@@ -23,6 +23,7 @@
 #include <QPicture>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QUndoStack>
 
 namespace {
 constexpr int RulerBand = 24; // where the label picture starts in the window, pixels
@@ -81,12 +82,21 @@ TKVLab::TKVLab(QWidget* Parent) : QAbstractScrollArea(Parent)
     Rulers->OnChange = [this] { FlipLabScreen(); };
     SetColor(clGray);
 
+    Undos = new QUndoStack(this);
+    for (auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(Undos, changed, this, &TKVLab::UndoStateChanged);
+    connect(Undos, &QUndoStack::indexChanged, this, &TKVLab::UndoStateChanged);
+
     CreateWnd();
     Loading = false;
 }
 
 TKVLab::~TKVLab()
 {
+    // The stack empties itself as it goes and must not tell anyone: the
+    // host that listens may be going too.
+    Undos->blockSignals(true);
+    delete Undos;
     EmptyGridPoints();
     Pages.clear();
     // The element clipboard lives no longer than any designer.
@@ -183,8 +193,8 @@ TKVDrawContext TKVLab::DrawContext(TKVDrawType DrawType, TKVCanvas& Canvas) cons
     context.FieldNames = ShowFieldNames;
     context.LabelWidth = Measure->Width;
     context.LabelHeight = Measure->Height;
-    context.PictureWidth = LabScreen.width();
-    context.PictureHeight = LabScreen.height();
+    context.PictureWidth = LabWidth();
+    context.PictureHeight = LabHeight();
     context.Origin = RulerBand;
     return context;
 }

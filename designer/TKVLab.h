@@ -26,12 +26,14 @@
 #include <QImage>
 #include <QPicture>
 #include <QString>
+#include <QByteArray>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 class QPicture;
+class QUndoStack;
 class TKVBackSurf;
 class TKVCanvas;
 class TKVFontCache;
@@ -125,8 +127,13 @@ public:
     std::int32_t PixelsPerInchY = 96;
     float PixelsPerMMX = 0;
     float PixelsPerMMY = 0;
+    // Both pictures have the screen's device pixel ratio: a 2x screen gets
+    // twice the pixels, drawn in the same window pixels.
     QImage LabScreen;
     QImage BackScreen;
+    /// The label picture's size in window pixels, whatever the screen's ratio.
+    int LabWidth() const;
+    int LabHeight() const;
     std::int32_t HPosition = 0, HMin = 0, HMax = 100;
     std::int32_t VPosition = 0, VMin = 0, VMax = 100;
     std::uint16_t HSmallChange = 1, HLargeChange = 10;
@@ -259,6 +266,69 @@ public:
     void AlignTop();     ///< To BackSurf's top alignment line.
     void Transparent();  ///< Toggles whether the element's background is painted.
 
+    // ---- Undo and redo ----
+    // Every change of the design made by the user or through the editing
+    // commands above is one step on the control's stack; loading or creating
+    // a label empties it, saving marks the clean step. Steps are not limited
+    // in number: each holds the design's bytes as its file stores them,
+    // shared with the next step when nothing changed in between.
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    QUndoStack* UndoStack() const { return Undos; }
+    // Makes what happens while it lives one undoable step: the design is
+    // taken before and after, and a step is kept when they differ. Scopes
+    // nest; the outermost one makes the step.
+    class TKVChange
+    {
+    public:
+        explicit TKVChange(TKVLab& Lab);
+        ~TKVChange();
+        TKVChange(const TKVChange&) = delete;
+        TKVChange& operator=(const TKVChange&) = delete;
+
+    private:
+        TKVLab& Lab;
+    };
+    // The design's bytes as a label file stores them.
+    QByteArray DesignBytes() const;
+    // Replaces the design by Bytes (as DesignBytes gives them) and selects
+    // the elements at Selected (document indexes, the last one chosen last).
+    void RestoreDesign(const QByteArray& Bytes, const std::vector<int>& Selected);
+
+    // ---- Several elements at once ----
+    // The selection is SelectedElement, the last one chosen, with the others
+    // chosen with it. A host that sets SelectedElement to an element outside
+    // the group selects that element alone.
+    void SelectAll();
+    /// The selected elements in stacking order, front-most first.
+    std::vector<TKVElement*> SelectedElements() const;
+    /// Selects the elements of List that are in the document; the last of
+    /// them becomes SelectedElement.
+    void SelectElements(const std::vector<TKVElement*>& List);
+    bool IsSelected(const TKVElement* E) const;
+    /// Moves every selected element by Delta mm, as one step.
+    void MoveSelection(TPoint2D Delta);
+
+    // ---- Alignment of the selection ----
+    // Several elements align to the bounds of the group, one to the label.
+    // Alignment is one of Qt::AlignLeft, AlignHCenter, AlignRight, AlignTop,
+    // AlignVCenter, AlignBottom.
+    void AlignSelection(Qt::Alignment Alignment);
+    /// Equal gaps between the selected elements, the outer two staying.
+    void DistributeSelection(Qt::Orientation Orientation);
+    /// The group as a whole in the middle of the label.
+    void CentreSelection();
+    /// Where E lies on the label, in mm.
+    TRect2D ElementExtent(const TKVElement& E) const;
+
+signals:
+    /// Whether Undo or Redo can act has changed, or the step they act on.
+    void UndoStateChanged();
+
+public:
+
     // Editing state, window pixels.
     TKVDrag DragKind = drNone;
     TKVDragType DragType = dtMove;
@@ -287,6 +357,8 @@ public:
     struct TKVShownSelection {
         TKVDrag Kind = drNone;
         TRect SelectionRect, LeftHandle, RightHandle, TopHandle, BottomHandle, Point1Handle, Point2Handle;
+        // A group's element outlines; SelectionRect then encloses them all.
+        std::vector<TRect> Outlines;
         bool operator==(const TKVShownSelection&) const = default;
     } ShownSelection;
 
@@ -417,6 +489,8 @@ public:
     void EndLoading();
 
 protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    bool event(QEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
@@ -504,6 +578,34 @@ private:
     void CreateWnd();
     // True while SetHParams/SetVParams move a bar themselves.
     bool SettingBars = false;
+
+    // Undo: the stack, the open scopes and the design when the outermost
+    // opened; the bytes of the last step, shared with the next one's.
+    QUndoStack* Undos = nullptr;
+    int ChangeDepth = 0;
+    bool Restoring = false;
+    QByteArray ChangeBefore;
+    std::vector<int> SelectionBefore;
+    QByteArray LastStepBytes;
+    void BeginChange();
+    void EndChange();
+    std::vector<int> SelectedIndexes() const;
+    // The others chosen with SelectedElement (it is one of them while the
+    // group holds).
+    std::vector<TKVElement*> Group;
+    bool GroupActive() const;
+    // The front-most element at window pixel (X, Y), the selection unchanged.
+    TKVElement* HitElement(int X, int Y);
+    // A rubber band from empty space with the selection tool.
+    bool Banding = false;
+    Qt::KeyboardModifiers BandModifiers;
+    void EndBand(int X, int Y);
+    // Element outlines of a group, in window pixels, as last worked out.
+    std::vector<TRect> GroupOutlines;
+    // Keyboard: places an element of the drawing tool at the label's
+    // top-left corner and opens its dialog.
+    void CreateWithKeyboard();
+    void SelectNext(bool Forward);
 
     // Fonts of the label picture, kept from one redraw to the next.
     std::shared_ptr<TKVFontCache> LabFonts;

@@ -183,7 +183,29 @@ void TKVLab::WorkOutHandles()
     // of another kind, place or scroll position can still be grabbed.
     TKVHandles h;
     const TKVElement* e = SelectedElement;
-    if (e && DragKind != drNone && e == DrawnSelected) {
+    if (e && DragKind != drNone && e == DrawnSelected && GroupActive()) {
+        // A group shows each element's outline and one frame around them
+        // all, which moves the group.
+        h.Kind = drObject;
+        bool first = true;
+        for (const TKVElement* g : SelectedElements()) {
+            const TRect b = g->Elem() == deLine ? TRect{std::min(WindowX(g->Point1.X), WindowX(g->Point2.X)),
+                                                        std::min(WindowY(g->Point1.Y), WindowY(g->Point2.Y)),
+                                                        std::max(WindowX(g->Point1.X), WindowX(g->Point2.X)) + 1,
+                                                        std::max(WindowY(g->Point1.Y), WindowY(g->Point2.Y)) + 1}
+                                                : g->Bounds;
+            const TRect r = Shifted(b, -HPosition, -VPosition);
+            h.Outlines.push_back(r);
+            h.SelectionRect = first ? r
+                                    : TRect{std::min(h.SelectionRect.Left, r.Left), std::min(h.SelectionRect.Top, r.Top),
+                                            std::max(h.SelectionRect.Right, r.Right),
+                                            std::max(h.SelectionRect.Bottom, r.Bottom)};
+            first = false;
+        }
+        // The frame stands two pixels off the outlines.
+        h.SelectionRect = {h.SelectionRect.Left - 2, h.SelectionRect.Top - 2, h.SelectionRect.Right + 2,
+                           h.SelectionRect.Bottom + 2};
+    } else if (e && DragKind != drNone && e == DrawnSelected) {
         const TRect r = Shifted(DrawnPlace, -HPosition, -VPosition);
         h.Kind = HandleStyle(*e);
         if (h.Kind == drLine) {
@@ -209,6 +231,7 @@ void TKVLab::WorkOutHandles()
     if (h.Kind != drNone)
         DragKind = h.Kind; // a paste may have selected an element of another kind
     SetHandles(*this, h);
+    GroupOutlines = h.Outlines;
     // The window shows the overlay that goes with the picture just composed.
     if (ShownSelection != h) {
         ShownSelection = h;
@@ -229,6 +252,9 @@ bool TKVLab::HandlesFitSelection() const
 void TKVLab::ForgetSelection()
 {
     SelectedElement = nullptr;
+    Group.clear();
+    GroupOutlines.clear();
+    Banding = false;
     DrawnSelected = nullptr;
     Drawing = false;
     DragKind = drNone;
@@ -294,7 +320,7 @@ void TKVLab::ResetOverlay()
         return;
     }
     ShownSelection = {DragKind,   SelectionRect, LeftHandle,   RightHandle,
-                      TopHandle,  BottomHandle,  Point1Handle, Point2Handle};
+                      TopHandle,  BottomHandle,  Point1Handle, Point2Handle, GroupOutlines};
 }
 
 void TKVLab::DrawSelection(TKVCanvas& Canvas)
@@ -312,7 +338,18 @@ void TKVLab::DrawSelection(TKVCanvas& Canvas)
         c.Rectangle(s.Point1Handle);
         c.Rectangle(s.Point2Handle);
         break;
-    case drObject: c.Rectangle(s.SelectionRect); break;
+    case drObject:
+        c.Rectangle(s.SelectionRect);
+        for (const TRect& o : s.Outlines)
+            c.Rectangle(o);
+        // A group's frame has a handle at each corner.
+        if (!s.Outlines.empty()) {
+            const TRect& r = s.SelectionRect;
+            for (TPoint p : {TPoint{r.Left, r.Top}, TPoint{r.Right - 1, r.Top}, TPoint{r.Left, r.Bottom - 1},
+                             TPoint{r.Right - 1, r.Bottom - 1}})
+                c.Rectangle(HandleAt(p));
+        }
+        break;
     case drSizes:
         c.Rectangle(s.SelectionRect);
         for (const TRect& h : {s.LeftHandle, s.RightHandle, s.TopHandle, s.BottomHandle})
@@ -343,7 +380,7 @@ void TKVLab::DrawSelection(TKVCanvas& Canvas)
 
 // ---- Mouse --------------------------------------------------------------------
 
-void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y)
+void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
 {
     if (!Document || !AllowEdit)
         return;
@@ -373,7 +410,28 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
 
     switch (DrawTool) {
     case dwSelection: {
-        if (Document->FindElement({X + HPosition, Y + VPosition}, this)) {
+        TKVElement* hit = HitElement(X, Y);
+        if (hit && (Shift & (Qt::ControlModifier | Qt::ShiftModifier))) {
+            // Ctrl or Shift adds the element to the selection, or takes it
+            // out of it.
+            std::vector<TKVElement*> chosen = SelectedElements();
+            if (const auto i = std::find(chosen.begin(), chosen.end(), hit); i != chosen.end()) {
+                chosen.erase(i);
+                // The element chosen last stays the last one.
+                if (SelectedElement != hit && SelectedElement) {
+                    std::erase(chosen, SelectedElement);
+                    chosen.push_back(SelectedElement);
+                }
+            } else {
+                chosen.push_back(hit);
+            }
+            SelectElements(chosen);
+            return;
+        }
+        // A click on one of a group's elements keeps the group, to move it.
+        if (hit && !(GroupActive() && IsSelected(hit))) {
+            Group.clear();
+            SelectedElement = hit;
             ClearSelection();
             AdjustHandle();
         }
@@ -381,6 +439,13 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
         // still be grabbed. Rectangles left over from before a change of
         // tool, or placed on an element that is no longer the selected one,
         // grab nothing.
+        // Empty space starts a rubber band; a click without a drag keeps the
+        // selection.
+        if (!hit) {
+            Banding = true;
+            BandModifiers = Shift;
+            DragAnchor = DragCurrent = {X, Y};
+        }
         if (!HandlesFitSelection())
             return;
         if (PtInRect(SelectionRect, X, Y)) {
@@ -411,6 +476,7 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
         } else {
             return;
         }
+        Banding = false;
         PressRect = DragType == dtPoint1 ? Point1Handle : DragType == dtPoint2 ? Point2Handle : SelectionRect;
         Dragging = true;
         break;
@@ -431,6 +497,8 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int
 
 void TKVLab::CreateAtOnce(int X, int Y)
 {
+    const TKVChange step(*this);
+    Group.clear();
     // The element joins the document before its dialog opens and stays
     // there whatever the dialog's outcome; it starts at the back.
     auto add = [this, X, Y](auto Element) {
@@ -510,6 +578,12 @@ void TKVLab::MouseMove(Qt::KeyboardModifiers, int X, int Y)
         }
     }
 
+    if (Banding) {
+        ToggleFigure({TKVXorFigure::fkRect, DragAnchor, DragCurrent, SelColor});
+        DragCurrent = {X, Y};
+        ToggleFigure({TKVXorFigure::fkRect, DragAnchor, DragCurrent, SelColor});
+    }
+
     if (Drawing) {
         DrawShape(DragAnchor, DragCurrent);
         DragCurrent = {X, Y};
@@ -524,7 +598,10 @@ void TKVLab::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
 {
     if (!AllowEdit)
         return;
+    if (Banding)
+        EndBand(X, Y);
     if (Dragging) {
+        const TKVChange step(*this);
         CommitDrag();
         Dragging = false;
         AdjustHandle();
@@ -539,6 +616,23 @@ void TKVLab::CommitDrag()
     TKVElement* e = SelectedElement;
     if (!e)
         return;
+    if (GroupActive()) {
+        if (DragType != dtMove || SelectionRect == PressRect)
+            return;
+        // The group moves as far as its frame did; with the grid snap the
+        // element chosen last lands on the grid, as it would alone.
+        const int dx = SelectionRect.Left - PressRect.Left;
+        const int dy = SelectionRect.Top - PressRect.Top;
+        TPoint2D d{Worldx(SelectionRect.Left) - Worldx(PressRect.Left),
+                   Worldy(SelectionRect.Top) - Worldy(PressRect.Top)};
+        if (Snap == snGrid) {
+            d.X = WorldGridX(WindowX(e->Point1.X) - HPosition + dx) - e->Point1.X;
+            d.Y = WorldGridY(WindowY(e->Point1.Y) - VPosition + dy) - e->Point1.Y;
+        }
+        for (TKVElement* g : SelectedElements())
+            g->Move(d);
+        return;
+    }
     switch (DragType) {
     case dtMove:
     case dtTop:
@@ -599,6 +693,8 @@ void TKVLab::CreateFromBand(int X, int Y)
     Drawing = false;
     if (!Document)
         return;
+    const TKVChange step(*this);
+    Group.clear();
     TRect r;
     NormalizeRect({DragAnchor.X, DragAnchor.Y, X, Y}, r);
     const TPoint2D p1{Worldx(r.Left), Worldy(r.Top)};
@@ -669,4 +765,39 @@ void TKVLab::CreateFromBand(int X, int Y)
     else
         PaintLabScreen(true);
     MoveMarks({X, Y});
+}
+
+void TKVLab::EndBand(int X, int Y)
+{
+    Banding = false;
+    EndFeedback(XorFigures);
+    viewport()->update();
+    // A click is no band: the selection stays.
+    if (std::abs(X - DragAnchor.X) < 3 && std::abs(Y - DragAnchor.Y) < 3)
+        return;
+    TRect band;
+    NormalizeRect({DragAnchor.X + HPosition, DragAnchor.Y + VPosition, X + HPosition, Y + VPosition}, band);
+    // Every element the band touches is taken.
+    auto touches = [&band](const TRect& R) {
+        TRect r;
+        NormalizeRect(R, r);
+        return r.Left <= band.Right && band.Left <= r.Right && r.Top <= band.Bottom && band.Top <= r.Bottom;
+    };
+    std::vector<TKVElement*> chosen;
+    const bool adding = BandModifiers & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (adding)
+        chosen = SelectedElements();
+    const std::size_t kept = chosen.size();
+    for (auto i = Document->Elements.rbegin(); i != Document->Elements.rend(); ++i) {
+        TKVElement* e = i->get();
+        const TRect r = e->Elem() == deLine ? TRect{WindowX(e->Point1.X), WindowY(e->Point1.Y), WindowX(e->Point2.X),
+                                                    WindowY(e->Point2.Y)}
+                                            : e->Bounds;
+        if (touches(r) && std::find(chosen.begin(), chosen.end(), e) == chosen.end())
+            chosen.push_back(e);
+    }
+    // A band over empty space keeps the selection, as a click there does.
+    if (chosen.size() == kept)
+        return;
+    SelectElements(chosen);
 }

@@ -74,7 +74,7 @@ void TKVLab::DrawLabScreen()
     TOverhangWatch overhang({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset});
     context.Watch = &overhang;
     const TKVMapping previous = c.Mapping();
-    c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabScreen.width(), LabScreen.height()});
+    c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
     DrawBackSurf(r, c);
     DrawFrame({0, 0}, context);
     if (Document && !DesignMode) {
@@ -220,7 +220,8 @@ void TKVLab::DrawClip()
         return;
     TKVCanvas c(&BackScreen);
     // The label picture slides under the rulers and never covers them.
-    c.SetClipRect({RulerBand, RulerBand, BackScreen.width(), BackScreen.height()});
+    const QSizeF back = BackScreen.deviceIndependentSize();
+    c.SetClipRect({RulerBand, RulerBand, int(std::lround(back.width())), int(std::lround(back.height()))});
     c.Draw(RulerBand - HPosition, RulerBand - VPosition, LabScreen);
 }
 
@@ -242,10 +243,12 @@ void TKVLab::paintEvent(QPaintEvent* Event)
     QPainter p(viewport());
     const QRect r = Event->rect();
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(r.topLeft(), BackScreen, r);
+    // The window's pixels are BackScreen's device pixels, one to one.
+    const qreal ratio = BackScreen.devicePixelRatio();
+    p.drawImage(QRectF(r), BackScreen, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     // Whatever BackScreen does not cover (it lags a resize by one event)
     // shows the control's colour rather than stale pixels.
-    const QRegion uncovered = QRegion(r) - QRegion(BackScreen.rect());
+    const QRegion uncovered = QRegion(r) - QRegion(QRect(QPoint(0, 0), BackScreen.deviceIndependentSize().toSize()));
     for (const QRect& u : uncovered)
         p.fillRect(u, ToQColor(Color));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -256,8 +259,11 @@ void TKVLab::paintEvent(QPaintEvent* Event)
 void TKVLab::resizeEvent(QResizeEvent* Event)
 {
     QAbstractScrollArea::resizeEvent(Event);
-    if (BackScreen.size() != size())
-        BackScreen = QImage(size(), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    if (BackScreen.size() != size() * ratio || BackScreen.devicePixelRatio() != ratio) {
+        BackScreen = QImage(size() * ratio, QImage::Format_RGB32);
+        BackScreen.setDevicePixelRatio(ratio);
+    }
     if (!DesignMode)
         AdjustScroll();
     FlipLabScreen();
@@ -268,8 +274,14 @@ void TKVLab::showEvent(QShowEvent* Event)
     QAbstractScrollArea::showEvent(Event);
     // The screen the control lands on may have another resolution than the
     // one it was made for.
-    if (logicalDpiX() != PixelsPerInchX || logicalDpiY() != PixelsPerInchY)
+    if (logicalDpiX() != PixelsPerInchX || logicalDpiY() != PixelsPerInchY ||
+        LabScreen.devicePixelRatio() != devicePixelRatioF()) {
+        if (BackScreen.devicePixelRatio() != devicePixelRatioF()) {
+            BackScreen = QImage(size() * devicePixelRatioF(), QImage::Format_RGB32);
+            BackScreen.setDevicePixelRatio(devicePixelRatioF());
+        }
         CreateWnd();
+    }
 }
 
 namespace {
@@ -418,10 +430,14 @@ void TKVLab::DrawGrid()
     if (!Grid->Show || LabScreen.isNull())
         return;
     const QRgb c = ToQColor(Grid->Color).rgb();
+    const qreal ratio = LabScreen.devicePixelRatio();
     for (const auto& column : GridPoints)
-        for (const TPoint& p : column)
-            if (LabScreen.valid(p.X, p.Y))
-                LabScreen.setPixel(p.X, p.Y, c);
+        for (const TPoint& p : column) {
+            // One device pixel per node, on any screen.
+            const int x = int(std::lround(p.X * ratio)), y = int(std::lround(p.Y * ratio));
+            if (LabScreen.valid(x, y))
+                LabScreen.setPixel(x, y, c);
+        }
 }
 
 void TKVLab::DrawFrame(TPoint2D Offset, const TKVDrawContext& Context)

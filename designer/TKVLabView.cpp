@@ -45,8 +45,14 @@ void TKVLab::AdjustLabScreen()
     int w = std::max(1, RoundEven(f * Measure->Width * PixelsPerMMX));
     int h = std::max(1, RoundEven(f * Measure->Height * PixelsPerMMY));
     FitLabScreen(w, h);
-    if (LabScreen.width() != w || LabScreen.height() != h) {
-        LabScreen = QImage(w, h, QImage::Format_RGB32);
+    // Rendered at the screen's device pixel ratio, the picture is as sharp
+    // as the screen; its size in window pixels stays w x h.
+    const qreal ratio = devicePixelRatioF();
+    const int dw = std::max(1, int(std::lround(w * ratio)));
+    const int dh = std::max(1, int(std::lround(h * ratio)));
+    if (LabWidth() != dw || LabHeight() != dh || LabScreen.devicePixelRatio() != ratio) {
+        LabScreen = QImage(dw, dh, QImage::Format_RGB32);
+        LabScreen.setDevicePixelRatio(ratio);
         // The isotropic mapping may leave the last column or row of the
         // picture outside the label; it shows the surrounding colour rather
         // than whatever the new memory held.
@@ -68,32 +74,42 @@ void TKVLab::AdjustRulers(float Factor)
 
 void TKVLab::AdjustScroll()
 {
-    const int dx = LabScreen.width() - width() + 40;
-    const int dy = LabScreen.height() - height() + 40;
+    const int dx = LabWidth() - width() + 40;
+    const int dy = LabHeight() - height() + 40;
     SetHParams(0, 0, dx >= 0 ? dx + 20 : 0);
     SetVParams(0, 0, dy >= 0 ? dy + 20 : 0);
     Rulers->StartTop = 0;
     Rulers->StartLeft = 0;
 }
 
+int TKVLab::LabWidth() const
+{
+    return LabScreen.isNull() ? 0 : int(std::lround(LabScreen.width() / LabScreen.devicePixelRatio()));
+}
+
+int TKVLab::LabHeight() const
+{
+    return LabScreen.isNull() ? 0 : int(std::lround(LabScreen.height() / LabScreen.devicePixelRatio()));
+}
+
 std::int32_t TKVLab::WindowX(float X) const
 {
-    return TKVDrawContext::ToWindow(X, Measure->Width, LabScreen.width(), RulerBand);
+    return TKVDrawContext::ToWindow(X, Measure->Width, LabWidth(), RulerBand);
 }
 
 std::int32_t TKVLab::WindowY(float Y) const
 {
-    return TKVDrawContext::ToWindow(Y, Measure->Height, LabScreen.height(), RulerBand);
+    return TKVDrawContext::ToWindow(Y, Measure->Height, LabHeight(), RulerBand);
 }
 
 float TKVLab::Worldx(std::int32_t X) const
 {
-    return float(static_cast<long double>(X - RulerBand + HPosition) * Measure->Width / LabScreen.width());
+    return float(static_cast<long double>(X - RulerBand + HPosition) * Measure->Width / LabWidth());
 }
 
 float TKVLab::Worldy(std::int32_t Y) const
 {
-    return float(static_cast<long double>(Y - RulerBand + VPosition) * Measure->Height / LabScreen.height());
+    return float(static_cast<long double>(Y - RulerBand + VPosition) * Measure->Height / LabHeight());
 }
 
 float TKVLab::WorldGridX(std::int32_t X) const
@@ -117,8 +133,8 @@ void TKVLab::GridAdjust(TPoint P, TPoint& Q) const
     // The node is found with the grid's exact pitch in pixels: GridStepX is
     // rounded to whole pixels, and a 1 mm grid at 3.78 pixels per mm counted
     // in steps of 4 would snap 5 mm off by the right edge of a 100 mm label.
-    const double pitchX = double(LabScreen.width()) * Grid->IncX / Measure->Width;
-    const double pitchY = double(LabScreen.height()) * Grid->IncY / Measure->Height;
+    const double pitchX = double(LabWidth()) * Grid->IncX / Measure->Width;
+    const double pitchY = double(LabHeight()) * Grid->IncY / Measure->Height;
     int i = RoundEven(double(P.X - RulerBand + HPosition) / pitchX);
     int j = RoundEven(double(P.Y - RulerBand + VPosition) / pitchY);
     // Pointer positions beyond the label snap to the nearest node on its edge.

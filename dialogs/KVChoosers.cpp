@@ -1,5 +1,7 @@
 #include "dialogs/KVChoosers.h"
 
+#include "dialogs/KVDialogTools.h"
+
 #include "strings/KVStrings.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
@@ -74,6 +76,8 @@ bool ChoosePicture(QString& FileName, const QString& Filter, QWidget* Parent)
 
 void RunPropertyDialog(QDialog& Dialog)
 {
+    // Named now: the form's texts are in place and in today's language.
+    NameControls(&Dialog);
     const TKVDialogRunner& f = PropertyDialogRunner();
     if (f)
         f(Dialog);

@@ -14,9 +14,18 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QAbstractButton>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLayout>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -53,6 +62,99 @@ void SetupPropertyForm(QDialog* Form)
 {
     Form->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Form->setModal(true);
+}
+
+namespace {
+const char* const AutoNameProperty = "kvlabAutoName";
+
+QString Plain(QString Text)
+{
+    Text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    Text = Text.trimmed();
+    while (Text.endsWith(QLatin1Char(':')))
+        Text.chop(1);
+    return Text.trimmed();
+}
+
+// The label beside W in its parent's layout: the form layout's label, or
+// the label to its left (or above it) in a grid or a row.
+QString LabelBeside(QWidget* W)
+{
+    QWidget* parent = W->parentWidget();
+    QLayout* layout = parent ? parent->layout() : nullptr;
+    if (!layout)
+        return {};
+    QList<QLayout*> layouts{layout};
+    for (int k = 0; k < layouts.size(); ++k) {
+        QLayout* l = layouts[k];
+        if (auto* form = qobject_cast<QFormLayout*>(l))
+            if (auto* label = qobject_cast<QLabel*>(form->labelForField(W)))
+                return label->text();
+        const int i = l->indexOf(W);
+        if (i >= 0) {
+            if (auto* grid = qobject_cast<QGridLayout*>(l)) {
+                int row = 0, column = 0, rows = 0, columns = 0;
+                grid->getItemPosition(i, &row, &column, &rows, &columns);
+                // The nearest label to its left, else the one above it.
+                for (int c = column - 1; c >= 0; --c)
+                    if (QLayoutItem* item = grid->itemAtPosition(row, c))
+                        if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                            return label->text();
+                if (QLayoutItem* item = row > 0 ? grid->itemAtPosition(row - 1, column) : nullptr)
+                    if (auto* label = qobject_cast<QLabel*>(item->widget()))
+                        return label->text();
+            } else {
+                for (int j = i - 1; j >= 0; --j)
+                    if (auto* label = qobject_cast<QLabel*>(l->itemAt(j)->widget()))
+                        return label->text();
+            }
+            return {};
+        }
+        for (int j = 0; j < l->count(); ++j)
+            if (QLayout* inner = l->itemAt(j)->layout())
+                layouts << inner;
+    }
+    return {};
+}
+}
+
+void NameControls(QWidget* Form)
+{
+    QHash<QWidget*, QString> buddies;
+    for (QLabel* label : Form->findChildren<QLabel*>())
+        if (label->buddy())
+            buddies.insert(label->buddy(), label->text());
+    for (QWidget* w : Form->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel*>(w))
+            continue;
+        if (!w->accessibleName().isEmpty() && !w->property(AutoNameProperty).toBool())
+            continue;
+        // A button or a box with a text of its own is named by it.
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && !Plain(b->text()).isEmpty())
+            continue;
+        QString name = Plain(buddies.value(w));
+        if (name.isEmpty())
+            name = Plain(LabelBeside(w));
+        if (name.isEmpty())
+            name = Plain(w->toolTip());
+        // The group it is in, else the page of the tab it is on.
+        for (QWidget* p = w->parentWidget(); name.isEmpty() && p && p != Form; p = p->parentWidget()) {
+            if (auto* group = qobject_cast<QGroupBox*>(p))
+                name = Plain(group->title());
+            QWidget* stack = p->parentWidget();
+            if (auto* tabs = qobject_cast<QTabWidget*>(stack ? stack->parentWidget() : nullptr);
+                name.isEmpty() && tabs && tabs->indexOf(p) >= 0)
+                name = Plain(tabs->tabText(tabs->indexOf(p)));
+        }
+        // A control inside another one (a spin box's edit, a combo box's
+        // list) takes the outer control's name.
+        if (name.isEmpty() && w->parentWidget() && w->parentWidget() != Form)
+            name = w->parentWidget()->accessibleName();
+        if (name.isEmpty())
+            continue;
+        w->setAccessibleName(name);
+        w->setProperty(AutoNameProperty, true);
+    }
 }
 
 void CenterOnScreen(QWidget* Form)

@@ -21,6 +21,12 @@ class TSpinEditFloat;
 // Tool-window border, no OK or Cancel: the form is closed from its title bar
 // (or its own close button).
 void SetupPropertyForm(QDialog* Form);
+// Gives every control of Form that a person can reach with the keyboard an
+// accessible name in the form's current language: the text of the label
+// that names it (its buddy, or the label beside it in the layout), else its
+// tool tip, else the title of the group it is in. Names a form set itself
+// stay. Called again after a change of language, it names them anew.
+void NameControls(QWidget* Form);
 // Puts the form in the middle of the screen it is on.
 void CenterOnScreen(QWidget* Form);
 

@@ -65,6 +65,9 @@ TElement* EditedElement(TKVLab* Lab, TElement* Given, const char* Opener, TKVEle
 template <class TDialog, class TElement, class... TIniArgs>
 void OpenDialog(TKVLab* Lab, TElement* Element, TDialog*& Variable, TIniArgs... IniArgs)
 {
+    // One dialog session is one undoable step, however many controls it
+    // changed.
+    const TKVLab::TKVChange step(*Lab);
     const auto dialog = std::make_unique<TDialog>();
     // The dialog's unit variable names the dialog for as long as it lives.
     Variable = dialog.get();

@@ -1,6 +1,7 @@
 // TKVLab's opener of the label properties dialog.
 #include "designer/TKVLab.h"
 
+#include "dialogs/KVDialogTools.h"
 #include "dialogs/LabProp.h"
 
 #include <QScopeGuard>
@@ -8,6 +9,8 @@
 
 void TKVLab::ShowProp(std::int32_t Page)
 {
+    // The whole session is one undoable step.
+    const TKVChange step(*this);
     auto dialog = std::make_unique<TPropLab>();
     PropLab = dialog.get();
     // Declared after the dialog, so it runs first: PropLab never points at
@@ -15,5 +18,6 @@ void TKVLab::ShowProp(std::int32_t Page)
     const auto forget = qScopeGuard([] { PropLab = nullptr; });
     dialog->Lab = this;
     dialog->Ini(Page);
+    NameControls(dialog.get());
     TPropLab::ShowModal()(dialog.get());
 }

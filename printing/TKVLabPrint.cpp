@@ -10,6 +10,7 @@
 #include "types/KVMessage.h"
 
 #include <QScopeGuard>
+#include <QUndoStack>
 #include <QApplication>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -38,9 +39,10 @@ void TKVLab::AdjustPrint()
 
 void TKVLab::CreateLab()
 {
+    ForgetSelection();
     Document = std::make_unique<TKVObject>();
     DataOK = false;
-    ForgetSelection();
+    UndoStack()->clear();
 }
 
 void TKVLab::LoadLab(const QString& FileName)
@@ -58,6 +60,7 @@ void TKVLab::LoadLab(const QString& FileName)
     // Nothing may point into the document that is about to go.
     ForgetSelection();
     Document = std::move(document);
+    UndoStack()->clear();
     if (DataOnLoad)
         ValidData();
     AdjustLabScreen();
@@ -68,6 +71,7 @@ void TKVLab::LoadLab(const QString& FileName)
 void TKVLab::SaveLab(const QString& FileName)
 {
     Document->SaveToFile(FileName, this);
+    UndoStack()->setClean();
     // Relative picture names now read from the folder the design was saved in.
     DesignFolder = QFileInfo(FileName).absolutePath();
 }

@@ -59,6 +59,114 @@
 <context>
     <name>TKVDesignerWindow</name>
     <message>
+        <source>&amp;Deshacer</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>Deshacer el último cambio del diseño</source>
+        <translation>Undo the last change to the design</translation>
+    </message>
+    <message>
+        <source>&amp;Rehacer</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Rehacer el cambio deshecho</source>
+        <translation>Redo the change undone</translation>
+    </message>
+    <message>
+        <source>Seleccionar t&amp;odo</source>
+        <translation>Select &amp;all</translation>
+    </message>
+    <message>
+        <source>Ali&amp;near y distribuir</source>
+        <translation>Ali&amp;gn and distribute</translation>
+    </message>
+    <message>
+        <source>Alineación</source>
+        <translation>Alignment</translation>
+    </message>
+    <message>
+        <source>Alinear bordes izquierdos</source>
+        <translation>Align left edges</translation>
+    </message>
+    <message>
+        <source>Alinear los bordes izquierdos (una sola: al borde de la etiqueta)</source>
+        <translation>Align the left edges (one element: to the label's edge)</translation>
+    </message>
+    <message>
+        <source>Centrar en horizontal</source>
+        <translation>Centre horizontally</translation>
+    </message>
+    <message>
+        <source>Alinear los centros en horizontal</source>
+        <translation>Align the centres horizontally</translation>
+    </message>
+    <message>
+        <source>Alinear bordes derechos</source>
+        <translation>Align right edges</translation>
+    </message>
+    <message>
+        <source>Alinear los bordes derechos</source>
+        <translation>Align the right edges</translation>
+    </message>
+    <message>
+        <source>Alinear bordes superiores</source>
+        <translation>Align top edges</translation>
+    </message>
+    <message>
+        <source>Alinear los bordes superiores</source>
+        <translation>Align the top edges</translation>
+    </message>
+    <message>
+        <source>Centrar en vertical</source>
+        <translation>Centre vertically</translation>
+    </message>
+    <message>
+        <source>Alinear los centros en vertical</source>
+        <translation>Align the centres vertically</translation>
+    </message>
+    <message>
+        <source>Alinear bordes inferiores</source>
+        <translation>Align bottom edges</translation>
+    </message>
+    <message>
+        <source>Alinear los bordes inferiores</source>
+        <translation>Align the bottom edges</translation>
+    </message>
+    <message>
+        <source>Distribuir en horizontal</source>
+        <translation>Distribute horizontally</translation>
+    </message>
+    <message>
+        <source>Espacios iguales entre los elementos, de izquierda a derecha</source>
+        <translation>Equal gaps between the elements, left to right</translation>
+    </message>
+    <message>
+        <source>Distribuir en vertical</source>
+        <translation>Distribute vertically</translation>
+    </message>
+    <message>
+        <source>Espacios iguales entre los elementos, de arriba abajo</source>
+        <translation>Equal gaps between the elements, top to bottom</translation>
+    </message>
+    <message>
+        <source>Centrar en la etiqueta</source>
+        <translation>Centre on the label</translation>
+    </message>
+    <message>
+        <source>Llevar la selección al centro de la etiqueta</source>
+        <translation>Move the selection to the middle of the label</translation>
+    </message>
+    <message>
+        <source>Diseño de la etiqueta</source>
+        <translation>Label design</translation>
+    </message>
+    <message>
+        <source>Flechas: mover 0,1 mm (Mayús: 1 mm); Supr: borrar; Tab: siguiente elemento; Intro: colocar con la herramienta elegida</source>
+        <translation>Arrows: move 0.1 mm (Shift: 1 mm); Delete: delete; Tab: next element; Enter: place with the chosen tool</translation>
+    </message>
+    <message>
         <source>¿Borrar todos los elementos de la etiqueta?</source>
         <translation>Delete every element of the label?</translation>
     </message>

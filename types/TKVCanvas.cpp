@@ -90,9 +90,12 @@ void TKVCanvas::ApplyPenMode()
 
 double TKVCanvas::DevicePenWidth() const
 {
+    // One device pixel: on a screen of ratio 2 that is half a pixel of the
+    // painter's coordinates.
+    const double pixel = P->device() ? 1.0 / P->device()->devicePixelRatio() : 1.0;
     if (Pen.Width <= 0)
-        return 1.0;
-    return std::max(1.0, Pen.Width * std::fabs(Map.ScaleX));
+        return pixel;
+    return std::max(pixel, Pen.Width * std::fabs(Map.ScaleX));
 }
 
 void TKVCanvas::FillDevice(const QRectF& R, const QColor& C)

@@ -45,6 +45,15 @@ void TKVDesignerWindow::SyncWithLab()
     ActTransparent->setChecked(hasSelection && selected->Transparent);
     ActPaste->setEnabled(TKVClipboard::HasElement());
     ActClear->setEnabled(Lab->Document->Count() > 0);
+    ActUndo->setEnabled(Lab->CanUndo());
+    ActRedo->setEnabled(Lab->CanRedo());
+    ActSelectAll->setEnabled(Lab->Document->Count() > 0);
+    const std::size_t selectedCount = Lab->SelectedElements().size();
+    for (const auto& [flag, action] : ActAlign)
+        action->setEnabled(selectedCount > 0);
+    ActCentre->setEnabled(selectedCount > 0);
+    ActDistributeH->setEnabled(selectedCount > 2);
+    ActDistributeV->setEnabled(selectedCount > 2);
     setWindowModified(IsModified());
     ShowDataSource();
     SyncRecords();
@@ -80,7 +89,7 @@ void TKVDesignerWindow::ClearLabel()
 {
     if (Lab->Document->Count() == 0)
         return;
-    // There is no undo: the label's elements are gone for good.
+    // Asked even though it can be undone: it takes every element at once.
     if (!AskConfirm(this, tr("¿Borrar todos los elementos de la etiqueta?")))
         return;
     Lab->Clear();

@@ -12,6 +12,15 @@ void TKVDesignerLab::Handle(const std::function<void()>& Handler)
     emit MouseDone();
 }
 
+bool TKVDesignerLab::event(QEvent* Event)
+{
+    if (Event->type() != QEvent::KeyPress)
+        return TKVLab::event(Event);
+    bool handled = false;
+    Handle([&] { handled = TKVLab::event(Event); });
+    return handled;
+}
+
 void TKVDesignerLab::mousePressEvent(QMouseEvent* Event)
 {
     Handle([&] { TKVLab::mousePressEvent(Event); });

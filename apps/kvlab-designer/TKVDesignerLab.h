@@ -14,10 +14,12 @@ public:
     using TKVLab::TKVLab;
 
 signals:
-    // The control has handled a press or a release (and any dialog it opened).
+    // The control has handled a press or a release (and any dialog it opened),
+    // or a key.
     void MouseDone();
 
 protected:
+    bool event(QEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseDoubleClickEvent(QMouseEvent* Event) override;

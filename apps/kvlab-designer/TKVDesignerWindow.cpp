@@ -52,8 +52,10 @@ TKVDesignerWindow::TKVDesignerWindow(QWidget* Parent) : QMainWindow(Parent)
     InstallDefaultDialogs();
     CreateActions();
     CreateRecordActions();
+    CreateEditActions();
     CreateMenus();
     CreateToolBars();
+    AddEditActions();
     CreateRecordBar();
     LabPosition = new QLabel(this);
     LabPosition->setObjectName(QStringLiteral("LabPosition"));
@@ -464,6 +466,7 @@ void TKVDesignerWindow::Retranslate()
     ActRegisterAlias->setToolTip(tr("Dar nombre a un archivo SQLite, una carpeta CSV o una base PostgreSQL"));
     ActAbout->setText(tr("&Acerca de KVLab Designer"));
     RetranslateRecords();
+    RetranslateEditActions();
     UpdateTitle();
     ShowDataSource();
 }

@@ -133,6 +133,17 @@ public:
     QAction* ActZoom100;
     QAction* ActRegisterAlias;
     QAction* ActAbout;
+    // Undo, redo, selecting every element, and aligning the selection: to
+    // the group's bounds, or to the label when one element is selected.
+    QAction* ActUndo;
+    QAction* ActRedo;
+    QAction* ActSelectAll;
+    std::map<int, QAction*> ActAlign; // by Qt::AlignmentFlag
+    QAction* ActDistributeH;
+    QAction* ActDistributeV;
+    QAction* ActCentre;
+    QToolBar* BarAlign;
+    QMenu* MenuAlign;
     // The label properties dialog, one entry per page: size, print,
     // background, data.
     QList<QAction*> ActLabelPage;
@@ -164,6 +175,10 @@ private:
     void CreateMenus();
     void CreateToolBars();
     void Retranslate();
+    // The undo, selection and alignment commands (TKVDesignerAlign.cpp).
+    void CreateEditActions();
+    void AddEditActions();
+    void RetranslateEditActions();
     void InstallDefaultDialogs();
     void UpdateTitle();
     // Runs a command; an error it raises becomes a message. The window is

@@ -23,6 +23,7 @@
 #include "document/TKVPrintInfo.h"
 #include "types/TKVPrinter.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -378,6 +379,48 @@ TEST_F(DesignerWindow, ElementCommandsActOnTheSelection)
     W->ActClear->trigger();
     EXPECT_EQ(Lab->Document->Count(), 0);
     EXPECT_FALSE(W->ActClear->isEnabled());
+}
+
+TEST_F(DesignerWindow, UndoRedoAndAlignmentFromMenusKeysAndToolBars)
+{
+    Tool(dwRect);
+    Drag(At(5, 5), At(20, 20));
+    Drag(At(25, 10), At(40, 30));
+    Tool(dwSelection);
+    EXPECT_TRUE(W->IsModified());
+    EXPECT_FALSE(W->ActAlign.at(Qt::AlignTop)->isEnabled()) << "nothing selected";
+    W->ActSelectAll->trigger();
+    ASSERT_EQ(Lab->SelectedElements().size(), 2u);
+    EXPECT_FALSE(W->ActDistributeH->isEnabled()) << "two elements have one gap";
+    W->ActAlign.at(Qt::AlignTop)->trigger();
+    EXPECT_FLOAT_EQ(Element<TKVElement>(0)->Point1.Y, Element<TKVElement>(1)->Point1.Y);
+
+    W->activateWindow();
+    QApplication::setActiveWindow(W.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(W.get()));
+    Lab->setFocus();
+    QTest::keyClick(Lab, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(Element<TKVElement>(0)->Point1.Y, Element<TKVElement>(1)->Point1.Y);
+    EXPECT_TRUE(W->ActRedo->isEnabled());
+    QTest::keyClick(Lab, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FLOAT_EQ(Element<TKVElement>(0)->Point1.Y, Element<TKVElement>(1)->Point1.Y);
+    // Undone back to the empty label the design is as it was saved.
+    while (W->ActUndo->isEnabled())
+        W->ActUndo->trigger();
+    EXPECT_EQ(Lab->Document->Count(), 0);
+    EXPECT_FALSE(W->IsModified());
+    EXPECT_FALSE(W->isWindowModified());
+    QTest::keyClick(Lab, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Lab->Document->Count(), 1);
+
+    // Every control of the window that the keyboard reaches has a name.
+    for (QWidget* w : W->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(W.get()) || w->window() != W.get())
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        EXPECT_TRUE(a && !a->text(QAccessible::Name).isEmpty())
+            << w->objectName().toStdString() << " " << w->metaObject()->className();
+    }
 }
 
 TEST_F(DesignerWindow, ShortcutsReachTheCommands)
