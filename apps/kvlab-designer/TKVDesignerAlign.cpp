@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -22,9 +23,9 @@ QAction* EditAction(QObject* Parent, const QString& Name, const QIcon& Icon = QI
     return action;
 }
 
-// Two bars of different lengths against a guide: the guide stands where
-// the bars align (Side: 0 start, 1 middle, 2 end), across or down. Gaps
-// draws three bars at equal distances instead.
+// Two bars of different lengths against a guide where they align (Side: 0
+// start, 1 middle, 2 end); Horizontal bars lie across and line up along an
+// upright guide. Gaps draws three bars at equal distances instead.
 QIcon AlignIcon(bool Horizontal, int Side, bool Gaps = false)
 {
     QIcon icon;
@@ -73,10 +74,13 @@ QIcon CentreIcon()
 
 void TKVDesignerWindow::CreateEditActions()
 {
-    ActUndo = EditAction(this, QStringLiteral("ActUndo"), QIcon::fromTheme(QStringLiteral("edit-undo")));
+    // The desktop's icons where it has them, the style's arrows elsewhere.
+    ActUndo = EditAction(this, QStringLiteral("ActUndo"),
+                         QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
     ActUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     connect(ActUndo, &QAction::triggered, this, [this] { Run([this] { Lab->Undo(); }); });
-    ActRedo = EditAction(this, QStringLiteral("ActRedo"), QIcon::fromTheme(QStringLiteral("edit-redo")));
+    ActRedo = EditAction(this, QStringLiteral("ActRedo"),
+                         QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
     ActRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     connect(ActRedo, &QAction::triggered, this, [this] { Run([this] { Lab->Redo(); }); });
     ActSelectAll = EditAction(this, QStringLiteral("ActSelectAll"));
@@ -96,9 +100,7 @@ void TKVDesignerWindow::CreateEditActions()
         {Qt::AlignVCenter, "ActAlignGroupVCenter", false, 1}, {Qt::AlignBottom, "ActAlignGroupBottom", false, 2},
     };
     for (const auto& a : aligns) {
-        // Left, centre and right line the elements up along a vertical
-        // guide: the icon's bars lie across.
-        QAction* action = EditAction(this, QLatin1String(a.Name), AlignIcon(!a.Horizontal, a.Side));
+        QAction* action = EditAction(this, QLatin1String(a.Name), AlignIcon(a.Horizontal, a.Side));
         const Qt::AlignmentFlag flag = a.Flag;
         connect(action, &QAction::triggered, this, [this, flag] { Run([this, flag] { Lab->AlignSelection(flag); }); });
         ActAlign[int(flag)] = action;
@@ -129,6 +131,8 @@ void TKVDesignerWindow::AddEditActions()
 
     BarEdit->insertActions(BarEdit->actions().value(0), {ActUndo, ActRedo});
     BarEdit->insertSeparator(ActCopy);
+    // On a row of its own: the first row is full.
+    addToolBarBreak();
     BarAlign = addToolBar(QString());
     BarAlign->setObjectName(QStringLiteral("BarAlign"));
     for (Qt::AlignmentFlag flag : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignTop, Qt::AlignVCenter,
