@@ -3,7 +3,6 @@
 #include "designer/TKVLab.h"
 #include "document/TKVMeasure.h"
 #include "document/TKVPrintInfo.h"
-#include "document/TKVSession.h"
 #include "printing/TKVRunCheck.h"
 #include "types/EKvError.h"
 #include "types/TKVPrinter.h"
@@ -86,7 +85,7 @@ int KVCommands::Check(const QStringList& Args)
         return Failed;
     }
     for (const auto& [name, location] : o.Aliases)
-        TKVSession::AddAlias(name, QFileInfo(location).exists() ? QFileInfo(location).absoluteFilePath() : location);
+        AddAlias(name, location);
     TKVLab lab;
     if (!LoadDesign(lab, o.Design))
         return Unreadable;
@@ -104,18 +103,7 @@ int KVCommands::Check(const QStringList& Args)
         return Failed;
     }
     // The same run print would make of the same options.
-    if (o.FirstRow)
-        info.FirstRow = *o.FirstRow;
-    if (o.FirstCol)
-        info.FirstCol = *o.FirstCol;
-    if (o.From)
-        info.FirstLab = *o.From;
-    if (o.To) {
-        info.LastLab = *o.To;
-        info.AllRecords = false;
-    }
-    if (o.All)
-        info.AllRecords = true;
+    ApplyRunOptions(info, o.FirstRow, o.FirstCol, o.From, o.To, o.All);
     if (const QString problem = lab.RunProblem(); !problem.isEmpty()) {
         Error(QStringLiteral("check: ") + problem);
         return DataFailed;

@@ -6,7 +6,10 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <optional>
+
 class TKVLab;
+class TKVPrintInfo;
 
 namespace KVCommands {
 // Exit codes.
@@ -46,6 +49,13 @@ QString WriteProblem(const QString& Path);
 QString FolderProblem(const QString& Path);
 // Loads a design into Lab; on failure reports it and returns false.
 bool LoadDesign(TKVLab& Lab, const QString& FileName);
+// Registers the alias Name for Location, a file or folder named relative to
+// where the tool was started, or a URL.
+void AddAlias(const QString& Name, const QString& Location);
+// The start position and record range of a run, as print and check take
+// them; a range asked for with --to ends there, --all runs to the last record.
+void ApplyRunOptions(TKVPrintInfo& Info, std::optional<int> FirstRow, std::optional<int> FirstCol,
+                     std::optional<int> From, std::optional<int> To, bool All);
 // Writes Bytes as the file Path, whole or not at all (the old file stays when
 // the disk fills up); false when it could not.
 bool WriteWhole(const QString& Path, const QByteArray& Bytes);

@@ -1,6 +1,8 @@
 #include "KVCommands.h"
 
 #include "designer/TKVLab.h"
+#include "document/TKVPrintInfo.h"
+#include "document/TKVSession.h"
 #include "types/EKvError.h"
 
 #include <QFile>
@@ -76,6 +78,29 @@ QString KVCommands::FolderProblem(const QString& Path)
     if (!Writable(part.filePath(), why))
         return why;
     return Text::tr("error del sistema de archivos");
+}
+
+void KVCommands::AddAlias(const QString& Name, const QString& Location)
+{
+    const QFileInfo file(Location);
+    TKVSession::AddAlias(Name, file.exists() ? file.absoluteFilePath() : Location);
+}
+
+void KVCommands::ApplyRunOptions(TKVPrintInfo& Info, std::optional<int> FirstRow, std::optional<int> FirstCol,
+                                 std::optional<int> From, std::optional<int> To, bool All)
+{
+    if (FirstRow)
+        Info.FirstRow = *FirstRow;
+    if (FirstCol)
+        Info.FirstCol = *FirstCol;
+    if (From)
+        Info.FirstLab = *From;
+    if (To) {
+        Info.LastLab = *To;
+        Info.AllRecords = false;
+    }
+    if (All)
+        Info.AllRecords = true;
 }
 
 bool KVCommands::LoadDesign(TKVLab& Lab, const QString& FileName)

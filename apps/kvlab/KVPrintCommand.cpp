@@ -5,7 +5,6 @@
 #include "document/TKVPrintInfo.h"
 #include "types/TKVPrinter.h"
 #include "types/TKVCalibration.h"
-#include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "strings/KVStrings.h"
 #include "types/EKvError.h"
@@ -288,7 +287,7 @@ int KVCommands::Print(const QStringList& Args)
         return Failed;
     }
     for (const auto& [name, location] : o.Aliases)
-        TKVSession::AddAlias(name, QFileInfo(location).exists() ? QFileInfo(location).absoluteFilePath() : location);
+        AddAlias(name, location);
     TKVLab lab;
     if (!LoadDesign(lab, o.Design))
         return Unreadable;
@@ -315,18 +314,7 @@ int KVCommands::Print(const QStringList& Args)
     }
     if (o.Labs)
         info.Labs = *o.Labs;
-    if (o.FirstRow)
-        info.FirstRow = *o.FirstRow;
-    if (o.FirstCol)
-        info.FirstCol = *o.FirstCol;
-    if (o.From)
-        info.FirstLab = *o.From;
-    if (o.To) {
-        info.LastLab = *o.To;
-        info.AllRecords = false;
-    }
-    if (o.All)
-        info.AllRecords = true;
+    ApplyRunOptions(info, o.FirstRow, o.FirstCol, o.From, o.To, o.All);
     const std::int32_t askedFrom = info.FirstLab, askedTo = info.LastLab;
 
     // A design that asks for its data prints exactly the records that exist,

@@ -7,7 +7,6 @@
 #include "document/TKVImage.h"
 #include "document/TKVObject.h"
 #include "document/TKVMeasure.h"
-#include "document/TKVSession.h"
 #include "document/TKVTable.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
@@ -273,7 +272,7 @@ int KVCommands::Render(const QStringList& Args)
                 return Failed;
             }
             const QString location = alias.mid(eq + 1);
-            TKVSession::AddAlias(alias.left(eq), QFileInfo(location).exists() ? QFileInfo(location).absoluteFilePath() : location);
+            AddAlias(alias.left(eq), location);
         } else if (a.startsWith(QLatin1String("--"))) {
             Error(Text::tr("render: opción desconocida %1").arg(a));
             return Failed;
