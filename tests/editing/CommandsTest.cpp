@@ -24,14 +24,6 @@
 
 namespace {
 
-std::unique_ptr<TKVRect> MakeRect(float L, float T, float R, float B)
-{
-    auto r = std::make_unique<TKVRect>();
-    r->Point1 = {L, T};
-    r->Point2 = {R, B};
-    return r;
-}
-
 QByteArray Record(const TKVElement& E)
 {
     QByteArray bytes;

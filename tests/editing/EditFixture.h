@@ -9,6 +9,7 @@
 #include "designer/TKVLab.h"
 #include "designer/TKVRulers.h"
 #include "document/TKVObject.h"
+#include "document/TKVRect.h"
 #include "document/TKVMeasure.h"
 
 #include <QApplication>
@@ -93,3 +94,12 @@ protected:
     QImage Screen() const { return View()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     static QPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
 };
+
+// A rectangle element from (L, T) to (R, B), label millimetres.
+inline std::unique_ptr<TKVRect> MakeRect(float L, float T, float R, float B)
+{
+    auto r = std::make_unique<TKVRect>();
+    r->Point1 = {L, T};
+    r->Point2 = {R, B};
+    return r;
+}

@@ -17,14 +17,6 @@
 
 namespace {
 
-std::unique_ptr<TKVRect> MakeRect(float L, float T, float R, float B)
-{
-    auto r = std::make_unique<TKVRect>();
-    r->Point1 = {L, T};
-    r->Point2 = {R, B};
-    return r;
-}
-
 // Makes the next element dialog, or the label dialog, a session in which
 // the user changes what Change does, then closes it.
 void InElementDialog(const std::function<void()>& Change)
