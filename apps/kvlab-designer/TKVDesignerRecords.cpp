@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -98,6 +99,9 @@ void TKVDesignerWindow::RetranslateRecords()
     ActFieldNames->setToolTip(tr("Mostrar los nombres de los campos en lugar de los datos del registro"));
     SpinRecord->setToolTip(tr("Registro mostrado en la etiqueta"));
     SpinRecord->setAccessibleName(tr("Registro mostrado"));
+    // The keyboard reaches the box's own edit, which a screen reader names.
+    if (auto* edit = SpinRecord->findChild<QLineEdit*>())
+        edit->setAccessibleName(SpinRecord->accessibleName());
     ActCheck->setText(tr("Co&mprobar…"));
     ActCheck->setToolTip(tr("Comprobar toda la tirada antes de imprimirla"));
     SyncRecords();
