@@ -26,6 +26,10 @@
 #include <QToolBar>
 
 namespace {
+// The tool bars' arrangement as saved in the settings: raised when bars are
+// added or taken away (2: the alignment and record bars).
+constexpr int ToolBarLayout = 2;
+
 const TKVDrawTool ToolOrder[] = {dwSelection, dwText,   dwAddText, dwParagraph, dwBarCode,
                                  dwSymbol,    dwLine,   dwRect,    dwImage};
 const TKVZoom ZoomOrder[] = {zm50, zm75, zm100, zm125, zm150, zm175, zm200};
@@ -71,7 +75,9 @@ TKVDesignerWindow::TKVDesignerWindow(QWidget* Parent) : QMainWindow(Parent)
     const QSettings settings;
     if (!restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray()))
         resize(1000, 700);
-    restoreState(settings.value(QStringLiteral("window/state")).toByteArray());
+    // A layout saved by a version with other tool bars is not restored: it
+    // would squeeze the bars it does not know into one row.
+    restoreState(settings.value(QStringLiteral("window/state")).toByteArray(), ToolBarLayout);
     const int zoom = settings.value(QStringLiteral("window/zoom"), int(zm100)).toInt();
     if (zoom >= zm50 && zoom <= zm200)
         Lab->SetZoom(TKVZoom(zoom));
@@ -497,7 +503,7 @@ void TKVDesignerWindow::closeEvent(QCloseEvent* Event)
     }
     QSettings settings;
     settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
-    settings.setValue(QStringLiteral("window/state"), saveState());
+    settings.setValue(QStringLiteral("window/state"), saveState(ToolBarLayout));
     settings.setValue(QStringLiteral("window/zoom"), int(Lab->Zoom));
     Event->accept();
 }
