@@ -252,6 +252,22 @@ void PaintBox(TKVCanvas& Canvas, const TRect& Box, bool Transparent, TColor Back
     Canvas.Pen.Style = TPenStyle::psInsideFrame;
 }
 
+// The human-readable text's font, turned with the bars, for every symbology.
+void NumberFont(TKVCanvas& Canvas, TColor Color, int Height, int Angle, int Spacing)
+{
+    Canvas.Font.Charset = 1;
+    Canvas.Font.Color = Color;
+    Canvas.Font.Name = QStringLiteral("Arial");
+    Canvas.Font.Height = Height;
+    Canvas.Font.Bold = false;
+    Canvas.Font.Italic = false;
+    Canvas.Font.Underline = false;
+    Canvas.Font.StrikeOut = false;
+    Canvas.Font.Escapement = Angle * 10;
+    Canvas.Brush.Style = TBrushStyle::bsClear;
+    Canvas.TextCharacterExtra = Spacing;
+}
+
 // Quarter turns are the only rotations the bars know; any other angle is
 // drawn unrotated, bars, box and text alike.
 int QuarterTurn(std::int32_t Angle)
@@ -340,17 +356,7 @@ void TKVBarCode::DrawCode(TPoint2D Offset, const TKVDrawContext& Context)
 
     if (!ShowNumber)
         return;
-    canvas.Font.Charset = 1;
-    canvas.Font.Color = Color;
-    canvas.Font.Name = QStringLiteral("Arial");
-    canvas.Font.Height = Coord(NumberHeight);
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = false;
-    canvas.Font.Underline = false;
-    canvas.Font.StrikeOut = false;
-    canvas.Font.Escapement = angle * 10; // the text turns with the bars
-    canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextCharacterExtra = TextSpace;
+    NumberFont(canvas, Color, Coord(NumberHeight), angle, TextSpace);
     if (code39) {
         canvas.TextAlign = TA_CENTER | TA_TOP;
         const TPoint p = turned(c.X + RoundEven(width * 0.5L), Coord(top + FontHeight + TopMargin));
@@ -400,16 +406,6 @@ void TKVBarCode::DrawZint(TPoint2D Offset, const TKVDrawContext& Context)
     symbol.DrawModules(canvas, place);
     if (!text)
         return;
-    canvas.Font.Charset = 1;
-    canvas.Font.Color = Color;
-    canvas.Font.Name = QStringLiteral("Arial");
-    canvas.Font.Height = Coord(NumberHeight);
-    canvas.Font.Bold = false;
-    canvas.Font.Italic = false;
-    canvas.Font.Underline = false;
-    canvas.Font.StrikeOut = false;
-    canvas.Font.Escapement = angle * 10;
-    canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextCharacterExtra = TextSpace;
+    NumberFont(canvas, Color, Coord(NumberHeight), angle, TextSpace);
     symbol.DrawText(canvas, place, int(std::lround(textTop)));
 }
