@@ -26,6 +26,7 @@
 #include "document/TKVStream.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
+#include "strings/KVStrings.h"
 #include "types/TKVCanvas.h"
 
 #include <QBuffer>
@@ -495,6 +496,17 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int 
     }
 }
 
+namespace {
+// A text the user creates reads "text" in the user's language. The classes
+// keep their own default, which stored designs rely on.
+template <class TElement>
+std::unique_ptr<TElement> Worded(std::unique_ptr<TElement> Element)
+{
+    Element->Text = LoadResString(&KvKindText);
+    return Element;
+}
+}
+
 void TKVLab::CreateAtOnce(int X, int Y)
 {
     const TKVChange step(*this);
@@ -509,10 +521,10 @@ void TKVLab::CreateAtOnce(int X, int Y)
         return e;
     };
     switch (DrawTool) {
-    case dwText: PropTxt(add(std::make_unique<TKVText>())); break;
+    case dwText: PropTxt(add(Worded(std::make_unique<TKVText>()))); break;
     case dwBarCode: PropBar(add(std::make_unique<TKVBarCode>())); break;
     case dwSymbol: PropSymbol(add(std::make_unique<TKVSymbol>())); break;
-    case dwAddText: PropAdTxt(add(std::make_unique<TKVAddText>())); break;
+    case dwAddText: PropAdTxt(add(Worded(std::make_unique<TKVAddText>()))); break;
     default: return;
     }
     // Whatever the dialog did, the label shows the new element, selected.
@@ -729,7 +741,7 @@ void TKVLab::CreateFromBand(int X, int Y)
         if (DrawTool == dwImage)
             owned = std::make_unique<TKVImage>();
         else
-            owned = std::make_unique<TKVParagraph>();
+            owned = Worded(std::make_unique<TKVParagraph>());
         TKVElement* e = owned.get();
         e->Point1 = p1;
         e->Point2 = p2;

@@ -4,6 +4,7 @@
 #include "dialogs/KVChoosers.h"
 #include "dialogs/TKVShape.h"
 #include "document/TKVTable.h"
+#include "strings/KVLanguage.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QAbstractButton>
@@ -263,6 +265,26 @@ void FillFontNames(QComboBox* Box, const QString& FontName)
     Box->clear();
     Box->addItems(families);
     SelectEntry(Box, FontName);
+    if (Box->currentIndex() >= 0 || FontName.isEmpty())
+        return;
+    // Fontconfig draws a missing face with another one; the box says which.
+    const QString substitute = QFontInfo(QFont(FontName)).family();
+    Box->insertItem(0, KVLanguage::Text("KVForms", "%1 (en lugar de %2)").arg(substitute, FontName), FontName);
+    QFont marked = Box->font();
+    marked.setItalic(true);
+    Box->setItemData(0, marked, Qt::FontRole);
+    Box->setItemData(0, KVLanguage::Text("KVForms", "%1 no está instalada: se dibuja con %2").arg(FontName, substitute),
+                     Qt::ToolTipRole);
+    Box->setCurrentIndex(0);
+}
+
+QString ChosenFontName(const QComboBox* Box)
+{
+    const int index = Box->currentIndex();
+    if (index >= 0 && Box->currentText() == Box->itemText(index))
+        if (const QVariant own = Box->itemData(index); own.isValid())
+            return own.toString();
+    return Box->currentText();
 }
 
 void FillFieldNames(QComboBox* Box, TKVTable& Table, bool BooleanOnly)

@@ -60,9 +60,13 @@ bool MarkedRefused(const QWidget* Control);
 // already names (the lists match names ignoring case) keeps its spelling.
 QString ChosenField(const QString& Entry, const QString& Current);
 
-// The installed font families, sorted, with FontName selected; no selection
-// when that font is not installed. Raises no change signal.
+// The installed font families, sorted, with FontName selected. A FontName
+// that is not installed is shown as the family it will be drawn with, marked
+// as standing in for it, at the top of the list. Raises no change signal.
 void FillFontNames(QComboBox* Box, const QString& FontName);
+// The font the user chose in a box filled by FillFontNames: the design's own
+// name while its stand-in is shown, so looking changes nothing.
+QString ChosenFontName(const QComboBox* Box);
 
 // The display labels of the table's fields in field order (only the Boolean
 // ones with BooleanOnly), the first one selected. The table is opened for

@@ -43,6 +43,18 @@ constexpr int BoxHeight = 276;
 // Aspect (width / height) from which the box takes the whole width.
 constexpr long double WideAspect = 0.7L;
 
+// The name box shows a new design's stored name in the user's language and
+// stores it back unchanged, so an untouched dialog changes nothing.
+QString DefaultNameShown() { return KVLanguage::Text("TPropLab", "Mi etiqueta"); }
+QString ShownLabelName(const QString& Stored)
+{
+    return Stored == TKVMeasure::DefaultLabelName() ? DefaultNameShown() : Stored;
+}
+QString StoredLabelName(const QString& Shown)
+{
+    return Shown == DefaultNameShown() ? TKVMeasure::DefaultLabelName() : Shown;
+}
+
 QColor InfoBackground() { return QApplication::palette().color(QPalette::ToolTipBase); }
 
 void Highlight(QWidget* W, bool On)
@@ -346,7 +358,7 @@ void TPropLab::Ini(std::int32_t Page)
     ShowValue(SpinEdNuVer, m.NuVer);
     ShowValue(SpEdFloatPaWidth, m.PaperWidth);
     ShowValue(SpEdFloatPaHeight, m.PaperHeight);
-    EdLabName->setText(m.LabelName);
+    EdLabName->setText(ShownLabelName(m.LabelName));
 
     const TKVPrintInfo& p = *Lab->PrintInfo;
     {
@@ -459,8 +471,10 @@ void TPropLab::FillLanguage()
     GpBoxOrien->setTitle(LoadResString(&KvOrien));
     BtnOnePerPage->setText(KVLanguage::Text("TPropLab", "Una etiqueta por página"));
     EdTemplate->setPlaceholderText(KVLanguage::Text("TPropLab", "Buscar por marca, referencia o tamaño (p. ej. Avery L7160, 63.5x38.1)"));
-    RaBuVer->setText(LoadResString(&KvPortrait));
-    RaBuHor->setText(LoadResString(&KvLandscape));
+    // The table's KvPortrait and KvLandscape read "Portrait" and "Landscape"
+    // in Spanish too: the buttons take the form's own words instead.
+    RaBuVer->setText(KVLanguage::FormText("Vertical"));
+    RaBuHor->setText(KVLanguage::FormText("Horizontal"));
     LabNuLabs->setText(LoadResString(&KvNuLabs));
     CheckShow->setText(LoadResString(&KvShowMar));
     LabFirstCol->setText(LoadResString(&KvFirstCol));
@@ -761,7 +775,7 @@ void TPropLab::SpEdFloatPaHeightChange()
     PaintBox1Paint();
 }
 
-void TPropLab::EdLabNameExit() { Lab->Measure->SetLabelName(EdLabName->text()); }
+void TPropLab::EdLabNameExit() { Lab->Measure->SetLabelName(StoredLabelName(EdLabName->text())); }
 
 void TPropLab::EdTemplateChange()
 {
@@ -823,7 +837,7 @@ void TPropLab::ShowSheet()
         const QSignalBlocker block(box);
         ShowValue(box, value);
     }
-    EdLabName->setText(m.LabelName);
+    EdLabName->setText(ShownLabelName(m.LabelName));
     {
         const QSignalBlocker block(RaBuVer);
         RaBuVer->setChecked(true);
@@ -993,7 +1007,7 @@ void TPropLab::CheckBackImageClick()
         if (!TKVImage::LoadPicture(back.FileName, picture)) {
             const QSignalBlocker block(CheckBackImage);
             CheckBackImage->setChecked(false); // the label shows no picture
-            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + back.FileName);
+            ShowMessage(KVLanguage::Text("KVMessages", "No se puede abrir el archivo: ") + back.FileName);
             return;
         }
     }

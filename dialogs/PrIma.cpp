@@ -6,6 +6,7 @@
 #include "dialogs/KVDialogTools.h"
 #include "document/TKVImage.h"
 #include "document/TKVMeasure.h"
+#include "strings/KVLanguage.h"
 #include "types/KVMessage.h"
 
 #include <QImage>
@@ -75,7 +76,7 @@ void TProIma::BitBtnImageClick()
         // they were, so the label never names a file it does not show.
         QImage picture;
         if (!TKVImage::LoadPicture(fileName, picture)) {
-            ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + fileName);
+            ShowMessage(KVLanguage::Text("KVMessages", "No se puede abrir el archivo: ") + fileName);
             return;
         }
         Element->Picture = std::move(picture);

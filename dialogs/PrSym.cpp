@@ -131,7 +131,7 @@ void TPropSym::CbAngleChange()
 
 void TPropSym::ComBoxFontNameChange()
 {
-    Element->FontName = ComBoxFontName->currentText();
+    Element->FontName = ChosenFontName(ComBoxFontName);
     PaintBox1->update();
     Lab->AdjustHandle();
 }

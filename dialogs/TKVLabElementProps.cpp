@@ -20,6 +20,8 @@
 #include "document/TKVRect.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVText.h"
+#include "strings/KVLanguage.h"
+#include "strings/KVStrings.h"
 #include "types/EKvError.h"
 
 #include <QScopeGuard>
@@ -29,15 +31,15 @@ namespace {
 QString KindName(TKVEle Kind)
 {
     switch (Kind) {
-    case deLine: return QStringLiteral("line");
-    case deText: return QStringLiteral("text");
-    case deBar: return QStringLiteral("barcode");
-    case deRect: return QStringLiteral("rectangle");
-    case deSymbol: return QStringLiteral("symbol");
-    case dePoliText: return QStringLiteral("composite text");
-    case deImage: return QStringLiteral("picture");
-    case deParagraph: return QStringLiteral("paragraph");
-    default: return QStringLiteral("element of kind %1").arg(int(Kind));
+    case deLine: return LoadResString(&KvKindLine);
+    case deText: return LoadResString(&KvKindText);
+    case deBar: return LoadResString(&KvKindBar);
+    case deRect: return LoadResString(&KvKindRect);
+    case deSymbol: return LoadResString(&KvKindSymbol);
+    case dePoliText: return LoadResString(&KvKindPoliText);
+    case deImage: return LoadResString(&KvKindImage);
+    case deParagraph: return LoadResString(&KvKindParagraph);
+    default: return QString::number(int(Kind));
     }
 }
 
@@ -52,10 +54,10 @@ TElement* EditedElement(TKVLab* Lab, TElement* Given, const char* Opener, TKVEle
     }
     TKVElement* selected = Lab->SelectedElement;
     if (!selected)
-        throw EKvError(QStringLiteral("%1: no element is selected").arg(QLatin1String(Opener)));
+        throw EKvError(KVLanguage::Text("KVMessages", "%1: no hay ningún elemento seleccionado").arg(QLatin1String(Opener)));
     auto* element = dynamic_cast<TElement*>(selected);
     if (!element)
-        throw EKvError(QStringLiteral("%1: the selected element is a %2, not a %3")
+        throw EKvError(KVLanguage::Text("KVMessages", "%1: el elemento seleccionado es de tipo %2, no %3")
                            .arg(QLatin1String(Opener), KindName(selected->Elem()), KindName(Kind)));
     return element;
 }

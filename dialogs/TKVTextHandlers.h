@@ -24,7 +24,7 @@ template <class Dialog>
 class TKVTextHandlers
 {
 public:
-    void ComBoxFontNameChange() { Set(D().Element->FontName, D().ComBoxFontName->currentText()); }
+    void ComBoxFontNameChange() { Set(D().Element->FontName, ChosenFontName(D().ComBoxFontName)); }
     void CkBoxItalicClick() { Set(D().Element->Italic, D().CkBoxItalic->isChecked()); }
     void CkBoxBoldClick() { Set(D().Element->Bold, D().CkBoxBold->isChecked()); }
     void CkBoxUnderlineClick() { Set(D().Element->Underline, D().CkBoxUnderline->isChecked()); }

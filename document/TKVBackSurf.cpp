@@ -3,6 +3,7 @@
 #include "document/TKVDesign.h"
 #include "document/TKVImage.h"
 #include "document/TKVMeasure.h"
+#include "strings/KVLanguage.h"
 #include "types/KVMessage.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ void TKVBackSurf::SetFileName(const QString& Value)
     Picture = QImage();
     const TKVImage::PictureFolderScope pictures(Owner ? Owner->DesignFolder : QString());
     if (!FileName.isEmpty() && !TKVImage::LoadPicture(FileName, Picture))
-        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FileName);
+        ShowMessage(KVLanguage::Text("KVMessages", "No se puede abrir el archivo: ") + FileName);
     Repaint();
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
+#include "strings/KVLanguage.h"
 #include "types/KVLimits.h"
 
 #include <QDir>
@@ -33,17 +34,17 @@ public:
         // changed in between; O_NONBLOCK keeps that open from waiting for a
         // FIFO's writer.
         if (!QFileInfo(Path).isFile())
-            throw EDBError(QStringLiteral("Not a regular file: %1").arg(Path));
+            throw EDBError(KVLanguage::Text("KVMessages", "No es un archivo normal: %1").arg(Path));
         const int fd = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
-            throw EDBError(QStringLiteral("Cannot read %1: %2").arg(Path, QString::fromLocal8Bit(std::strerror(errno))));
+            throw EDBError(KVLanguage::Text("KVMessages", "No se puede leer %1: %2").arg(Path, QString::fromLocal8Bit(std::strerror(errno))));
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            throw EDBError(QStringLiteral("Not a regular file: %1").arg(Path));
+            throw EDBError(KVLanguage::Text("KVMessages", "No es un archivo normal: %1").arg(Path));
         }
         if (!File.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-            throw EDBError(QStringLiteral("Cannot read %1: %2").arg(Path, File.errorString()));
+            throw EDBError(KVLanguage::Text("KVMessages", "No se puede leer %1: %2").arg(Path, File.errorString()));
         if (Peek(0) == 0xEF && Peek(1) == 0xBB && Peek(2) == 0xBF) {
             Pos += 3;
             Encoding = TEncoding::Utf8;
@@ -76,7 +77,7 @@ public:
         const auto take = [&](qsizetype n) {
             size += n;
             if (size > KVLimits::MaxCsvRecordBytes)
-                throw EDBError(QStringLiteral("The record at line %1 of %2 is longer than %3 bytes")
+                throw EDBError(KVLanguage::Text("KVMessages", "El registro de la línea %1 de %2 pasa de %3 bytes")
                                    .arg(line)
                                    .arg(Path)
                                    .arg(KVLimits::MaxCsvRecordBytes));
@@ -168,7 +169,7 @@ private:
         const qint64 n = File.read(Buffer.data() + had, block);
         Buffer.resize(had + std::max<qint64>(n, 0));
         if (n < 0)
-            throw EDBError(QStringLiteral("Cannot read %1: %2").arg(Path, File.errorString()));
+            throw EDBError(KVLanguage::Text("KVMessages", "No se puede leer %1: %2").arg(Path, File.errorString()));
         if (n == 0)
             AtEnd = true;
         return n > 0;
@@ -294,7 +295,7 @@ TKVCsvDataSet::TKVCsvDataSet(const QString& Path, TKVFilter Filter, char Separat
     this->Separator = Reader->Separator();
     const bool decimalComma = this->Separator != ',';
     if (!Reader->Read(Names))
-        throw EDBError(QStringLiteral("The CSV file has no header row: %1").arg(Path));
+        throw EDBError(KVLanguage::Text("KVMessages", "El archivo CSV no tiene fila de cabecera: %1").arg(Path));
 
     // One pass to type the columns. Boolean when every value that is there
     // is a Boolean word: decided by the last value, so the pass reads on
@@ -401,13 +402,13 @@ char TKVCsvDataSet::ParseOptions(const QString& Options)
     char separator = 0;
     for (const auto& [key, value] : QUrlQuery(Options).queryItems(QUrl::FullyDecoded)) {
         if (key != QLatin1String("sep"))
-            throw EDBError(QStringLiteral("Unknown parameter of a CSV folder: %1 (only sep is known)").arg(key));
+            throw EDBError(KVLanguage::Text("KVMessages", "Parámetro desconocido de una carpeta CSV: %1 (solo se conoce sep)").arg(key));
         if (value == QLatin1String(",") || value == QLatin1String(";"))
             separator = value[0].toLatin1();
         else if (value == QLatin1String("\t") || value.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0)
             separator = '\t';
         else
-            throw EDBError(QStringLiteral("Invalid CSV separator: %1 (use sep=, sep=; or sep=tab)").arg(value));
+            throw EDBError(KVLanguage::Text("KVMessages", "Separador CSV no válido: %1 (use sep=, sep=; o sep=tab)").arg(value));
     }
     return separator;
 }
@@ -433,5 +434,5 @@ QString TKVCsvDataSet::ResolveTable(const QString& Folder, const QString& TableN
         for (const QString& f : files)
             if (f.compare(wanted, cs) == 0)
                 return dir.filePath(f);
-    throw EDBError(QStringLiteral("Table not found: %1 in %2").arg(TableName, Folder));
+    throw EDBError(KVLanguage::Text("KVMessages", "No se encuentra la tabla: %1 en %2").arg(TableName, Folder));
 }

@@ -2,6 +2,8 @@
 
 #include "document/TKVElement.h"
 #include "document/TKVStream.h"
+#include "strings/KVLanguage.h"
+#include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 
 #include <QStringDecoder>
@@ -10,16 +12,15 @@
 #include <limits>
 
 namespace {
-const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 const QByteArray Magic = QByteArrayLiteral("KVX1");
 constexpr std::int32_t EntryHeaderBytes = 2 + 4 + 4;
 
-[[noreturn]] void Refuse() { throw EKvStreamError(ReadError); }
+[[noreturn]] void Refuse() { throw EKvStreamError(LabelFileReadError()); }
 
 QByteArray FullTextPayload(const TKVStream::TFullText& T)
 {
     if (T.Ordinal > std::numeric_limits<std::uint16_t>::max())
-        throw EKvError(QStringLiteral("Cannot write string %1 of a record in the label file").arg(T.Ordinal));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir la cadena %1 de un registro en el archivo de etiquetas").arg(T.Ordinal));
     const auto ordinal = qToLittleEndian(std::uint16_t(T.Ordinal));
     return QByteArray(reinterpret_cast<const char*>(&ordinal), 2) + T.Text.toUtf8();
 }
@@ -76,7 +77,7 @@ TKVExtension TKVExtension::Of(const TKVStream& Written, const TKVExtEntries* Lab
             x.Entries.push_back({std::int32_t(i), e.Tag, e.Payload});
     }
     if (next != texts.size())
-        throw EKvError(QStringLiteral("Cannot write the label file: a string outside its records"));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir el archivo de etiquetas: una cadena fuera de sus registros"));
     return x;
 }
 
@@ -105,7 +106,7 @@ void TKVExtension::Write(TKVStream& S) const
     for (const TEntry& e : Entries)
         size += EntryHeaderBytes + e.Payload.size();
     if (size > KVLimits::MaxLabelFileSize)
-        throw EKvError(QStringLiteral("Cannot write the label file: its extension block is larger than %1 bytes")
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir el archivo de etiquetas: su bloque de extensión pasa de %1 bytes")
                            .arg(KVLimits::MaxLabelFileSize));
     S.WriteBytes(Magic);
     S.WriteInt32(std::int32_t(size));

@@ -1,6 +1,7 @@
 #include "document/TKVFilter.h"
 
 #include "document/TKVTable.h"
+#include "strings/KVLanguage.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -27,7 +28,7 @@ public:
         result.push_back(Condition());
         while (Pos < Text.size()) {
             if (Text.mid(Pos, 5).compare(QLatin1String(" AND "), Qt::CaseInsensitive) != 0)
-                Fail(QStringLiteral("\" AND \" expected"));
+                Fail(KVLanguage::Text("KVMessages", "se esperaba \" AND \""));
             Pos += 5;
             result.push_back(Condition());
         }
@@ -40,13 +41,13 @@ private:
 
     [[noreturn]] void Fail(const QString& What) const
     {
-        throw EDBError(QStringLiteral("Invalid filter at position %1: %2").arg(Pos + 1).arg(What));
+        throw EDBError(KVLanguage::Text("KVMessages", "Filtro no válido en la posición %1: %2").arg(Pos + 1).arg(What));
     }
 
     void Expect(QChar C)
     {
         if (Pos >= Text.size() || Text[Pos] != C)
-            Fail(QStringLiteral("'%1' expected").arg(C));
+            Fail(KVLanguage::Text("KVMessages", "se esperaba '%1'").arg(C));
         ++Pos;
     }
 
@@ -58,12 +59,12 @@ private:
         const qsizetype start = Pos;
         while (Pos < Text.size() && Text[Pos] != QLatin1Char(']')) {
             if (Text[Pos].category() == QChar::Other_Control)
-                Fail(QStringLiteral("control character in a field name"));
+                Fail(KVLanguage::Text("KVMessages", "carácter de control en un nombre de campo"));
             ++Pos;
         }
         c.Field = Text.mid(start, Pos - start);
         if (c.Field.trimmed().isEmpty())
-            Fail(QStringLiteral("field name expected"));
+            Fail(KVLanguage::Text("KVMessages", "se esperaba un nombre de campo"));
         Expect(QLatin1Char(']'));
         Expect(QLatin1Char(' '));
         c.Op = Operator();
@@ -91,7 +92,7 @@ private:
                 return op;
             }
         }
-        Fail(QStringLiteral("operator =, <>, <=, >=, < or > expected"));
+        Fail(KVLanguage::Text("KVMessages", "se esperaba un operador =, <>, <=, >=, < o >"));
     }
 
     void QuotedValue(TKVCondition& C)
@@ -99,7 +100,7 @@ private:
         ++Pos;
         for (;;) {
             if (Pos >= Text.size())
-                Fail(QStringLiteral("unterminated quoted value"));
+                Fail(KVLanguage::Text("KVMessages", "valor entre comillas sin cerrar"));
             const QChar ch = Text[Pos++];
             if (ch != QLatin1Char('\'')) {
                 C.Value += ch;
@@ -124,7 +125,7 @@ private:
         C.Value = Text.mid(start, Pos - start);
         if (!TKVFilter::IsNumber(C.Value) && !word.match(C.Value).hasMatch()) {
             Pos = start;
-            Fail(QStringLiteral("quoted value, number or word expected"));
+            Fail(KVLanguage::Text("KVMessages", "se esperaba un valor entre comillas, un número o una palabra"));
         }
     }
 };
@@ -229,7 +230,7 @@ void TKVFilter::Bind(const QStringList& FieldNames)
             if (FieldNames[i].compare(c.Field, Qt::CaseInsensitive) == 0)
                 c.FieldIndex = int(i);
         if (c.FieldIndex < 0)
-            throw EDBError(QStringLiteral("Filter names an unknown field: %1").arg(c.Field));
+            throw EDBError(KVLanguage::Text("KVMessages", "El filtro nombra un campo desconocido: %1").arg(c.Field));
     }
 }
 

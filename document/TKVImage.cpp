@@ -4,6 +4,7 @@
 #include "document/TKVDrawWatch.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVStream.h"
+#include "strings/KVLanguage.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 #include "types/TKVCanvas.h"
@@ -114,7 +115,7 @@ bool TKVImage::CreatePic()
     Picture = QImage();
     if (LoadPicture(FileName, Picture))
         return true;
-    ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + FileName);
+    ShowMessage(KVLanguage::Text("KVMessages", "No se puede abrir el archivo: ") + FileName);
     return false;
 }
 

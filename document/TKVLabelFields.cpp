@@ -8,6 +8,7 @@
 #include "document/TKVPrintInfo.h"
 #include "document/TKVStream.h"
 #include "document/TKVTable.h"
+#include "strings/KVStrings.h"
 #include "types/EKvError.h"
 #include "types/KVLimits.h"
 
@@ -17,7 +18,6 @@
 #include <type_traits>
 
 namespace {
-const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 
 // What a field of type T is held as in a TKVLabelValue.
 template <typename T>
@@ -136,7 +136,7 @@ std::vector<TKVLabelValue> TKVLabelFields::Read(TKVStream& S)
                         [&S, &f](float) -> TKVLabelValue {
                             const float x = S.ReadFloat();
                             if (f.Check == TKVLabelField::ckLabelSize && x < KVLimits::MinLabelSize)
-                                throw EKvStreamError(ReadError);
+                                throw EKvStreamError(LabelFileReadError());
                             return x;
                         },
                         [&S, &f](std::int32_t) -> TKVLabelValue {

@@ -22,6 +22,8 @@ struct TKVOffPage {
 class TKVMeasure : public TKVPersistent
 {
 public:
+    // A new design's name, stored the same in every language.
+    static QString DefaultLabelName() { return QStringLiteral("My Label"); }
     explicit TKVMeasure(TKVDesign* Owner);
 
     float Height = 35.0f;
@@ -35,7 +37,7 @@ public:
     float PaperHeight = 297.0f;
     float PaperWidth = 210.0f;
     QString PaperName = QStringLiteral("A4");
-    QString LabelName = QStringLiteral("My Label");
+    QString LabelName = DefaultLabelName();
 
     // Width and height keep 4 significant digits and have floors of 10 and
     // 5 mm; they are the only setters that call OnChange (the label's size).

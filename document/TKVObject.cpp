@@ -1,23 +1,25 @@
 #include "document/TKVObject.h"
 
+#include "document/TKVAddText.h"
 #include "document/TKVBackSurf.h"
+#include "document/TKVDesign.h"
+#include "document/TKVExtension.h"
 #include "document/TKVFrame.h"
 #include "document/TKVGrid.h"
-#include "document/TKVDesign.h"
-#include "document/TKVAddText.h"
-#include "document/TKVExtension.h"
 #include "document/TKVImage.h"
 #include "document/TKVLabelFields.h"
 #include "document/TKVLimitCheck.h"
 #include "document/TKVLine.h"
+#include "document/TKVMeasure.h"
 #include "document/TKVParagraph.h"
+#include "document/TKVPrintInfo.h"
 #include "document/TKVRect.h"
 #include "document/TKVStream.h"
 #include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
-#include "document/TKVMeasure.h"
-#include "document/TKVPrintInfo.h"
+#include "strings/KVLanguage.h"
+#include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 #include "types/KVMessage.h"
 
@@ -35,7 +37,6 @@ namespace {
 // from its own static initialisation.
 constinit std::array<TKVObject::TElementMaker, 256> Makers{};
 
-const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 
 // Everything a label file holds, read completely before any of it is applied.
 struct LabelFile {
@@ -158,7 +159,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
     // Every record takes at least its kind byte.
     const qint64 left = S.Remaining();
     if (n < 0 || n > KVLimits::MaxElements || (left >= 0 && n > left))
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     for (std::int32_t i = 0; i < n; ++i) {
         std::unique_ptr<TKVElement> e = CreateElement(S.ReadByte());
         if (!e)
@@ -172,7 +173,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
     if (TKVExtension::Read(S, f.Version, f.KeptEntries, f.Elements))
         return LoadFromStream(S, Lab);
     if (S.Remaining() > 0)
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     std::erase_if(f.KeptEntries, [&f](const TKVExtEntry& e) {
         if (e.Tag != TKVExtension::etAllRecords)
             return false;
@@ -191,7 +192,7 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
     const QString& backFile = std::get<QString>(TKVLabelFields::Find(f.Settings, "BackSurf", "FileName"));
     QImage back;
     if (!backFile.isEmpty() && !TKVImage::LoadPicture(backFile, back))
-        ShowMessage(QStringLiteral("No se puede abrir el archivo: ") + backFile);
+        ShowMessage(KVLanguage::Text("KVMessages", "No se puede abrir el archivo: ") + backFile);
 
     // The whole design is at hand: it replaces the open one in one step,
     // with nothing drawn and no data source opened on the way. The old
@@ -214,7 +215,7 @@ void TKVObject::SaveToFile(const QString& FileName, const TKVDesign* Lab) const
     // /dev/null would replace the device for everyone).
     const QFileInfo target(FileName);
     if (target.exists() && !target.isFile())
-        throw EKvError(QStringLiteral("Cannot write %1: not a regular file").arg(FileName));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir %1: no es un archivo normal").arg(FileName));
     CheckLimits(Lab);
     // The design goes to memory first and then to the file in one unbuffered
     // write, so that a disk that fills up shows as a short write. Through
@@ -229,17 +230,17 @@ void TKVObject::SaveToFile(const QString& FileName, const TKVDesign* Lab) const
 
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir %1: %2").arg(FileName, file.errorString()));
     const qint64 written = file.write(bytes);
     if (written != bytes.size()) {
         file.cancelWriting();
-        throw EKvError(QStringLiteral("Cannot write %1: %2 of %3 bytes written (is the disk full?)")
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir %1: escritos %2 de %3 bytes (¿está lleno el disco?)")
                            .arg(FileName)
                            .arg(std::max<qint64>(written, 0))
                            .arg(bytes.size()));
     }
     if (!file.commit())
-        throw EKvError(QStringLiteral("Cannot write %1: %2").arg(FileName, file.errorString()));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir %1: %2").arg(FileName, file.errorString()));
 }
 
 void TKVObject::LoadFromFile(const QString& FileName, TKVDesign* Lab)
@@ -248,10 +249,10 @@ void TKVObject::LoadFromFile(const QString& FileName, TKVDesign* Lab)
     // could block the reader or feed it without end.
     const QFileInfo info(FileName);
     if (!info.isFile() || info.size() > KVLimits::MaxLabelFileSize)
-        throw EKvError(ReadError);
+        throw EKvError(LabelFileReadError());
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EKvError(ReadError);
+        throw EKvError(LabelFileReadError());
     TKVStream stream(&file);
     const TKVImage::PictureFolderScope pictures(QFileInfo(FileName).absolutePath());
     LoadFromStream(stream, Lab);

@@ -4,6 +4,7 @@
 #include "document/TKVFilter.h"
 #include "document/TKVSqlDataSet.h"
 #include "document/TKVTable.h"
+#include "strings/KVLanguage.h"
 
 #include <QFileInfo>
 #include <QMap>
@@ -27,7 +28,7 @@ bool IsPostgresUrl(const QString& S)
 void TKVSession::AddAlias(const QString& Name, const QString& Location)
 {
     if (Name.trimmed().isEmpty())
-        throw EDBError(QStringLiteral("An alias needs a name"));
+        throw EDBError(KVLanguage::Text("KVMessages", "Un alias necesita un nombre"));
     Aliases().insert(Name.toLower(), {Name, Location});
 }
 
@@ -49,7 +50,7 @@ TKVAliasTarget TKVSession::Resolve(const QString& DatabaseName)
     const auto registered = Aliases().constFind(DatabaseName.toLower());
     const QString location = registered != Aliases().cend() ? registered->second : DatabaseName;
     if (location.isEmpty())
-        throw EDBError(QStringLiteral("No database given"));
+        throw EDBError(KVLanguage::Text("KVMessages", "No se ha indicado la base de datos"));
     if (IsPostgresUrl(location))
         return {TKVBackend::bkPostgreSQL, location};
     const QFileInfo info(location);
@@ -68,9 +69,9 @@ TKVAliasTarget TKVSession::Resolve(const QString& DatabaseName)
         }
     }
     if (registered != Aliases().cend())
-        throw EDBError(QStringLiteral("The alias %1 names a database that does not exist: %2")
+        throw EDBError(KVLanguage::Text("KVMessages", "El alias %1 nombra una base de datos que no existe: %2")
                            .arg(registered->first, location));
-    throw EDBError(QStringLiteral("Unknown alias or database: %1").arg(DatabaseName));
+    throw EDBError(KVLanguage::Text("KVMessages", "Alias o base de datos desconocidos: %1").arg(DatabaseName));
 }
 
 QStringList TKVSession::GetTableNames(const QString& DatabaseName, const QString& Pattern, bool Extensions,
@@ -93,7 +94,7 @@ std::unique_ptr<TKVDataSet> TKVSession::OpenDataSet(const QString& DatabaseName,
     // The filter is checked before any database is touched.
     TKVFilter filter = TKVFilter::Parse(Filter);
     if (TableName.isEmpty())
-        throw EDBError(QStringLiteral("No table given"));
+        throw EDBError(KVLanguage::Text("KVMessages", "No se ha indicado la tabla"));
     const TKVAliasTarget target = Resolve(DatabaseName);
     if (target.Backend == TKVBackend::bkCsv)
         return std::make_unique<TKVCsvDataSet>(TKVCsvDataSet::ResolveTable(target.Location, TableName),

@@ -1,6 +1,7 @@
 #include "document/TKVSqlDataSet.h"
 
 #include "document/TKVTable.h"
+#include "strings/KVLanguage.h"
 
 #include <QScopeGuard>
 #include <QFileInfo>
@@ -163,7 +164,7 @@ QString ConnectionError(const QSqlDatabase& Db, const TKVAliasTarget& T)
         url.setPassword(QString());
         where = url.toDisplayString();
     }
-    return QStringLiteral("Cannot open database %1: %2").arg(where, Db.lastError().text());
+    return KVLanguage::Text("KVMessages", "No se puede abrir la base de datos %1: %2").arg(where, Db.lastError().text());
 }
 
 // libpq connection parameters from the URL's query (sslmode=require ...).
@@ -185,12 +186,12 @@ QString PostgresOptions(const QUrl& Url, std::chrono::seconds& Timeout)
             bool ok = false;
             const int seconds = v.toInt(&ok);
             if (!ok || seconds < 1 || seconds > 86400)
-                throw EDBError(QStringLiteral("Invalid timeout in the database URL: %1 (whole seconds, 1 to 86400)").arg(v));
+                throw EDBError(KVLanguage::Text("KVMessages", "Tiempo de espera no válido en la URL de la base de datos: %1 (segundos enteros, de 1 a 86400)").arg(v));
             Timeout = std::chrono::seconds(seconds);
             continue;
         }
         if (!allowed.contains(k) || v.contains(QLatin1Char(';')))
-            throw EDBError(QStringLiteral("Invalid connection parameter in the database URL: %1").arg(k));
+            throw EDBError(KVLanguage::Text("KVMessages", "Parámetro de conexión no válido en la URL de la base de datos: %1").arg(k));
         QString value = v;
         value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
         options << QStringLiteral("%1='%2'").arg(k, value);
@@ -246,7 +247,7 @@ TTableEntry ResolveTable(TKVSqlConnection& C, const QString& TableName)
     for (const auto& t : tables)
         if (t.Display.compare(TableName, Qt::CaseInsensitive) == 0)
             return t;
-    throw EDBError(QStringLiteral("Table not found: %1").arg(TableName));
+    throw EDBError(KVLanguage::Text("KVMessages", "No se encuentra la tabla: %1").arg(TableName));
 }
 
 // The FROM target: the table's names as quoted identifiers, never raw.
@@ -335,7 +336,7 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
     if (IsPostgres(Target)) {
         const QUrl url(Target.Location, QUrl::StrictMode);
         if (!url.isValid())
-            throw EDBError(QStringLiteral("Invalid database URL: %1").arg(url.errorString()));
+            throw EDBError(KVLanguage::Text("KVMessages", "URL de base de datos no válida: %1").arg(url.errorString()));
         const QString options = PostgresOptions(url, Timeout);
         Server = QStringLiteral("%1:%2").arg(url.host().isEmpty() ? QStringLiteral("localhost") : url.host())
                      .arg(url.port(5432));
@@ -351,7 +352,7 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
         // The SQLite driver would create a missing file: a missing database
         // must stay an error, and label runs only ever read.
         if (!QFileInfo(Target.Location).isFile())
-            throw EDBError(QStringLiteral("Database file not found: %1").arg(Target.Location));
+            throw EDBError(KVLanguage::Text("KVMessages", "No se encuentra el archivo de la base de datos: %1").arg(Target.Location));
         Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Name);
         Db.setDatabaseName(Target.Location);
         Db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
@@ -360,7 +361,7 @@ TKVSqlConnection::TKVSqlConnection(const TKVAliasTarget& Target) : Where(Target)
         const QString driver = Db.driverName();
         Db = QSqlDatabase();
         QSqlDatabase::removeDatabase(Name);
-        throw EDBError(QStringLiteral("The Qt SQL driver %1 is not available").arg(driver));
+        throw EDBError(KVLanguage::Text("KVMessages", "El controlador SQL de Qt %1 no está disponible").arg(driver));
     }
     if (!Db.open()) {
         const QString message = ConnectionError(Db, Target);
@@ -404,7 +405,7 @@ auto TKVSqlConnection::Answered(F&& Call)
     auto result = Call();
     disarm.dismiss();
     if (Watchdog->Disarm())
-        throw EDBError(QStringLiteral("The PostgreSQL server %1 did not answer for %2 s")
+        throw EDBError(KVLanguage::Text("KVMessages", "El servidor PostgreSQL %1 no respondió en %2 s")
                            .arg(Server)
                            .arg(qlonglong(Timeout.count())));
     return result;
@@ -425,7 +426,7 @@ void TKVSqlConnection::Exec(QSqlQuery& Query, const QString& Sql, const QVariant
         return Query.exec();
     });
     if (!ok)
-        throw EDBError(QStringLiteral("Database error: %1").arg(Query.lastError().text()));
+        throw EDBError(KVLanguage::Text("KVMessages", "Error de la base de datos: %1").arg(Query.lastError().text()));
 }
 
 bool TKVSqlConnection::Next(QSqlQuery& Query)
@@ -577,7 +578,7 @@ bool TKVSqlDataSet::Fetch()
         // them: that must not read as the end (a run would repeat the last
         // record for the rest of its labels).
         if (Query->lastError().isValid())
-            throw EDBError(QStringLiteral("Database error: %1").arg(Query->lastError().text()));
+            throw EDBError(KVLanguage::Text("KVMessages", "Error de la base de datos: %1").arg(Query->lastError().text()));
         return false;
     }
     Row.resize(Names.size());

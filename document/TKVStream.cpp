@@ -1,5 +1,7 @@
 #include "document/TKVStream.h"
 
+#include "strings/KVLanguage.h"
+#include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 
 #include <QIODevice>
@@ -16,7 +18,6 @@ constexpr std::array<char16_t, 32> Cp1252High{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-const QString ReadError = QStringLiteral("No se puede leer el archivo elegido");
 }
 
 TKVStream::TKVStream(QIODevice* Device) : Dev(Device), Start(Device->isSequential() ? 0 : Device->pos()) {}
@@ -77,14 +78,14 @@ void TKVStream::ReadExact(char* Data, qint64 Size)
             const QByteArray more = Dev->read(missing);
             Ahead += more;
             if (more.size() != missing)
-                throw EKvStreamError(ReadError);
+                throw EKvStreamError(LabelFileReadError());
         } else {
             Ahead.remove(0, AheadPos);
             AheadPos = 0;
             const qint64 wanted = std::max(Block, Size - Ahead.size());
             Ahead += Dev->read(wanted);
             if (Ahead.size() < Size)
-                throw EKvStreamError(ReadError);
+                throw EKvStreamError(LabelFileReadError());
         }
     }
     std::memcpy(Data, Ahead.constData() + AheadPos, std::size_t(Size));
@@ -103,7 +104,7 @@ void TKVStream::WriteExact(const char* Data, qint64 Size)
     }
     DeviceSize = -1;
     if (Dev->write(Data, Size) != Size)
-        throw EKvError(QStringLiteral("Cannot write: %1").arg(Dev->errorString()));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir: %1").arg(Dev->errorString()));
 }
 
 qint64 TKVStream::Remaining() const
@@ -170,7 +171,7 @@ void TKVStream::ReadAgain(const std::vector<TFullText>& Texts)
         return;
     }
     if (!Dev->seek(Start))
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     Ahead.clear();
     AheadPos = 0;
 }
@@ -200,7 +201,7 @@ bool TKVStream::ReadBool()
 {
     const std::uint8_t b = ReadByte();
     if (b > 1)
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     return b == 1;
 }
 
@@ -208,7 +209,7 @@ std::uint8_t TKVStream::ReadEnum(int Max)
 {
     const std::uint8_t b = ReadByte();
     if (b > Max)
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     return b;
 }
 
@@ -218,7 +219,7 @@ float TKVStream::ReadFloat()
     float v;
     std::memcpy(&v, &bits, 4);
     if (!KVLimits::LengthFits(v))
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     return v;
 }
 
@@ -226,7 +227,7 @@ std::int32_t TKVStream::ReadInt32(std::int32_t Min, std::int32_t Max)
 {
     const std::int32_t v = ReadInt32();
     if (v < Min || v > Max)
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     return v;
 }
 
@@ -234,10 +235,10 @@ QString TKVStream::ReadStr()
 {
     const std::int32_t n = ReadInt32();
     if (!KVLimits::StringFits(n))
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     const qint64 left = Remaining();
     if (left >= 0 && n > left)
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     QByteArray bytes(n, Qt::Uninitialized);
     ReadExact(bytes.data(), n);
     const std::int32_t ordinal = Ordinal++;
@@ -256,7 +257,7 @@ QByteArray TKVStream::ReadBytes(std::int32_t Size)
 {
     const qint64 left = Remaining();
     if (Size < 0 || (left >= 0 && Size > left))
-        throw EKvStreamError(ReadError);
+        throw EKvStreamError(LabelFileReadError());
     // Where the device cannot tell what is left, the buffer grows only with
     // the bytes that really come.
     constexpr std::int32_t Chunk = 64 * 1024;

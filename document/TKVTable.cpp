@@ -2,6 +2,7 @@
 
 #include "document/TKVFilter.h"
 #include "document/TKVSession.h"
+#include "strings/KVLanguage.h"
 
 #include <algorithm>
 
@@ -56,7 +57,7 @@ std::unique_ptr<TKVDataSet> TKVTable::OpenDataSet() const
 {
     std::unique_ptr<TKVDataSet> ds = Factory()(DatabaseName, TableName, Filtered ? Filter : QString());
     if (!ds)
-        throw EDBError(QStringLiteral("Cannot open table %1 of %2").arg(TableName, DatabaseName));
+        throw EDBError(KVLanguage::Text("KVMessages", "No se puede abrir la tabla %1 de %2").arg(TableName, DatabaseName));
     return ds;
 }
 
@@ -149,7 +150,7 @@ int TKVTable::RecordCount() { return DataSet ? DataSet->RecordCount() : 0; }
 TKVField* TKVTable::Fields(int Index) const
 {
     if (Index < 0 || Index >= FieldCount())
-        throw EDBError(QStringLiteral("Field index out of range: %1").arg(Index));
+        throw EDBError(KVLanguage::Text("KVMessages", "Índice de campo fuera de rango: %1").arg(Index));
     return FieldList[std::size_t(Index)].get();
 }
 
@@ -165,7 +166,7 @@ TKVField* TKVTable::FieldByName(const QString& Name) const
 {
     if (TKVField* f = FindField(Name))
         return f;
-    throw EDBError(QStringLiteral("Field '%1' not found").arg(Name));
+    throw EDBError(KVLanguage::Text("KVMessages", "No se encuentra el campo '%1'").arg(Name));
 }
 
 QVariant TKVTable::CurrentValue(int Index) const

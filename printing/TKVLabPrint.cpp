@@ -2,12 +2,14 @@
 // commands.
 #include "designer/TKVLab.h"
 
+#include "document/TKVMeasure.h"
 #include "document/TKVObject.h"
 #include "document/TKVPrintInfo.h"
-#include "document/TKVMeasure.h"
-#include "types/TKVPrinter.h"
+#include "strings/KVLanguage.h"
+#include "strings/KVStrings.h"
 #include "types/EKvError.h"
 #include "types/KVMessage.h"
+#include "types/TKVPrinter.h"
 
 #include <QScopeGuard>
 #include <QUndoStack>
@@ -27,7 +29,7 @@ void TKVLab::SetPaperSize(int PaperCode)
     // A fresh paper set-up starts in portrait, like a fresh device mode.
     printer.setPageOrientation(QPageLayout::Portrait);
     if (!printer.setPageSize(size))
-        ShowMessage(QStringLiteral("Ha entrado en  if not Assigned(DevMode) ..."));
+        ShowMessage(KVLanguage::Text("KVMessages", "Ha entrado en  if not Assigned(DevMode) ..."));
 }
 
 void TKVLab::AdjustPrint()
@@ -55,7 +57,7 @@ void TKVLab::LoadLab(const QString& FileName)
     try {
         document->LoadFromFile(FileName, this);
     } catch (const std::exception&) {
-        throw EKvError(QStringLiteral("No se puede leer el archivo elegido"));
+        throw EKvError(LabelFileReadError());
     }
     // Nothing may point into the document that is about to go.
     ForgetSelection();

@@ -107,7 +107,7 @@ void TKVLab::StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     }
     if (count > KVLimits::MaxRunLabels) {
         EndRun(UseData);
-        throw EKvError(QStringLiteral("A run of %1 labels is more than the %2 one run may print")
+        throw EKvError(KVLanguage::Text("KVMessages", "Una tirada de %1 etiquetas pasa de las %2 que puede imprimir una tirada")
                            .arg(count)
                            .arg(KVLimits::MaxRunLabels));
     }
@@ -222,7 +222,7 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     QPrinter& printer = TKVPrinter::Current();
     QPainter painter;
     if (!painter.begin(&printer))
-        throw EKvError(QStringLiteral("Cannot start the print job on %1")
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede empezar el trabajo de impresión en %1")
                            .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
     TKVCanvas canvas(&painter);
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -250,14 +250,14 @@ void TKVLab::PrintLab(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     const TRect2D printable{0, 0, float(area.width() * 25.4 / dpi), float(area.height() * 25.4 / dpi)};
     WalkRun(Row, Col, Count, UseData, context, origin, printable, [&] {
         if (!printer.newPage())
-            throw EKvError(QStringLiteral("The printer could not start a new page"));
+            throw EKvError(KVLanguage::Text("KVMessages", "La impresora no pudo empezar una página nueva"));
         setUp();
     });
     const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     if (!painter.end())
-        throw EKvError(QStringLiteral("Cannot finish the print job on %1").arg(target));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede terminar el trabajo de impresión en %1").arg(target));
     if (printer.outputFormat() == QPrinter::PdfFormat && !PdfComplete(printer.outputFileName()))
-        throw EKvError(QStringLiteral("Cannot write the print output %1").arg(target));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede escribir la salida de impresión %1").arg(target));
 }
 
 void TKVLab::Print()

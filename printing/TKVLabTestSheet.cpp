@@ -4,6 +4,7 @@
 
 #include "document/TKVMeasure.h"
 #include "document/TKVPrintInfo.h"
+#include "strings/KVLanguage.h"
 #include "types/EKvError.h"
 #include "types/TKVPrinter.h"
 
@@ -51,7 +52,7 @@ void TKVLab::PrintTestSheet()
     QPrinter& printer = TKVPrinter::Current();
     QPainter painter;
     if (!painter.begin(&printer))
-        throw EKvError(QStringLiteral("Cannot start the print job on %1")
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede empezar el trabajo de impresión en %1")
                            .arg(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName()));
     const TKVMeasure& m = *Measure;
     const double dpi = printer.resolution(), k = dpi / 25.4;
@@ -81,5 +82,5 @@ void TKVLab::PrintTestSheet()
     DrawScales(painter, m.PageWidth(PrintInfo->Orientation), m.PageHeight(PrintInfo->Orientation), left, top);
     const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     if (!painter.end())
-        throw EKvError(QStringLiteral("Cannot finish the print job on %1").arg(target));
+        throw EKvError(KVLanguage::Text("KVMessages", "No se puede terminar el trabajo de impresión en %1").arg(target));
 }

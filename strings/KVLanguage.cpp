@@ -79,6 +79,8 @@ QString KVLanguage::Text(const char* Context, const char* Spanish)
     return QString::fromUtf8(Spanish);
 }
 
+QString KVLanguage::FormText(const char* Spanish, const char*) { return Text("KVForms", Spanish); }
+
 QString KVLanguage::LibraryFileName()
 {
     Dl_info info{};

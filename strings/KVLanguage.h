@@ -29,6 +29,9 @@ public:
     // Messages outside the string table: the module's translation of the
     // Spanish text in Context, or the Spanish text itself.
     static QString Text(const char* Context, const char* Spanish);
+    // The texts of the dialogs' forms, all in one context ("KVForms"): the
+    // translation function their generated code calls.
+    static QString FormText(const char* Spanish, const char* Disambiguation = nullptr);
 
     // The full path of the library file that holds this code.
     static QString LibraryFileName();

@@ -333,3 +333,5 @@ QString LoadResString(const TResStringRec* Res)
     const QString translated = KVLanguage::Translate(Res);
     return translated.isEmpty() ? QString::fromUtf8(Res->Text) : translated;
 }
+
+QString LabelFileReadError() { return KVLanguage::Text("KVMessages", "No se puede leer el archivo elegido"); }

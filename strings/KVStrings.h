@@ -202,3 +202,7 @@ extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 
 // The text of a resource string in the current language.
 QString LoadResString(const TResStringRec* Res);
+
+// The one message for a label file that cannot be read, whatever the cause:
+// every reader gives it.
+QString LabelFileReadError();

@@ -1107,6 +1107,10 @@
 <context>
     <name>TKVLab</name>
     <message>
+        <source>el último</source>
+        <translation>the last</translation>
+    </message>
+    <message>
         <source>El origen de datos %1 no se puede usar: %2</source>
         <translation>The data source %1 cannot be used: %2</translation>
     </message>
@@ -1306,6 +1310,10 @@
 <context>
     <name>TPropLab</name>
     <message>
+        <source>Mi etiqueta</source>
+        <translation>My Label</translation>
+    </message>
+    <message>
         <source>Plantilla (%1)</source>
         <translation>Template (%1)</translation>
     </message>
@@ -1320,6 +1328,696 @@
     <message>
         <source>Plantilla</source>
         <translation>Template</translation>
+    </message>
+</context>
+<context>
+    <name>KVForms</name>
+    <message>
+        <source>%1 (en lugar de %2)</source>
+        <translation>%1 (instead of %2)</translation>
+    </message>
+    <message>
+        <source>%1 no está instalada: se dibuja con %2</source>
+        <translation>%1 is not installed: drawn with %2</translation>
+    </message>
+    <message>
+        <source>Propiedades texto compuesto</source>
+        <translation>Composite Text Properties</translation>
+    </message>
+    <message>
+        <source>Texto</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Anterior:</source>
+        <translation>Before:</translation>
+    </message>
+    <message>
+        <source>Posterior:</source>
+        <translation>After:</translation>
+    </message>
+    <message>
+        <source>Base Datos</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Campo :</source>
+        <translation>Field :</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Fuente</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Fondo</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>Nombre :</source>
+        <translation>Name :</translation>
+    </message>
+    <message>
+        <source>Altura :</source>
+        <translation>Height :</translation>
+    </message>
+    <message>
+        <source>Separación letras :</source>
+        <translation>Letter spacing :</translation>
+    </message>
+    <message>
+        <source>Estilo</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>Cursiva</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Negrita</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Subrayado</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Transparente</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>Ajuste</source>
+        <translation>Fitting</translation>
+    </message>
+    <message>
+        <source>Tal cual</source>
+        <translation>As is</translation>
+    </message>
+    <message>
+        <source>Reducir hasta que quepa</source>
+        <translation>Shrink until it fits</translation>
+    </message>
+    <message>
+        <source>Recortar en el borde</source>
+        <translation>Clip at the edge</translation>
+    </message>
+    <message>
+        <source>Mínimo :</source>
+        <translation>Minimum :</translation>
+    </message>
+    <message>
+        <source>Posición</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Angulo</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>Propiedades Imagen</source>
+        <translation>Picture Properties</translation>
+    </message>
+    <message>
+        <source>Primer punto : </source>
+        <translation>First point : </translation>
+    </message>
+    <message>
+        <source>Segundo punto : </source>
+        <translation>Second point : </translation>
+    </message>
+    <message>
+        <source>Imagen : </source>
+        <translation>Picture : </translation>
+    </message>
+    <message>
+        <source>Abrir Imagen</source>
+        <translation>Open Picture</translation>
+    </message>
+    <message>
+        <source>Cerrar</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Propiedades de linea</source>
+        <translation>Line Properties</translation>
+    </message>
+    <message>
+        <source>Color : </source>
+        <translation>Color : </translation>
+    </message>
+    <message>
+        <source>Ancho en mm : </source>
+        <translation>Width in mm : </translation>
+    </message>
+    <message>
+        <source>Propiedades Rectángulo</source>
+        <translation>Rectangle Properties</translation>
+    </message>
+    <message>
+        <source>Borde</source>
+        <translation>Border</translation>
+    </message>
+    <message>
+        <source>Propiedades Código de Barras</source>
+        <translation>Barcode Properties</translation>
+    </message>
+    <message>
+        <source>Código</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Tipo :</source>
+        <translation>Type :</translation>
+    </message>
+    <message>
+        <source>Corregir</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>Corrección de errores</source>
+        <translation>Error correction</translation>
+    </message>
+    <message>
+        <source>Datos GS1</source>
+        <translation>GS1 data</translation>
+    </message>
+    <message>
+        <source>Barras</source>
+        <translation>Bars</translation>
+    </message>
+    <message>
+        <source>Tamaño</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Ancho Barras :</source>
+        <translation>Bar width :</translation>
+    </message>
+    <message>
+        <source>Alt. número:</source>
+        <translation>Number height:</translation>
+    </message>
+    <message>
+        <source>Ver Número</source>
+        <translation>Show Number</translation>
+    </message>
+    <message>
+        <source>M.Izquierdo :</source>
+        <translation>Left margin :</translation>
+    </message>
+    <message>
+        <source>M. Superior :</source>
+        <translation>Top margin :</translation>
+    </message>
+    <message>
+        <source>Espaciado texto : </source>
+        <translation>Text spacing : </translation>
+    </message>
+    <message>
+        <source>Propiedades Etiquetas</source>
+        <translation>Label Properties</translation>
+    </message>
+    <message>
+        <source>Dimensiones</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>Ancho :</source>
+        <translation>Width :</translation>
+    </message>
+    <message>
+        <source>Alto :</source>
+        <translation>Height :</translation>
+    </message>
+    <message>
+        <source>Número</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Filas :</source>
+        <translation>Rows :</translation>
+    </message>
+    <message>
+        <source>Columnas :</source>
+        <translation>Columns :</translation>
+    </message>
+    <message>
+        <source>Márgenes</source>
+        <translation>Margins</translation>
+    </message>
+    <message>
+        <source>Izquierdo :</source>
+        <translation>Left :</translation>
+    </message>
+    <message>
+        <source>Superior :</source>
+        <translation>Top :</translation>
+    </message>
+    <message>
+        <source>Separación</source>
+        <translation>Gap</translation>
+    </message>
+    <message>
+        <source>Horizontal :</source>
+        <translation>Horizontal :</translation>
+    </message>
+    <message>
+        <source>Vertical :</source>
+        <translation>Vertical :</translation>
+    </message>
+    <message>
+        <source>Papel</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>Nombre Etiqueta</source>
+        <translation>Label Name</translation>
+    </message>
+    <message>
+        <source>Orientación</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>Plantilla</source>
+        <translation>Template</translation>
+    </message>
+    <message>
+        <source>Una etiqueta por página</source>
+        <translation>One label per page</translation>
+    </message>
+    <message>
+        <source>Impresión</source>
+        <translation>Printing</translation>
+    </message>
+    <message>
+        <source>Nº Etiquetas :</source>
+        <translation>No. of labels :</translation>
+    </message>
+    <message>
+        <source>Primera Columna :</source>
+        <translation>First column :</translation>
+    </message>
+    <message>
+        <source>Primera Fila :</source>
+        <translation>First row :</translation>
+    </message>
+    <message>
+        <source>Imprimir desde :</source>
+        <translation>Print from :</translation>
+    </message>
+    <message>
+        <source>hasta :</source>
+        <translation>to :</translation>
+    </message>
+    <message>
+        <source>hasta el último</source>
+        <translation>to the last</translation>
+    </message>
+    <message>
+        <source>Ver Márgenes</source>
+        <translation>Show Margins</translation>
+    </message>
+    <message>
+        <source>Color Selección :</source>
+        <translation>Selection color :</translation>
+    </message>
+    <message>
+        <source>Color Fondo :</source>
+        <translation>Background color :</translation>
+    </message>
+    <message>
+        <source>Imagen</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Ver Imagen</source>
+        <translation>Show Picture</translation>
+    </message>
+    <message>
+        <source>Rejilla</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>Distancia X :</source>
+        <translation>X distance :</translation>
+    </message>
+    <message>
+        <source>Distancia Y :</source>
+        <translation>Y distance :</translation>
+    </message>
+    <message>
+        <source>Color :</source>
+        <translation>Color :</translation>
+    </message>
+    <message>
+        <source>Ver rejilla</source>
+        <translation>Show grid</translation>
+    </message>
+    <message>
+        <source>Ajustar a rejilla</source>
+        <translation>Snap to grid</translation>
+    </message>
+    <message>
+        <source>Marco</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Distancia 1 :</source>
+        <translation>Distance 1 :</translation>
+    </message>
+    <message>
+        <source>Distancia 2 :</source>
+        <translation>Distance 2 :</translation>
+    </message>
+    <message>
+        <source>Grosor :</source>
+        <translation>Thickness :</translation>
+    </message>
+    <message>
+        <source>Ninguno</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Simple</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Doble</source>
+        <translation>Double</translation>
+    </message>
+    <message>
+        <source>Alinear Objetos</source>
+        <translation>Align Objects</translation>
+    </message>
+    <message>
+        <source>Arriba :</source>
+        <translation>Top :</translation>
+    </message>
+    <message>
+        <source>Ver Líneas</source>
+        <translation>Show Lines</translation>
+    </message>
+    <message>
+        <source>El fondo es una ayuda de dibujo: solo se ve en el diseñador y nunca se imprime.</source>
+        <translation>The background is a drawing aid: it is shown only in the designer and never printed.</translation>
+    </message>
+    <message>
+        <source>Datos</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Alias</source>
+        <translation>Alias</translation>
+    </message>
+    <message>
+        <source>Tabla</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>Primer Registro</source>
+        <translation>First Record</translation>
+    </message>
+    <message>
+        <source>Registro Anterior</source>
+        <translation>Previous Record</translation>
+    </message>
+    <message>
+        <source>Registro Siguiente</source>
+        <translation>Next Record</translation>
+    </message>
+    <message>
+        <source>Ultimo Registro</source>
+        <translation>Last Record</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <translation>Execute</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Propiedades Párrafo</source>
+        <translation>Paragraph Properties</translation>
+    </message>
+    <message>
+        <source>Visible</source>
+        <translation>Visible</translation>
+    </message>
+    <message>
+        <source>Primer punto</source>
+        <translation>First point</translation>
+    </message>
+    <message>
+        <source>Segundo punto</source>
+        <translation>Second point</translation>
+    </message>
+    <message>
+        <source>Propiedades Símbolo</source>
+        <translation>Symbol Properties</translation>
+    </message>
+    <message>
+        <source>Punto de inserción : </source>
+        <translation>Insertion point : </translation>
+    </message>
+    <message>
+        <source>Angulo : </source>
+        <translation>Angle : </translation>
+    </message>
+    <message>
+        <source>Fuente : </source>
+        <translation>Font : </translation>
+    </message>
+    <message>
+        <source>Negrita : </source>
+        <translation>Bold : </translation>
+    </message>
+    <message>
+        <source>Base Datos : </source>
+        <translation>Database : </translation>
+    </message>
+    <message>
+        <source>Extraer</source>
+        <translation>Extract</translation>
+    </message>
+    <message>
+        <source>Propiedades de texto</source>
+        <translation>Text Properties</translation>
+    </message>
+</context>
+<context>
+    <name>KVMessages</name>
+    <message>
+        <source>se esperaba " AND "</source>
+        <translation>" AND " expected</translation>
+    </message>
+    <message>
+        <source>se esperaba '%1'</source>
+        <translation>'%1' expected</translation>
+    </message>
+    <message>
+        <source>carácter de control en un nombre de campo</source>
+        <translation>control character in a field name</translation>
+    </message>
+    <message>
+        <source>se esperaba un nombre de campo</source>
+        <translation>field name expected</translation>
+    </message>
+    <message>
+        <source>se esperaba un operador =, &lt;&gt;, &lt;=, &gt;=, &lt; o &gt;</source>
+        <translation>operator =, &lt;&gt;, &lt;=, &gt;=, &lt; or &gt; expected</translation>
+    </message>
+    <message>
+        <source>valor entre comillas sin cerrar</source>
+        <translation>unterminated quoted value</translation>
+    </message>
+    <message>
+        <source>se esperaba un valor entre comillas, un número o una palabra</source>
+        <translation>quoted value, number or word expected</translation>
+    </message>
+    <message>
+        <source>No se puede escribir la cadena %1 de un registro en el archivo de etiquetas</source>
+        <translation>Cannot write string %1 of a record in the label file</translation>
+    </message>
+    <message>
+        <source>No se puede escribir el archivo de etiquetas: una cadena fuera de sus registros</source>
+        <translation>Cannot write the label file: a string outside its records</translation>
+    </message>
+    <message>
+        <source>No se puede escribir el archivo de etiquetas: su bloque de extensión pasa de %1 bytes</source>
+        <translation>Cannot write the label file: its extension block is larger than %1 bytes</translation>
+    </message>
+    <message>
+        <source>No se puede escribir %1: escritos %2 de %3 bytes (¿está lleno el disco?)</source>
+        <translation>Cannot write %1: %2 of %3 bytes written (is the disk full?)</translation>
+    </message>
+    <message>
+        <source>No se puede escribir %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>No se puede escribir %1: no es un archivo normal</source>
+        <translation>Cannot write %1: not a regular file</translation>
+    </message>
+    <message>
+        <source>No se puede escribir: %1</source>
+        <translation>Cannot write: %1</translation>
+    </message>
+    <message>
+        <source>Una tirada de %1 etiquetas pasa de las %2 que puede imprimir una tirada</source>
+        <translation>A run of %1 labels is more than the %2 one run may print</translation>
+    </message>
+    <message>
+        <source>No se puede terminar el trabajo de impresión en %1</source>
+        <translation>Cannot finish the print job on %1</translation>
+    </message>
+    <message>
+        <source>No se puede empezar el trabajo de impresión en %1</source>
+        <translation>Cannot start the print job on %1</translation>
+    </message>
+    <message>
+        <source>No se puede escribir la salida de impresión %1</source>
+        <translation>Cannot write the print output %1</translation>
+    </message>
+    <message>
+        <source>La impresora no pudo empezar una página nueva</source>
+        <translation>The printer could not start a new page</translation>
+    </message>
+    <message>
+        <source>%1: no hay ningún elemento seleccionado</source>
+        <translation>%1: no element is selected</translation>
+    </message>
+    <message>
+        <source>%1: el elemento seleccionado es de tipo %2, no %3</source>
+        <translation>%1: the selected element is a %2, not a %3</translation>
+    </message>
+    <message>
+        <source>No se puede abrir el archivo: </source>
+        <translation>Cannot open the file: </translation>
+    </message>
+    <message>
+        <source>Ha entrado en  if not Assigned(DevMode) ...</source>
+        <translation>The printer did not accept the paper size</translation>
+    </message>
+    <message>
+        <source>No se puede leer el archivo elegido</source>
+        <translation>Cannot read the chosen file</translation>
+    </message>
+    <message>
+        <source>Filtro no válido en la posición %1: %2</source>
+        <translation>Invalid filter at position %1: %2</translation>
+    </message>
+    <message>
+        <source>El filtro nombra un campo desconocido: %1</source>
+        <translation>Filter names an unknown field: %1</translation>
+    </message>
+    <message>
+        <source>Un alias necesita un nombre</source>
+        <translation>An alias needs a name</translation>
+    </message>
+    <message>
+        <source>No se ha indicado la base de datos</source>
+        <translation>No database given</translation>
+    </message>
+    <message>
+        <source>El alias %1 nombra una base de datos que no existe: %2</source>
+        <translation>The alias %1 names a database that does not exist: %2</translation>
+    </message>
+    <message>
+        <source>Alias o base de datos desconocidos: %1</source>
+        <translation>Unknown alias or database: %1</translation>
+    </message>
+    <message>
+        <source>No se ha indicado la tabla</source>
+        <translation>No table given</translation>
+    </message>
+    <message>
+        <source>No se puede abrir la base de datos %1: %2</source>
+        <translation>Cannot open database %1: %2</translation>
+    </message>
+    <message>
+        <source>Tiempo de espera no válido en la URL de la base de datos: %1 (segundos enteros, de 1 a 86400)</source>
+        <translation>Invalid timeout in the database URL: %1 (whole seconds, 1 to 86400)</translation>
+    </message>
+    <message>
+        <source>Parámetro de conexión no válido en la URL de la base de datos: %1</source>
+        <translation>Invalid connection parameter in the database URL: %1</translation>
+    </message>
+    <message>
+        <source>No se encuentra la tabla: %1</source>
+        <translation>Table not found: %1</translation>
+    </message>
+    <message>
+        <source>URL de base de datos no válida: %1</source>
+        <translation>Invalid database URL: %1</translation>
+    </message>
+    <message>
+        <source>No se encuentra el archivo de la base de datos: %1</source>
+        <translation>Database file not found: %1</translation>
+    </message>
+    <message>
+        <source>El controlador SQL de Qt %1 no está disponible</source>
+        <translation>The Qt SQL driver %1 is not available</translation>
+    </message>
+    <message>
+        <source>El servidor PostgreSQL %1 no respondió en %2 s</source>
+        <translation>The PostgreSQL server %1 did not answer for %2 s</translation>
+    </message>
+    <message>
+        <source>Error de la base de datos: %1</source>
+        <translation>Database error: %1</translation>
+    </message>
+    <message>
+        <source>No es un archivo normal: %1</source>
+        <translation>Not a regular file: %1</translation>
+    </message>
+    <message>
+        <source>No se puede leer %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>El registro de la línea %1 de %2 pasa de %3 bytes</source>
+        <translation>The record at line %1 of %2 is longer than %3 bytes</translation>
+    </message>
+    <message>
+        <source>El archivo CSV no tiene fila de cabecera: %1</source>
+        <translation>The CSV file has no header row: %1</translation>
+    </message>
+    <message>
+        <source>Parámetro desconocido de una carpeta CSV: %1 (solo se conoce sep)</source>
+        <translation>Unknown parameter of a CSV folder: %1 (only sep is known)</translation>
+    </message>
+    <message>
+        <source>Separador CSV no válido: %1 (use sep=, sep=; o sep=tab)</source>
+        <translation>Invalid CSV separator: %1 (use sep=, sep=; or sep=tab)</translation>
+    </message>
+    <message>
+        <source>No se encuentra la tabla: %1 en %2</source>
+        <translation>Table not found: %1 in %2</translation>
+    </message>
+    <message>
+        <source>No se puede abrir la tabla %1 de %2</source>
+        <translation>Cannot open table %1 of %2</translation>
+    </message>
+    <message>
+        <source>Índice de campo fuera de rango: %1</source>
+        <translation>Field index out of range: %1</translation>
+    </message>
+    <message>
+        <source>No se encuentra el campo '%1'</source>
+        <translation>Field '%1' not found</translation>
     </message>
 </context>
 </TS>

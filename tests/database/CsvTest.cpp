@@ -136,10 +136,10 @@ TEST_F(Csv, HostileFilesFailQuicklyNamingTheFile)
         const char* Table;
         const char* Message; // a part of the error
     } rows[] = {
-        {"zero", "Not a regular file: "},
-        {"fifo", "Not a regular file: "},
-        {"huge", "The record at line 3 of "},
-        {"quote", "The record at line 2 of "},
+        {"zero", "No es un archivo normal: "},
+        {"fifo", "No es un archivo normal: "},
+        {"huge", "El registro de la línea 3 de "},
+        {"quote", "El registro de la línea 2 de "},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.Table);

@@ -151,7 +151,7 @@ TEST(DataFaults, AColumnDroppedAfterTheDesignIsNamedAndNothingIsPrinted)
 
     ExecSqlite(db, {QStringLiteral("ALTER TABLE clientes DROP COLUMN CITY")});
     EXPECT_FALSE(b.Lab.ValidData());
-    EXPECT_EQ(b.Lab.DataError, QStringLiteral("Field 'CITY' not found"));
+    EXPECT_EQ(b.Lab.DataError, QStringLiteral("No se encuentra el campo 'CITY'"));
     EXPECT_FALSE(b.Lab.Table->Active()) << "the table stays open after the failed check";
 
     // The tool: the error on standard error, exit 3, no summary, no output.
@@ -192,7 +192,7 @@ TEST_F(PostgresFault, AServerStoppedInTheMiddleOfARunEndsTheRunWithTheError)
         b.Run();
         ADD_FAILURE() << "the run ended as a success after " << b.Lab.LastRun.Labels << " labels";
     } catch (const EDBError& e) {
-        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Database error"))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Error de la base de datos"))) << e.Message().toStdString();
     }
     EXPECT_LT(b.Lab.LastRun.Labels, 200000);
     EXPECT_GE(b.Lab.LastRun.Labels, 100);
@@ -252,7 +252,7 @@ TEST_F(PostgresFault, AServerThatStopsAnsweringEndsTheFetchOrTheQueryAtTheDeadli
             }
             ADD_FAILURE() << "no error, at record " << t.GetRecNo();
         } catch (const EDBError& e) {
-            EXPECT_EQ(e.Message(), QStringLiteral("The PostgreSQL server %1 did not answer for 2 s").arg(server));
+            EXPECT_EQ(e.Message(), QStringLiteral("El servidor PostgreSQL %1 no respondió en 2 s").arg(server));
         }
         const qint64 waited = clock.elapsed();
         {

@@ -93,7 +93,7 @@ TEST(Filter, ErrorNamesThePosition)
         TKVFilter::Parse(QStringLiteral("([CITY] = 'Lyon') OR (1 = 1)"));
         FAIL() << "no error";
     } catch (const EDBError& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("position 18"))) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("posición 18"))) << e.Message().toStdString();
     }
 }
 

@@ -92,7 +92,7 @@ TEST_F(ElementProps, OpenerForAnotherClassRaisesAndOpensNothing)
         Lab->PropTxt();
         FAIL() << "PropTxt opened a dialog for a rectangle";
     } catch (const EKvError& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("PropTxt: the selected element is a rectangle, not a text"));
+        EXPECT_EQ(e.Message(), QStringLiteral("PropTxt: el elemento seleccionado es de tipo rectángulo, no texto"));
     }
     EXPECT_EQ(Runs, 0);
     EXPECT_EQ(PropText, nullptr);

@@ -148,13 +148,16 @@ TEST_F(LabPropFixture, RunTimeCaptionsComeFromTheStringTableAndTheRestKeepTheirD
     for (const auto& [name, res] : groups)
         EXPECT_EQ(W<QGroupBox>(name)->title(), LoadResString(res)) << name;
     const std::pair<const char*, const TResStringRec*> buttons[] = {
-        {"RaBuVer", &KvPortrait},      {"RaBuHor", &KvLandscape},  {"CheckShow", &KvShowMar},
+        {"CheckShow", &KvShowMar},
         {"CheckSnap", &KvSnapGrid},    {"CheckGrid", &KvShowGrid}, {"CheckBackImage", &KvShowImage},
         {"BitBtnOpenImage", &KvOpenImage}, {"CheckShowAlign", &KvShowLines}, {"CheckData", &KvDataBase}};
     for (const auto& [name, res] : buttons)
         EXPECT_EQ(W<QAbstractButton>(name)->text(), LoadResString(res)) << name;
 
     EXPECT_EQ(W<QLabel>("LabAlias")->text(), QStringLiteral("Alias"));
+    // The table's KvPortrait and KvLandscape are English even in Spanish.
+    EXPECT_EQ(W<QAbstractButton>("RaBuVer")->text(), QStringLiteral("Vertical"));
+    EXPECT_EQ(W<QAbstractButton>("RaBuHor")->text(), QStringLiteral("Horizontal"));
     for (const char* name : {"LabGridColor", "LabFrameColor", "LabAlignColor"})
         EXPECT_EQ(W<QLabel>(name)->text(), QStringLiteral("Color :")) << name;
 }

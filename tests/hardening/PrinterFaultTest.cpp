@@ -68,7 +68,7 @@ TEST(PrinterFaults, AJobThatCannotStartIsAnError)
     lab.Document->AddElement(std::make_unique<TKVRect>());
     lab.PrintInfo->Labs = 2;
     PdfPrinter printer(dir + QStringLiteral("/no/such/folder/out.pdf"));
-    EXPECT_TRUE(PrintError(lab).startsWith(QStringLiteral("Cannot start the print job")));
+    EXPECT_TRUE(PrintError(lab).startsWith(QStringLiteral("No se puede empezar el trabajo de impresión")));
     EXPECT_EQ(lab.LastRun.Labels, 0);
 
     ExpectFailedPrint({SmallDesign(dir), QStringLiteral("-o"), dir + QStringLiteral("/no/such/folder/out.pdf"),
@@ -86,13 +86,13 @@ TEST(PrinterFaults, OutputThatCannotBeWrittenIsAnErrorNotASuccess)
     lab.PrintInfo->Labs = 60; // three pages
     {
         PdfPrinter printer(QStringLiteral("/dev/full"));
-        EXPECT_EQ(PrintError(lab), QStringLiteral("Cannot write the print output /dev/full"));
+        EXPECT_EQ(PrintError(lab), QStringLiteral("No se puede escribir la salida de impresión /dev/full"));
     }
     const QString pdf = dir + QStringLiteral("/full.pdf");
     {
         PdfPrinter printer(pdf);
         Hardening::FileSizeLimit full(2048);
-        EXPECT_EQ(PrintError(lab), QStringLiteral("Cannot write the print output ") + pdf);
+        EXPECT_EQ(PrintError(lab), QStringLiteral("No se puede escribir la salida de impresión ") + pdf);
     }
     {
         // The same run with room for it prints.

@@ -418,7 +418,7 @@ TEST(PreviewWindow, PrintingThatFailsSaysWhereAndReturns)
     } rows[] = {
         {missing, QStringLiteral("No se puede iniciar la impresión en «%1».").arg(missing)},
         {QStringLiteral("/dev/full"), QStringLiteral("La impresión en «/dev/full» no se ha completado.\n"
-                                                     "Cannot write the print output /dev/full")},
+                                                     "No se puede escribir la salida de impresión /dev/full")},
     };
     for (const auto& row : rows) {
         UsePdf(row.Output);

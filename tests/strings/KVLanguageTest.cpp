@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -208,4 +210,55 @@ TEST(LibraryStartUp, ChoosesTheModuleFromTheUserLocale)
         EXPECT_EQ(probe.readAllStandardError(), QByteArray()) << r.Locale;
     }
 }
+}
+
+// Every text the library's code and forms show has an English entry in the
+// module: a text added without one would stay Spanish among English ones.
+TEST(LanguageModule, EveryTextOfTheCodeAndTheFormsHasAnEnglishEntry)
+{
+    QTranslator module;
+    ASSERT_TRUE(module.load(EnglishModule()));
+    const auto unescape = [](QString s) {
+        return s.replace(QStringLiteral("\\n"), QStringLiteral("\n")).replace(QStringLiteral("\\\""), QStringLiteral("\""));
+    };
+    const QRegularExpression direct(QStringLiteral(R"re(KVLanguage::Text\(\s*"(\w+)",\s*"((?:[^"\\]|\\.)*)")re"));
+    const QRegularExpression wrapper(
+        QStringLiteral(R"re(QString (\w+)\(const char\* Spanish\) \{ return KVLanguage::Text\("(\w+)", Spanish\); \})re"));
+    const QRegularExpression form(QStringLiteral(R"re(FormText\("((?:[^"\\]|\\.)*)")re"));
+    const QRegularExpression uiString(QStringLiteral(R"re(<string>([^<]*)</string>)re"));
+    // Sizes, symbols, barcode names and style sheets read the same in every language.
+    const QRegularExpression noWord(QStringLiteral(R"re(^[^a-zñáéíóú]*$|^[A-Z] \(\d+ %\)$|[{};])re"));
+
+    QStringList missing;
+    int checked = 0;
+    const auto check = [&](const QString& Context, const QString& Spanish, const QString& Where) {
+        ++checked;
+        if (module.translate(Context.toUtf8().constData(), Spanish.toUtf8().constData()).isEmpty())
+            missing << QStringLiteral("%1 [%2] %3").arg(Where, Context, Spanish);
+    };
+    for (const char* folder : {"types", "strings", "document", "barcode", "designer", "printing", "dialogs", "controls"}) {
+        QDir dir(TestSupport::SourcePath(QLatin1String(folder)));
+        for (const QString& name : dir.entryList({QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui")})) {
+            QFile file(dir.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            if (name.endsWith(QLatin1String(".ui"))) {
+                for (const auto& m : uiString.globalMatch(text))
+                    if (!noWord.match(m.captured(1).trimmed()).hasMatch())
+                        check(QStringLiteral("KVForms"), m.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">")), name);
+                continue;
+            }
+            for (const auto& m : direct.globalMatch(text))
+                check(m.captured(1), unescape(m.captured(2)), name);
+            for (const auto& m : form.globalMatch(text))
+                check(QStringLiteral("KVForms"), unescape(m.captured(1)), name);
+            for (const auto& w : wrapper.globalMatch(text)) {
+                const QRegularExpression call(QStringLiteral(R"re((?<!::)\b%1\("((?:[^"\\]|\\.)*)")re").arg(w.captured(1)));
+                for (const auto& m : call.globalMatch(text))
+                    check(w.captured(2), unescape(m.captured(1)), name);
+            }
+        }
+    }
+    EXPECT_GT(checked, 250);
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(QLatin1Char('\n')).toStdString();
 }
