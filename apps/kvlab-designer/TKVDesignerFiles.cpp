@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QBuffer>
+#include <QUndoStack>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -56,10 +57,14 @@ QByteArray TKVDesignerWindow::DesignBytes() const
     return buffer.data();
 }
 
-bool TKVDesignerWindow::IsModified() const { return DesignBytes() != SavedBytes; }
+// The undo history's clean index is where the design was last loaded or
+// saved; away from it, steps that brought the file's bytes back (a command
+// and its reverse done by hand) are still no change.
+bool TKVDesignerWindow::IsModified() const { return !Lab->UndoStack()->isClean() && DesignBytes() != SavedBytes; }
 
 void TKVDesignerWindow::MarkSaved()
 {
+    Lab->UndoStack()->setClean();
     SavedBytes = DesignBytes();
     setWindowModified(false);
 }
