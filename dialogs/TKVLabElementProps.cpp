@@ -28,21 +28,6 @@
 #include <memory>
 
 namespace {
-QString KindName(TKVEle Kind)
-{
-    switch (Kind) {
-    case deLine: return LoadResString(&KvKindLine);
-    case deText: return LoadResString(&KvKindText);
-    case deBar: return LoadResString(&KvKindBar);
-    case deRect: return LoadResString(&KvKindRect);
-    case deSymbol: return LoadResString(&KvKindSymbol);
-    case dePoliText: return LoadResString(&KvKindPoliText);
-    case deImage: return LoadResString(&KvKindImage);
-    case deParagraph: return LoadResString(&KvKindParagraph);
-    default: return QString::number(int(Kind));
-    }
-}
-
 // The element an opener edits: the one it was given, which then becomes the
 // selection, or the selected one, which must be of the dialog's class.
 template <class TElement>
@@ -58,7 +43,7 @@ TElement* EditedElement(TKVLab* Lab, TElement* Given, const char* Opener, TKVEle
     auto* element = dynamic_cast<TElement*>(selected);
     if (!element)
         throw EKvError(KVLanguage::Text("KVMessages", "%1: el elemento seleccionado es de tipo %2, no %3")
-                           .arg(QLatin1String(Opener), KindName(selected->Elem()), KindName(Kind)));
+                           .arg(QLatin1String(Opener), ElementKindName(selected->Elem()), ElementKindName(Kind)));
     return element;
 }
 

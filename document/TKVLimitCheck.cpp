@@ -13,21 +13,6 @@
 #include <limits>
 
 namespace {
-QString KindName(TKVEle Kind)
-{
-    switch (Kind) {
-    case deLine: return LoadResString(&KvKindLine);
-    case deText: return LoadResString(&KvKindText);
-    case deBar: return LoadResString(&KvKindBar);
-    case deRect: return LoadResString(&KvKindRect);
-    case deSymbol: return LoadResString(&KvKindSymbol);
-    case dePoliText: return LoadResString(&KvKindPoliText);
-    case deImage: return LoadResString(&KvKindImage);
-    case deParagraph: return LoadResString(&KvKindParagraph);
-    default: return QString::number(int(Kind));
-    }
-}
-
 // The shortest decimal that reads back as the same float, as the tools show
 // stored values.
 QString Shown(float Value)
@@ -46,8 +31,8 @@ TKVLimitCheck TKVLimitCheck::Label() { return TKVLimitCheck(LoadResString(&KvLim
 TKVLimitCheck TKVLimitCheck::Element(int Index, TKVEle Kind)
 {
     if (Index < 0)
-        return TKVLimitCheck(LoadResString(&KvLimitCopied).arg(KindName(Kind)));
-    return TKVLimitCheck(LoadResString(&KvLimitElement).arg(Index + 1).arg(KindName(Kind)));
+        return TKVLimitCheck(LoadResString(&KvLimitCopied).arg(ElementKindName(Kind)));
+    return TKVLimitCheck(LoadResString(&KvLimitElement).arg(Index + 1).arg(ElementKindName(Kind)));
 }
 
 void TKVLimitCheck::Refuse(const char* Field, const QString& Value, double Min, double Max) const

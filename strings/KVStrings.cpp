@@ -1,6 +1,7 @@
 #include "strings/KVStrings.h"
 
 #include "strings/KVLanguage.h"
+#include "types/KVtypes.h"
 
 const TResStringRec KvEnC4{65424, "KvEnC4", "Sobre C4"};
 const TResStringRec KvEnC6{65425, "KvEnC6", "Sobre C6"};
@@ -335,3 +336,18 @@ QString LoadResString(const TResStringRec* Res)
 }
 
 QString LabelFileReadError() { return KVLanguage::Text("KVMessages", "No se puede leer el archivo elegido"); }
+
+QString ElementKindName(TKVEle Kind)
+{
+    switch (Kind) {
+    case deLine: return LoadResString(&KvKindLine);
+    case deText: return LoadResString(&KvKindText);
+    case deBar: return LoadResString(&KvKindBar);
+    case deRect: return LoadResString(&KvKindRect);
+    case deSymbol: return LoadResString(&KvKindSymbol);
+    case dePoliText: return LoadResString(&KvKindPoliText);
+    case deImage: return LoadResString(&KvKindImage);
+    case deParagraph: return LoadResString(&KvKindParagraph);
+    default: return QString::number(int(Kind));
+    }
+}

@@ -203,6 +203,10 @@ extern const TResStringRec* const KVAddedStringTable[KVAddedStringCount];
 // The text of a resource string in the current language.
 QString LoadResString(const TResStringRec* Res);
 
+enum TKVEle : std::uint8_t;
+// The name of an element kind as users read it ("texto", "código de barras").
+QString ElementKindName(TKVEle Kind);
+
 // The one message for a label file that cannot be read, whatever the cause:
 // every reader gives it.
 QString LabelFileReadError();
