@@ -421,7 +421,9 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         TPartFile::AlsoOnInterrupt({});
     });
 
-    const std::int64_t total = count * (O.PngDir.isEmpty() ? 1 : 2);
+    // A job counts its labels once as it prints them and again as it draws
+    // their pages: the line shows labels, so the two passes count as one.
+    const int passes = O.PngDir.isEmpty() ? 1 : 2;
     QString failure;
     int running = 0;
     QEventLoop loop;
@@ -446,7 +448,7 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         std::int64_t done = 0;
         for (const TJob& j : all)
             done += j.Done;
-        Shown.Update(QT_TRANSLATE_NOOP("kvlab", "imprimiendo"), int(std::min<std::int64_t>(done, total)), int(total));
+        Shown.Update(QT_TRANSLATE_NOOP("kvlab", "imprimiendo"), int(std::min<std::int64_t>(done / passes, count)), int(count));
     };
     std::vector<pid_t> pids;
     for (int k = 0; k < jobs; ++k) {
