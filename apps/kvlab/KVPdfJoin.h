@@ -13,11 +13,11 @@ namespace KVPdfJoin {
 // seconds since 1970 in UTC); none when it is not set or not a number.
 std::optional<QDateTime> SourceDate();
 
-// Writes the pages of Parts, in order, as the PDF Output. The document's
-// title, creator and producer come from the first part; its dates are Date
-// when given, otherwise the first part's. Page streams are copied as they
-// are, not compressed again, and the file's ID is derived from its content,
-// so the same parts and date give the same bytes. What went wrong, or
-// nothing.
+// Writes the pages of Parts (PDFs of Qt's writer), in order, as the PDF
+// Output. The document's title, creator and producer come from the first
+// part; its creation date is Date when given, otherwise the first part's.
+// Objects are copied as they are, streams not compressed again, and the
+// file's ID is derived from its content, so the same parts and date give
+// the same bytes. What went wrong, or nothing.
 QString Join(const QStringList& Parts, const QString& Output, const std::optional<QDateTime>& Date);
 }
