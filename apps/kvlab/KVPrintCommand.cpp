@@ -42,6 +42,10 @@ const char* const PrintUsage = QT_TRANSLATE_NOOP("kvlab",
 
 // The most jobs one run is split into.
 constexpr int MaxJobs = 64;
+// Unless --jobs says otherwise, a job is started only for this many pages
+// (about 2,000 labels of a 3 x 7 sheet, a third of a second of work): a
+// job's start-up and its share of the joining cost about 0.2 s.
+constexpr std::int64_t PagesPerJob = 100;
 
 // The share of a run one job prints, in the order of the run: the labels
 // before it, its labels, and the number of its first page. The shares begin
@@ -368,9 +372,11 @@ QString JobError(const QByteArray& Err)
 // the current printer and the data source's connection belong to one thread
 // each, and a process's memory ends with its share. The first job that fails
 // stops the others and its message fails the run. None when the run is one
-// page or cannot start on a page boundary: it is printed as one job.
+// page (without --jobs, shorter than two jobs' worth) or cannot start on a
+// page boundary: it is printed as one job.
 std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const PrintOptions& O, TKVLab& Lab, int Jobs,
                                                 const QString& Output, Progress& Shown, QStringList& PngFiles)
+
 {
     const TKVMeasure& m = *Lab.Measure;
     const TKVPrintInfo& info = *Lab.PrintInfo;
@@ -382,7 +388,7 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
     const std::int64_t perPage = std::int64_t(m.NuHor) * m.NuVer;
     const std::int64_t onFirst = perPage - (std::int64_t(info.FirstRow - 1) * m.NuVer + (info.FirstCol - 1));
     const std::int64_t pages = count <= onFirst ? 1 : 1 + (count - onFirst + perPage - 1) / perPage;
-    const int jobs = int(std::min<std::int64_t>(Jobs, pages));
+    const int jobs = int(std::min<std::int64_t>(Jobs, O.Jobs ? pages : pages / PagesPerJob));
     if (jobs < 2)
         return std::nullopt;
     auto pageStart = [&](std::int64_t Page) {
