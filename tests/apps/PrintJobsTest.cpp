@@ -86,22 +86,32 @@ TEST(PrintJobs, SeveralJobsPrintTheSamePagesAsOne)
         SCOPED_TRACE(r.Why);
         const QString design = Design(QLatin1String(r.Filter));
         const QString dir = TestSupport::TempDir();
-        QList<QByteArray> one;
+        QList<QByteArray> one, onePngs;
         QByteArray summary;
         for (const char* jobs : {"1", "2", "3"}) {
             SCOPED_TRACE(std::string("--jobs ") + jobs);
             const QString pdf = dir + QStringLiteral("/jobs%1.pdf").arg(QLatin1String(jobs));
+            const QString png = dir + QStringLiteral("/png%1").arg(QLatin1String(jobs));
             const auto run = TestSupport::RunKvlab(QStringList{QStringLiteral("print"), design, QStringLiteral("-o"), pdf,
-                                                               QStringLiteral("--jobs"), QLatin1String(jobs)} + r.Args);
+                                                               QStringLiteral("--jobs"), QLatin1String(jobs),
+                                                               QStringLiteral("--png-dir"), png, QStringLiteral("--dpi"),
+                                                               QStringLiteral("20")} + r.Args);
             ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
             const QByteArray said = run.Out.split('>').first();
             const QList<QByteArray> pages = Pages(pdf);
+            // The page pictures, named in page order whichever job drew them.
+            QList<QByteArray> pngs;
+            for (const QString& f : QDir(png).entryList(QDir::Files, QDir::Name))
+                pngs << f.toUtf8() + ' ' + TestSupport::ReadFile(png + QLatin1Char('/') + f);
             if (one.isEmpty()) {
                 one = pages;
+                onePngs = pngs;
                 summary = said;
                 EXPECT_EQ(pages.size(), r.Pages);
+                EXPECT_EQ(pngs.size(), r.Pages);
                 continue;
             }
+            EXPECT_TRUE(pngs == onePngs) << "the page pictures differ";
             EXPECT_EQ(said, summary) << "the summary counts the pages, labels and records of every job";
             ASSERT_EQ(pages.size(), one.size());
             for (int i = 0; i < pages.size(); ++i)
