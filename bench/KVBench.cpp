@@ -196,7 +196,7 @@ TCase Repeat(const QString& Name, int Records, int Runs, const QString& Program,
 
 // Several cases run side by side: each round runs every case once, so that
 // a change of the machine's load falls on all of them alike.
-struct TSpec {
+struct TPlanned {
     QString Name;
     int Records = 0;
     QString Program;
@@ -204,18 +204,18 @@ struct TSpec {
     QString Output;
 };
 
-std::vector<TCase> SideBySide(const std::vector<TSpec>& Specs, int Runs)
+std::vector<TCase> SideBySide(const std::vector<TPlanned>& Planned, int Runs)
 {
-    std::vector<TCase> cases(Specs.size());
-    std::vector<std::vector<double>> wall(Specs.size()), cpu(Specs.size()), peak(Specs.size()), size(Specs.size());
-    for (std::size_t k = 0; k < Specs.size(); ++k) {
-        cases[k].Name = Specs[k].Name;
-        cases[k].Records = Specs[k].Records;
+    std::vector<TCase> cases(Planned.size());
+    std::vector<std::vector<double>> wall(Planned.size()), cpu(Planned.size()), peak(Planned.size()), size(Planned.size());
+    for (std::size_t k = 0; k < Planned.size(); ++k) {
+        cases[k].Name = Planned[k].Name;
+        cases[k].Records = Planned[k].Records;
         cases[k].Load = QString::number(LoadAverage1(), 'f', 2);
     }
     for (int i = 0; i < Runs; ++i)
-        for (std::size_t k = 0; k < Specs.size(); ++k) {
-            const TSpec& s = Specs[k];
+        for (std::size_t k = 0; k < Planned.size(); ++k) {
+            const TPlanned& s = Planned[k];
             if (cases[k].Failed)
                 continue;
             if (!s.Output.isEmpty())
@@ -234,7 +234,7 @@ std::vector<TCase> SideBySide(const std::vector<TSpec>& Specs, int Runs)
             std::fprintf(stderr, "  %s, %d records, run %d: %.2f s, %.2f s CPU, %.1f MiB\n", qPrintable(s.Name), s.Records,
                          i + 1, r.Wall, r.Cpu, r.PeakMb);
         }
-    for (std::size_t k = 0; k < Specs.size(); ++k) {
+    for (std::size_t k = 0; k < Planned.size(); ++k) {
         cases[k].Runs = int(wall[k].size());
         cases[k].Wall = Median(wall[k]);
         cases[k].Cpu = Median(cpu[k]);
@@ -320,11 +320,11 @@ int Run(const QStringList& Args)
     auto withJobs = [](QStringList A, int Jobs) { return A << QStringLiteral("--jobs") << QString::number(Jobs); };
     std::vector<TCase> prints, others;
     for (int n : counts) {
-        std::vector<TSpec> specs;
+        std::vector<TPlanned> planned;
         if (n < MillionRows)
-            specs.push_back({QStringLiteral("kvlab print --jobs 1, SQLite -> PDF"), n, kvlab, withJobs(printArgs(n, db), 1), pdf});
-        specs.push_back({QStringLiteral("kvlab print --jobs 2, SQLite -> PDF"), n, kvlab, withJobs(printArgs(n, db), 2), pdf});
-        for (const TCase& c : SideBySide(specs, runsFor(n)))
+            planned.push_back({QStringLiteral("kvlab print --jobs 1, SQLite -> PDF"), n, kvlab, withJobs(printArgs(n, db), 1), pdf});
+        planned.push_back({QStringLiteral("kvlab print --jobs 2, SQLite -> PDF"), n, kvlab, withJobs(printArgs(n, db), 2), pdf});
+        for (const TCase& c : SideBySide(planned, runsFor(n)))
             prints.push_back(c);
     }
     for (int n : counts)
@@ -353,14 +353,14 @@ int Run(const QStringList& Args)
         floorCpu.push_back(f.Failed ? 0 : f.InnerCpu / f.Records);
 
     {
-        std::vector<TSpec> specs;
+        std::vector<TPlanned> planned;
         for (int jobs : {1, 2}) {
             QStringList a = withJobs(printArgs(3000, db), jobs);
             a << QStringLiteral("--png-dir") << pngDir << QStringLiteral("--dpi") << QStringLiteral("150");
-            specs.push_back({QStringLiteral("kvlab print --jobs %1 --png-dir 150 dpi (PDF + PNG)").arg(jobs), 3000, kvlab, a, {}});
+            planned.push_back({QStringLiteral("kvlab print --jobs %1 --png-dir 150 dpi (PDF + PNG)").arg(jobs), 3000, kvlab, a, {}});
         }
         QDir(pngDir).removeRecursively();
-        for (const TCase& c : SideBySide(specs, std::min(runs, 3)))
+        for (const TCase& c : SideBySide(planned, std::min(runs, 3)))
             others.push_back(c);
     }
     // The check walks the same run without printing it: it should cost a
