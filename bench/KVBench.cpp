@@ -5,7 +5,8 @@
 //       generates the designs and data from the seed, runs every case in
 //       child processes and prints one Markdown table of medians;
 //   kvlab-bench make DIR SEED ROWS
-//   kvlab-bench floor DESIGN DATA N OUT.pdf
+//   kvlab-bench floor-draw DESIGN DATA N OUT.pdf
+//   kvlab-bench floor-write PRINTED.pdf OUT
 //   kvlab-bench preview DESIGN DATA N
 //   kvlab-bench designer DIR SEED REPEATS [draw|files]
 //       the single cases, as the runner starts them.
@@ -17,6 +18,9 @@
 
 #include "designer/TKVLab.h"
 #include "document/TKVObject.h"
+#include "document/TKVMeasure.h"
+#include "document/TKVTable.h"
+#include "types/TKVCanvas.h"
 #include "document/TKVSession.h"
 #include "document/TKVPrintInfo.h"
 #include "types/TKVPrinter.h"
@@ -28,7 +32,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
 #include <QSysInfo>
@@ -44,6 +51,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <zlib.h>
+
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 namespace {
 constexpr int MillionRows = 1000000;
@@ -135,6 +146,7 @@ struct TCase {
     int Runs = 0;
     double Wall = 0, Cpu = 0, PeakMb = 0, OutputMb = 0;
     double Inner = 0; // a time the child measured itself, when it has one
+    double InnerCpu = 0; // and the CPU time it measured, when it has one
     QString Load;     // 1-minute load average when the case started
     bool Failed = false;
 };
@@ -148,7 +160,7 @@ TCase Repeat(const QString& Name, int Records, int Runs, const QString& Program,
     c.Name = Name;
     c.Records = Records;
     c.Load = QString::number(LoadAverage1(), 'f', 2);
-    std::vector<double> wall, cpu, peak, size, inner;
+    std::vector<double> wall, cpu, peak, size, inner, innerCpu;
     for (int i = 0; i < Runs; ++i) {
         if (!Output.isEmpty())
             QFile::remove(Output);
@@ -163,8 +175,11 @@ TCase Repeat(const QString& Name, int Records, int Runs, const QString& Program,
         peak.push_back(r.PeakMb);
         if (!Output.isEmpty())
             size.push_back(double(QFileInfo(Output).size()) / (1024.0 * 1024.0));
-        if (InnerField >= 0)
-            inner.push_back(QString::fromLatin1(r.Out).simplified().section(QLatin1Char(' '), InnerField, InnerField).toDouble());
+        if (InnerField >= 0) {
+            const QString out = QString::fromLatin1(r.Out).simplified();
+            inner.push_back(out.section(QLatin1Char(' '), InnerField, InnerField).toDouble());
+            innerCpu.push_back(out.section(QLatin1Char(' '), InnerField + 1, InnerField + 1).toDouble());
+        }
         std::fprintf(stderr, "  %s, %d records, run %d: %.2f s, %.2f s CPU, %.1f MiB%s\n", qPrintable(Name), Records,
                      i + 1, r.Wall, r.Cpu, r.PeakMb,
                      InnerField >= 0 ? qPrintable(QStringLiteral(", inner %1 s").arg(inner.back(), 0, 'f', 3)) : "");
@@ -175,7 +190,58 @@ TCase Repeat(const QString& Name, int Records, int Runs, const QString& Program,
     c.PeakMb = Median(peak);
     c.OutputMb = Median(size);
     c.Inner = Median(inner);
+    c.InnerCpu = Median(innerCpu);
     return c;
+}
+
+// Several cases run side by side: each round runs every case once, so that
+// a change of the machine's load falls on all of them alike.
+struct TPlanned {
+    QString Name;
+    int Records = 0;
+    QString Program;
+    QStringList Args;
+    QString Output;
+};
+
+std::vector<TCase> SideBySide(const std::vector<TPlanned>& Planned, int Runs)
+{
+    std::vector<TCase> cases(Planned.size());
+    std::vector<std::vector<double>> wall(Planned.size()), cpu(Planned.size()), peak(Planned.size()), size(Planned.size());
+    for (std::size_t k = 0; k < Planned.size(); ++k) {
+        cases[k].Name = Planned[k].Name;
+        cases[k].Records = Planned[k].Records;
+        cases[k].Load = QString::number(LoadAverage1(), 'f', 2);
+    }
+    for (int i = 0; i < Runs; ++i)
+        for (std::size_t k = 0; k < Planned.size(); ++k) {
+            const TPlanned& s = Planned[k];
+            if (cases[k].Failed)
+                continue;
+            if (!s.Output.isEmpty())
+                QFile::remove(s.Output);
+            const TChild r = RunChild(s.Program, s.Args);
+            if (r.Status != 0) {
+                std::fprintf(stderr, "%s failed (status %d): %s\n", qPrintable(s.Name), r.Status, r.Err.constData());
+                cases[k].Failed = true;
+                continue;
+            }
+            wall[k].push_back(r.Wall);
+            cpu[k].push_back(r.Cpu);
+            peak[k].push_back(r.PeakMb);
+            if (!s.Output.isEmpty())
+                size[k].push_back(double(QFileInfo(s.Output).size()) / (1024.0 * 1024.0));
+            std::fprintf(stderr, "  %s, %d records, run %d: %.2f s, %.2f s CPU, %.1f MiB\n", qPrintable(s.Name), s.Records,
+                         i + 1, r.Wall, r.Cpu, r.PeakMb);
+        }
+    for (std::size_t k = 0; k < Planned.size(); ++k) {
+        cases[k].Runs = int(wall[k].size());
+        cases[k].Wall = Median(wall[k]);
+        cases[k].Cpu = Median(cpu[k]);
+        cases[k].PeakMb = Median(peak[k]);
+        cases[k].OutputMb = Median(size[k]);
+    }
+    return cases;
 }
 
 QString CpuModel()
@@ -192,7 +258,7 @@ int Run(const QStringList& Args)
 {
     std::uint64_t seed = 20260;
     int runs = 5, bigRuns = 3, millionRuns = 1;
-    QList<int> counts{3000, 12000, 100000, MillionRows};
+    QList<int> counts{10000, 100000, MillionRows};
     QString data, commit = QStringLiteral("?");
     for (int i = 0; i + 1 < Args.size(); i += 2) {
         const QString& a = Args[i];
@@ -249,24 +315,53 @@ int Run(const QStringList& Args)
                            QStringLiteral("--to"), QString::number(N), QStringLiteral("--quiet")};
     };
 
-    std::vector<TCase> prints, floors, others;
-    std::map<int, double> printWall;
+    // Print runs by one job and by two, side by side at each count; the
+    // million-label run, long, by two jobs alone.
+    auto withJobs = [](QStringList A, int Jobs) { return A << QStringLiteral("--jobs") << QString::number(Jobs); };
+    std::vector<TCase> prints, others;
     for (int n : counts) {
-        prints.push_back(Repeat(QStringLiteral("kvlab print, SQLite -> PDF"), n, runsFor(n), kvlab, printArgs(n, db), pdf));
-        printWall[n] = prints.back().Wall;
+        std::vector<TPlanned> planned;
+        if (n < MillionRows)
+            planned.push_back({QStringLiteral("kvlab print --jobs 1, SQLite -> PDF"), n, kvlab, withJobs(printArgs(n, db), 1), pdf});
+        planned.push_back({QStringLiteral("kvlab print --jobs 2, SQLite -> PDF"), n, kvlab, withJobs(printArgs(n, db), 2), pdf});
+        for (const TCase& c : SideBySide(planned, runsFor(n)))
+            prints.push_back(c);
     }
     for (int n : counts)
-        if (n == 12000 || n == 100000)
-            prints.push_back(Repeat(QStringLiteral("kvlab print, CSV -> PDF"), n, runsFor(n), kvlab, printArgs(n, csv), pdf));
-    for (int n : counts)
-        if (n < MillionRows)
-            floors.push_back(Repeat(QStringLiteral("QPicture replay -> PDF"), n, runsFor(n), self,
-                                    {QStringLiteral("floor"), design, db, QString::number(n), pdf}, pdf, 1));
+        if (n == 10000 || n == 100000)
+            prints.push_back(Repeat(QStringLiteral("kvlab print --jobs 2, CSV -> PDF (1M-row file)"), n, runsFor(n), kvlab,
+                                    withJobs(printArgs(n, csv), 2), pdf));
+
+    // The floors, at 10,000 labels (the drawing floor keeps every primitive
+    // of the run in memory): the same primitives drawn straight onto a
+    // QPdfWriter, and the same page content only compressed and written.
+    const int floorLabels = 10000;
+    const QString floorSource = data + QStringLiteral("/floor-source.pdf");
     {
-        QStringList a = printArgs(3000, db);
-        a << QStringLiteral("--png-dir") << pngDir << QStringLiteral("--dpi") << QStringLiteral("150");
+        QStringList a = withJobs(printArgs(floorLabels, db), 1);
+        a[3] = floorSource; // the value of -o
+        RunChild(kvlab, a);
+    }
+    std::vector<TCase> floors;
+    floors.push_back(Repeat(QStringLiteral("floor: the primitives drawn straight onto a QPdfWriter"), floorLabels, runs, self,
+                            {QStringLiteral("floor-draw"), design, db, QString::number(floorLabels), pdf}, pdf, 0));
+    floors.push_back(Repeat(QStringLiteral("floor: the page content only compressed (zlib) and written"), floorLabels, runs,
+                            self, {QStringLiteral("floor-write"), floorSource, pdf}, pdf, 0));
+    // The floors' own timed parts, CPU seconds per label.
+    std::vector<double> floorCpu;
+    for (const TCase& f : floors)
+        floorCpu.push_back(f.Failed ? 0 : f.InnerCpu / f.Records);
+
+    {
+        std::vector<TPlanned> planned;
+        for (int jobs : {1, 2}) {
+            QStringList a = withJobs(printArgs(3000, db), jobs);
+            a << QStringLiteral("--png-dir") << pngDir << QStringLiteral("--dpi") << QStringLiteral("150");
+            planned.push_back({QStringLiteral("kvlab print --jobs %1 --png-dir 150 dpi (PDF + PNG)").arg(jobs), 3000, kvlab, a, {}});
+        }
         QDir(pngDir).removeRecursively();
-        others.push_back(Repeat(QStringLiteral("kvlab print --png-dir 150 dpi (PDF + PNG)"), 3000, runs, kvlab, a, {}));
+        for (const TCase& c : SideBySide(planned, std::min(runs, 3)))
+            others.push_back(c);
     }
     // The check walks the same run without printing it: it should cost a
     // fraction of the print it saves.
@@ -292,35 +387,72 @@ int Run(const QStringList& Args)
                 qPrintable(QSysInfo::prettyProductName()), qVersion());
     std::printf("Date: %s; commit %s; seed %llu; load average %s at the start, %s at the end\n\n", qPrintable(started),
                 qPrintable(commit), qulonglong(seed), qPrintable(startLoad), qPrintable(LoadAverage()));
-    std::printf("| case | labels | runs | wall s | CPU s | labels/s | µs/label | peak RSS MiB | output MiB | x floor | load |\n");
-    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
-    std::map<int, double> floorTime;
-    for (const TCase& f : floors)
-        floorTime[f.Records] = f.Inner;
-    auto row = [](const TCase& c, const QString& Ratio, bool Inner = false) {
+    std::printf("| case | labels | runs | wall s | CPU s | labels/s | µs/label | peak RSS MiB | output MiB | x draw floor | "
+                "x write floor | load |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    // Over a floor: CPU per label of the case over the floor's, the fairer
+    // measure on a shared machine.
+    auto overFloor = [&](const TCase& c, std::size_t Floor) {
+        if (c.Failed || Floor >= floorCpu.size() || floorCpu[Floor] <= 0)
+            return QString();
+        return QString::number(c.Cpu / c.Records / floorCpu[Floor], 'f', 2);
+    };
+    auto row = [](const TCase& c, const QString& Draw, const QString& Write, bool Inner = false) {
         if (c.Failed) {
-            std::printf("| %s | %d | failed | | | | | | | | %s |\n", qPrintable(c.Name), c.Records, qPrintable(c.Load));
+            std::printf("| %s | %d | failed | | | | | | | | | %s |\n", qPrintable(c.Name), c.Records, qPrintable(c.Load));
             return;
         }
         const double t = Inner ? c.Inner : c.Wall;
-        std::printf("| %s | %d | %d | %.2f | %.2f | %.0f | %.0f | %.1f | %s | %s | %s |\n", qPrintable(c.Name), c.Records,
-                    c.Runs, t, c.Cpu, c.Records / t, t * 1e6 / c.Records, c.PeakMb,
-                    c.OutputMb > 0 ? qPrintable(QString::number(c.OutputMb, 'f', 1)) : "", qPrintable(Ratio),
-                    qPrintable(c.Load));
+        const double cpu = Inner && c.Name.startsWith(QLatin1String("floor")) ? c.InnerCpu : c.Cpu;
+        std::printf("| %s | %d | %d | %.2f | %.2f | %.0f | %.0f | %.1f | %s | %s | %s | %s |\n", qPrintable(c.Name), c.Records,
+                    c.Runs, t, cpu, c.Records / t, t * 1e6 / c.Records, c.PeakMb,
+                    c.OutputMb > 0 ? qPrintable(QString::number(c.OutputMb, 'f', 1)) : "", qPrintable(Draw),
+                    qPrintable(Write), qPrintable(c.Load));
     };
-    for (const TCase& c : prints) {
-        QString ratio;
-        if (c.Name.contains(QLatin1String("SQLite")) && floorTime.count(c.Records) && floorTime[c.Records] > 0)
-            ratio = QString::number(c.Wall / floorTime[c.Records], 'f', 2);
-        row(c, ratio);
-    }
-    for (const TCase& c : floors)
-        row(c, QStringLiteral("1.00 (replay only)"), true);
+    for (const TCase& c : prints)
+        row(c, overFloor(c, 0), overFloor(c, 1));
+    for (std::size_t i = 0; i < floors.size(); ++i)
+        row(floors[i], i == 0 ? QStringLiteral("1.00") : QString(), i == 1 ? QStringLiteral("1.00") : QString(), true);
     for (const TCase& c : others)
-        row(c, {}, c.Name.startsWith(QLatin1String("Preview")));
-    std::printf("\nThe replay rows time only the replay of pages recorded beforehand (their wall and labels/s columns); "
-                "their CPU and RSS columns are of the whole process, recording included. The Preview row times "
-                "Preview() inside its process; its RSS is the whole process with every page kept.\n\n");
+        row(c, {}, {}, c.Name.startsWith(QLatin1String("Preview")));
+    std::printf("\nThe floor rows time only their drawing or writing, inside their process (wall and CPU); their RSS "
+                "is the whole process, the primitives taken down included. \"x floor\" is a case's CPU time per label over "
+                "the floor's. A run of two jobs counts the CPU time and the largest peak RSS of its processes. The "
+                "Preview row times Preview() inside its process; its RSS is the whole process with every page kept.\n\n");
+
+    // The targets.
+    auto find = [&](const std::vector<TCase>& In, const QString& Name, int N) -> const TCase* {
+        for (const TCase& c : In)
+            if (c.Name == Name && c.Records == N && !c.Failed)
+                return &c;
+        return nullptr;
+    };
+    const QString one = QStringLiteral("kvlab print --jobs 1, SQLite -> PDF");
+    const QString two = QStringLiteral("kvlab print --jobs 2, SQLite -> PDF");
+    std::printf("| target | figure |\n|---|---|\n");
+    if (const TCase *a = find(prints, one, 100000), *b = find(prints, two, 100000); a && b)
+        std::printf("| --jobs 2 at least 1.7 x --jobs 1 (100,000 labels, side by side) | %.2f x; %.0f labels/s with 2 jobs "
+                    "(at least 11,000) |\n", a->Wall / b->Wall, b->Records / b->Wall);
+    if (const TCase* m = find(prints, two, MillionRows))
+        std::printf("| 1,000,000 labels under 100 s | %.1f s, peak RSS %.1f MiB per job |\n", m->Wall, m->PeakMb);
+    if (const TCase *s = find(prints, two, 10000), *m = find(prints, two, MillionRows); s && m)
+        std::printf("| cost per label flat from 10,000 to 1,000,000 (2 jobs) | %.0f -> %.0f µs/label |\n",
+                    s->Wall * 1e6 / s->Records, m->Wall * 1e6 / m->Records);
+    if (const TCase* a = find(prints, one, 100000))
+        std::printf("| within 1.5 x the floor on one core (100,000 labels, CPU) | %s x the drawing floor, %s x the writing "
+                    "floor |\n", qPrintable(overFloor(*a, 0)), qPrintable(overFloor(*a, 1)));
+    {
+        const TCase* a = find(others, QStringLiteral("kvlab print --jobs 1 --png-dir 150 dpi (PDF + PNG)"), 3000);
+        const TCase* b = find(others, QStringLiteral("kvlab print --jobs 2 --png-dir 150 dpi (PDF + PNG)"), 3000);
+        if (a && b)
+            std::printf("| --png-dir 150 dpi at least 1.8 x faster with 2 jobs | %.2f x |\n", a->Wall / b->Wall);
+    }
+    if (const TCase *c = find(others, QStringLiteral("kvlab check, SQLite (no output)"), 100000),
+        *a = find(prints, one, 100000), *b = find(prints, two, 100000);
+        c && a && b)
+        std::printf("| kvlab check at least 2 x faster than kvlab print (100,000 labels) | %.2f x --jobs 1, %.2f x --jobs 2 "
+                    "(wall) |\n", a->Wall / c->Wall, b->Wall / c->Wall);
+    std::printf("\n");
     std::printf("%s", designer.Out.constData());
     return 0;
 }
@@ -348,38 +480,264 @@ int Make(const QStringList& Args)
     return 0;
 }
 
-// The floor the PDF writer sets: the run's pages, recorded beforehand, only
-// replayed into the same PDF printer kvlab print uses.
-int Floor(const QStringList& Args)
+// What the run's pages are made of, taken down once beforehand: every
+// rectangle, text and shape with the pen, brush, font and transform it was
+// drawn with, in the printer's device pixels.
+struct TPrimitive {
+    enum TKind { Rect, Glyphs, Shape } Kind = Rect;
+    int State = 0; // index into the states
+    QRectF Box;
+    QPointF At;
+    QString Text;
+    QPainterPath Outline;
+};
+struct TPrimitiveState {
+    QTransform Transform;
+    QPen Pen;
+    QBrush Brush;
+    QFont Font;
+};
+struct TPrimitivePages {
+    std::vector<TPrimitiveState> States;
+    std::vector<std::vector<TPrimitive>> Pages;
+};
+
+// A paint engine that only writes down what it is asked to draw. It claims
+// every feature, so the painter hands it transforms and text items as they are.
+class TPrimitiveRecorder : public QPaintEngine
+{
+public:
+    explicit TPrimitiveRecorder(TPrimitivePages& Into) : QPaintEngine(QPaintEngine::AllFeatures), Into(Into) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+    void updateState(const QPaintEngineState& S) override
+    {
+        if (S.state() & DirtyTransform)
+            Current.Transform = S.transform();
+        if (S.state() & DirtyPen)
+            Current.Pen = S.pen();
+        if (S.state() & DirtyBrush)
+            Current.Brush = S.brush();
+        if (S.state() & DirtyFont)
+            Current.Font = S.font();
+    }
+    void drawRects(const QRectF* R, int N) override
+    {
+        for (int i = 0; i < N; ++i)
+            Add({TPrimitive::Rect, 0, R[i], {}, {}, {}});
+    }
+    void drawRects(const QRect* R, int N) override
+    {
+        for (int i = 0; i < N; ++i)
+            Add({TPrimitive::Rect, 0, QRectF(R[i]), {}, {}, {}});
+    }
+    void drawTextItem(const QPointF& At, const QTextItem& Item) override
+    {
+        Current.Font = Item.font();
+        Add({TPrimitive::Glyphs, 0, {}, At, Item.text(), {}});
+    }
+    void drawPath(const QPainterPath& Shape) override { Add({TPrimitive::Shape, 0, {}, {}, {}, Shape}); }
+    void drawPolygon(const QPointF* Points, int N, PolygonDrawMode) override
+    {
+        QPainterPath shape;
+        shape.addPolygon(QPolygonF(QList<QPointF>(Points, Points + N)));
+        shape.closeSubpath();
+        Add({TPrimitive::Shape, 0, {}, {}, {}, shape});
+    }
+    void drawLines(const QLineF* Lines, int N) override
+    {
+        QPainterPath shape;
+        for (int i = 0; i < N; ++i) {
+            shape.moveTo(Lines[i].p1());
+            shape.lineTo(Lines[i].p2());
+        }
+        Add({TPrimitive::Shape, 0, {}, {}, {}, shape});
+    }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+
+private:
+    // Unturned primitives are taken down in device pixels with an identity
+    // transform, as kvlab's canvas draws them; turned ones keep theirs.
+    void Add(TPrimitive P)
+    {
+        TPrimitiveState s = Current;
+        const QTransform& t = Current.Transform;
+        if (t.type() <= QTransform::TxScale && t.m11() > 0 && qFuzzyCompare(t.m11(), t.m22())) {
+            const double scale = t.m11();
+            P.Box = t.mapRect(P.Box);
+            P.At = t.map(P.At);
+            P.Outline = t.map(P.Outline);
+            if (s.Font.pixelSize() > 0)
+                s.Font.setPixelSize(std::max(1, qRound(s.Font.pixelSize() * scale)));
+            else
+                s.Font.setPointSizeF(s.Font.pointSizeF() * scale);
+            if (!s.Pen.isCosmetic())
+                s.Pen.setWidthF(s.Pen.widthF() * scale);
+            s.Transform = QTransform();
+        }
+        if (Into.States.empty() || !Same(Into.States.back(), s))
+            Into.States.push_back(s);
+        P.State = int(Into.States.size()) - 1;
+        Into.Pages.back().push_back(std::move(P));
+    }
+    static bool Same(const TPrimitiveState& A, const TPrimitiveState& B)
+    {
+        return A.Transform == B.Transform && A.Pen == B.Pen && A.Brush == B.Brush && A.Font == B.Font;
+    }
+    TPrimitivePages& Into;
+    TPrimitiveState Current;
+};
+
+// A page the size and resolution of the printer's printable area.
+class TPrimitiveDevice : public QPaintDevice
+{
+public:
+    TPrimitiveDevice(TPrimitivePages& Into, const QPrinter& Like) : Engine(Into), Dpi(Like.resolution())
+    {
+        Area = Like.pageLayout().paintRectPixels(Dpi);
+    }
+    QPaintEngine* paintEngine() const override { return const_cast<TPrimitiveRecorder*>(&Engine); }
+
+protected:
+    int metric(PaintDeviceMetric M) const override
+    {
+        switch (M) {
+        case PdmWidth: return Area.width();
+        case PdmHeight: return Area.height();
+        case PdmWidthMM: return int(Area.width() * 25.4 / Dpi);
+        case PdmHeightMM: return int(Area.height() * 25.4 / Dpi);
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return Dpi;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    TPrimitiveRecorder Engine;
+    int Dpi;
+    QRect Area;
+};
+
+// The floor of drawing: the run's texts, rectangles and bars drawn straight
+// onto a QPdfWriter, with no element code and no data access. The
+// primitives are taken down beforehand, the labels placed and drawn by the
+// print target's canvas onto a recorder the size of the printer's page; the
+// timed part sets pen, brush, font and transform only when they change.
+int FloorDraw(const QStringList& Args)
 {
     if (Args.size() != 4)
         return 1;
     TKVLab lab;
     SetUpRun(lab, Args[0], Args[1], Args[2].toInt());
-    std::vector<std::unique_ptr<QPicture>> pages;
-    const double t0 = Now();
-    lab.RenderPages([&](std::unique_ptr<QPicture> Page) { pages.push_back(std::move(Page)); });
-    const double recorded = Now() - t0;
-
-    TKVPrinter::SelectPdf(QFileInfo(Args[3]).absoluteFilePath());
     lab.AdjustPrint();
-    QPrinter& printer = TKVPrinter::Current();
-    const double t1 = Now();
+    const QPrinter& printer = TKVPrinter::Current();
+    TPrimitivePages primitives;
+    {
+        TPrimitiveDevice device(primitives, printer);
+        QPainter painter(&device);
+        TKVCanvas canvas(&painter);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        const TKVDrawContext context = lab.DrawContext(tdPrint, canvas);
+        const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
+        const int dpi = printer.resolution();
+        canvas.SetIsotropic({0, 0}, {Coord(area.width() * 25.4 / dpi), Coord(area.height() * 25.4 / dpi)}, {0, 0},
+                            {area.width(), area.height()});
+        const TKVMeasure& m = *lab.Measure;
+        const TPoint2D origin{m.MarLeft - lab.PrintInfo->GetMaLeft(), m.MarTop - lab.PrintInfo->GetMaTop()};
+        if (!lab.ValidData())
+            return 1;
+        lab.Table->First();
+        for (int i = 0, n = Args[2].toInt(); i < n && !lab.Table->Eof(); ++i) {
+            const int onPage = i % (m.NuHor * m.NuVer);
+            if (onPage == 0)
+                primitives.Pages.emplace_back();
+            const TPoint2D offset = m.LabelOffset(origin, onPage / m.NuVer + 1, onPage % m.NuVer + 1);
+            lab.Document->DrawElements(offset, context, true);
+            lab.DrawFrame(offset, context);
+            lab.Table->Next();
+        }
+    }
+    std::size_t count = 0;
+    for (const auto& page : primitives.Pages)
+        count += page.size();
+
+    const double t0 = Now(), c0 = Now(CLOCK_PROCESS_CPUTIME_ID);
+    QPdfWriter writer(QFileInfo(Args[3]).absoluteFilePath());
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&writer))
         return 1;
-    // Pages are recorded in 0.01 mm.
-    const double scale = printer.resolution() / 2540.0;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
+    for (std::size_t i = 0; i < primitives.Pages.size(); ++i) {
         if (i > 0)
-            printer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        painter.drawPicture(0, 0, *pages[i]);
-        painter.restore();
+            writer.newPage();
+        int state = -1;
+        const TPrimitiveState* last = nullptr;
+        for (const TPrimitive& p : primitives.Pages[i]) {
+            if (p.State != state) {
+                const TPrimitiveState& s = primitives.States[std::size_t(p.State)];
+                if (!last || s.Transform != last->Transform)
+                    painter.setTransform(s.Transform);
+                if (!last || s.Pen != last->Pen)
+                    painter.setPen(s.Pen);
+                if (!last || s.Brush != last->Brush)
+                    painter.setBrush(s.Brush);
+                if (!last || s.Font != last->Font)
+                    painter.setFont(s.Font);
+                state = p.State;
+                last = &s;
+            }
+            switch (p.Kind) {
+            case TPrimitive::Rect: painter.drawRect(p.Box); break;
+            case TPrimitive::Glyphs: painter.drawText(p.At, p.Text); break;
+            case TPrimitive::Shape: painter.drawPath(p.Outline); break;
+            }
+        }
     }
     painter.end();
-    std::printf("%.4f %.4f %d\n", recorded, Now() - t1, int(pages.size()));
+    std::printf("%.4f %.4f %d %zu\n", Now() - t0, Now(CLOCK_PROCESS_CPUTIME_ID) - c0, int(primitives.Pages.size()), count);
+    return 0;
+}
+
+// The floor of writing: the page content streams of a PDF that kvlab
+// printed, decoded beforehand, only compressed as Qt's PDF writer compresses
+// them (zlib's compress at its default level) and written to a file.
+int FloorWrite(const QStringList& Args)
+{
+    if (Args.size() != 2)
+        return 1;
+    std::vector<std::string> streams;
+    {
+        QPDF pdf;
+        pdf.processFile(QFile::encodeName(Args[0]).constData());
+        for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
+            for (QPDFObjectHandle& content : page.getPageContents()) {
+                const auto data = content.getStreamData(qpdf_dl_generalized);
+                streams.emplace_back(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+            }
+    }
+    const double t0 = Now(), c0 = Now(CLOCK_PROCESS_CPUTIME_ID);
+    FILE* out = std::fopen(QFile::encodeName(Args[1]).constData(), "wb");
+    if (!out)
+        return 1;
+    std::vector<Bytef> packed;
+    int object = 1;
+    for (const std::string& s : streams) {
+        uLongf size = compressBound(uLong(s.size()));
+        packed.resize(size);
+        if (compress(packed.data(), &size, reinterpret_cast<const Bytef*>(s.data()), uLong(s.size())) != Z_OK)
+            return 1;
+        std::fprintf(out, "%d 0 obj\n<< /Length %lu /Filter /FlateDecode >>\nstream\n", object++, size);
+        std::fwrite(packed.data(), 1, size, out);
+        std::fputs("\nendstream\nendobj\n", out);
+    }
+    if (std::fclose(out) != 0)
+        return 1;
+    std::printf("%.4f %.4f %zu\n", Now() - t0, Now(CLOCK_PROCESS_CPUTIME_ID) - c0, streams.size());
     return 0;
 }
 
@@ -479,15 +837,18 @@ int main(int argc, char** argv)
         return Run(args);
     if (command == QLatin1String("make"))
         return Make(args);
-    if (command == QLatin1String("floor"))
-        return Floor(args);
     if (command == QLatin1String("preview"))
         return Preview(args);
+    if (command == QLatin1String("floor-draw"))
+        return FloorDraw(args);
+    if (command == QLatin1String("floor-write"))
+        return FloorWrite(args);
     if (command == QLatin1String("designer"))
         return Designer(args);
     std::fputs("usage: kvlab-bench run [--seed S] [--runs N] [--big-runs N] [--million-runs N] [--counts A,B,...]\n"
                "                       [--data DIR] [--commit ID]\n"
-               "       kvlab-bench make DIR SEED ROWS | floor DESIGN DATA N OUT.pdf | preview DESIGN DATA N\n"
+               "       kvlab-bench make DIR SEED ROWS | preview DESIGN DATA N\n"
+               "       kvlab-bench floor-draw DESIGN DATA N OUT.pdf | floor-write PRINTED.pdf OUT\n"
                "       kvlab-bench designer DIR SEED REPEATS [draw|files]\n",
                stderr);
     return 1;

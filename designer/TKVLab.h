@@ -421,6 +421,10 @@ public:
     /// its elements drew (TKVRunCheck finds the run's problems so). Fails as
     /// Print does; LastRun tells what it walked.
     void CheckRun(TKVDrawWatch& Watch);
+    /// How many labels Print would print, without printing: for a data run
+    /// it opens the source and counts as Print starts; LastRun tells the
+    /// records and the first of them. Fails as Print does.
+    std::int32_t RunLength();
     /// Called after every label of a run with the labels done and the total.
     std::function<void(std::int32_t Done, std::int32_t Total)> OnProgress;
     /// Shows the preview window; replaceable so that headless hosts and

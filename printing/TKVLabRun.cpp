@@ -294,6 +294,16 @@ void TKVLab::RenderPages(const std::function<void(std::unique_ptr<QPicture> Page
     PreviewLab(row, col, count, true, useData);
 }
 
+std::int32_t TKVLab::RunLength()
+{
+    AdjustPrint();
+    std::int32_t row, col, count;
+    bool useData;
+    StartRun(row, col, count, useData);
+    EndRun(useData);
+    return count;
+}
+
 void TKVLab::CheckRun(TKVDrawWatch& Watch)
 {
     AdjustPrint();

@@ -935,11 +935,11 @@
         <source>uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
                 [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]
                 [--from A] [--to B | --all] [--copies-without-data] [--strict]
-                [--quiet] [--outline] [--offset X,Y]</source>
+                [--quiet] [--outline] [--offset X,Y] [--jobs N]</source>
         <translation>usage: kvlab print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
                   [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]
                   [--from A] [--to B | --all] [--copies-without-data] [--strict]
-                  [--quiet] [--outline] [--offset X,Y]</translation>
+                  [--quiet] [--outline] [--offset X,Y] [--jobs N]</translation>
     </message>
     <message>
         <source>; --strict: no se imprime nada</source>
@@ -948,6 +948,18 @@
     <message>
         <source>print: aviso: </source>
         <translation>print: warning: </translation>
+    </message>
+    <message>
+        <source>print: --jobs admite de 1 a %1 trabajos</source>
+        <translation>print: --jobs takes 1 to %1 jobs</translation>
+    </message>
+    <message>
+        <source>el trabajo %1 de %2 de la tirada terminó sin acabar su parte</source>
+        <translation>job %1 of %2 of the run ended without finishing its share</translation>
+    </message>
+    <message>
+        <source>no se puede empezar un trabajo de la tirada: %1</source>
+        <translation>cannot start a job of the run: %1</translation>
     </message>
     <message>
         <source>print: --labs admite de 1 a %1 copias</source>

@@ -1,4 +1,5 @@
 #include "KVCommands.h"
+#include "KVPdfJoin.h"
 
 #include "designer/TKVLab.h"
 #include "document/TKVMeasure.h"
@@ -11,6 +12,9 @@
 #include "types/KVLimits.h"
 
 #include <QBuffer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QThread>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -25,14 +29,33 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 const char* const PrintUsage = QT_TRANSLATE_NOOP("kvlab",
     "uso: kvlab print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]\n"
     "                [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]\n"
     "                [--from A] [--to B | --all] [--copies-without-data] [--strict]\n"
-    "                [--quiet] [--outline] [--offset X,Y]");
+    "                [--quiet] [--outline] [--offset X,Y] [--jobs N]");
+
+// The most jobs one run is split into.
+constexpr int MaxJobs = 64;
+// Unless --jobs says otherwise, a job is started only for this many pages
+// (about 2,000 labels of a 3 x 7 sheet, a third of a second of work): a
+// job's start-up and its share of the joining cost about 0.2 s.
+constexpr std::int64_t PagesPerJob = 100;
+
+// The share of a run one job prints, in the order of the run: the labels
+// before it, its labels, and the number of its first page. The shares begin
+// on page boundaries, so that each job starts its sheet at the first row and
+// column and the pages join in order.
+struct TRunPart {
+    std::int64_t Skip = 0;
+    std::int64_t Count = 0;
+    int FirstPage = 1;
+};
 
 struct PrintOptions {
     QString Design, Pdf, Printer, PngDir;
@@ -46,6 +69,10 @@ struct PrintOptions {
     // One sheet of label outlines instead of the run.
     bool Outline = false;
     std::optional<TKVCalibration> Offset;
+    // Jobs the run is split into; none given: one per core.
+    std::optional<int> Jobs;
+    // Set in a job started by a run of several: the share it prints.
+    std::optional<TRunPart> Part;
 };
 
 // Parses the arguments; an error message on failure.
@@ -92,7 +119,24 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             ok = number(O.From, 1);
         else if (a == QLatin1String("--to"))
             ok = number(O.To, 1);
-        else if (a == QLatin1String("--alias")) {
+        else if (a == QLatin1String("--jobs"))
+            ok = number(O.Jobs, 1) && *O.Jobs <= MaxJobs;
+        else if (a == QLatin1String("--run-part")) {
+            // Internal: how a run of several jobs starts each of them.
+            QString text;
+            ok = value(text);
+            const QStringList fields = text.split(QLatin1Char(','));
+            TRunPart part;
+            bool okSkip = false, okCount = false, okPage = false;
+            if (ok && fields.size() == 3) {
+                part.Skip = fields[0].toLongLong(&okSkip);
+                part.Count = fields[1].toLongLong(&okCount);
+                part.FirstPage = fields[2].toInt(&okPage);
+            }
+            ok = okSkip && okCount && okPage && part.Skip >= 0 && part.Count > 0 && part.FirstPage >= 1;
+            if (ok)
+                O.Part = part;
+        } else if (a == QLatin1String("--alias")) {
             QString alias;
             ok = value(alias);
             const qsizetype eq = alias.indexOf(QLatin1Char('='));
@@ -132,6 +176,8 @@ QString Parse(const QStringList& Args, PrintOptions& O)
                 return KVCommands::Text::tr("print: --labs admite de 1 a %1 copias").arg(KVLimits::MaxRunLabels);
             if (a == QLatin1String("--offset"))
                 return KVCommands::Text::tr("print: --offset necesita X,Y en mm, de -100 a 100, p. ej. --offset 1.5,-0.75");
+            if (a == QLatin1String("--jobs"))
+                return KVCommands::Text::tr("print: --jobs admite de 1 a %1 trabajos").arg(MaxJobs);
             return KVCommands::Text::tr("print: %1 necesita un valor válido").arg(a);
         }
     }
@@ -163,6 +209,8 @@ public:
         if (!Path.isEmpty())
             QFile::remove(Path);
         Interrupted().clear();
+        ExtraPaths().clear();
+        Jobs().clear();
     }
     bool Create(const QString& Target)
     {
@@ -196,9 +244,29 @@ public:
         return true;
     }
     QString Path, Error;
+    // Files of the run's jobs, removed with the part file if the run is
+    // interrupted, and the jobs themselves, stopped first.
+    static void AlsoOnInterrupt(const QStringList& Paths)
+    {
+        auto& paths = ExtraPaths();
+        paths.clear();
+        for (const QString& p : Paths)
+            paths.push_back(QFile::encodeName(p));
+    }
+    static void JobsOnInterrupt(const std::vector<pid_t>& Pids) { Jobs() = Pids; }
 
 private:
     QString TargetPath;
+    static std::vector<QByteArray>& ExtraPaths()
+    {
+        static std::vector<QByteArray> paths;
+        return paths;
+    }
+    static std::vector<pid_t>& Jobs()
+    {
+        static std::vector<pid_t> pids;
+        return pids;
+    }
     static QByteArray& Interrupted()
     {
         static QByteArray path;
@@ -206,8 +274,14 @@ private:
     }
     static void Interrupt(int Signal)
     {
+        // A job stopped removes its own part file; its finished one is ours.
+        for (pid_t pid : Jobs())
+            if (pid > 0 && ::kill(pid, SIGTERM) == 0)
+                ::waitpid(pid, nullptr, 0);
         if (!Interrupted().isEmpty())
             ::unlink(Interrupted().constData());
+        for (const QByteArray& path : ExtraPaths())
+            ::unlink(path.constData());
         std::signal(Signal, SIG_DFL);
         std::raise(Signal);
     }
@@ -277,6 +351,164 @@ QString WritePng(const QPicture& Page, const QRect& Bounds, int Dpi, const QStri
         return KVCommands::Text::tr("no se puede escribir %1: %2").arg(Path, KVCommands::WriteProblem(Path));
     return {};
 }
+
+// A job's last line on standard error without the tool's prefixes: the
+// message the run reports as its own.
+QString JobError(const QByteArray& Err)
+{
+    QString line;
+    for (const QByteArray& l : Err.split('\n'))
+        if (!l.trimmed().isEmpty())
+            line = QString::fromLocal8Bit(l.trimmed());
+    for (const QLatin1String prefix : {QLatin1String("kvlab: "), QLatin1String("print: ")})
+        if (line.startsWith(prefix))
+            line = line.mid(prefix.size());
+    return line;
+}
+
+// Prints the run as Jobs processes of this tool, each with its own data
+// cursor, fonts and PDF writer, over consecutive page ranges, and joins their
+// PDFs into Output in page order. Processes rather than threads: the control,
+// the current printer and the data source's connection belong to one thread
+// each, and a process's memory ends with its share. The first job that fails
+// stops the others and its message fails the run. None when the run is one
+// page (without --jobs, shorter than two jobs' worth) or cannot start on a
+// page boundary: it is printed as one job.
+std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const PrintOptions& O, TKVLab& Lab, int Jobs,
+                                                const QString& Output, Progress& Shown, QStringList& PngFiles)
+
+{
+    const TKVMeasure& m = *Lab.Measure;
+    const TKVPrintInfo& info = *Lab.PrintInfo;
+    if (m.NuHor < 1 || m.NuVer < 1 || info.FirstRow < 1 || info.FirstRow > m.NuHor || info.FirstCol < 1 ||
+        info.FirstCol > m.NuVer)
+        return std::nullopt;
+    const std::int64_t count = Lab.RunLength();
+    const TKVLab::TKVRunReport counted = Lab.LastRun;
+    const std::int64_t perPage = std::int64_t(m.NuHor) * m.NuVer;
+    const std::int64_t onFirst = perPage - (std::int64_t(info.FirstRow - 1) * m.NuVer + (info.FirstCol - 1));
+    const std::int64_t pages = count <= onFirst ? 1 : 1 + (count - onFirst + perPage - 1) / perPage;
+    const int jobs = int(std::min<std::int64_t>(Jobs, O.Jobs ? pages : pages / PagesPerJob));
+    if (jobs < 2)
+        return std::nullopt;
+    auto pageStart = [&](std::int64_t Page) {
+        return Page == 0 ? 0 : std::min(count, onFirst + (Page - 1) * perPage);
+    };
+
+    QStringList common;
+    for (int i = 0; i < Args.size(); ++i) {
+        if (Args[i] == QLatin1String("-o") || Args[i] == QLatin1String("--jobs")) {
+            ++i;
+            continue;
+        }
+        common << Args[i];
+    }
+    struct TJob {
+        std::unique_ptr<QProcess> Process;
+        QString Pdf;
+        std::int64_t Done = 0;
+        bool Reported = false;
+        TKVLab::TKVRunReport Report;
+    };
+    std::vector<TJob> all(static_cast<std::size_t>(jobs));
+    QStringList pdfs;
+    for (int k = 0; k < jobs; ++k)
+        pdfs << Output + QStringLiteral(".%1.pdf").arg(k + 1);
+    TPartFile::AlsoOnInterrupt(pdfs);
+    const auto cleanUp = qScopeGuard([&] {
+        TPartFile::JobsOnInterrupt({});
+        for (TJob& job : all)
+            if (job.Process && job.Process->state() != QProcess::NotRunning) {
+                job.Process->terminate();
+                job.Process->waitForFinished(-1);
+            }
+        for (const QString& pdf : std::as_const(pdfs))
+            QFile::remove(pdf);
+        TPartFile::AlsoOnInterrupt({});
+    });
+
+    // A job counts its labels once as it prints them and again as it draws
+    // their pages: the line shows labels, so the two passes count as one.
+    const int passes = O.PngDir.isEmpty() ? 1 : 2;
+    QString failure;
+    int running = 0;
+    QEventLoop loop;
+    auto read = [&](TJob& Job) {
+        while (Job.Process->canReadLine()) {
+            QByteArray line = Job.Process->readLine();
+            line.chop(1);
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() == 2 && f[0] == "progress")
+                Job.Done = f[1].toLongLong();
+            else if (line.startsWith("png "))
+                PngFiles << QFile::decodeName(line.mid(4));
+            else if (f.size() == 6 && f[0] == "done") {
+                Job.Reported = true;
+                Job.Report.Pages = f[1].toInt();
+                Job.Report.Labels = f[2].toInt();
+                Job.Report.FirstRecord = f[3].toInt();
+                Job.Report.LastRecord = f[4].toInt();
+                Job.Report.OffPage = f[5].toInt();
+            }
+        }
+        std::int64_t done = 0;
+        for (const TJob& j : all)
+            done += j.Done;
+        Shown.Update(QT_TRANSLATE_NOOP("kvlab", "imprimiendo"), int(std::min<std::int64_t>(done / passes, count)), int(count));
+    };
+    std::vector<pid_t> pids;
+    for (int k = 0; k < jobs; ++k) {
+        TJob& job = all[std::size_t(k)];
+        const std::int64_t skip = pageStart(std::int64_t(k) * pages / jobs);
+        const std::int64_t end = pageStart(std::int64_t(k + 1) * pages / jobs);
+        job.Pdf = pdfs[k];
+        job.Process = std::make_unique<QProcess>();
+        job.Process->setProgram(QCoreApplication::applicationFilePath());
+        job.Process->setArguments(QStringList{QStringLiteral("print")} + common +
+                                  QStringList{QStringLiteral("-o"), job.Pdf, QStringLiteral("--jobs"), QStringLiteral("1"),
+                                              QStringLiteral("--run-part"),
+                                              QStringLiteral("%1,%2,%3").arg(skip).arg(end - skip)
+                                                  .arg(std::int64_t(k) * pages / jobs + 1)});
+        QObject::connect(job.Process.get(), &QProcess::readyReadStandardOutput, &loop, [&, k] { read(all[std::size_t(k)]); });
+        QObject::connect(job.Process.get(), &QProcess::finished, &loop, [&, k](int Code, QProcess::ExitStatus Status) {
+            TJob& j = all[std::size_t(k)];
+            read(j);
+            if ((Status != QProcess::NormalExit || Code != 0 || !j.Reported) && failure.isEmpty()) {
+                failure = JobError(j.Process->readAllStandardError());
+                if (failure.isEmpty())
+                    failure = KVCommands::Text::tr("el trabajo %1 de %2 de la tirada terminó sin acabar su parte").arg(k + 1).arg(jobs);
+                for (TJob& other : all)
+                    if (other.Process && other.Process->state() != QProcess::NotRunning)
+                        other.Process->terminate();
+            }
+            if (--running == 0)
+                loop.quit();
+        });
+        job.Process->start();
+        if (!job.Process->waitForStarted(-1))
+            throw EKvError(KVCommands::Text::tr("no se puede empezar un trabajo de la tirada: %1").arg(job.Process->errorString()));
+        ++running;
+        pids.push_back(pid_t(job.Process->processId()));
+        TPartFile::JobsOnInterrupt(pids);
+    }
+    loop.exec();
+    Shown.Done();
+    if (!failure.isEmpty())
+        throw EKvError(failure);
+    if (const QString error = KVPdfJoin::Join(pdfs, Output, KVPdfJoin::SourceDate()); !error.isEmpty())
+        throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(O.Pdf, error));
+
+    TKVLab::TKVRunReport report = counted;
+    report.Pages = report.Labels = report.OffPage = 0;
+    for (const TJob& job : all) {
+        report.Pages += job.Report.Pages;
+        report.Labels += job.Report.Labels;
+        report.OffPage += job.Report.OffPage;
+    }
+    report.FirstRecord = all.front().Report.FirstRecord;
+    report.LastRecord = all.back().Report.LastRecord;
+    return report;
+}
 }
 
 int KVCommands::Print(const QStringList& Args)
@@ -326,6 +558,22 @@ int KVCommands::Print(const QStringList& Args)
         Error(QStringLiteral("print: ") + problem);
         return DataFailed;
     }
+    // A job of a run of several prints its share: its records or copies,
+    // from the sheet's first row and column unless it starts the run.
+    if (o.Part) {
+        if (lab.DaBa) {
+            const std::int64_t first = std::max<std::int64_t>(1, info.FirstLab) + o.Part->Skip;
+            info.FirstLab = std::int32_t(first);
+            info.LastLab = std::int32_t(first + o.Part->Count - 1);
+            info.AllRecords = false;
+        } else {
+            info.Labs = std::int32_t(o.Part->Count);
+        }
+        if (o.Part->Skip > 0) {
+            info.FirstRow = 1;
+            info.FirstCol = 1;
+        }
+    }
 
     if (!o.Printer.isEmpty() && !TKVPrinter::SelectPrinter(o.Printer)) {
         Error(KVCommands::Text::tr("print: no hay ninguna impresora llamada %1").arg(o.Printer));
@@ -345,7 +593,7 @@ int KVCommands::Print(const QStringList& Args)
     TKVPrinter::Current().setDocName(QFileInfo(o.Design).completeBaseName());
     // Labels the page cannot hold whole would come out cut or not at all.
     lab.AdjustPrint();
-    if (const TKVOffPage off = info.OffPage(); off.Count > 0) {
+    if (const TKVOffPage off = info.OffPage(); off.Count > 0 && !o.Part) {
         const QString problem = LoadResString(&KvOffPage).arg(off.Count).arg(off.Row).arg(off.Col);
         if (o.Strict) {
             Error(QStringLiteral("print: ") + problem + KVCommands::Text::tr("; --strict: no se imprime nada"));
@@ -358,34 +606,82 @@ int KVCommands::Print(const QStringList& Args)
         return Failed;
     }
 
-    Progress progress(!o.Quiet);
+    Progress progress(!o.Quiet && !o.Part);
     const char* stage = QT_TRANSLATE_NOOP("kvlab", "imprimiendo");
     lab.OnProgress = [&](int Done, int Total) { progress.Update(stage, Done, Total); };
+    // A job tells the run that started it, on standard output, how far it is
+    // (its labels drawn, then its pages drawn), each page it wrote, and what
+    // it printed.
+    std::int64_t partDone = 0, partLast = -1;
+    if (o.Part)
+        lab.OnProgress = [&](int Done, int Total) {
+            const std::int64_t done = partDone + Done;
+            if (Done == Total || done - partLast >= std::max<std::int64_t>(1, Total / 100)) {
+                std::printf("progress %lld\n", static_cast<long long>(done));
+                std::fflush(stdout);
+                partLast = done;
+            }
+        };
     QStringList pngFiles;
     if (o.Offset)
         lab.Calibration = o.Offset;
+    const int jobs = o.Part || o.Outline || !o.Printer.isEmpty()
+                         ? 1
+                         : o.Jobs.value_or(std::clamp(QThread::idealThreadCount(), 1, MaxJobs));
+    // Reproducible documents: the PDF writer stamps the time and a random
+    // document ID, so a run asked for a fixed date writes beside the part
+    // file and is written again with that date.
+    const std::optional<QDateTime> sourceDate = KVPdfJoin::SourceDate();
+    const QString dated = sourceDate && !o.Part && o.Printer.isEmpty() ? part.Path + QStringLiteral(".1.pdf") : QString();
+    const auto removeDated = qScopeGuard([&] {
+        if (!dated.isEmpty())
+            QFile::remove(dated);
+    });
     try {
-        if (o.Outline)
-            lab.PrintTestSheet();
-        else
-            lab.Print();
-        progress.Done();
-        const auto printed = lab.LastRun;
-        if (!o.PngDir.isEmpty()) {
+        std::optional<TKVLab::TKVRunReport> shared;
+        if (jobs > 1)
+            shared = PrintInJobs(Args, o, lab, jobs, part.Path, progress, pngFiles);
+        if (!shared && !dated.isEmpty()) {
+            TPartFile::AlsoOnInterrupt({dated});
+            TKVPrinter::SelectPdf(dated);
+        }
+        if (!shared) {
+            if (o.Outline)
+                lab.PrintTestSheet();
+            else
+                lab.Print();
+            progress.Done();
+        }
+        const auto printed = shared ? *shared : lab.LastRun;
+        if (!o.PngDir.isEmpty() && !shared) {
             stage = QT_TRANSLATE_NOOP("kvlab", "dibujando las páginas");
+            partDone = printed.Labels;
+            const int firstPage = o.Part ? o.Part->FirstPage : 1;
             // The first page that cannot be written ends the run with its error.
             lab.RenderPages([&](std::unique_ptr<QPicture> Page) {
                 const QString path = QDir(o.PngDir).filePath(
-                    QStringLiteral("page-%1.png").arg(pngFiles.size() + 1, 3, 10, QLatin1Char('0')));
+                    QStringLiteral("page-%1.png").arg(firstPage + pngFiles.size(), 3, 10, QLatin1Char('0')));
                 if (const QString error = WritePng(*Page, Page->boundingRect(), o.Dpi, path); !error.isEmpty())
                     throw EKvError(error);
                 pngFiles << path;
+                if (o.Part) {
+                    std::printf("png %s\n", QFile::encodeName(path).constData());
+                    std::fflush(stdout);
+                }
             });
             progress.Done();
         }
+        if (!shared && !dated.isEmpty())
+            if (const QString error = KVPdfJoin::Join({dated}, part.Path, sourceDate); !error.isEmpty())
+                throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, error));
+        if (o.Part) {
+            std::printf("done %d %d %d %d %d\n", printed.Pages, printed.Labels, printed.FirstRecord, printed.LastRecord,
+                        printed.OffPage);
+            std::fflush(stdout);
+        }
         if (!part.Path.isEmpty() && !part.Commit())
             throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, part.Error));
-        if (!o.Quiet) {
+        if (!o.Quiet && !o.Part) {
             const QString target = o.Printer.isEmpty() ? o.Pdf : KVCommands::Text::tr("impresora %1").arg(o.Printer);
             QString line = KVCommands::Text::tr("%1 página(s), %2 etiqueta(s)").arg(printed.Pages).arg(printed.Labels);
             if (printed.FromData) {

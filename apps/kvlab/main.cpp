@@ -5,6 +5,7 @@
 #include "strings/KVLibrary.h"
 
 #include <QApplication>
+#include <QHashFunctions>
 #include <QTranslator>
 #include <csignal>
 #include <cstdio>
@@ -31,6 +32,11 @@ const char* const Usage = QT_TRANSLATE_NOOP("kvlab",
 
 int main(int argc, char** argv)
 {
+    // A reproducible run (SOURCE_DATE_EPOCH set) must not depend on the
+    // order of Qt's per-process hash seed: the PDF writer names its font
+    // subsets in the order of a hash.
+    if (qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
+        QHashSeed::setDeterministicGlobalSeed();
     KVLibrary::PrepareHeadlessProcess();
     // A file size limit (a full quota) makes writes fail, which every output
     // path reports, instead of killing the process half-way.

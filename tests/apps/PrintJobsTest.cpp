@@ -1,0 +1,190 @@
+// kvlab print --jobs: a run split into page ranges printed side by side comes
+// out as the same pages as the run printed by one job, fails whole, and is
+// the same bytes every time when the date is fixed.
+#include "common/TestSupport.h"
+
+#include "designer/TKVLab.h"
+#include "document/TKVObject.h"
+#include "document/TKVPrintInfo.h"
+#include "document/TKVTable.h"
+#include "document/TKVText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+// 120 people in a CSV folder, every other one in group "a"; a design of
+// 3 x 7 labels that prints each one's name.
+QString Design(const QString& Filter)
+{
+    const QString dir = TestSupport::TempDir();
+    QByteArray csv = "nombre,grupo\n";
+    for (int i = 1; i <= 120; ++i)
+        csv += QStringLiteral("Persona %1,%2\n").arg(i, 3, 10, QLatin1Char('0')).arg(i % 2 ? 'a' : 'b').toUtf8();
+    QDir(dir).mkdir(QStringLiteral("datos"));
+    TestSupport::WriteFile(dir + QStringLiteral("/datos/gente.csv"), csv);
+    TKVLab lab;
+    lab.SetDaBa(true);
+    lab.Table->DatabaseName = dir + QStringLiteral("/datos");
+    lab.Table->TableName = QStringLiteral("gente");
+    lab.Table->Filter = Filter;
+    lab.PrintInfo->FirstLab = 1;
+    lab.PrintInfo->LastLab = 120;
+    auto name = std::make_unique<TKVText>();
+    name->Point1 = {3, 8};
+    name->UseDaBa = true;
+    name->FieldName = QStringLiteral("nombre");
+    lab.Document->AddElement(std::move(name));
+    const QString file = dir + QStringLiteral("/gente.lab");
+    lab.SaveLab(file);
+    return file;
+}
+
+// Every page of Pdf as a small grey picture, in order.
+QList<QByteArray> Pages(const QString& Pdf)
+{
+    const QString prefix = Pdf + QStringLiteral(".page");
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-gray"), Pdf, prefix});
+    p.waitForFinished(120000);
+    QList<QByteArray> pages;
+    const QFileInfo base(prefix);
+    for (const QString& f : QDir(base.absolutePath()).entryList({base.fileName() + QStringLiteral("-*.pgm")}, QDir::Files, QDir::Name))
+        pages << TestSupport::ReadFile(base.absolutePath() + QLatin1Char('/') + f);
+    return pages;
+}
+
+int RunTool(const QString& Program, const QStringList& Args, QByteArray* Out = nullptr)
+{
+    QProcess p;
+    p.start(Program, Args);
+    p.waitForFinished(300000);
+    if (Out)
+        *Out = p.readAllStandardOutput() + p.readAllStandardError();
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+}
+
+TEST(PrintJobs, SeveralJobsPrintTheSamePagesAsOne)
+{
+    const struct {
+        const char* Why;
+        const char* Filter;
+        QStringList Args;
+        int Pages;
+    } rows[] = {
+        {"one label per record of a filter, the last page not full", "([grupo] = 'a')", {"--all"}, 3},
+        {"a range from a start position, pages that do not divide among the jobs", "",
+         {"--from", "7", "--to", "100", "--first-row", "3", "--first-col", "2"}, 5},
+        {"copies from a start position", "", {"--copies-without-data", "--labs", "45", "--first-col", "3"}, 3},
+        {"a run of fewer pages than jobs", "", {"--from", "1", "--to", "30"}, 2},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Why);
+        const QString design = Design(QLatin1String(r.Filter));
+        const QString dir = TestSupport::TempDir();
+        QList<QByteArray> one, onePngs;
+        QByteArray summary;
+        for (const char* jobs : {"1", "2", "3"}) {
+            SCOPED_TRACE(std::string("--jobs ") + jobs);
+            const QString pdf = dir + QStringLiteral("/jobs%1.pdf").arg(QLatin1String(jobs));
+            const QString png = dir + QStringLiteral("/png%1").arg(QLatin1String(jobs));
+            const auto run = TestSupport::RunKvlab(QStringList{QStringLiteral("print"), design, QStringLiteral("-o"), pdf,
+                                                               QStringLiteral("--jobs"), QLatin1String(jobs),
+                                                               QStringLiteral("--png-dir"), png, QStringLiteral("--dpi"),
+                                                               QStringLiteral("20")} + r.Args);
+            ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+            const QByteArray said = run.Out.split('>').first();
+            const QList<QByteArray> pages = Pages(pdf);
+            // The page pictures, named in page order whichever job drew them.
+            QList<QByteArray> pngs;
+            for (const QString& f : QDir(png).entryList(QDir::Files, QDir::Name))
+                pngs << f.toUtf8() + ' ' + TestSupport::ReadFile(png + QLatin1Char('/') + f);
+            if (one.isEmpty()) {
+                one = pages;
+                onePngs = pngs;
+                summary = said;
+                EXPECT_EQ(pages.size(), r.Pages);
+                EXPECT_EQ(pngs.size(), r.Pages);
+                continue;
+            }
+            EXPECT_TRUE(pngs == onePngs) << "the page pictures differ";
+            EXPECT_EQ(said, summary) << "the summary counts the pages, labels and records of every job";
+            ASSERT_EQ(pages.size(), one.size());
+            for (int i = 0; i < pages.size(); ++i)
+                EXPECT_TRUE(pages[i] == one[i]) << "page " << i + 1 << " differs";
+        }
+    }
+}
+
+TEST(PrintJobs, AFixedDateGivesTheSameBytesEveryTime)
+{
+    const QString design = Design(QString());
+    const QString dir = TestSupport::TempDir();
+    qputenv("SOURCE_DATE_EPOCH", "1700000000");
+    for (const char* jobs : {"1", "2"}) {
+        SCOPED_TRACE(std::string("--jobs ") + jobs);
+        QList<QByteArray> runs;
+        for (int i = 0; i < 2; ++i) {
+            const QString pdf = dir + QStringLiteral("/run%1-%2.pdf").arg(QLatin1String(jobs)).arg(i);
+            const auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"), pdf,
+                                                    QStringLiteral("--jobs"), QLatin1String(jobs), QStringLiteral("--all")});
+            ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+            runs << TestSupport::ReadFile(pdf);
+        }
+        EXPECT_TRUE(runs[0] == runs[1]);
+        const QString pdf = dir + QStringLiteral("/run%1-0.pdf").arg(QLatin1String(jobs));
+        QByteArray said;
+        EXPECT_EQ(RunTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &said), 0) << said.constData();
+        RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-isodates"), pdf}, &said);
+        EXPECT_TRUE(said.contains("2023-11-14T22:13:20")) << said.constData();
+        RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &said);
+        EXPECT_TRUE(said.contains("Persona 001") && said.contains("Persona 120"));
+    }
+    qunsetenv("SOURCE_DATE_EPOCH");
+}
+
+TEST(PrintJobs, AJobThatFailsFailsTheRunAndLeavesNothing)
+{
+    const QString design = Design(QString());
+    const QString kvlab = TestSupport::BinaryPath(QStringLiteral("bin/kvlab"));
+    const QStringList common{QStringLiteral("--jobs"), QStringLiteral("2"), QStringLiteral("--all"), QStringLiteral("--quiet")};
+    // The whole run's size: a disk with one byte less takes every job's part
+    // but not the joined document.
+    const QString whole = TestSupport::TempDir() + QStringLiteral("/whole.pdf");
+    ASSERT_EQ(RunTool(kvlab, QStringList{QStringLiteral("print"), design, QStringLiteral("-o"), whole} + common), 0);
+    const qint64 joined = QFileInfo(whole).size();
+    const struct {
+        const char* Why;
+        qint64 FileLimit; // a disk that fills up; 0: none
+        const char* Said; // on standard error
+    } rows[] = {
+        {"the second job cannot write its first page picture", 0, "page-004.png"},
+        {"the disk fills up under every job", 3000, "out.pdf"},
+        {"the jobs finish but the joined document does not fit", joined - 1, "out.pdf"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Why);
+        const QString dir = TestSupport::TempDir();
+        const QString pdf = dir + QStringLiteral("/out.pdf");
+        const QString png = dir + QStringLiteral("/png");
+        TestSupport::WriteFile(pdf, "an earlier run");
+        // A folder where the second job's first page goes (six pages, two jobs).
+        QDir().mkpath(png + QStringLiteral("/page-004.png"));
+        QStringList args = QStringList{QStringLiteral("print"), design, QStringLiteral("-o"), pdf} + common;
+        if (r.FileLimit == 0)
+            args << QStringLiteral("--png-dir") << png << QStringLiteral("--dpi") << QStringLiteral("20");
+        QByteArray said;
+        const int code = r.FileLimit ? RunTool(QStringLiteral("prlimit"),
+                                               QStringList{QStringLiteral("--fsize=%1").arg(r.FileLimit), kvlab} + args, &said)
+                                     : RunTool(kvlab, args, &said);
+        EXPECT_EQ(code, 3) << said.constData();
+        EXPECT_TRUE(said.contains(r.Said)) << said.constData();
+        EXPECT_EQ(TestSupport::ReadFile(pdf), "an earlier run");
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a part file is left";
+        EXPECT_EQ(QDir(png).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 1) << "pages of the run are left";
+    }
+}
