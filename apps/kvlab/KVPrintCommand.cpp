@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -235,6 +236,22 @@ public:
     // Renames the complete file over the target in one step.
     bool Commit()
     {
+        // The part file is private (0600) while it is written; the output
+        // gets what a file written in place would have: the permissions of
+        // the file it replaces, or 0666 less the user's umask.
+        struct stat old{};
+        mode_t mode = 0;
+        if (::stat(QFile::encodeName(TargetPath).constData(), &old) == 0) {
+            mode = old.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        if (::chmod(QFile::encodeName(Path).constData(), mode) != 0) {
+            Error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
         if (::rename(QFile::encodeName(Path).constData(), QFile::encodeName(TargetPath).constData()) != 0) {
             Error = QString::fromLocal8Bit(std::strerror(errno));
             return false;

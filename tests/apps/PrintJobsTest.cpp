@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 // 120 people in a CSV folder, every other one in group "a"; a design of
@@ -145,6 +146,35 @@ TEST(PrintJobs, AFixedDateGivesTheSameBytesEveryTime)
         EXPECT_TRUE(said.contains("Persona 001") && said.contains("Persona 120"));
     }
     qunsetenv("SOURCE_DATE_EPOCH");
+}
+
+// The output is readable as any file the user writes: a new one by the
+// umask, one printed over with its own permissions.
+TEST(PrintJobs, TheOutputHasThePermissionsOfAFileWrittenInPlace)
+{
+    const QString design = Design(QString());
+    const QString dir = TestSupport::TempDir();
+    const mode_t saved = ::umask(022);
+    const struct {
+        const char* Jobs;
+        int Before; // -1: no file yet
+        int After;
+    } rows[] = {{"1", -1, 0644}, {"2", -1, 0644}, {"1", 0640, 0640}, {"2", 0600, 0600}};
+    int n = 0;
+    for (const auto& r : rows) {
+        const QString pdf = dir + QStringLiteral("/mode%1.pdf").arg(n++);
+        if (r.Before >= 0) {
+            TestSupport::WriteFile(pdf, "old");
+            ASSERT_EQ(::chmod(QFile::encodeName(pdf).constData(), mode_t(r.Before)), 0);
+        }
+        const auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"), pdf,
+                                                QStringLiteral("--jobs"), QLatin1String(r.Jobs), QStringLiteral("--all")});
+        ASSERT_EQ(run.ExitCode, 0) << run.Err.constData();
+        struct stat st{};
+        ASSERT_EQ(::stat(QFile::encodeName(pdf).constData(), &st), 0);
+        EXPECT_EQ(int(st.st_mode & 07777), r.After) << pdf.toStdString();
+    }
+    ::umask(saved);
 }
 
 TEST(PrintJobs, AJobThatFailsFailsTheRunAndLeavesNothing)
