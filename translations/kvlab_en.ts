@@ -728,6 +728,86 @@
         <extracomment>65316 &quot;Mínimo :&quot;</extracomment>
         <translation>Least: </translation>
     </message>
+    <message>
+        <source>KvLimitElement</source>
+        <extracomment>&quot;El elemento %1 (%2)&quot;</extracomment>
+        <translation>Element %1 (%2)</translation>
+    </message>
+    <message>
+        <source>KvLimitCopied</source>
+        <extracomment>&quot;El elemento a copiar (%1)&quot;</extracomment>
+        <translation>The element to copy (%1)</translation>
+    </message>
+    <message>
+        <source>KvLimitRange</source>
+        <extracomment>&quot;%1 no cabe en un archivo de etiquetas: %2 vale %3 y debe estar entre %4 y %5&quot;</extracomment>
+        <translation>%1 does not fit in a label file: %2 is %3 and must lie between %4 and %5</translation>
+    </message>
+    <message>
+        <source>KvLimitMax</source>
+        <extracomment>&quot;%1 no cabe en un archivo de etiquetas: %2 vale %3 y no puede pasar de %4&quot;</extracomment>
+        <translation>%1 does not fit in a label file: %2 is %3 and may be at most %4</translation>
+    </message>
+    <message>
+        <source>KvLimitText</source>
+        <extracomment>&quot;%1 no cabe en un archivo de etiquetas: %2 tiene %3 caracteres y no puede pasar de %4&quot;</extracomment>
+        <translation>%1 does not fit in a label file: %2 has %3 characters and may have at most %4</translation>
+    </message>
+    <message>
+        <source>KvLimitElements</source>
+        <extracomment>&quot;El diseño no cabe en un archivo de etiquetas: tiene %1 elementos y no puede pasar de %2&quot;</extracomment>
+        <translation>The design does not fit in a label file: it has %1 elements and may have at most %2</translation>
+    </message>
+    <message>
+        <source>KvLimitFileSize</source>
+        <extracomment>&quot;El diseño no cabe en un archivo de etiquetas: ocupa %1 bytes y no puede pasar de %2&quot;</extracomment>
+        <translation>The design does not fit in a label file: it takes %1 bytes and may take at most %2</translation>
+    </message>
+    <message>
+        <source>KvKindLine</source>
+        <extracomment>&quot;línea&quot;</extracomment>
+        <translation>line</translation>
+    </message>
+    <message>
+        <source>KvKindText</source>
+        <extracomment>&quot;texto&quot;</extracomment>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>KvKindBar</source>
+        <extracomment>&quot;código de barras&quot;</extracomment>
+        <translation>barcode</translation>
+    </message>
+    <message>
+        <source>KvKindRect</source>
+        <extracomment>&quot;rectángulo&quot;</extracomment>
+        <translation>rectangle</translation>
+    </message>
+    <message>
+        <source>KvKindSymbol</source>
+        <extracomment>&quot;símbolo&quot;</extracomment>
+        <translation>symbol</translation>
+    </message>
+    <message>
+        <source>KvKindPoliText</source>
+        <extracomment>&quot;texto compuesto&quot;</extracomment>
+        <translation>composite text</translation>
+    </message>
+    <message>
+        <source>KvKindImage</source>
+        <extracomment>&quot;imagen&quot;</extracomment>
+        <translation>picture</translation>
+    </message>
+    <message>
+        <source>KvKindParagraph</source>
+        <extracomment>&quot;párrafo&quot;</extracomment>
+        <translation>paragraph</translation>
+    </message>
+    <message>
+        <source>KvLimitLabel</source>
+        <extracomment>&quot;La etiqueta&quot;</extracomment>
+        <translation>The label</translation>
+    </message>
 </context>
 <context>
     <name>kvlab</name>
@@ -1148,81 +1228,6 @@
         <source>KvLimitLabel</source>
         <extracomment>&quot;La etiqueta&quot;</extracomment>
         <translation>The label</translation>
-    </message>
-    <message>
-        <source>KvLimitElement</source>
-        <extracomment>&quot;El elemento %1 (%2)&quot;</extracomment>
-        <translation>Element %1 (%2)</translation>
-    </message>
-    <message>
-        <source>KvLimitCopied</source>
-        <extracomment>&quot;El elemento a copiar (%1)&quot;</extracomment>
-        <translation>The element to copy (%1)</translation>
-    </message>
-    <message>
-        <source>KvLimitRange</source>
-        <extracomment>&quot;%1 no cabe en un archivo de etiquetas: %2 vale %3 y debe estar entre %4 y %5&quot;</extracomment>
-        <translation>%1 does not fit in a label file: %2 is %3 and must lie between %4 and %5</translation>
-    </message>
-    <message>
-        <source>KvLimitMax</source>
-        <extracomment>&quot;%1 no cabe en un archivo de etiquetas: %2 vale %3 y no puede pasar de %4&quot;</extracomment>
-        <translation>%1 does not fit in a label file: %2 is %3 and may be at most %4</translation>
-    </message>
-    <message>
-        <source>KvLimitText</source>
-        <extracomment>&quot;%1 no cabe en un archivo de etiquetas: %2 tiene %3 caracteres y no puede pasar de %4&quot;</extracomment>
-        <translation>%1 does not fit in a label file: %2 has %3 characters and may have at most %4</translation>
-    </message>
-    <message>
-        <source>KvLimitElements</source>
-        <extracomment>&quot;El diseño no cabe en un archivo de etiquetas: tiene %1 elementos y no puede pasar de %2&quot;</extracomment>
-        <translation>The design does not fit in a label file: it has %1 elements and may have at most %2</translation>
-    </message>
-    <message>
-        <source>KvLimitFileSize</source>
-        <extracomment>&quot;El diseño no cabe en un archivo de etiquetas: ocupa %1 bytes y no puede pasar de %2&quot;</extracomment>
-        <translation>The design does not fit in a label file: it takes %1 bytes and may take at most %2</translation>
-    </message>
-    <message>
-        <source>KvKindLine</source>
-        <extracomment>&quot;línea&quot;</extracomment>
-        <translation>line</translation>
-    </message>
-    <message>
-        <source>KvKindText</source>
-        <extracomment>&quot;texto&quot;</extracomment>
-        <translation>text</translation>
-    </message>
-    <message>
-        <source>KvKindBar</source>
-        <extracomment>&quot;código de barras&quot;</extracomment>
-        <translation>barcode</translation>
-    </message>
-    <message>
-        <source>KvKindRect</source>
-        <extracomment>&quot;rectángulo&quot;</extracomment>
-        <translation>rectangle</translation>
-    </message>
-    <message>
-        <source>KvKindSymbol</source>
-        <extracomment>&quot;símbolo&quot;</extracomment>
-        <translation>symbol</translation>
-    </message>
-    <message>
-        <source>KvKindPoliText</source>
-        <extracomment>&quot;texto compuesto&quot;</extracomment>
-        <translation>composite text</translation>
-    </message>
-    <message>
-        <source>KvKindImage</source>
-        <extracomment>&quot;imagen&quot;</extracomment>
-        <translation>picture</translation>
-    </message>
-    <message>
-        <source>KvKindParagraph</source>
-        <extracomment>&quot;párrafo&quot;</extracomment>
-        <translation>paragraph</translation>
     </message>
 </context>
 <context>

@@ -259,6 +259,12 @@ TEST(LanguageModule, EveryTextOfTheCodeAndTheFormsHasAnEnglishEntry)
             }
         }
     }
+    // Every record of the string table is looked up by its name in KVStrings.
+    QFile table(TestSupport::SourcePath(QStringLiteral("strings/KVStrings.cpp")));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const QRegularExpression record(QStringLiteral(R"re(const TResStringRec (\w+)\{)re"));
+    for (const auto& m : record.globalMatch(QString::fromUtf8(table.readAll())))
+        check(QStringLiteral("KVStrings"), m.captured(1), QStringLiteral("KVStrings.cpp"));
     EXPECT_GT(checked, 250);
     EXPECT_TRUE(missing.isEmpty()) << missing.join(QLatin1Char('\n')).toStdString();
 }
