@@ -179,3 +179,32 @@ TEST_F(OneLanguage, AMissingFaceShowsItsStandInAndKeepsItsName)
 }
 
 } // namespace
+
+namespace {
+
+// What a new design or element holds is stored as it always was, and shown
+// in the user's language.
+TEST_F(OneLanguage, NewNamesAndTextsReadInTheUsersLanguage)
+{
+    for (const bool english : {false, true}) {
+        if (english)
+            ASSERT_TRUE(KVLanguage::Load(TestSupport::BinaryPath(QStringLiteral("lib/libkvlab_en.qm"))));
+        QString shown;
+        const auto saved = TPropLab::ShowModal();
+        TPropLab::ShowModal() = [&](TPropLab* D) { shown = D->EdLabName->text(); };
+        Lab->ShowProp(0);
+        TPropLab::ShowModal() = saved;
+        EXPECT_EQ(shown, QLatin1String(english ? "My Label" : "Mi etiqueta"));
+        EXPECT_EQ(Lab->Measure->LabelName, QStringLiteral("My Label")) << "an untouched dialog stores the name as it was";
+
+        Lab->setFocus();
+        QTest::keyClick(Lab.get(), Qt::Key_Escape);
+        Lab->SetDrawTool(dwText);
+        QTest::keyClick(Lab.get(), Qt::Key_Return);
+        auto* text = dynamic_cast<TKVText*>(Lab->SelectedElement);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->Text, QLatin1String(english ? "text" : "texto"));
+    }
+}
+
+} // namespace
