@@ -126,6 +126,25 @@ public:
     bool Ok = false;
 };
 
+// The closing parenthesis of the literal string that opens at From (strings
+// nest balanced parentheses and escape others), or the end of Text.
+qsizetype StringEnd(const QByteArray& Text, qsizetype From)
+{
+    int depth = 0;
+    qsizetype i = From;
+    for (; i < Text.size(); ++i) {
+        if (Text[i] == '\\') {
+            ++i;
+            continue;
+        }
+        if (Text[i] == '(')
+            ++depth;
+        else if (Text[i] == ')' && --depth == 0)
+            break;
+    }
+    return i;
+}
+
 // The object's dictionary (or whole body when it has no stream) with its
 // references renumbered; strings are copied as they are.
 QByteArray Renumber(const QByteArray& Body, const std::function<int(int)>& Map)
@@ -150,17 +169,7 @@ QByteArray Renumber(const QByteArray& Body, const std::function<int(int)>& Map)
         if (Body[i] == '(') {
             plain(from, i);
             const qsizetype start = i;
-            int depth = 0;
-            for (; i < Body.size(); ++i) {
-                if (Body[i] == '\\') {
-                    ++i;
-                    continue;
-                }
-                if (Body[i] == '(')
-                    ++depth;
-                else if (Body[i] == ')' && --depth == 0)
-                    break;
-            }
+            i = StringEnd(Body, i);
             out += Body.mid(start, i + 1 - start);
             from = ++i;
         } else {
@@ -185,17 +194,7 @@ qsizetype StreamStart(const QByteArray& Object, qsizetype BodyAt)
     for (; i < Object.size(); ++i) {
         const char c = Object[i];
         if (c == '(') {
-            int strings = 0;
-            for (; i < Object.size(); ++i) {
-                if (Object[i] == '\\') {
-                    ++i;
-                    continue;
-                }
-                if (Object[i] == '(')
-                    ++strings;
-                else if (Object[i] == ')' && --strings == 0)
-                    break;
-            }
+            i = StringEnd(Object, i);
         } else if (c == '<' && i + 1 < Object.size() && Object[i + 1] == '<') {
             ++depth;
             ++i;
