@@ -520,9 +520,66 @@ private:
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
-    // The label's elements over the shown record of the table; false when
-    // the source fails on the way (DataOK is then false).
-    bool DrawFirstRecord(const TKVDrawContext& Context);
+    // Draw, with the table at the shown record; false when the source
+    // fails on the way (DataOK is then false).
+    bool OverShownRecord(const std::function<void()>& Draw);
+
+    // ---- What the label picture was drawn from ----
+    // A redraw compares the design's bytes, element by element, with those
+    // the picture was drawn from: when the view is the same and only some
+    // elements changed (a move, a dialog, a host's change of a field), it
+    // draws again only where those elements drew before and draw now, over
+    // the picture of what lies behind the back-most of them when that is
+    // kept. Anything else (a new or removed element, a label setting, the
+    // zoom, the screen's ratio, the record) draws the whole picture.
+    struct TKVPictureView {
+        QSize Size;
+        qreal Ratio = 0;
+        float PerMMX = 0, PerMMY = 0;
+        std::int32_t Record = 0;
+        bool FieldNames = false, Data = false;
+        qint64 BackPicture = 0;
+        bool operator==(const TKVPictureView&) const = default;
+    };
+    TKVPictureView CurrentView() const;
+    bool PictureKnown = false;
+    TKVPictureView DrawnView;
+    QByteArray DrawnBytes;
+    std::vector<qint64> DrawnStarts;
+    std::vector<const TKVElement*> DrawnElements;
+    std::vector<TRect> DrawnBounds;
+    // Pictures of picture elements, which their records only name.
+    std::vector<qint64> DrawnPictures;
+    // Where each element's ink went (LabScreen's painter coordinates,
+    // generously), and the boxes of those that overhang the label.
+    QHash<const TKVElement*, QRectF> ElementInk;
+    QHash<const TKVElement*, TRect> OverhangBoxes;
+    // The picture with the background, the frame and the elements behind
+    // element UnderneathIndex drawn: what a change of the selection is
+    // drawn over.
+    QImage Underneath;
+    int UnderneathIndex = -1;
+    // The design's bytes, and where each element record starts in them.
+    QByteArray SnapshotBytes(std::vector<qint64>& Starts) const;
+    std::vector<qint64> PictureKeys() const;
+    // The indexes of the elements that draw otherwise than when the picture
+    // was drawn; none when the whole picture must be drawn again.
+    std::optional<std::vector<int>> ChangedSinceDrawn(const QByteArray& Bytes, const std::vector<qint64>& Starts,
+                                                      const std::vector<qint64>& Pictures) const;
+    void DrawWhole();
+    bool DrawChanged(const std::vector<int>& Changed);
+    bool KeepUnderneath();
+    void NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures);
+    int SelectionBack() const;
+
+public:
+    /// The next redraw draws the whole label picture: for whoever changes
+    /// what the picture shows in a way the design's bytes do not tell (a
+    /// picture file replaced under the same name, rows changed in the data
+    /// source).
+    void ForgetPicture() { PictureKnown = false; }
+
+private:
     std::int32_t ShownRecord = 1;
     // The records of the table as last counted; -1 until counted again
     // (ValidData forgets it).

@@ -9,6 +9,8 @@
 #include "designer/TKVLab.h"
 
 #include "document/TKVDrawWatch.h"
+#include "document/TKVImage.h"
+#include "document/TKVStream.h"
 
 #include "document/TKVBackSurf.h"
 #include "document/TKVFrame.h"
@@ -20,22 +22,50 @@
 #include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
 
+#include <QBuffer>
 #include <QPaintEvent>
+#include <QSet>
 #include <QScopeGuard>
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 constexpr int RulerBand = 24; // width of the left and height of the top ruler, pixels
 
-// Notes the elements that draw beyond the label, with what they drew.
-class TOverhangWatch : public TKVDrawWatch
+// Notes the elements that draw beyond the label, with what they drew, and
+// where each element's ink went; Wanted, when set, chooses the elements to
+// draw (their index counted back to front as they come).
+class TLabWatch : public TKVDrawWatch
 {
 public:
-    explicit TOverhangWatch(const TRect& Label) : Label(Label) {}
+    TLabWatch(const TRect& Label, TKVCanvas& Canvas, QHash<const TKVElement*, TRect>& Boxes,
+              QHash<const TKVElement*, QRectF>& Ink, int Count)
+        : Label(Label), Canvas(Canvas), Boxes(Boxes), Ink(Ink), Count(Count)
+    {
+    }
+    std::function<bool(const TKVElement& Element, int Index)> Wanted;
+    bool ElementBegins(const TKVElement& Element) override
+    {
+        const int index = --Count;
+        if (Wanted && !Wanted(Element, index))
+            return false;
+        Boxes.remove(&Element);
+        Canvas.Ink = QRectF();
+        return true;
+    }
+    void ElementEnds(const TKVElement& Element) override
+    {
+        QRectF ink = Canvas.Ink;
+        // The overhang marks are drawn over it.
+        if (const auto b = Boxes.constFind(&Element); b != Boxes.cend())
+            ink |= Canvas.ToDevice(*b).normalized().adjusted(-2, -2, 2, 2);
+        Ink.insert(&Element, ink);
+    }
     void Drawn(const TKVElement& Element, const TRect& Box) override
     {
         // Within a tenth of a millimetre is rounding, not overhang.
@@ -44,11 +74,100 @@ public:
             Box.Bottom > Label.Bottom + tolerance)
             Boxes.insert(&Element, Box);
     }
-    QHash<const TKVElement*, TRect> Boxes;
 
 private:
     TRect Label;
+    TKVCanvas& Canvas;
+    QHash<const TKVElement*, TRect>& Boxes;
+    QHash<const TKVElement*, QRectF>& Ink;
+    int Count;
 };
+
+QByteArrayView Slice(const QByteArray& Bytes, const std::vector<qint64>& Starts, std::size_t I)
+{
+    const qint64 end = I + 1 < Starts.size() ? Starts[I + 1] : Bytes.size();
+    return QByteArrayView(Bytes).sliced(Starts[I], end - Starts[I]);
+}
+}
+
+TKVLab::TKVPictureView TKVLab::CurrentView() const
+{
+    return {LabScreen.size(), LabScreen.devicePixelRatio(), PixelsPerMMX, PixelsPerMMY, ShownRecord,
+            ShowFieldNames,   DataOK, BackSurf->Picture.cacheKey()};
+}
+
+QByteArray TKVLab::SnapshotBytes(std::vector<qint64>& Starts) const
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TKVStream stream(&buffer);
+    Document->SaveToStream(stream, this);
+    Starts = stream.RecordStarts();
+    return buffer.data();
+}
+
+std::vector<qint64> TKVLab::PictureKeys() const
+{
+    std::vector<qint64> keys;
+    keys.reserve(std::size_t(Document->Count()));
+    for (const auto& e : Document->Elements) {
+        const auto* image = dynamic_cast<const TKVImage*>(e.get());
+        keys.push_back(image ? image->Picture.cacheKey() : 0);
+    }
+    return keys;
+}
+
+std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Bytes, const std::vector<qint64>& Starts,
+                                                          const std::vector<qint64>& Pictures) const
+{
+    if (!PictureKnown || CurrentView() != DrawnView)
+        return std::nullopt;
+    const std::size_t n = std::size_t(Document->Count());
+    if (DrawnElements.size() != n || Starts.size() != n || DrawnStarts.size() != n)
+        return std::nullopt;
+    for (std::size_t i = 0; i < n; ++i)
+        if (DrawnElements[i] != Document->Elements[i].get())
+            return std::nullopt;
+    if (n == 0)
+        return Bytes == DrawnBytes ? std::optional(std::vector<int>{}) : std::nullopt;
+    // The label's settings come before the first record; the extension
+    // block, which may hold any element's fields, after the last one.
+    if (QByteArrayView(Bytes).first(Starts[0]) != QByteArrayView(DrawnBytes).first(DrawnStarts[0]) ||
+        Slice(Bytes, Starts, n - 1) != Slice(DrawnBytes, DrawnStarts, n - 1))
+        return std::nullopt;
+    // An element whose Bounds are not those it was drawn with is drawn
+    // again: one put in the place of another, or moved by a host.
+    std::vector<int> changed;
+    for (std::size_t i = 0; i < n; ++i)
+        if (Pictures[i] != DrawnPictures[i] || Document->Elements[i]->Bounds != DrawnBounds[i] ||
+            (i + 1 < n && Slice(Bytes, Starts, i) != Slice(DrawnBytes, DrawnStarts, i)))
+            changed.push_back(int(i));
+    return changed;
+}
+
+void TKVLab::NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures)
+{
+    DrawnBytes = std::move(Bytes);
+    DrawnStarts = std::move(Starts);
+    DrawnPictures = std::move(Pictures);
+    DrawnElements.clear();
+    DrawnBounds.clear();
+    for (const auto& e : Document->Elements) {
+        DrawnElements.push_back(e.get());
+        DrawnBounds.push_back(e->Bounds);
+    }
+    DrawnView = CurrentView();
+    PictureKnown = true;
+}
+
+int TKVLab::SelectionBack() const
+{
+    const std::vector<TKVElement*> selected = SelectedElements();
+    const QSet<const TKVElement*> chosen(selected.begin(), selected.end());
+    for (int i = Document->Count() - 1; i >= 0; --i)
+        if (chosen.contains(Document->Items(i)))
+            return i;
+    return -1;
 }
 
 void TKVLab::DrawLabScreen()
@@ -58,6 +177,25 @@ void TKVLab::DrawLabScreen()
     if (LabScreen.isNull())
         return;
     ++RenderCount;
+    if (Document && !DesignMode && PictureKnown) {
+        std::vector<qint64> starts;
+        QByteArray bytes = SnapshotBytes(starts);
+        std::vector<qint64> pictures = PictureKeys();
+        if (const auto changed = ChangedSinceDrawn(bytes, starts, pictures); changed && DrawChanged(*changed)) {
+            NoteDrawn(std::move(bytes), std::move(starts), std::move(pictures));
+            return;
+        }
+    }
+    DrawWhole();
+}
+
+void TKVLab::DrawWhole()
+{
+    PictureKnown = false;
+    Underneath = QImage();
+    UnderneathIndex = -1;
+    ElementInk.clear();
+    OverhangBoxes.clear();
     auto canvas = std::make_unique<TKVCanvas>(&LabScreen);
     if (LabFonts)
         canvas->UseFonts(LabFonts);
@@ -71,27 +209,40 @@ void TKVLab::DrawLabScreen()
     const int inset = Frame->Style == maNot
                           ? 0
                           : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
-    TOverhangWatch overhang({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset});
-    context.Watch = &overhang;
+    const TRect inside{r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
     const TKVMapping previous = c.Mapping();
     c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
     DrawBackSurf(r, c);
     DrawFrame({0, 0}, context);
     if (Document && !DesignMode) {
-        if (DataOK && !DrawFirstRecord(context)) {
+        TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
+        context.Watch = &watch;
+        c.TrackInk = true;
+        // What lies behind the selection is kept, to draw its moves over.
+        const int back = SelectionBack();
+        watch.Wanted = [this, back](const TKVElement&, int Index) {
+            if (Index == back) {
+                Underneath = LabScreen.copy();
+                UnderneathIndex = back;
+            }
+            return true;
+        };
+        const auto draw = [&] { Document->DrawElements({0, 0}, context, DataOK); };
+        if (DataOK && !OverShownRecord(draw)) {
             // The source failed half-way: the picture is made again from
             // the start, without data, rather than leave half a label.
             canvas.reset();
-            DrawLabScreen();
+            DrawWhole();
             return;
         }
         if (!DataOK)
-            Document->DrawElements({0, 0}, context, false);
+            draw();
+        c.TrackInk = false;
         OverhangingElements.clear();
         for (const auto& e : Document->Elements)
-            if (overhang.Boxes.contains(e.get()))
+            if (OverhangBoxes.contains(e.get()))
                 OverhangingElements.push_back(e.get());
-        MarkOverhanging(c, overhang.Boxes);
+        MarkOverhanging(c, OverhangBoxes);
         NoteSelectedPlace();
     }
     c.SetMapping(previous);
@@ -99,6 +250,142 @@ void TKVLab::DrawLabScreen()
     // painter has to be finished first.
     canvas.reset();
     DrawGrid();
+    if (Document && !DesignMode) {
+        std::vector<qint64> starts;
+        QByteArray bytes = SnapshotBytes(starts);
+        NoteDrawn(std::move(bytes), std::move(starts), PictureKeys());
+    }
+}
+
+bool TKVLab::DrawChanged(const std::vector<int>& Changed)
+{
+    if (Changed.empty()) {
+        // Nothing to draw; a new selection gets what lies behind it.
+        if (!KeepUnderneath())
+            return false;
+        NoteSelectedPlace();
+        return true;
+    }
+    const int back = *std::max_element(Changed.begin(), Changed.end());
+    QSet<const TKVElement*> changed;
+    QRectF damage;
+    for (int i : Changed) {
+        const TKVElement* e = Document->Items(i);
+        changed.insert(e);
+        const auto ink = ElementInk.constFind(e);
+        if (ink == ElementInk.cend())
+            return false;
+        damage |= *ink;
+    }
+    const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
+    const int inset = Frame->Style == maNot
+                          ? 0
+                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
+    const TRect inside{r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
+    auto draw = [&](bool Measuring, const QRect& Area) {
+        TKVCanvas c(&LabScreen);
+        c.UseFonts(LabFonts);
+        TKVDrawContext context = DrawContext(tdLab, c);
+        c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+        TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
+        context.Watch = &watch;
+        c.TrackInk = true;
+        c.Measuring = Measuring;
+        const bool over = !Underneath.isNull() && UnderneathIndex >= back;
+        if (Measuring) {
+            watch.Wanted = [&](const TKVElement& E, int) { return changed.contains(&E); };
+        } else {
+            c.Painter()->setClipRect(Area);
+            if (!over) {
+                DrawBackSurf(r, c);
+                DrawFrame({0, 0}, context);
+            }
+            const QRectF area(Area);
+            watch.Wanted = [&](const TKVElement& E, int Index) {
+                if (over && Index > UnderneathIndex)
+                    return false;
+                if (changed.contains(&E))
+                    return true;
+                const auto ink = ElementInk.constFind(&E);
+                return ink == ElementInk.cend() || ink->intersects(area);
+            };
+        }
+        const auto elements = [&] { Document->DrawElements({0, 0}, context, DataOK); };
+        if (DataOK && !OverShownRecord(elements))
+            return false;
+        if (!DataOK)
+            elements();
+        c.TrackInk = false;
+        if (!Measuring)
+            MarkOverhanging(c, OverhangBoxes);
+        return true;
+    };
+    // Where the changed elements draw now, measured without painting.
+    if (!draw(true, {}))
+        return false;
+    for (const TKVElement* e : changed)
+        damage |= ElementInk.value(e);
+    const QRect area = damage.toAlignedRect() & QRect(0, 0, LabWidth(), LabHeight());
+    if (!area.isEmpty()) {
+        if (!Underneath.isNull() && UnderneathIndex >= back) {
+            // What lies behind goes back first, pixel for pixel.
+            const qreal ratio = LabScreen.devicePixelRatio();
+            const QRect d = QRect(QPoint(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio))),
+                                  QPoint(int(std::ceil((area.right() + 1) * ratio)) - 1,
+                                         int(std::ceil((area.bottom() + 1) * ratio)) - 1)) &
+                            LabScreen.rect();
+            const int bytes = LabScreen.depth() / 8;
+            for (int y = d.top(); y <= d.bottom(); ++y)
+                std::memcpy(LabScreen.scanLine(y) + d.left() * bytes, Underneath.constScanLine(y) + d.left() * bytes,
+                            std::size_t(d.width()) * std::size_t(bytes));
+        }
+        if (!draw(false, area))
+            return false;
+    }
+    if (back > UnderneathIndex) {
+        Underneath = QImage();
+        UnderneathIndex = -1;
+    }
+    OverhangingElements.clear();
+    for (const auto& e : Document->Elements)
+        if (OverhangBoxes.contains(e.get()))
+            OverhangingElements.push_back(e.get());
+    DrawGrid();
+    NoteSelectedPlace();
+    return true;
+}
+
+bool TKVLab::KeepUnderneath()
+{
+    const int back = SelectionBack();
+    if (back < 0 || back == UnderneathIndex)
+        return true;
+    QImage under(LabScreen.size(), LabScreen.format());
+    under.setDevicePixelRatio(LabScreen.devicePixelRatio());
+    {
+        TKVCanvas c(&under);
+        c.UseFonts(LabFonts);
+        TKVDrawContext context = DrawContext(tdLab, c);
+        const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
+        c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+        DrawBackSurf(r, c);
+        DrawFrame({0, 0}, context);
+        // Boxes and ink are those of the picture; these drawings only
+        // repeat them.
+        QHash<const TKVElement*, TRect> boxes;
+        QHash<const TKVElement*, QRectF> ink;
+        TLabWatch watch(r, c, boxes, ink, Document->Count());
+        watch.Wanted = [back](const TKVElement&, int Index) { return Index > back; };
+        context.Watch = &watch;
+        const auto elements = [&] { Document->DrawElements({0, 0}, context, DataOK); };
+        if (DataOK && !OverShownRecord(elements))
+            return false;
+        if (!DataOK)
+            elements();
+    }
+    Underneath = std::move(under);
+    UnderneathIndex = back;
+    return true;
 }
 
 void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes)
@@ -117,6 +404,8 @@ void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, T
 
 void TKVLab::SetShownRecord(std::int32_t N)
 {
+    // The record is read again, also when it is the one shown.
+    ForgetPicture();
     ShownRecord = std::max<std::int32_t>(1, N);
     if (DataOK) {
         const std::int32_t count = ShownRecordCount();
@@ -152,7 +441,7 @@ void TKVLab::SetShowFieldNames(bool Value)
     PaintLabScreen(true);
 }
 
-bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
+bool TKVLab::OverShownRecord(const std::function<void()>& Draw)
 {
     // A paint must never fail: a source that stops working (a file removed,
     // a server gone) makes the data unusable, with the reason kept for
@@ -165,7 +454,7 @@ bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
         // Rows removed since: the label shows the last there is.
         if (Table->GetRecNo() > 0)
             ShownRecord = Table->GetRecNo();
-        Document->DrawElements({0, 0}, Context, true);
+        Draw();
         return true;
     } catch (const EDBError& e) {
         DataOK = false;

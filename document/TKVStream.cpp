@@ -154,6 +154,8 @@ void TKVStream::WriteBytes(const QByteArray& Bytes) { WriteExact(Bytes.constData
 
 void TKVStream::BeginRecord(std::int32_t R)
 {
+    if (R >= 0)
+        Starts.push_back(Dev->pos());
     Record = R;
     Ordinal = 0;
 }

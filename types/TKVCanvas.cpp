@@ -120,17 +120,23 @@ void TKVCanvas::FillDevice(const QRectF& R, const QColor& C)
     P->drawRect(R);
 }
 
+void TKVCanvas::NoteInk(const QRectF& R, double Spread)
+{
+    if (TrackInk)
+        Ink |= R.normalized().adjusted(-Spread, -Spread, Spread, Spread);
+}
+
 void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
 
 void TKVCanvas::LineTo(int X, int Y)
 {
-    if (Measuring) {
-        Current = QPointF(X, Y);
-        return;
-    }
     const QPointF from = ToDevice(Current.x(), Current.y());
     const QPointF to = ToDevice(X, Y);
     Current = QPointF(X, Y);
+    if (TrackInk && Pen.Style != TPenStyle::psClear)
+        NoteInk(QRectF(from, to), DevicePenWidth() / 2 + 2);
+    if (Measuring)
+        return;
     if (Pen.Style == TPenStyle::psClear)
         return;
     ApplyPenMode();
@@ -164,9 +170,11 @@ void TKVCanvas::LineTo(int X, int Y)
 
 void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 {
+    QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
+    if (TrackInk)
+        NoteInk(r, (Pen.Style != TPenStyle::psClear ? DevicePenWidth() : 0.0) + 2);
     if (Measuring)
         return;
-    QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
     ApplyPenMode();
     const bool outline = Pen.Style != TPenStyle::psClear;
     const double w = outline ? DevicePenWidth() : 0.0;
@@ -198,6 +206,8 @@ void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 
 void TKVCanvas::FillRect(const TRect& R)
 {
+    if (TrackInk)
+        NoteInk(ToDevice(R), 2);
     if (Measuring)
         return;
     ApplyPenMode();
@@ -207,6 +217,7 @@ void TKVCanvas::FillRect(const TRect& R)
 void TKVCanvas::SetPixel(int X, int Y, TColor Color)
 {
     const QPointF d = ToDevice(X, Y);
+    NoteInk(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), 1);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), ToQColor(Color));
 }
@@ -339,6 +350,11 @@ void TKVCanvas::UsePainterTextColor(const QColor& C)
 
 void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 {
+    if (TrackInk) {
+        // Glyphs may reach out of their cell: italics, accents, bearings.
+        const double cell = Resolve().Ascent + Resolve().Descent;
+        NoteInk(ToDevice(TextBox(X, Y, Text)), cell / 2 + 2);
+    }
     if (Measuring)
         return;
     ResolvedFont& f = Resolve();
@@ -424,6 +440,8 @@ TRect TKVCanvas::TextBox(int X, int Y, const QString& Text)
 
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
+    // Clipped to the box.
+    NoteInk(ToDevice(R), 2);
     if (Measuring)
         return;
     const QRectF box = ToDevice(R);
@@ -534,9 +552,10 @@ void TKVCanvas::WrapLines(ResolvedFont& F, double BoxWidth, const QString& Text,
 
 void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
-    if (Measuring)
-        return;
     if (Picture.isNull())
+        return;
+    NoteInk(ToDevice(R), 2);
+    if (Measuring)
         return;
     // A target of negative extent is not mirrored but drawn unscaled by
     // QPainter: the box is put in order, exactly, from its device corners.
@@ -549,12 +568,14 @@ void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 
 void TKVCanvas::Draw(int X, int Y, const QImage& Picture)
 {
+    NoteInk(QRectF(ToDevice(X, Y), Picture.deviceIndependentSize()), 2);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->drawImage(ToDevice(X, Y), Picture);
 }
 
 void TKVCanvas::CopyRect(const TRect& Dest, const QImage& Source, const QRect& SourceRect)
 {
+    NoteInk(ToDevice(Dest), 2);
     P->setCompositionMode(QPainter::CompositionMode_Source);
     P->drawImage(ToDevice(Dest), Source, SourceRect);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
