@@ -569,6 +569,12 @@ private:
     void DrawWhole();
     bool DrawChanged(const std::vector<int>& Changed);
     bool KeepUnderneath();
+    bool UnderneathQueued = false;
+    // The label picture is drawn on the next composite or paint; the
+    // elements' Bounds and overhang are measured now, without painting.
+    void DrawLater();
+    bool PicturePending = false;
+    void MeasureElements();
     void NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures);
     int SelectionBack() const;
 

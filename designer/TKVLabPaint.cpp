@@ -30,6 +30,7 @@
 #include <QRegion>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -101,7 +102,7 @@ QByteArray TKVLab::SnapshotBytes(std::vector<qint64>& Starts) const
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     TKVStream stream(&buffer);
-    Document->SaveToStream(stream, this);
+    Document->SnapshotToStream(stream, this);
     Starts = stream.RecordStarts();
     return buffer.data();
 }
@@ -177,6 +178,7 @@ void TKVLab::DrawLabScreen()
     if (LabScreen.isNull())
         return;
     ++RenderCount;
+    PicturePending = false;
     if (Document && !DesignMode && PictureKnown) {
         std::vector<qint64> starts;
         QByteArray bytes = SnapshotBytes(starts);
@@ -260,9 +262,21 @@ void TKVLab::DrawWhole()
 bool TKVLab::DrawChanged(const std::vector<int>& Changed)
 {
     if (Changed.empty()) {
-        // Nothing to draw; a new selection gets what lies behind it.
-        if (!KeepUnderneath())
-            return false;
+        // Nothing to draw. What lies behind a new selection is drawn once
+        // the event that chose it is done, so that the choice shows at once.
+        if (SelectionBack() != UnderneathIndex && !UnderneathQueued) {
+            UnderneathQueued = true;
+            QTimer::singleShot(0, this, [this] {
+                UnderneathQueued = false;
+                // Only over the design the picture shows.
+                if (!PictureKnown || PicturePending || !Document || CurrentView() != DrawnView)
+                    return;
+                std::vector<qint64> starts;
+                const QByteArray bytes = SnapshotBytes(starts);
+                if (const auto changed = ChangedSinceDrawn(bytes, starts, PictureKeys()); changed && changed->empty())
+                    KeepUnderneath();
+            });
+        }
         NoteSelectedPlace();
         return true;
     }
@@ -353,6 +367,44 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
     DrawGrid();
     NoteSelectedPlace();
     return true;
+}
+
+void TKVLab::DrawLater()
+{
+    PictureKnown = false;
+    PicturePending = true;
+    MeasureElements();
+}
+
+void TKVLab::MeasureElements()
+{
+    OverhangBoxes.clear();
+    OverhangingElements.clear();
+    if (LabScreen.isNull() || !Document || DesignMode)
+        return;
+    TKVCanvas c(&LabScreen);
+    c.UseFonts(LabFonts);
+    if (!LabFonts)
+        LabFonts = c.Fonts();
+    c.Measuring = true;
+    TKVDrawContext context = DrawContext(tdLab, c);
+    const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
+    const int inset = Frame->Style == maNot
+                          ? 0
+                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
+    c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+    QHash<const TKVElement*, QRectF> ink;
+    TLabWatch watch({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset}, c, OverhangBoxes, ink,
+                    Document->Count());
+    context.Watch = &watch;
+    const auto elements = [&] { Document->DrawElements({0, 0}, context, DataOK); };
+    if (DataOK && !OverShownRecord(elements))
+        Document->DrawElements({0, 0}, context, false);
+    else if (!DataOK)
+        elements();
+    for (const auto& e : Document->Elements)
+        if (OverhangBoxes.contains(e.get()))
+            OverhangingElements.push_back(e.get());
 }
 
 bool TKVLab::KeepUnderneath()
@@ -502,6 +554,8 @@ void TKVLab::DrawBack()
 
 void TKVLab::DrawClip()
 {
+    if (PicturePending)
+        DrawLabScreen();
     // The handles go where the label picture is now put: after a new
     // rendering, a scroll, a resize or a change of label size or border.
     WorkOutHandles();
@@ -529,6 +583,8 @@ void TKVLab::Paint()
 
 void TKVLab::paintEvent(QPaintEvent* Event)
 {
+    if (PicturePending && !Loading)
+        DrawClip();
     QPainter p(viewport());
     const QRect r = Event->rect();
     p.setCompositionMode(QPainter::CompositionMode_Source);

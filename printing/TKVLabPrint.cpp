@@ -67,7 +67,15 @@ void TKVLab::LoadLab(const QString& FileName)
         ValidData();
     AdjustLabScreen();
     AdjustPrint();
-    DrawAll();
+    // A shown control draws the label when it paints next; until then the
+    // elements' Bounds are measured, for hosts that look at them at once.
+    if (isVisible()) {
+        DrawBack();
+        DrawLater();
+        Paint();
+    } else {
+        DrawAll();
+    }
 }
 
 void TKVLab::SaveLab(const QString& FileName)

@@ -126,6 +126,13 @@ void TKVCanvas::NoteInk(const QRectF& R, double Spread)
         Ink |= R.normalized().adjusted(-Spread, -Spread, Spread, Spread);
 }
 
+void TKVCanvas::NoteTextInk(const QRectF& Box)
+{
+    // Glyphs may reach out of their cell: italics, accents, bearings.
+    const ResolvedFont& f = Resolve();
+    NoteInk(Box, (f.Ascent + f.Descent) / 2 + 2);
+}
+
 void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
 
 void TKVCanvas::LineTo(int X, int Y)
@@ -350,13 +357,11 @@ void TKVCanvas::UsePainterTextColor(const QColor& C)
 
 void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 {
-    if (TrackInk) {
-        // Glyphs may reach out of their cell: italics, accents, bearings.
-        const double cell = Resolve().Ascent + Resolve().Descent;
-        NoteInk(ToDevice(TextBox(X, Y, Text)), cell / 2 + 2);
-    }
-    if (Measuring)
+    if (Measuring) {
+        if (TrackInk)
+            NoteTextInk(ToDevice(TextBox(X, Y, Text)));
         return;
+    }
     ResolvedFont& f = Resolve();
     const bool opaque = Brush.Style == TBrushStyle::bsSolid;
     // Measuring shapes the whole text once more: only an anchor on the right
@@ -384,12 +389,22 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
             P->fillRect(QRectF(anchor.x() + dx, anchor.y() + top, width, f.Ascent + f.Descent), ToQColor(Brush.Color));
         UsePainterFont(f.Font);
         UsePainterTextColor(ToQColor(Font.Color));
-        if (RasterDevice() && P->transform().isIdentity())
-            P->drawStaticText(QPointF(anchor.x() + dx, anchor.y() + top), LaidText(f, Text));
-        else
+        if (RasterDevice() && P->transform().isIdentity()) {
+            const QStaticText& laid = LaidText(f, Text);
+            // The laid-out text knows its width: no shaping again.
+            if (TrackInk)
+                NoteTextInk(QRectF(anchor.x() + dx, anchor.y() + top, std::max(width, laid.size().width()),
+                                   f.Ascent + f.Descent));
+            P->drawStaticText(QPointF(anchor.x() + dx, anchor.y() + top), laid);
+        } else {
+            if (TrackInk)
+                NoteTextInk(ToDevice(TextBox(X, Y, Text)));
             P->drawText(QPointF(anchor.x() + dx, anchor.y() + top + f.Ascent), Text);
+        }
         return;
     }
+    if (TrackInk)
+        NoteTextInk(ToDevice(TextBox(X, Y, Text)));
     P->save();
     P->translate(anchor);
     P->rotate(-Font.Escapement / 10.0);

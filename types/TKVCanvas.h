@@ -227,6 +227,7 @@ private:
     double DevicePenWidth() const;
     void FillDevice(const QRectF& R, const QColor& C);
     void NoteInk(const QRectF& R, double Spread);
+    void NoteTextInk(const QRectF& Box);
 
     std::unique_ptr<QPainter> Owned;
     QPainter* P = nullptr;

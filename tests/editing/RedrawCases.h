@@ -15,6 +15,8 @@
 #include "document/TKVText.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -177,6 +179,17 @@ inline const std::vector<TCase>& Cases()
              Select(L, {D.Middle});
              Drag(L, At(L, 75, 38), At(L, 70, 20));
              EXPECT_NE(D.Middle->Point1.X, 30) << "the drag moved nothing";
+         }},
+        {"a design loaded, then painted",
+         [](TKVLab& L, const TDesign& D) {
+             const QString file = QDir::temp().filePath(QStringLiteral("kvlab-redraw-%1.lab").arg(QCoreApplication::applicationPid()));
+             D.Middle->Point1.X = 33;
+             L.SaveLab(file);
+             L.LoadLab(file);
+             QFile::remove(file);
+             // Hosts look at the elements' places at once, before a paint.
+             EXPECT_EQ(L.Document->Items(2)->Bounds.Left, L.WindowX(33));
+             QApplication::processEvents();
          }},
         {"a dialog's change of the selected element",
          [](TKVLab& L, const TDesign& D) {
