@@ -987,7 +987,7 @@ int Editing(const QStringList& Args)
         }
         const QString on = QStringLiteral(", %1 of %2, zm200, ratio %3").arg(where).arg(count).arg(ratio);
         line(QStringLiteral("Click that selects") + on, selWall, selCpu);
-        line(QStringLiteral("then, once idle, the picture behind it kept") + on, idleWall, idleCpu);
+        line(QStringLiteral("then the event loop once idle") + on, idleWall, idleCpu);
         line(QStringLiteral("Drag, one mouse move with the window painted") + on, moveWall, moveCpu);
         line(QStringLiteral("Drop: move committed, undo step, label drawn") + on, dropWall, dropCpu);
         line(QStringLiteral("Arrow key: 0.1 mm move, undo step, label drawn") + on, keyWall, keyCpu);

@@ -170,7 +170,7 @@ public:
     bool GetShowFieldNames() const { return ShowFieldNames; }
     void SetShowFieldNames(bool Value);
     /// Elements of the label as shown that reach beyond its edge, front first.
-    const std::vector<const TKVElement*>& Overhanging() const { return OverhangingElements; }
+    const std::vector<const TKVElement*>& Overhanging() const;
 
     /// Preview pages made by the last Preview, 0.01 mm units.
     std::vector<std::unique_ptr<QPicture>> Pages;
@@ -333,6 +333,7 @@ public:
     TKVDrag DragKind = drNone;
     TKVDragType DragType = dtMove;
     bool Dragging = false;
+    bool DragMoved = false; // the mouse moved since the drag began
     bool Drawing = false;
     TRect SelectionRect;
     TRect LeftHandle, RightHandle, TopHandle, BottomHandle;
@@ -527,11 +528,11 @@ private:
     // ---- What the label picture was drawn from ----
     // A redraw compares the design's bytes, element by element, with those
     // the picture was drawn from: when the view is the same and only some
-    // elements changed (a move, a dialog, a host's change of a field), it
-    // draws again only where those elements drew before and draw now, over
-    // the picture of what lies behind the back-most of them when that is
-    // kept. Anything else (a new or removed element, a label setting, the
-    // zoom, the screen's ratio, the record) draws the whole picture.
+    // elements changed (a move, a dialog, a host's change of a field, the
+    // record for the elements bound to the data), it draws again only where
+    // those elements drew before and draw now. Anything else (a new or
+    // removed element, a label setting, the zoom, the screen's ratio) draws
+    // the whole picture.
     struct TKVPictureView {
         QSize Size;
         qreal Ratio = 0;
@@ -554,11 +555,6 @@ private:
     // generously), and the boxes of those that overhang the label.
     QHash<const TKVElement*, QRectF> ElementInk;
     QHash<const TKVElement*, TRect> OverhangBoxes;
-    // The picture with the background, the frame and the elements behind
-    // element UnderneathIndex drawn: what a change of the selection is
-    // drawn over.
-    QImage Underneath;
-    int UnderneathIndex = -1;
     // The design's bytes, and where each element record starts in them.
     QByteArray SnapshotBytes(std::vector<qint64>& Starts) const;
     std::vector<qint64> PictureKeys() const;
@@ -568,15 +564,25 @@ private:
                                                       const std::vector<qint64>& Pictures) const;
     void DrawWhole();
     bool DrawChanged(const std::vector<int>& Changed);
-    bool KeepUnderneath();
-    bool UnderneathQueued = false;
-    // The label picture is drawn on the next composite or paint; the
-    // elements' Bounds and overhang are measured now, without painting.
+    // The shown record is to be read again: the elements bound to the data
+    // are drawn again although nothing else changed.
+    bool RecordStale = false;
+    // The label's area inside its frame, 0.01 mm.
+    TRect InsideFrame() const;
+    // The picture with the background, the frame and the elements behind
+    // element BehindIndex drawn (those after it in the design), taken on the
+    // way of a whole redraw: what changes of the elements in front of it are
+    // drawn over. KeptBehind chooses the element: the back-most of the
+    // selection and of the elements bound to the data.
+    QImage Behind;
+    int BehindIndex = -1;
+    int KeptBehind() const;
+    // The label picture, with the elements' Bounds and overhang, is drawn on
+    // the next composite or paint, or when a press or a host needs them.
     void DrawLater();
     bool PicturePending = false;
-    void MeasureElements();
+    void DrawPending();
     void NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures);
-    int SelectionBack() const;
 
 public:
     /// The next redraw draws the whole label picture: for whoever changes

@@ -8,6 +8,7 @@
 // re-render the label.
 #include "designer/TKVLab.h"
 
+#include "document/TKVData.h"
 #include "document/TKVDrawWatch.h"
 #include "document/TKVImage.h"
 #include "document/TKVStream.h"
@@ -30,7 +31,6 @@
 #include <QRegion>
 #include <QResizeEvent>
 #include <QShowEvent>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -40,20 +40,20 @@ constexpr int RulerBand = 24; // width of the left and height of the top ruler, 
 
 // Notes the elements that draw beyond the label, with what they drew, and
 // where each element's ink went; Wanted, when set, chooses the elements to
-// draw (their index counted back to front as they come).
+// draw (Index is the element's place in the design; they come back to front).
 class TLabWatch : public TKVDrawWatch
 {
 public:
     TLabWatch(const TRect& Label, TKVCanvas& Canvas, QHash<const TKVElement*, TRect>& Boxes,
               QHash<const TKVElement*, QRectF>& Ink, int Count)
-        : Label(Label), Canvas(Canvas), Boxes(Boxes), Ink(Ink), Count(Count)
+        : Label(Label), Canvas(Canvas), Boxes(Boxes), Ink(Ink), Index(Count)
     {
     }
     std::function<bool(const TKVElement& Element, int Index)> Wanted;
     bool ElementBegins(const TKVElement& Element) override
     {
-        const int index = --Count;
-        if (Wanted && !Wanted(Element, index))
+        --Index;
+        if (Wanted && !Wanted(Element, Index))
             return false;
         Boxes.remove(&Element);
         Canvas.Ink = QRectF();
@@ -81,7 +81,7 @@ private:
     TKVCanvas& Canvas;
     QHash<const TKVElement*, TRect>& Boxes;
     QHash<const TKVElement*, QRectF>& Ink;
-    int Count;
+    int Index;
 };
 
 QByteArrayView Slice(const QByteArray& Bytes, const std::vector<qint64>& Starts, std::size_t I)
@@ -121,7 +121,11 @@ std::vector<qint64> TKVLab::PictureKeys() const
 std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Bytes, const std::vector<qint64>& Starts,
                                                           const std::vector<qint64>& Pictures) const
 {
-    if (!PictureKnown || CurrentView() != DrawnView)
+    // Another record changes only the elements bound to the data.
+    TKVPictureView view = CurrentView();
+    const bool reread = DataOK && (RecordStale || view.Record != DrawnView.Record);
+    view.Record = DrawnView.Record;
+    if (!PictureKnown || view != DrawnView)
         return std::nullopt;
     const std::size_t n = std::size_t(Document->Count());
     if (DrawnElements.size() != n || Starts.size() != n || DrawnStarts.size() != n)
@@ -139,10 +143,13 @@ std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Byte
     // An element whose Bounds are not those it was drawn with is drawn
     // again: one put in the place of another, or moved by a host.
     std::vector<int> changed;
-    for (std::size_t i = 0; i < n; ++i)
-        if (Pictures[i] != DrawnPictures[i] || Document->Elements[i]->Bounds != DrawnBounds[i] ||
+    for (std::size_t i = 0; i < n; ++i) {
+        const TKVElement* e = Document->Elements[i].get();
+        const auto* data = reread ? dynamic_cast<const TKVData*>(e) : nullptr;
+        if ((data && data->UseDaBa) || Pictures[i] != DrawnPictures[i] || e->Bounds != DrawnBounds[i] ||
             (i + 1 < n && Slice(Bytes, Starts, i) != Slice(DrawnBytes, DrawnStarts, i)))
             changed.push_back(int(i));
+    }
     return changed;
 }
 
@@ -159,16 +166,16 @@ void TKVLab::NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector
     }
     DrawnView = CurrentView();
     PictureKnown = true;
+    RecordStale = false;
 }
 
-int TKVLab::SelectionBack() const
+TRect TKVLab::InsideFrame() const
 {
-    const std::vector<TKVElement*> selected = SelectedElements();
-    const QSet<const TKVElement*> chosen(selected.begin(), selected.end());
-    for (int i = Document->Count() - 1; i >= 0; --i)
-        if (chosen.contains(Document->Items(i)))
-            return i;
-    return -1;
+    // A label with a frame holds its content inside the frame's lines.
+    const int inset = Frame->Style == maNot
+                          ? 0
+                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
+    return {inset, inset, Coord(Measure->Width) - inset, Coord(Measure->Height) - inset};
 }
 
 void TKVLab::DrawLabScreen()
@@ -194,8 +201,8 @@ void TKVLab::DrawLabScreen()
 void TKVLab::DrawWhole()
 {
     PictureKnown = false;
-    Underneath = QImage();
-    UnderneathIndex = -1;
+    Behind = QImage();
+    BehindIndex = -1;
     ElementInk.clear();
     OverhangBoxes.clear();
     auto canvas = std::make_unique<TKVCanvas>(&LabScreen);
@@ -206,26 +213,22 @@ void TKVLab::DrawWhole()
     TKVCanvas& c = *canvas;
     TKVDrawContext context = DrawContext(tdLab, c);
     const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
-    // What reaches beyond the label's edge, for the record shown, is marked.
-    // A label with a frame holds its content inside the frame's lines.
-    const int inset = Frame->Style == maNot
-                          ? 0
-                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
-    const TRect inside{r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
     const TKVMapping previous = c.Mapping();
     c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
     DrawBackSurf(r, c);
     DrawFrame({0, 0}, context);
     if (Document && !DesignMode) {
-        TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
+        // What reaches beyond the label's edge, for the record shown, is marked.
+        TLabWatch watch(InsideFrame(), c, OverhangBoxes, ElementInk, Document->Count());
         context.Watch = &watch;
         c.TrackInk = true;
-        // What lies behind the selection is kept, to draw its moves over.
-        const int back = SelectionBack();
-        watch.Wanted = [this, back](const TKVElement&, int Index) {
-            if (Index == back) {
-                Underneath = LabScreen.copy();
-                UnderneathIndex = back;
+        // What lies behind the elements that change most (the selection,
+        // those bound to the data) is kept on the way, to draw them over.
+        const int keep = KeptBehind();
+        watch.Wanted = [&](const TKVElement&, int Index) {
+            if (Index == keep) {
+                Behind = LabScreen.copy();
+                BehindIndex = keep;
             }
             return true;
         };
@@ -259,28 +262,25 @@ void TKVLab::DrawWhole()
     }
 }
 
+int TKVLab::KeptBehind() const
+{
+    const std::vector<TKVElement*> selected = SelectedElements();
+    const QSet<const TKVElement*> chosen(selected.begin(), selected.end());
+    for (int i = Document->Count() - 1; i >= 0; --i) {
+        const TKVElement* e = Document->Items(i);
+        const auto* data = DataOK ? dynamic_cast<const TKVData*>(e) : nullptr;
+        if ((data && data->UseDaBa) || chosen.contains(e))
+            return i;
+    }
+    return -1;
+}
+
 bool TKVLab::DrawChanged(const std::vector<int>& Changed)
 {
     if (Changed.empty()) {
-        // Nothing to draw. What lies behind a new selection is drawn once
-        // the event that chose it is done, so that the choice shows at once.
-        if (SelectionBack() != UnderneathIndex && !UnderneathQueued) {
-            UnderneathQueued = true;
-            QTimer::singleShot(0, this, [this] {
-                UnderneathQueued = false;
-                // Only over the design the picture shows.
-                if (!PictureKnown || PicturePending || !Document || CurrentView() != DrawnView)
-                    return;
-                std::vector<qint64> starts;
-                const QByteArray bytes = SnapshotBytes(starts);
-                if (const auto changed = ChangedSinceDrawn(bytes, starts, PictureKeys()); changed && changed->empty())
-                    KeepUnderneath();
-            });
-        }
         NoteSelectedPlace();
         return true;
     }
-    const int back = *std::max_element(Changed.begin(), Changed.end());
     QSet<const TKVElement*> changed;
     QRectF damage;
     for (int i : Changed) {
@@ -291,58 +291,38 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             return false;
         damage |= *ink;
     }
+    // The kept picture serves while every change lies in front of it.
+    const int back = *std::max_element(Changed.begin(), Changed.end());
+    const bool over = !Behind.isNull() && back <= BehindIndex;
+    if (!over) {
+        Behind = QImage();
+        BehindIndex = -1;
+    }
     const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
-    const int inset = Frame->Style == maNot
-                          ? 0
-                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
-    const TRect inside{r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset};
-    auto draw = [&](bool Measuring, const QRect& Area) {
-        TKVCanvas c(&LabScreen);
-        c.UseFonts(LabFonts);
-        TKVDrawContext context = DrawContext(tdLab, c);
-        c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
-        TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
-        context.Watch = &watch;
-        c.TrackInk = true;
-        c.Measuring = Measuring;
-        const bool over = !Underneath.isNull() && UnderneathIndex >= back;
-        if (Measuring) {
+    const TRect inside = InsideFrame();
+    // The area the changed elements drew in and draw in now is made again
+    // from what lies behind, with every element whose ink reaches into it.
+    // Both passes read the shown record once.
+    const auto draw = [&] {
+        {
+            TKVCanvas c(&LabScreen);
+            c.UseFonts(LabFonts);
+            c.Measuring = true;
+            c.TrackInk = true;
+            TKVDrawContext context = DrawContext(tdLab, c);
+            c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+            TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
             watch.Wanted = [&](const TKVElement& E, int) { return changed.contains(&E); };
-        } else {
-            c.Painter()->setClipRect(Area);
-            if (!over) {
-                DrawBackSurf(r, c);
-                DrawFrame({0, 0}, context);
-            }
-            const QRectF area(Area);
-            watch.Wanted = [&](const TKVElement& E, int Index) {
-                if (over && Index > UnderneathIndex)
-                    return false;
-                if (changed.contains(&E))
-                    return true;
-                const auto ink = ElementInk.constFind(&E);
-                return ink == ElementInk.cend() || ink->intersects(area);
-            };
+            context.Watch = &watch;
+            Document->DrawElements({0, 0}, context, DataOK);
         }
-        const auto elements = [&] { Document->DrawElements({0, 0}, context, DataOK); };
-        if (DataOK && !OverShownRecord(elements))
-            return false;
-        if (!DataOK)
-            elements();
-        c.TrackInk = false;
-        if (!Measuring)
-            MarkOverhanging(c, OverhangBoxes);
-        return true;
-    };
-    // Where the changed elements draw now, measured without painting.
-    if (!draw(true, {}))
-        return false;
-    for (const TKVElement* e : changed)
-        damage |= ElementInk.value(e);
-    const QRect area = damage.toAlignedRect() & QRect(0, 0, LabWidth(), LabHeight());
-    if (!area.isEmpty()) {
-        if (!Underneath.isNull() && UnderneathIndex >= back) {
-            // What lies behind goes back first, pixel for pixel.
+        for (const TKVElement* e : changed)
+            damage |= ElementInk.value(e);
+        const QRect area = damage.toAlignedRect() & QRect(0, 0, LabWidth(), LabHeight());
+        if (area.isEmpty())
+            return;
+        if (over) {
+            // Pixel for pixel, in the picture's own pixels.
             const qreal ratio = LabScreen.devicePixelRatio();
             const QRect d = QRect(QPoint(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio))),
                                   QPoint(int(std::ceil((area.right() + 1) * ratio)) - 1,
@@ -350,16 +330,38 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
                             LabScreen.rect();
             const int bytes = LabScreen.depth() / 8;
             for (int y = d.top(); y <= d.bottom(); ++y)
-                std::memcpy(LabScreen.scanLine(y) + d.left() * bytes, Underneath.constScanLine(y) + d.left() * bytes,
+                std::memcpy(LabScreen.scanLine(y) + d.left() * bytes, Behind.constScanLine(y) + d.left() * bytes,
                             std::size_t(d.width()) * std::size_t(bytes));
         }
-        if (!draw(false, area))
-            return false;
-    }
-    if (back > UnderneathIndex) {
-        Underneath = QImage();
-        UnderneathIndex = -1;
-    }
+        TKVCanvas c(&LabScreen);
+        c.UseFonts(LabFonts);
+        c.TrackInk = true;
+        TKVDrawContext context = DrawContext(tdLab, c);
+        c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+        c.Painter()->setClipRect(area);
+        if (!over) {
+            DrawBackSurf(r, c);
+            DrawFrame({0, 0}, context);
+        }
+        const QRectF within(area);
+        TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
+        watch.Wanted = [&](const TKVElement& E, int Index) {
+            if (over && Index > BehindIndex)
+                return false;
+            if (changed.contains(&E))
+                return true;
+            const auto ink = ElementInk.constFind(&E);
+            return ink == ElementInk.cend() || ink->intersects(within);
+        };
+        context.Watch = &watch;
+        Document->DrawElements({0, 0}, context, DataOK);
+        c.TrackInk = false;
+        MarkOverhanging(c, OverhangBoxes);
+    };
+    if (DataOK && !OverShownRecord(draw))
+        return false;
+    if (!DataOK)
+        draw();
     OverhangingElements.clear();
     for (const auto& e : Document->Elements)
         if (OverhangBoxes.contains(e.get()))
@@ -373,71 +375,22 @@ void TKVLab::DrawLater()
 {
     PictureKnown = false;
     PicturePending = true;
-    MeasureElements();
-}
-
-void TKVLab::MeasureElements()
-{
     OverhangBoxes.clear();
     OverhangingElements.clear();
-    if (LabScreen.isNull() || !Document || DesignMode)
-        return;
-    TKVCanvas c(&LabScreen);
-    c.UseFonts(LabFonts);
-    if (!LabFonts)
-        LabFonts = c.Fonts();
-    c.Measuring = true;
-    TKVDrawContext context = DrawContext(tdLab, c);
-    const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
-    const int inset = Frame->Style == maNot
-                          ? 0
-                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
-    c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
-    QHash<const TKVElement*, QRectF> ink;
-    TLabWatch watch({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset}, c, OverhangBoxes, ink,
-                    Document->Count());
-    context.Watch = &watch;
-    const auto elements = [&] { Document->DrawElements({0, 0}, context, DataOK); };
-    if (DataOK && !OverShownRecord(elements))
-        Document->DrawElements({0, 0}, context, false);
-    else if (!DataOK)
-        elements();
-    for (const auto& e : Document->Elements)
-        if (OverhangBoxes.contains(e.get()))
-            OverhangingElements.push_back(e.get());
 }
 
-bool TKVLab::KeepUnderneath()
+void TKVLab::DrawPending()
 {
-    const int back = SelectionBack();
-    if (back < 0 || back == UnderneathIndex)
-        return true;
-    QImage under(LabScreen.size(), LabScreen.format());
-    under.setDevicePixelRatio(LabScreen.devicePixelRatio());
-    {
-        TKVCanvas c(&under);
-        c.UseFonts(LabFonts);
-        TKVDrawContext context = DrawContext(tdLab, c);
-        const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
-        c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
-        DrawBackSurf(r, c);
-        DrawFrame({0, 0}, context);
-        // Boxes and ink are those of the picture; these drawings only
-        // repeat them.
-        QHash<const TKVElement*, TRect> boxes;
-        QHash<const TKVElement*, QRectF> ink;
-        TLabWatch watch(r, c, boxes, ink, Document->Count());
-        watch.Wanted = [back](const TKVElement&, int Index) { return Index > back; };
-        context.Watch = &watch;
-        const auto elements = [&] { Document->DrawElements({0, 0}, context, DataOK); };
-        if (DataOK && !OverShownRecord(elements))
-            return false;
-        if (!DataOK)
-            elements();
-    }
-    Underneath = std::move(under);
-    UnderneathIndex = back;
-    return true;
+    if (PicturePending && !Loading)
+        DrawClip();
+}
+
+const std::vector<const TKVElement*>& TKVLab::Overhanging() const
+{
+    // What overhangs is learnt by drawing: a picture still to draw is drawn
+    // now, whatever asks.
+    const_cast<TKVLab*>(this)->DrawPending();
+    return OverhangingElements;
 }
 
 void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes)
@@ -457,7 +410,7 @@ void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, T
 void TKVLab::SetShownRecord(std::int32_t N)
 {
     // The record is read again, also when it is the one shown.
-    ForgetPicture();
+    RecordStale = true;
     ShownRecord = std::max<std::int32_t>(1, N);
     if (DataOK) {
         const std::int32_t count = ShownRecordCount();
@@ -583,8 +536,7 @@ void TKVLab::Paint()
 
 void TKVLab::paintEvent(QPaintEvent* Event)
 {
-    if (PicturePending && !Loading)
-        DrawClip();
+    DrawPending();
     QPainter p(viewport());
     const QRect r = Event->rect();
     p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -102,6 +102,8 @@ private:
     void ReadExact(char* Data, qint64 Size);
     void WriteExact(const char* Data, qint64 Size);
     QIODevice* Dev;
+    // The bytes of a memory buffer written from its end; null otherwise.
+    QByteArray* Memory = nullptr;
     qint64 Start = 0; // where ReadAgain goes back to
     // Bytes read from a seekable device ahead of the values: a label file
     // is read in blocks, not through the device for every value. From a

@@ -67,8 +67,8 @@ void TKVLab::LoadLab(const QString& FileName)
         ValidData();
     AdjustLabScreen();
     AdjustPrint();
-    // A shown control draws the label when it paints next; until then the
-    // elements' Bounds are measured, for hosts that look at them at once.
+    // A shown control draws the label when it paints next, not twice when a
+    // host loads and then changes the view.
     if (isVisible()) {
         DrawBack();
         DrawLater();

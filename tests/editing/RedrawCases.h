@@ -12,7 +12,9 @@
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
 #include "document/TKVRect.h"
+#include "document/TKVTable.h"
 #include "document/TKVText.h"
+#include "rendering/TableDouble.h"
 
 #include <QApplication>
 #include <QDir>
@@ -187,8 +189,28 @@ inline const std::vector<TCase>& Cases()
              L.SaveLab(file);
              L.LoadLab(file);
              QFile::remove(file);
-             // Hosts look at the elements' places at once, before a paint.
+             // A press before the first paint hits the element where the file has it.
+             QTest::mouseClick(L.viewport(), Qt::LeftButton, {}, At(L, 75, 38));
+             EXPECT_EQ(L.SelectedElement, L.Document->Items(2));
              EXPECT_EQ(L.Document->Items(2)->Bounds.Left, L.WindowX(33));
+             QApplication::processEvents();
+         }},
+        {"the record stepper over bound elements",
+         [](TKVLab& L, const TDesign& D) {
+             D.Front->UseDaBa = true;
+             D.Front->FieldName = QStringLiteral("NOMBRE");
+             D.Note->UseDaBa = true;
+             D.Note->FieldName = QStringLiteral("NOMBRE");
+             L.SetDaBa(true);
+             L.Table->DatabaseName = QStringLiteral("db");
+             L.Table->TableName = QStringLiteral("personas");
+             ASSERT_TRUE(L.ValidData());
+             L.PaintLabScreen(true);
+             const QImage first = L.LabScreen.copy();
+             L.SetShownRecord(2);
+             EXPECT_FALSE(first == L.LabScreen) << "the second record shows nothing new";
+             for (int r : {3, 1, 3})
+                 L.SetShownRecord(r);
              QApplication::processEvents();
          }},
         {"a dialog's change of the selected element",
@@ -217,6 +239,9 @@ inline void ExpectWholeRedraw(TKVLab& Lab)
 
 inline void RunAll()
 {
+    // Only the cases that bind elements read it.
+    const TableDouble table({{QStringLiteral("NOMBRE"), TKVFieldType::ftString}},
+                            {{QStringLiteral("Ana")}, {QStringLiteral("Bartolomé Ruiz de la Peña")}, {QStringLiteral("Eva")}});
     for (const TCase& c : Cases()) {
         SCOPED_TRACE(c.Name);
         TKVLab lab;
