@@ -282,14 +282,17 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         return true;
     }
     QSet<const TKVElement*> changed;
-    QRectF damage;
+    // Each element's area on its own: four lines of an address changed are
+    // four strips, not the box around them.
+    QRegion damage;
+    const QRect label(0, 0, LabWidth(), LabHeight());
     for (int i : Changed) {
         const TKVElement* e = Document->Items(i);
         changed.insert(e);
         const auto ink = ElementInk.constFind(e);
         if (ink == ElementInk.cend())
             return false;
-        damage |= *ink;
+        damage |= ink->toAlignedRect() & label;
     }
     // The kept picture serves while every change lies in front of it.
     const int back = *std::max_element(Changed.begin(), Changed.end());
@@ -317,33 +320,34 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             Document->DrawElements({0, 0}, context, DataOK);
         }
         for (const TKVElement* e : changed)
-            damage |= ElementInk.value(e);
-        const QRect area = damage.toAlignedRect() & QRect(0, 0, LabWidth(), LabHeight());
-        if (area.isEmpty())
+            damage |= ElementInk.value(e).toAlignedRect() & label;
+        if (damage.isEmpty())
             return;
         if (over) {
             // Pixel for pixel, in the picture's own pixels.
             const qreal ratio = LabScreen.devicePixelRatio();
-            const QRect d = QRect(QPoint(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio))),
-                                  QPoint(int(std::ceil((area.right() + 1) * ratio)) - 1,
-                                         int(std::ceil((area.bottom() + 1) * ratio)) - 1)) &
-                            LabScreen.rect();
             const int bytes = LabScreen.depth() / 8;
-            for (int y = d.top(); y <= d.bottom(); ++y)
-                std::memcpy(LabScreen.scanLine(y) + d.left() * bytes, Behind.constScanLine(y) + d.left() * bytes,
-                            std::size_t(d.width()) * std::size_t(bytes));
+            for (const QRect& area : damage) {
+                const QRect d =
+                    QRect(QPoint(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio))),
+                          QPoint(int(std::ceil((area.right() + 1) * ratio)) - 1,
+                                 int(std::ceil((area.bottom() + 1) * ratio)) - 1)) &
+                    LabScreen.rect();
+                for (int y = d.top(); y <= d.bottom(); ++y)
+                    std::memcpy(LabScreen.scanLine(y) + d.left() * bytes, Behind.constScanLine(y) + d.left() * bytes,
+                                std::size_t(d.width()) * std::size_t(bytes));
+            }
         }
         TKVCanvas c(&LabScreen);
         c.UseFonts(LabFonts);
         c.TrackInk = true;
         TKVDrawContext context = DrawContext(tdLab, c);
         c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
-        c.Painter()->setClipRect(area);
+        c.Painter()->setClipRegion(damage);
         if (!over) {
             DrawBackSurf(r, c);
             DrawFrame({0, 0}, context);
         }
-        const QRectF within(area);
         TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
         watch.Wanted = [&](const TKVElement& E, int Index) {
             if (over && Index > BehindIndex)
@@ -351,12 +355,18 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             if (changed.contains(&E))
                 return true;
             const auto ink = ElementInk.constFind(&E);
-            return ink == ElementInk.cend() || ink->intersects(within);
+            return ink == ElementInk.cend() || damage.intersects(ink->toAlignedRect());
         };
         context.Watch = &watch;
         Document->DrawElements({0, 0}, context, DataOK);
         c.TrackInk = false;
-        MarkOverhanging(c, OverhangBoxes);
+        // Only the marks that reach into the area: the rest are clipped away,
+        // and a crowded design may have thousands.
+        QHash<const TKVElement*, TRect> marks;
+        for (auto m = OverhangBoxes.cbegin(); m != OverhangBoxes.cend(); ++m)
+            if (damage.intersects(c.ToDevice(m.value()).normalized().adjusted(-2, -2, 2, 2).toAlignedRect()))
+                marks.insert(m.key(), m.value());
+        MarkOverhanging(c, marks);
     };
     if (DataOK && !OverShownRecord(draw))
         return false;
