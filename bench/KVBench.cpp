@@ -45,6 +45,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <map>
+#include <optional>
 #include <cerrno>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -381,6 +382,16 @@ int Run(const QStringList& Args)
         RunChild(self, {QStringLiteral("designer"), data, QString::number(seed), QString::number(std::max(runs, 15))});
     if (designer.Status != 0)
         std::fprintf(stderr, "designer figures failed: %s\n", designer.Err.constData());
+    // Editing a large design, on a screen of ratio 1 and of ratio 2.
+    QByteArray editing;
+    for (const char* scale : {"1", "2"}) {
+        qputenv("QT_SCALE_FACTOR", scale);
+        const TChild e = RunChild(self, {QStringLiteral("editing"), data, QString::number(seed), QStringLiteral("7")});
+        qunsetenv("QT_SCALE_FACTOR");
+        if (e.Status != 0)
+            std::fprintf(stderr, "editing figures failed: %s\n", e.Err.constData());
+        editing += e.Out;
+    }
 
     // The table.
     std::printf("Machine: %s, %d logical CPUs, %s; Qt %s\n", qPrintable(CpuModel()), int(sysconf(_SC_NPROCESSORS_ONLN)),
@@ -454,6 +465,8 @@ int Run(const QStringList& Args)
                     "(wall) |\n", a->Wall / c->Wall, b->Wall / c->Wall);
     std::printf("\n");
     std::printf("%s", designer.Out.constData());
+    std::printf("\n| editing a large design | median wall ms | median CPU ms | repeats |\n|---|---:|---:|---:|\n%s",
+                editing.constData());
     return 0;
 }
 
@@ -802,7 +815,13 @@ int Designer(const QStringList& Args)
                      .arg(zoom == zm100 ? 100 : 200)
                      .arg(lab.LabScreen.width())
                      .arg(lab.LabScreen.height()),
-                 Time(repeats * 4, [&] { lab.DrawLabScreen(); }), repeats * 4);
+                 Time(repeats * 4,
+                      [&] {
+                          // The whole picture: a redraw of an unchanged design draws nothing.
+                          lab.ForgetPicture();
+                          lab.DrawLabScreen();
+                      }),
+                 repeats * 4);
         }
     }
     if (only == QLatin1String("draw"))
@@ -821,10 +840,191 @@ int Designer(const QStringList& Args)
              document.LoadFromFile(file, &lab);
          }),
          repeats);
-    line(QStringLiteral("DrawLabScreen, %1 elements, zm100").arg(count), Time(repeats, [&] { lab.DrawLabScreen(); }),
+    line(QStringLiteral("DrawLabScreen, %1 elements, zm100").arg(count), Time(repeats, [&] {
+             lab.ForgetPicture();
+             lab.DrawLabScreen();
+         }),
          repeats);
     return 0;
 }
+}
+
+// ------------------------------------------------------ editing a large design
+
+namespace {
+// A point of window pixels inside E's Bounds where no element in front of
+// it is hit, so that a click there takes E; none when E is covered.
+std::optional<QPoint> OpenPoint(TKVLab& Lab, int Index)
+{
+    const TKVElement* e = Lab.Document->Items(Index);
+    const TRect b = e->Bounds;
+    for (int y = b.Top + 1; y < b.Bottom - 1; y += 2)
+        for (int x = b.Left + 1; x < b.Right - 1; x += 2) {
+            if (!e->PointInObject({x, y}, &Lab))
+                continue;
+            bool covered = false;
+            for (int i = 0; i < Index && !covered; ++i)
+                covered = Lab.Document->Items(i)->PointInObject({x, y}, &Lab);
+            if (!covered)
+                return QPoint(x, y);
+        }
+    return std::nullopt;
+}
+
+// The first element from Index on, backwards, that a click can take and a
+// drag can move (not a line: only its ends are dragged).
+int Movable(TKVLab& Lab, int Index, QPoint& At)
+{
+    for (int i = Index; i < Lab.Document->Count(); ++i)
+        if (Lab.Document->Items(i)->Elem() != deLine)
+            if (const auto p = OpenPoint(Lab, i)) {
+                At = *p;
+                return i;
+            }
+    return -1;
+}
+}
+
+// The designer as a user edits a design of 10,000 elements at zoom 200 on
+// a shown control: selecting with a click, each mouse move of a drag (the
+// window painted), the drop (the move committed as one undo step and the
+// label drawn again), a step of the arrow keys; loading; the record
+// stepper on the address design alone and under 10,000 elements. Run with
+// QT_SCALE_FACTOR=2 for a screen of ratio 2.
+int Editing(const QStringList& Args)
+{
+    if (Args.size() != 3)
+        return 1;
+    const QDir dir(Args[0]);
+    const std::uint64_t seed = Args[1].toULongLong();
+    const int repeats = std::max(3, Args[2].toInt());
+    const int count = 10000;
+    auto line = [&](const QString& What, const std::vector<double>& Wall, const std::vector<double>& Cpu) {
+        std::printf("| %s | %.2f | %.2f | %zu |\n", qPrintable(What), Median(Wall), Median(Cpu), Wall.size());
+        std::fflush(stdout);
+    };
+    struct TClock {
+        double W = 0, C = 0;
+        void Start() { W = Now(), C = Now(CLOCK_THREAD_CPUTIME_ID); }
+        void Stop(std::vector<double>& Wall, std::vector<double>& Cpu) const
+        {
+            Cpu.push_back((Now(CLOCK_THREAD_CPUTIME_ID) - C) * 1e3);
+            Wall.push_back((Now() - W) * 1e3);
+        }
+    } clock;
+
+    const QString file = dir.filePath(QStringLiteral("mixed-%1.lab").arg(count));
+    {
+        TKVLab maker;
+        BenchSetup::MixedDesign(maker, count, seed + std::uint64_t(count), QStringLiteral("bench.png"));
+        maker.SaveLab(file);
+    }
+    TKVLab lab;
+    lab.resize(560, 360);
+    lab.show();
+    QApplication::processEvents();
+    const QString ratio = QString::number(lab.devicePixelRatioF());
+    std::vector<double> wall, cpu, paintWall, paintCpu;
+    for (int i = 0; i < repeats; ++i) {
+        clock.Start();
+        lab.LoadLab(file);
+        clock.Stop(wall, cpu);
+        clock.Start();
+        lab.viewport()->repaint();
+        clock.Stop(paintWall, paintCpu);
+    }
+    line(QStringLiteral("LoadLab, %1 elements, zm100, ratio %2, shown control").arg(count).arg(ratio), wall, cpu);
+    line(QStringLiteral("its first paint (the label drawn), zm100, ratio %1").arg(ratio), paintWall, paintCpu);
+    lab.SetZoom(zm200);
+    QApplication::processEvents();
+    lab.viewport()->repaint();
+
+    // Behind half of the design, and at its front.
+    for (const int from : {count / 2, 0}) {
+        QPoint at, other;
+        const int index = Movable(lab, from, at);
+        const int second = Movable(lab, index + 1, other);
+        if (index < 0 || second < 0) {
+            std::fprintf(stderr, "no element to drag from %d\n", from);
+            return 1;
+        }
+        const QString where = from == 0 ? QStringLiteral("the front element") : QStringLiteral("element %1").arg(index);
+        std::vector<double> selWall, selCpu, idleWall, idleCpu, moveWall, moveCpu, dropWall, dropCpu, keyWall, keyCpu;
+        for (int i = 0; i < repeats; ++i) {
+            // Another element chosen first, so that the click chooses anew.
+            lab.MouseDown(Qt::LeftButton, {}, other.x(), other.y());
+            lab.MouseUp(Qt::LeftButton, {}, other.x(), other.y());
+            QApplication::processEvents();
+            clock.Start();
+            lab.MouseDown(Qt::LeftButton, {}, at.x(), at.y());
+            lab.MouseUp(Qt::LeftButton, {}, at.x(), at.y());
+            lab.viewport()->repaint();
+            clock.Stop(selWall, selCpu);
+            clock.Start();
+            QApplication::processEvents();
+            clock.Stop(idleWall, idleCpu);
+            lab.MouseDown(Qt::LeftButton, {}, at.x(), at.y());
+            for (int step = 1; step <= 8; ++step) {
+                clock.Start();
+                lab.MouseMove({}, at.x() + 3 * step, at.y() + 2 * step);
+                lab.viewport()->repaint();
+                clock.Stop(moveWall, moveCpu);
+            }
+            clock.Start();
+            lab.MouseUp(Qt::LeftButton, {}, at.x() + 24, at.y() + 16);
+            lab.viewport()->repaint();
+            clock.Stop(dropWall, dropCpu);
+            for (int step = 0; step < 4; ++step) {
+                clock.Start();
+                lab.MoveSelection({step % 2 ? -0.1f : 0.1f, 0});
+                lab.viewport()->repaint();
+                clock.Stop(keyWall, keyCpu);
+            }
+            // Back as it was, for the next round (not timed).
+            while (lab.CanUndo())
+                lab.Undo();
+            QApplication::processEvents();
+        }
+        const QString on = QStringLiteral(", %1 of %2, zm200, ratio %3").arg(where).arg(count).arg(ratio);
+        line(QStringLiteral("Click that selects") + on, selWall, selCpu);
+        line(QStringLiteral("then the event loop once idle") + on, idleWall, idleCpu);
+        line(QStringLiteral("Drag, one mouse move with the window painted") + on, moveWall, moveCpu);
+        line(QStringLiteral("Drop: move committed, undo step, label drawn") + on, dropWall, dropCpu);
+        line(QStringLiteral("Arrow key: 0.1 mm move, undo step, label drawn") + on, keyWall, keyCpu);
+    }
+
+    // The record stepper over the print design's data.
+    const QString data = dir.filePath(QStringLiteral("bench.db"));
+    if (QFileInfo::exists(data)) {
+        TKVSession::AddAlias(BenchSetup::Alias, data);
+        for (const bool crowded : {false, true}) {
+            TKVLab shown;
+            shown.resize(560, 360);
+            shown.show();
+            shown.LoadLab(dir.filePath(QStringLiteral("bench.lab")));
+            if (crowded) {
+                TKVLab mixed;
+                BenchSetup::MixedDesign(mixed, count, seed + std::uint64_t(count), QStringLiteral("bench.png"));
+                for (auto& e : mixed.Document->Elements)
+                    shown.Document->AddElement(std::move(e));
+                mixed.Document->Elements.clear();
+            }
+            shown.SetZoom(zm200);
+            QApplication::processEvents();
+            std::vector<double> w, c;
+            for (int i = 0; i < repeats * 2; ++i) {
+                clock.Start();
+                shown.SetShownRecord(shown.GetShownRecord() + 1);
+                shown.viewport()->repaint();
+                clock.Stop(w, c);
+            }
+            line(QStringLiteral("Record step, address design%1, zm200, ratio %2")
+                     .arg(crowded ? QStringLiteral(" under %1 elements").arg(count) : QString())
+                     .arg(ratio),
+                 w, c);
+        }
+    }
+    return 0;
 }
 
 int main(int argc, char** argv)
@@ -845,11 +1045,14 @@ int main(int argc, char** argv)
         return FloorWrite(args);
     if (command == QLatin1String("designer"))
         return Designer(args);
+    if (command == QLatin1String("editing"))
+        return Editing(args);
     std::fputs("usage: kvlab-bench run [--seed S] [--runs N] [--big-runs N] [--million-runs N] [--counts A,B,...]\n"
                "                       [--data DIR] [--commit ID]\n"
                "       kvlab-bench make DIR SEED ROWS | preview DESIGN DATA N\n"
                "       kvlab-bench floor-draw DESIGN DATA N OUT.pdf | floor-write PRINTED.pdf OUT\n"
-               "       kvlab-bench designer DIR SEED REPEATS [draw|files]\n",
+               "       kvlab-bench designer DIR SEED REPEATS [draw|files]\n"
+               "       kvlab-bench editing DIR SEED REPEATS\n",
                stderr);
     return 1;
 }

@@ -201,6 +201,8 @@ TKVDrawContext TKVLab::DrawContext(TKVDrawType DrawType, TKVCanvas& Canvas) cons
 
 bool TKVLab::ValidData()
 {
+    // The rows may have changed since the picture read them.
+    ForgetPicture();
     DataOK = false;
     DataError.clear();
     CountedRecords = -1;

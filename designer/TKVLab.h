@@ -170,7 +170,7 @@ public:
     bool GetShowFieldNames() const { return ShowFieldNames; }
     void SetShowFieldNames(bool Value);
     /// Elements of the label as shown that reach beyond its edge, front first.
-    const std::vector<const TKVElement*>& Overhanging() const { return OverhangingElements; }
+    const std::vector<const TKVElement*>& Overhanging() const;
 
     /// Preview pages made by the last Preview, 0.01 mm units.
     std::vector<std::unique_ptr<QPicture>> Pages;
@@ -333,6 +333,7 @@ public:
     TKVDrag DragKind = drNone;
     TKVDragType DragType = dtMove;
     bool Dragging = false;
+    bool DragMoved = false; // the mouse moved since the drag began
     bool Drawing = false;
     TRect SelectionRect;
     TRect LeftHandle, RightHandle, TopHandle, BottomHandle;
@@ -520,9 +521,77 @@ private:
     void StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, bool& UseData);
     void EndRun(bool UseData);
     std::function<void(std::unique_ptr<QPicture> Page)> PageSink;
-    // The label's elements over the shown record of the table; false when
-    // the source fails on the way (DataOK is then false).
-    bool DrawFirstRecord(const TKVDrawContext& Context);
+    // Draw, with the table at the shown record; false when the source
+    // fails on the way (DataOK is then false).
+    bool OverShownRecord(const std::function<void()>& Draw);
+
+    // ---- What the label picture was drawn from ----
+    // A redraw compares the design's bytes, element by element, with those
+    // the picture was drawn from: when the view is the same and only some
+    // elements changed (a move, a dialog, a host's change of a field, the
+    // record for the elements bound to the data), it draws again only where
+    // those elements drew before and draw now. Anything else (a new or
+    // removed element, a label setting, the zoom, the screen's ratio) draws
+    // the whole picture.
+    struct TKVPictureView {
+        QSize Size;
+        qreal Ratio = 0;
+        float PerMMX = 0, PerMMY = 0;
+        std::int32_t Record = 0;
+        bool FieldNames = false, Data = false;
+        qint64 BackPicture = 0;
+        bool operator==(const TKVPictureView&) const = default;
+    };
+    TKVPictureView CurrentView() const;
+    bool PictureKnown = false;
+    TKVPictureView DrawnView;
+    QByteArray DrawnBytes;
+    std::vector<qint64> DrawnStarts;
+    std::vector<const TKVElement*> DrawnElements;
+    std::vector<TRect> DrawnBounds;
+    // Pictures of picture elements, which their records only name.
+    std::vector<qint64> DrawnPictures;
+    // Where each element's ink went (LabScreen's painter coordinates,
+    // generously), and the boxes of those that overhang the label.
+    QHash<const TKVElement*, QRectF> ElementInk;
+    QHash<const TKVElement*, TRect> OverhangBoxes;
+    // The design's bytes, and where each element record starts in them.
+    QByteArray SnapshotBytes(std::vector<qint64>& Starts) const;
+    std::vector<qint64> PictureKeys() const;
+    // The indexes of the elements that draw otherwise than when the picture
+    // was drawn; none when the whole picture must be drawn again.
+    std::optional<std::vector<int>> ChangedSinceDrawn(const QByteArray& Bytes, const std::vector<qint64>& Starts,
+                                                      const std::vector<qint64>& Pictures) const;
+    void DrawWhole();
+    bool DrawChanged(const std::vector<int>& Changed);
+    // The shown record is to be read again: the elements bound to the data
+    // are drawn again although nothing else changed.
+    bool RecordStale = false;
+    // The label's area inside its frame, 0.01 mm.
+    TRect InsideFrame() const;
+    // The picture with the background, the frame and the elements behind
+    // element BehindIndex drawn (those after it in the design), taken on the
+    // way of a whole redraw: what changes of the elements in front of it are
+    // drawn over. KeptBehind chooses the element: the back-most of the
+    // selection and of the elements bound to the data.
+    QImage Behind;
+    int BehindIndex = -1;
+    int KeptBehind() const;
+    // The label picture, with the elements' Bounds and overhang, is drawn on
+    // the next composite or paint, or when a press or a host needs them.
+    void DrawLater();
+    bool PicturePending = false;
+    void DrawPending();
+    void NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures);
+
+public:
+    /// The next redraw draws the whole label picture: for whoever changes
+    /// what the picture shows in a way the design's bytes do not tell (a
+    /// picture file replaced under the same name, rows changed in the data
+    /// source).
+    void ForgetPicture() { PictureKnown = false; }
+
+private:
     std::int32_t ShownRecord = 1;
     // The records of the table as last counted; -1 until counted again
     // (ValidData forgets it).

@@ -44,6 +44,8 @@ bool IsEditingKey(const QKeyEvent* E)
 
 bool TKVLab::event(QEvent* Event)
 {
+    if (Event->type() == QEvent::LanguageChange)
+        ForgetPicture();
     if (AllowEdit && Document) {
         if (Event->type() == QEvent::ShortcutOverride && IsEditingKey(static_cast<QKeyEvent*>(Event))) {
             // These keys edit the label while the control has the focus,

@@ -33,6 +33,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 constexpr int RulerBand = 24;
@@ -385,6 +386,8 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int 
 {
     if (!Document || !AllowEdit)
         return;
+    // A press before the first paint of a loaded design hits what it shows.
+    DrawPending();
 
     if (Button == Qt::RightButton) {
         bool select = false;
@@ -480,6 +483,7 @@ void TKVLab::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int 
         Banding = false;
         PressRect = DragType == dtPoint1 ? Point1Handle : DragType == dtPoint2 ? Point2Handle : SelectionRect;
         Dragging = true;
+        DragMoved = false;
         break;
     }
     case dwLine:
@@ -555,6 +559,7 @@ void TKVLab::MouseMove(Qt::KeyboardModifiers, int X, int Y)
     viewport()->setCursor(cursor);
 
     if (Dragging) {
+        DragMoved = true;
         TPoint q;
         GridAdjust({X - DragOffset.X, Y - DragOffset.Y}, q);
         switch (DragKind) {
@@ -613,7 +618,11 @@ void TKVLab::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int X, int Y)
     if (Banding)
         EndBand(X, Y);
     if (Dragging) {
-        const TKVChange step(*this);
+        // A press and release in place only selects: no design to compare,
+        // which a large design pays for.
+        std::optional<TKVChange> step;
+        if (DragMoved)
+            step.emplace(*this);
         CommitDrag();
         Dragging = false;
         AdjustHandle();

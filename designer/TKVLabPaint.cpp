@@ -8,7 +8,10 @@
 // re-render the label.
 #include "designer/TKVLab.h"
 
+#include "document/TKVData.h"
 #include "document/TKVDrawWatch.h"
+#include "document/TKVImage.h"
+#include "document/TKVStream.h"
 
 #include "document/TKVBackSurf.h"
 #include "document/TKVFrame.h"
@@ -20,22 +23,50 @@
 #include "types/KVLimits.h"
 #include "types/TKVCanvas.h"
 
+#include <QBuffer>
 #include <QPaintEvent>
+#include <QSet>
 #include <QScopeGuard>
 #include <QPainter>
 #include <QRegion>
 #include <QResizeEvent>
 #include <QShowEvent>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 constexpr int RulerBand = 24; // width of the left and height of the top ruler, pixels
 
-// Notes the elements that draw beyond the label, with what they drew.
-class TOverhangWatch : public TKVDrawWatch
+// Notes the elements that draw beyond the label, with what they drew, and
+// where each element's ink went; Wanted, when set, chooses the elements to
+// draw (Index is the element's place in the design; they come back to front).
+class TLabWatch : public TKVDrawWatch
 {
 public:
-    explicit TOverhangWatch(const TRect& Label) : Label(Label) {}
+    TLabWatch(const TRect& Label, TKVCanvas& Canvas, QHash<const TKVElement*, TRect>& Boxes,
+              QHash<const TKVElement*, QRectF>& Ink, int Count)
+        : Label(Label), Canvas(Canvas), Boxes(Boxes), Ink(Ink), Index(Count)
+    {
+    }
+    std::function<bool(const TKVElement& Element, int Index)> Wanted;
+    bool ElementBegins(const TKVElement& Element) override
+    {
+        --Index;
+        if (Wanted && !Wanted(Element, Index))
+            return false;
+        Boxes.remove(&Element);
+        Canvas.Ink = QRectF();
+        return true;
+    }
+    void ElementEnds(const TKVElement& Element) override
+    {
+        QRectF ink = Canvas.Ink;
+        // The overhang marks are drawn over it.
+        if (const auto b = Boxes.constFind(&Element); b != Boxes.cend())
+            ink |= Canvas.ToDevice(*b).normalized().adjusted(-2, -2, 2, 2);
+        Ink.insert(&Element, ink);
+    }
     void Drawn(const TKVElement& Element, const TRect& Box) override
     {
         // Within a tenth of a millimetre is rounding, not overhang.
@@ -44,11 +75,107 @@ public:
             Box.Bottom > Label.Bottom + tolerance)
             Boxes.insert(&Element, Box);
     }
-    QHash<const TKVElement*, TRect> Boxes;
 
 private:
     TRect Label;
+    TKVCanvas& Canvas;
+    QHash<const TKVElement*, TRect>& Boxes;
+    QHash<const TKVElement*, QRectF>& Ink;
+    int Index;
 };
+
+QByteArrayView Slice(const QByteArray& Bytes, const std::vector<qint64>& Starts, std::size_t I)
+{
+    const qint64 end = I + 1 < Starts.size() ? Starts[I + 1] : Bytes.size();
+    return QByteArrayView(Bytes).sliced(Starts[I], end - Starts[I]);
+}
+}
+
+TKVLab::TKVPictureView TKVLab::CurrentView() const
+{
+    return {LabScreen.size(), LabScreen.devicePixelRatio(), PixelsPerMMX, PixelsPerMMY, ShownRecord,
+            ShowFieldNames,   DataOK, BackSurf->Picture.cacheKey()};
+}
+
+QByteArray TKVLab::SnapshotBytes(std::vector<qint64>& Starts) const
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TKVStream stream(&buffer);
+    Document->SnapshotToStream(stream, this);
+    Starts = stream.RecordStarts();
+    return buffer.data();
+}
+
+std::vector<qint64> TKVLab::PictureKeys() const
+{
+    std::vector<qint64> keys;
+    keys.reserve(std::size_t(Document->Count()));
+    for (const auto& e : Document->Elements) {
+        const auto* image = dynamic_cast<const TKVImage*>(e.get());
+        keys.push_back(image ? image->Picture.cacheKey() : 0);
+    }
+    return keys;
+}
+
+std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Bytes, const std::vector<qint64>& Starts,
+                                                          const std::vector<qint64>& Pictures) const
+{
+    // Another record changes only the elements bound to the data.
+    TKVPictureView view = CurrentView();
+    const bool reread = DataOK && (RecordStale || view.Record != DrawnView.Record);
+    view.Record = DrawnView.Record;
+    if (!PictureKnown || view != DrawnView)
+        return std::nullopt;
+    const std::size_t n = std::size_t(Document->Count());
+    if (DrawnElements.size() != n || Starts.size() != n || DrawnStarts.size() != n)
+        return std::nullopt;
+    for (std::size_t i = 0; i < n; ++i)
+        if (DrawnElements[i] != Document->Elements[i].get())
+            return std::nullopt;
+    if (n == 0)
+        return Bytes == DrawnBytes ? std::optional(std::vector<int>{}) : std::nullopt;
+    // The label's settings come before the first record; the extension
+    // block, which may hold any element's fields, after the last one.
+    if (QByteArrayView(Bytes).first(Starts[0]) != QByteArrayView(DrawnBytes).first(DrawnStarts[0]) ||
+        Slice(Bytes, Starts, n - 1) != Slice(DrawnBytes, DrawnStarts, n - 1))
+        return std::nullopt;
+    // An element whose Bounds are not those it was drawn with is drawn
+    // again: one put in the place of another, or moved by a host.
+    std::vector<int> changed;
+    for (std::size_t i = 0; i < n; ++i) {
+        const TKVElement* e = Document->Elements[i].get();
+        const auto* data = reread ? dynamic_cast<const TKVData*>(e) : nullptr;
+        if ((data && data->UseDaBa) || Pictures[i] != DrawnPictures[i] || e->Bounds != DrawnBounds[i] ||
+            (i + 1 < n && Slice(Bytes, Starts, i) != Slice(DrawnBytes, DrawnStarts, i)))
+            changed.push_back(int(i));
+    }
+    return changed;
+}
+
+void TKVLab::NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures)
+{
+    DrawnBytes = std::move(Bytes);
+    DrawnStarts = std::move(Starts);
+    DrawnPictures = std::move(Pictures);
+    DrawnElements.clear();
+    DrawnBounds.clear();
+    for (const auto& e : Document->Elements) {
+        DrawnElements.push_back(e.get());
+        DrawnBounds.push_back(e->Bounds);
+    }
+    DrawnView = CurrentView();
+    PictureKnown = true;
+    RecordStale = false;
+}
+
+TRect TKVLab::InsideFrame() const
+{
+    // A label with a frame holds its content inside the frame's lines.
+    const int inset = Frame->Style == maNot
+                          ? 0
+                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
+    return {inset, inset, Coord(Measure->Width) - inset, Coord(Measure->Height) - inset};
 }
 
 void TKVLab::DrawLabScreen()
@@ -58,6 +185,26 @@ void TKVLab::DrawLabScreen()
     if (LabScreen.isNull())
         return;
     ++RenderCount;
+    PicturePending = false;
+    if (Document && !DesignMode && PictureKnown) {
+        std::vector<qint64> starts;
+        QByteArray bytes = SnapshotBytes(starts);
+        std::vector<qint64> pictures = PictureKeys();
+        if (const auto changed = ChangedSinceDrawn(bytes, starts, pictures); changed && DrawChanged(*changed)) {
+            NoteDrawn(std::move(bytes), std::move(starts), std::move(pictures));
+            return;
+        }
+    }
+    DrawWhole();
+}
+
+void TKVLab::DrawWhole()
+{
+    PictureKnown = false;
+    Behind = QImage();
+    BehindIndex = -1;
+    ElementInk.clear();
+    OverhangBoxes.clear();
     auto canvas = std::make_unique<TKVCanvas>(&LabScreen);
     if (LabFonts)
         canvas->UseFonts(LabFonts);
@@ -66,32 +213,41 @@ void TKVLab::DrawLabScreen()
     TKVCanvas& c = *canvas;
     TKVDrawContext context = DrawContext(tdLab, c);
     const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
-    // What reaches beyond the label's edge, for the record shown, is marked.
-    // A label with a frame holds its content inside the frame's lines.
-    const int inset = Frame->Style == maNot
-                          ? 0
-                          : Coord(Frame->Dist1 + (Frame->Style == maDoble ? Frame->Dist2 : 0.0f) + Frame->PenWidth);
-    TOverhangWatch overhang({r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset});
-    context.Watch = &overhang;
     const TKVMapping previous = c.Mapping();
     c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
     DrawBackSurf(r, c);
     DrawFrame({0, 0}, context);
     if (Document && !DesignMode) {
-        if (DataOK && !DrawFirstRecord(context)) {
+        // What reaches beyond the label's edge, for the record shown, is marked.
+        TLabWatch watch(InsideFrame(), c, OverhangBoxes, ElementInk, Document->Count());
+        context.Watch = &watch;
+        c.TrackInk = true;
+        // What lies behind the elements that change most (the selection,
+        // those bound to the data) is kept on the way, to draw them over.
+        const int keep = KeptBehind();
+        watch.Wanted = [&](const TKVElement&, int Index) {
+            if (Index == keep) {
+                Behind = LabScreen.copy();
+                BehindIndex = keep;
+            }
+            return true;
+        };
+        const auto draw = [&] { Document->DrawElements({0, 0}, context, DataOK); };
+        if (DataOK && !OverShownRecord(draw)) {
             // The source failed half-way: the picture is made again from
             // the start, without data, rather than leave half a label.
             canvas.reset();
-            DrawLabScreen();
+            DrawWhole();
             return;
         }
         if (!DataOK)
-            Document->DrawElements({0, 0}, context, false);
+            draw();
+        c.TrackInk = false;
         OverhangingElements.clear();
         for (const auto& e : Document->Elements)
-            if (overhang.Boxes.contains(e.get()))
+            if (OverhangBoxes.contains(e.get()))
                 OverhangingElements.push_back(e.get());
-        MarkOverhanging(c, overhang.Boxes);
+        MarkOverhanging(c, OverhangBoxes);
         NoteSelectedPlace();
     }
     c.SetMapping(previous);
@@ -99,6 +255,152 @@ void TKVLab::DrawLabScreen()
     // painter has to be finished first.
     canvas.reset();
     DrawGrid();
+    if (Document && !DesignMode) {
+        std::vector<qint64> starts;
+        QByteArray bytes = SnapshotBytes(starts);
+        NoteDrawn(std::move(bytes), std::move(starts), PictureKeys());
+    }
+}
+
+int TKVLab::KeptBehind() const
+{
+    const std::vector<TKVElement*> selected = SelectedElements();
+    const QSet<const TKVElement*> chosen(selected.begin(), selected.end());
+    for (int i = Document->Count() - 1; i >= 0; --i) {
+        const TKVElement* e = Document->Items(i);
+        const auto* data = DataOK ? dynamic_cast<const TKVData*>(e) : nullptr;
+        if ((data && data->UseDaBa) || chosen.contains(e))
+            return i;
+    }
+    return -1;
+}
+
+bool TKVLab::DrawChanged(const std::vector<int>& Changed)
+{
+    if (Changed.empty()) {
+        NoteSelectedPlace();
+        return true;
+    }
+    QSet<const TKVElement*> changed;
+    // Each element's area on its own: four lines of an address changed are
+    // four strips, not the box around them.
+    QRegion damage;
+    const QRect label(0, 0, LabWidth(), LabHeight());
+    for (int i : Changed) {
+        const TKVElement* e = Document->Items(i);
+        changed.insert(e);
+        const auto ink = ElementInk.constFind(e);
+        if (ink == ElementInk.cend())
+            return false;
+        damage |= ink->toAlignedRect() & label;
+    }
+    // The kept picture serves while every change lies in front of it.
+    const int back = *std::max_element(Changed.begin(), Changed.end());
+    const bool over = !Behind.isNull() && back <= BehindIndex;
+    if (!over) {
+        Behind = QImage();
+        BehindIndex = -1;
+    }
+    const TRect r{0, 0, Coord(Measure->Width), Coord(Measure->Height)};
+    const TRect inside = InsideFrame();
+    // The area the changed elements drew in and draw in now is made again
+    // from what lies behind, with every element whose ink reaches into it.
+    // Both passes read the shown record once.
+    const auto draw = [&] {
+        {
+            TKVCanvas c(&LabScreen);
+            c.UseFonts(LabFonts);
+            c.Measuring = true;
+            c.TrackInk = true;
+            TKVDrawContext context = DrawContext(tdLab, c);
+            c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+            TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
+            watch.Wanted = [&](const TKVElement& E, int) { return changed.contains(&E); };
+            context.Watch = &watch;
+            Document->DrawElements({0, 0}, context, DataOK);
+        }
+        for (const TKVElement* e : changed)
+            damage |= ElementInk.value(e).toAlignedRect() & label;
+        if (damage.isEmpty())
+            return;
+        if (over) {
+            // Pixel for pixel, in the picture's own pixels.
+            const qreal ratio = LabScreen.devicePixelRatio();
+            const int bytes = LabScreen.depth() / 8;
+            for (const QRect& area : damage) {
+                const QRect d =
+                    QRect(QPoint(int(std::floor(area.left() * ratio)), int(std::floor(area.top() * ratio))),
+                          QPoint(int(std::ceil((area.right() + 1) * ratio)) - 1,
+                                 int(std::ceil((area.bottom() + 1) * ratio)) - 1)) &
+                    LabScreen.rect();
+                for (int y = d.top(); y <= d.bottom(); ++y)
+                    std::memcpy(LabScreen.scanLine(y) + d.left() * bytes, Behind.constScanLine(y) + d.left() * bytes,
+                                std::size_t(d.width()) * std::size_t(bytes));
+            }
+        }
+        TKVCanvas c(&LabScreen);
+        c.UseFonts(LabFonts);
+        c.TrackInk = true;
+        TKVDrawContext context = DrawContext(tdLab, c);
+        c.SetIsotropic({0, 0}, {r.Right, r.Bottom}, {0, 0}, {LabWidth(), LabHeight()});
+        c.Painter()->setClipRegion(damage);
+        if (!over) {
+            DrawBackSurf(r, c);
+            DrawFrame({0, 0}, context);
+        }
+        TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
+        watch.Wanted = [&](const TKVElement& E, int Index) {
+            if (over && Index > BehindIndex)
+                return false;
+            if (changed.contains(&E))
+                return true;
+            const auto ink = ElementInk.constFind(&E);
+            return ink == ElementInk.cend() || damage.intersects(ink->toAlignedRect());
+        };
+        context.Watch = &watch;
+        Document->DrawElements({0, 0}, context, DataOK);
+        c.TrackInk = false;
+        // Only the marks that reach into the area: the rest are clipped away,
+        // and a crowded design may have thousands.
+        QHash<const TKVElement*, TRect> marks;
+        for (auto m = OverhangBoxes.cbegin(); m != OverhangBoxes.cend(); ++m)
+            if (damage.intersects(c.ToDevice(m.value()).normalized().adjusted(-2, -2, 2, 2).toAlignedRect()))
+                marks.insert(m.key(), m.value());
+        MarkOverhanging(c, marks);
+    };
+    if (DataOK && !OverShownRecord(draw))
+        return false;
+    if (!DataOK)
+        draw();
+    OverhangingElements.clear();
+    for (const auto& e : Document->Elements)
+        if (OverhangBoxes.contains(e.get()))
+            OverhangingElements.push_back(e.get());
+    DrawGrid();
+    NoteSelectedPlace();
+    return true;
+}
+
+void TKVLab::DrawLater()
+{
+    PictureKnown = false;
+    PicturePending = true;
+    OverhangBoxes.clear();
+    OverhangingElements.clear();
+}
+
+void TKVLab::DrawPending()
+{
+    if (PicturePending && !Loading)
+        DrawClip();
+}
+
+const std::vector<const TKVElement*>& TKVLab::Overhanging() const
+{
+    // What overhangs is learnt by drawing: a picture still to draw is drawn
+    // now, whatever asks.
+    const_cast<TKVLab*>(this)->DrawPending();
+    return OverhangingElements;
 }
 
 void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes)
@@ -117,6 +419,8 @@ void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, T
 
 void TKVLab::SetShownRecord(std::int32_t N)
 {
+    // The record is read again, also when it is the one shown.
+    RecordStale = true;
     ShownRecord = std::max<std::int32_t>(1, N);
     if (DataOK) {
         const std::int32_t count = ShownRecordCount();
@@ -152,7 +456,7 @@ void TKVLab::SetShowFieldNames(bool Value)
     PaintLabScreen(true);
 }
 
-bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
+bool TKVLab::OverShownRecord(const std::function<void()>& Draw)
 {
     // A paint must never fail: a source that stops working (a file removed,
     // a server gone) makes the data unusable, with the reason kept for
@@ -165,7 +469,7 @@ bool TKVLab::DrawFirstRecord(const TKVDrawContext& Context)
         // Rows removed since: the label shows the last there is.
         if (Table->GetRecNo() > 0)
             ShownRecord = Table->GetRecNo();
-        Document->DrawElements({0, 0}, Context, true);
+        Draw();
         return true;
     } catch (const EDBError& e) {
         DataOK = false;
@@ -213,6 +517,8 @@ void TKVLab::DrawBack()
 
 void TKVLab::DrawClip()
 {
+    if (PicturePending)
+        DrawLabScreen();
     // The handles go where the label picture is now put: after a new
     // rendering, a scroll, a resize or a change of label size or border.
     WorkOutHandles();
@@ -240,6 +546,7 @@ void TKVLab::Paint()
 
 void TKVLab::paintEvent(QPaintEvent* Event)
 {
+    DrawPending();
     QPainter p(viewport());
     const QRect r = Event->rect();
     p.setCompositionMode(QPainter::CompositionMode_Source);

@@ -21,6 +21,11 @@ public:
     {
         (void)Box, (void)Record, (void)OffPage;
     }
+    // A design's elements are about to be drawn one by one, back to front:
+    // whether to draw Element this time (the designer redraws only what a
+    // change touched); ElementEnds follows each one drawn.
+    virtual bool ElementBegins(const TKVElement& Element) { return (void)Element, true; }
+    virtual void ElementEnds(const TKVElement& Element) { (void)Element; }
     // Element drew inside Box, 0.01 mm on the context's canvas.
     virtual void Drawn(const TKVElement& Element, const TRect& Box) { (void)Element, (void)Box; }
     // Element drew its stand-in instead of its content, for Reason.

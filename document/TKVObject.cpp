@@ -1,6 +1,7 @@
 #include "document/TKVObject.h"
 
 #include "document/TKVAddText.h"
+#include "document/TKVDrawWatch.h"
 #include "document/TKVBackSurf.h"
 #include "document/TKVDesign.h"
 #include "document/TKVExtension.h"
@@ -91,8 +92,15 @@ bool TKVObject::FindElement(TPoint P, TKVDesign* Lab)
 
 void TKVObject::DrawElements(TPoint2D Offset, const TKVDrawContext& Context, bool UseData)
 {
-    for (int i = Count() - 1; i >= 0; --i)
-        Items(i)->Draw(Offset, Context, UseData);
+    TKVDrawWatch* watch = Context.Watch;
+    for (int i = Count() - 1; i >= 0; --i) {
+        TKVElement* e = Items(i);
+        if (watch && !watch->ElementBegins(*e))
+            continue;
+        e->Draw(Offset, Context, UseData);
+        if (watch)
+            watch->ElementEnds(*e);
+    }
 }
 
 std::unique_ptr<TKVElement> TKVObject::CreateElement(int Kind)
@@ -135,6 +143,15 @@ void TKVObject::SaveToStream(TKVStream& S, const TKVDesign* Lab) const
     const TKVExtension block = TKVExtension::Of(dry, label, Elements);
     WriteDesign(S, Lab, block.VersionFor(Lab->Version));
     block.Write(S);
+}
+
+void TKVObject::SnapshotToStream(TKVStream& S, const TKVDesign* Lab) const
+{
+    WriteDesign(S, Lab, Lab->Version);
+    TKVExtEntries label = KeptEntries;
+    if (Lab->PrintInfo->AllRecords)
+        label.push_back({TKVExtension::etAllRecords, QByteArray(1, '\1')});
+    TKVExtension::Of(S, label, Elements).Write(S);
 }
 
 void TKVObject::WriteDesign(TKVStream& S, const TKVDesign* Lab, const QString& Version) const

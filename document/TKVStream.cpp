@@ -4,6 +4,7 @@
 #include "strings/KVStrings.h"
 #include "types/KVLimits.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
@@ -20,10 +21,23 @@ constexpr std::array<char16_t, 32> Cp1252High{
 
 }
 
-TKVStream::TKVStream(QIODevice* Device) : Dev(Device), Start(Device->isSequential() ? 0 : Device->pos()) {}
+TKVStream::TKVStream(QIODevice* Device) : Dev(Device), Start(Device->isSequential() ? 0 : Device->pos())
+{
+    // A design is written to memory value by value: appended to the buffer's
+    // bytes at once rather than through the device for each one, which costs
+    // an undo step or a redraw of a large design more than the values.
+    if (auto* buffer = qobject_cast<QBuffer*>(Device);
+        buffer && buffer->isWritable() && !buffer->isReadable() && buffer->pos() == buffer->size())
+        Memory = &buffer->buffer();
+}
 
 TKVStream::~TKVStream()
 {
+    if (Memory) {
+        // The buffer's position follows what was appended.
+        Dev->seek(Memory->size());
+        return;
+    }
     const qsizetype unread = Ahead.size() - AheadPos;
     if (unread > 0 && !Dev->isSequential())
         Dev->seek(Dev->pos() - unread);
@@ -94,6 +108,15 @@ void TKVStream::ReadExact(char* Data, qint64 Size)
 
 void TKVStream::WriteExact(const char* Data, qint64 Size)
 {
+    if (Memory) {
+        // Grown by doubling: appending to a QByteArray does not promise it.
+        const qsizetype at = Memory->size();
+        if (Memory->capacity() < at + Size)
+            Memory->reserve(std::max<qsizetype>(2 * at, at + Size + 4096));
+        Memory->resize(at + Size);
+        std::memcpy(Memory->data() + at, Data, std::size_t(Size));
+        return;
+    }
     if (Size == 0)
         return;
     if (AheadPos < Ahead.size() && !Dev->isSequential()) {
@@ -154,6 +177,8 @@ void TKVStream::WriteBytes(const QByteArray& Bytes) { WriteExact(Bytes.constData
 
 void TKVStream::BeginRecord(std::int32_t R)
 {
+    if (R >= 0)
+        Starts.push_back(Memory ? Memory->size() : Dev->pos());
     Record = R;
     Ordinal = 0;
 }

@@ -66,6 +66,9 @@ public:
     // one: the label's own strings are record -1 (where a stream starts),
     // element i's are record i, each counted from 0.
     void BeginRecord(std::int32_t Record);
+    // Where each element record began on the device, as written: the
+    // designer tells which elements a change touched by comparing them.
+    const std::vector<qint64>& RecordStarts() const { return Starts; }
     struct TFullText {
         std::int32_t Record = 0;
         std::int32_t Ordinal = 0;
@@ -99,6 +102,8 @@ private:
     void ReadExact(char* Data, qint64 Size);
     void WriteExact(const char* Data, qint64 Size);
     QIODevice* Dev;
+    // The bytes of a memory buffer written from its end; null otherwise.
+    QByteArray* Memory = nullptr;
     qint64 Start = 0; // where ReadAgain goes back to
     // Bytes read from a seekable device ahead of the values: a label file
     // is read in blocks, not through the device for every value. From a
@@ -110,6 +115,7 @@ private:
     std::int32_t Record = -1;
     std::int32_t Ordinal = 0;
     std::vector<TFullText> Noted;
+    std::vector<qint64> Starts;
     std::map<std::pair<std::int32_t, std::int32_t>, QString> Given;
     bool GivenTexts = false;
 };

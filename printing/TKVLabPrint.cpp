@@ -67,7 +67,15 @@ void TKVLab::LoadLab(const QString& FileName)
         ValidData();
     AdjustLabScreen();
     AdjustPrint();
-    DrawAll();
+    // A shown control draws the label when it paints next, not twice when a
+    // host loads and then changes the view.
+    if (isVisible()) {
+        DrawBack();
+        DrawLater();
+        Paint();
+    } else {
+        DrawAll();
+    }
 }
 
 void TKVLab::SaveLab(const QString& FileName)

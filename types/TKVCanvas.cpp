@@ -120,17 +120,30 @@ void TKVCanvas::FillDevice(const QRectF& R, const QColor& C)
     P->drawRect(R);
 }
 
+void TKVCanvas::NoteInk(const QRectF& R, double Spread)
+{
+    if (TrackInk)
+        Ink |= R.normalized().adjusted(-Spread, -Spread, Spread, Spread);
+}
+
+void TKVCanvas::NoteTextInk(const QRectF& Box)
+{
+    // Glyphs may reach out of their cell: italics, accents, bearings.
+    const ResolvedFont& f = Resolve();
+    NoteInk(Box, (f.Ascent + f.Descent) / 2 + 2);
+}
+
 void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
 
 void TKVCanvas::LineTo(int X, int Y)
 {
-    if (Measuring) {
-        Current = QPointF(X, Y);
-        return;
-    }
     const QPointF from = ToDevice(Current.x(), Current.y());
     const QPointF to = ToDevice(X, Y);
     Current = QPointF(X, Y);
+    if (TrackInk && Pen.Style != TPenStyle::psClear)
+        NoteInk(QRectF(from, to), DevicePenWidth() / 2 + 2);
+    if (Measuring)
+        return;
     if (Pen.Style == TPenStyle::psClear)
         return;
     ApplyPenMode();
@@ -164,9 +177,11 @@ void TKVCanvas::LineTo(int X, int Y)
 
 void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 {
+    QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
+    if (TrackInk)
+        NoteInk(r, (Pen.Style != TPenStyle::psClear ? DevicePenWidth() : 0.0) + 2);
     if (Measuring)
         return;
-    QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
     ApplyPenMode();
     const bool outline = Pen.Style != TPenStyle::psClear;
     const double w = outline ? DevicePenWidth() : 0.0;
@@ -198,6 +213,8 @@ void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 
 void TKVCanvas::FillRect(const TRect& R)
 {
+    if (TrackInk)
+        NoteInk(ToDevice(R), 2);
     if (Measuring)
         return;
     ApplyPenMode();
@@ -207,6 +224,7 @@ void TKVCanvas::FillRect(const TRect& R)
 void TKVCanvas::SetPixel(int X, int Y, TColor Color)
 {
     const QPointF d = ToDevice(X, Y);
+    NoteInk(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), 1);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), ToQColor(Color));
 }
@@ -339,8 +357,11 @@ void TKVCanvas::UsePainterTextColor(const QColor& C)
 
 void TKVCanvas::TextOut(int X, int Y, const QString& Text)
 {
-    if (Measuring)
+    if (Measuring) {
+        if (TrackInk)
+            NoteTextInk(ToDevice(TextBox(X, Y, Text)));
         return;
+    }
     ResolvedFont& f = Resolve();
     const bool opaque = Brush.Style == TBrushStyle::bsSolid;
     // Measuring shapes the whole text once more: only an anchor on the right
@@ -368,12 +389,22 @@ void TKVCanvas::TextOut(int X, int Y, const QString& Text)
             P->fillRect(QRectF(anchor.x() + dx, anchor.y() + top, width, f.Ascent + f.Descent), ToQColor(Brush.Color));
         UsePainterFont(f.Font);
         UsePainterTextColor(ToQColor(Font.Color));
-        if (RasterDevice() && P->transform().isIdentity())
-            P->drawStaticText(QPointF(anchor.x() + dx, anchor.y() + top), LaidText(f, Text));
-        else
+        if (RasterDevice() && P->transform().isIdentity()) {
+            const QStaticText& laid = LaidText(f, Text);
+            // The laid-out text knows its width: no shaping again.
+            if (TrackInk)
+                NoteTextInk(QRectF(anchor.x() + dx, anchor.y() + top, std::max(width, laid.size().width()),
+                                   f.Ascent + f.Descent));
+            P->drawStaticText(QPointF(anchor.x() + dx, anchor.y() + top), laid);
+        } else {
+            if (TrackInk)
+                NoteTextInk(ToDevice(TextBox(X, Y, Text)));
             P->drawText(QPointF(anchor.x() + dx, anchor.y() + top + f.Ascent), Text);
+        }
         return;
     }
+    if (TrackInk)
+        NoteTextInk(ToDevice(TextBox(X, Y, Text)));
     P->save();
     P->translate(anchor);
     P->rotate(-Font.Escapement / 10.0);
@@ -424,6 +455,8 @@ TRect TKVCanvas::TextBox(int X, int Y, const QString& Text)
 
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
+    // Clipped to the box.
+    NoteInk(ToDevice(R), 2);
     if (Measuring)
         return;
     const QRectF box = ToDevice(R);
@@ -534,9 +567,10 @@ void TKVCanvas::WrapLines(ResolvedFont& F, double BoxWidth, const QString& Text,
 
 void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
-    if (Measuring)
-        return;
     if (Picture.isNull())
+        return;
+    NoteInk(ToDevice(R), 2);
+    if (Measuring)
         return;
     // A target of negative extent is not mirrored but drawn unscaled by
     // QPainter: the box is put in order, exactly, from its device corners.
@@ -549,12 +583,14 @@ void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 
 void TKVCanvas::Draw(int X, int Y, const QImage& Picture)
 {
+    NoteInk(QRectF(ToDevice(X, Y), Picture.deviceIndependentSize()), 2);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->drawImage(ToDevice(X, Y), Picture);
 }
 
 void TKVCanvas::CopyRect(const TRect& Dest, const QImage& Source, const QRect& SourceRect)
 {
+    NoteInk(ToDevice(Dest), 2);
     P->setCompositionMode(QPainter::CompositionMode_Source);
     P->drawImage(ToDevice(Dest), Source, SourceRect);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -138,6 +138,12 @@ public:
     // Lays out and measures without painting: a check of a run learns where
     // everything goes without paying for drawing it.
     bool Measuring = false;
+    // While TrackInk is on, every drawing call, measured or painted, widens
+    // Ink to cover whatever device pixels it may touch (painter coordinates,
+    // with room for antialiasing, italics and glyphs that leave their cell):
+    // the designer redraws only where a changed element drew.
+    bool TrackInk = false;
+    QRectF Ink;
 
     // Isotropic mapping: WindowExt logical units onto ViewportExt device
     // units, one viewport extent shrunk so that both axes share one scale.
@@ -220,6 +226,8 @@ private:
     void ApplyPenMode();
     double DevicePenWidth() const;
     void FillDevice(const QRectF& R, const QColor& C);
+    void NoteInk(const QRectF& R, double Spread);
+    void NoteTextInk(const QRectF& Box);
 
     std::unique_ptr<QPainter> Owned;
     QPainter* P = nullptr;

@@ -486,6 +486,8 @@ TEST_F(LabFixture, DataDrawOpensTheTableOncePerRendering)
     // ValidData left the table open; the rendering used it and closed it.
     EXPECT_EQ(OneRowTable::Opened, 0);
     EXPECT_FALSE(Lab->Table->Active());
+    // A paint of an unchanged design draws nothing; a whole rendering is asked for.
+    Lab->ForgetPicture();
     Lab->PaintLabScreen(true);
     EXPECT_EQ(OneRowTable::Opened, 1);
     EXPECT_FALSE(Lab->Table->Active());

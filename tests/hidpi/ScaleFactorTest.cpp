@@ -106,3 +106,13 @@ TEST(ScaleFactor, TwiceThePixelsTheSameLabelAndThinLines)
     EXPECT_EQ(red, 1);
 }
 } // namespace
+
+#include "editing/RedrawCases.h"
+
+namespace {
+TEST(ScaleFactor, EditsDrawnInPartEqualAWholeRedraw)
+{
+    ASSERT_TRUE(Scaled);
+    RedrawCases::RunAll();
+}
+}
