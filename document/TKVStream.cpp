@@ -34,8 +34,10 @@ TKVStream::TKVStream(QIODevice* Device) : Dev(Device), Start(Device->isSequentia
 TKVStream::~TKVStream()
 {
     if (Memory) {
-        // The buffer's position follows what was appended.
-        Dev->seek(Memory->size());
+        // The buffer's position follows what was appended (a caller may have
+        // closed it already).
+        if (Dev->isOpen())
+            Dev->seek(Memory->size());
         return;
     }
     const qsizetype unread = Ahead.size() - AheadPos;

@@ -177,3 +177,55 @@ TEST(StreamReadAhead, ReadAgainStartsOverWhereTheStreamBeganOnEveryDevice)
         EXPECT_EQ(static_cast<TKVText*>(document.Items(0))->Text, QStringLiteral("Łódź 日本"));
     }
 }
+
+// Writes to a memory buffer go straight into its bytes; the buffer ends where
+// a write through it would have left it, also when the caller closes it
+// first, and a buffer written from its middle is written through as before.
+TEST(StreamReadAhead, WritesToMemoryLeaveTheBufferAsWritesThroughItWould)
+{
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
+            if (Type != QtDebugMsg)
+                warnings << Message;
+        });
+    {
+        // Written to memory, and through a device (one that is read too).
+        QBuffer memory, device;
+        memory.open(QIODevice::WriteOnly);
+        device.open(QIODevice::ReadWrite);
+        for (QBuffer* buf : {&memory, &device}) {
+            {
+                TKVStream s(buf);
+                s.WriteInt32(1);
+                s.WriteStr(QStringLiteral("uno"));
+            }
+            EXPECT_EQ(buf->pos(), buf->size());
+            buf->write("!");
+        }
+        EXPECT_EQ(memory.data(), device.data());
+        EXPECT_TRUE(memory.data().endsWith("uno!"));
+    }
+    {
+        QByteArray bytes("0123456789");
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::WriteOnly | QIODevice::Append);
+        buf.seek(2);
+        {
+            TKVStream s(&buf);
+            s.WriteByte('x');
+        }
+        EXPECT_EQ(bytes, QByteArray("01x3456789"));
+    }
+    {
+        QByteArray bytes;
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::WriteOnly);
+        TKVStream s(&buf);
+        s.WriteInt32(7);
+        buf.close();
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+}
