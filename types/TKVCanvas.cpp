@@ -122,8 +122,8 @@ void TKVCanvas::FillDevice(const QRectF& R, const QColor& C)
 
 void TKVCanvas::NoteInk(const QRectF& R, double Spread)
 {
-    if (TrackInk)
-        Ink |= R.normalized().adjusted(-Spread, -Spread, Spread, Spread);
+    // Callers ask only while TrackInk is on: a print run computes no boxes.
+    Ink |= R.normalized().adjusted(-Spread, -Spread, Spread, Spread);
 }
 
 void TKVCanvas::NoteTextInk(const QRectF& Box)
@@ -137,6 +137,10 @@ void TKVCanvas::MoveTo(int X, int Y) { Current = QPointF(X, Y); }
 
 void TKVCanvas::LineTo(int X, int Y)
 {
+    if (Measuring && !TrackInk) {
+        Current = QPointF(X, Y);
+        return;
+    }
     const QPointF from = ToDevice(Current.x(), Current.y());
     const QPointF to = ToDevice(X, Y);
     Current = QPointF(X, Y);
@@ -177,6 +181,8 @@ void TKVCanvas::LineTo(int X, int Y)
 
 void TKVCanvas::Rectangle(int Left, int Top, int Right, int Bottom)
 {
+    if (Measuring && !TrackInk)
+        return;
     QRectF r = ToDevice(TRect{Left, Top, Right, Bottom}).normalized();
     if (TrackInk)
         NoteInk(r, (Pen.Style != TPenStyle::psClear ? DevicePenWidth() : 0.0) + 2);
@@ -224,7 +230,8 @@ void TKVCanvas::FillRect(const TRect& R)
 void TKVCanvas::SetPixel(int X, int Y, TColor Color)
 {
     const QPointF d = ToDevice(X, Y);
-    NoteInk(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), 1);
+    if (TrackInk)
+        NoteInk(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), 1);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), ToQColor(Color));
 }
@@ -456,7 +463,8 @@ TRect TKVCanvas::TextBox(int X, int Y, const QString& Text)
 void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
 {
     // Clipped to the box.
-    NoteInk(ToDevice(R), 2);
+    if (TrackInk)
+        NoteInk(ToDevice(R), 2);
     if (Measuring)
         return;
     const QRectF box = ToDevice(R);
@@ -569,7 +577,8 @@ void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 {
     if (Picture.isNull())
         return;
-    NoteInk(ToDevice(R), 2);
+    if (TrackInk)
+        NoteInk(ToDevice(R), 2);
     if (Measuring)
         return;
     // A target of negative extent is not mirrored but drawn unscaled by
@@ -583,14 +592,16 @@ void TKVCanvas::StretchDraw(const TRect& R, const QImage& Picture)
 
 void TKVCanvas::Draw(int X, int Y, const QImage& Picture)
 {
-    NoteInk(QRectF(ToDevice(X, Y), Picture.deviceIndependentSize()), 2);
+    if (TrackInk)
+        NoteInk(QRectF(ToDevice(X, Y), Picture.deviceIndependentSize()), 2);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     P->drawImage(ToDevice(X, Y), Picture);
 }
 
 void TKVCanvas::CopyRect(const TRect& Dest, const QImage& Source, const QRect& SourceRect)
 {
-    NoteInk(ToDevice(Dest), 2);
+    if (TrackInk)
+        NoteInk(ToDevice(Dest), 2);
     P->setCompositionMode(QPainter::CompositionMode_Source);
     P->drawImage(ToDevice(Dest), Source, SourceRect);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
