@@ -166,6 +166,10 @@ void TKVLab::NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector
     }
     DrawnView = CurrentView();
     PictureKnown = true;
+    OverhangingElements.clear();
+    for (const auto& e : Document->Elements)
+        if (OverhangBoxes.contains(e.get()))
+            OverhangingElements.push_back(e.get());
     RecordStale = false;
 }
 
@@ -186,16 +190,18 @@ void TKVLab::DrawLabScreen()
         return;
     ++RenderCount;
     PicturePending = false;
-    if (Document && !DesignMode && PictureKnown) {
-        std::vector<qint64> starts;
-        QByteArray bytes = SnapshotBytes(starts);
-        std::vector<qint64> pictures = PictureKeys();
-        if (const auto changed = ChangedSinceDrawn(bytes, starts, pictures); changed && DrawChanged(*changed)) {
-            NoteDrawn(std::move(bytes), std::move(starts), std::move(pictures));
-            return;
-        }
+    if (!Document || DesignMode) {
+        DrawWhole();
+        return;
     }
-    DrawWhole();
+    // Drawing never changes the design's bytes: taken once, before.
+    std::vector<qint64> starts;
+    QByteArray bytes = SnapshotBytes(starts);
+    std::vector<qint64> pictures = PictureKeys();
+    const auto changed = PictureKnown ? ChangedSinceDrawn(bytes, starts, pictures) : std::nullopt;
+    if (!changed || !DrawChanged(*changed))
+        DrawWhole();
+    NoteDrawn(std::move(bytes), std::move(starts), std::move(pictures));
 }
 
 void TKVLab::DrawWhole()
@@ -243,10 +249,6 @@ void TKVLab::DrawWhole()
         if (!DataOK)
             draw();
         c.TrackInk = false;
-        OverhangingElements.clear();
-        for (const auto& e : Document->Elements)
-            if (OverhangBoxes.contains(e.get()))
-                OverhangingElements.push_back(e.get());
         MarkOverhanging(c, OverhangBoxes);
         NoteSelectedPlace();
     }
@@ -255,11 +257,6 @@ void TKVLab::DrawWhole()
     // painter has to be finished first.
     canvas.reset();
     DrawGrid();
-    if (Document && !DesignMode) {
-        std::vector<qint64> starts;
-        QByteArray bytes = SnapshotBytes(starts);
-        NoteDrawn(std::move(bytes), std::move(starts), PictureKeys());
-    }
 }
 
 int TKVLab::KeptBehind() const
@@ -372,10 +369,6 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         return false;
     if (!DataOK)
         draw();
-    OverhangingElements.clear();
-    for (const auto& e : Document->Elements)
-        if (OverhangBoxes.contains(e.get()))
-            OverhangingElements.push_back(e.get());
     DrawGrid();
     NoteSelectedPlace();
     return true;
