@@ -17,11 +17,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QXmlStreamWriter>
 #include <cstdio>
 #include <iterator>
 
@@ -290,4 +292,123 @@ bool BenchSetup::MakeData(const QString& Folder, std::uint64_t Seed, int Rows)
         return false;
     QFile s(dir.filePath(QStringLiteral("stamp")));
     return s.open(QIODevice::WriteOnly) && s.write(stamp) == stamp.size();
+}
+
+QString BenchSetup::GlabelsDocument(const QString& Folder, int Rows)
+{
+    QDir dir(Folder);
+    dir.mkpath(QStringLiteral("glabels"));
+    QFile all(dir.filePath(QStringLiteral("csv/registros.csv")));
+    QFile part(dir.filePath(QStringLiteral("glabels/registros.csv")));
+    if (!all.open(QIODevice::ReadOnly) || !part.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot copy the CSV records for gLabels into %s\n", qPrintable(part.fileName()));
+        return {};
+    }
+    // No field holds a line break: a record is a line, after the header.
+    for (int i = 0; i <= Rows && !all.atEnd(); ++i)
+        part.write(all.readLine());
+    part.close();
+
+    const QString path = dir.filePath(QStringLiteral("glabels/bench.glabels"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return {};
+    }
+    // Our font heights are the character cell in mm; gLabels takes the em in
+    // points (the cell of Arial's metrics is 1.149 em).
+    auto points = [](float CellMm) { return QString::number(CellMm / 1.149 * 72.0 / 25.4, 'f', 2); };
+    auto mm = [](double V) { return QString::number(V, 'f', 2) + QStringLiteral("mm"); };
+    QXmlStreamWriter x(&file);
+    x.writeStartDocument();
+    x.writeStartElement(QStringLiteral("Glabels-document"));
+    x.writeDefaultNamespace(QStringLiteral("http://glabels.org/xmlns/3.0/"));
+    // The sheet of the print design: A4, 3 x 7 labels of 60 x 35 mm, 5 mm
+    // from the left, 10 mm from the top, 4 mm apart.
+    x.writeStartElement(QStringLiteral("Template"));
+    x.writeAttribute(QStringLiteral("brand"), QStringLiteral("KVLab"));
+    x.writeAttribute(QStringLiteral("part"), QStringLiteral("bench-60x35"));
+    x.writeAttribute(QStringLiteral("size"), QStringLiteral("A4"));
+    x.writeAttribute(QStringLiteral("description"), QStringLiteral("Banco de pruebas 60 x 35"));
+    x.writeEmptyElement(QStringLiteral("Meta"));
+    x.writeAttribute(QStringLiteral("category"), QStringLiteral("label"));
+    x.writeStartElement(QStringLiteral("Label-rectangle"));
+    for (const auto& [k, v] : {std::pair{"id", QStringLiteral("0")}, {"width", mm(60)}, {"height", mm(35)},
+                               {"round", mm(0)}, {"x_waste", mm(0)}, {"y_waste", mm(0)}})
+        x.writeAttribute(QString::fromLatin1(k), v);
+    x.writeEmptyElement(QStringLiteral("Markup-margin"));
+    x.writeAttribute(QStringLiteral("size"), mm(0));
+    x.writeEmptyElement(QStringLiteral("Layout"));
+    for (const auto& [k, v] : {std::pair{"nx", QStringLiteral("3")}, {"ny", QStringLiteral("7")}, {"x0", mm(5)},
+                               {"y0", mm(10)}, {"dx", mm(64)}, {"dy", mm(39)}})
+        x.writeAttribute(QString::fromLatin1(k), v);
+    x.writeEndElement(); // Label-rectangle
+    x.writeEndElement(); // Template
+
+    x.writeStartElement(QStringLiteral("Objects"));
+    x.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
+    x.writeAttribute(QStringLiteral("rotate"), QStringLiteral("False"));
+    auto place = [&](double X, double Y, double W, double H) {
+        x.writeAttribute(QStringLiteral("x"), mm(X));
+        x.writeAttribute(QStringLiteral("y"), mm(Y));
+        x.writeAttribute(QStringLiteral("w"), mm(W));
+        x.writeAttribute(QStringLiteral("h"), mm(H));
+        for (const auto& [k, v] : {std::pair{"a0", "1"}, {"a1", "0"}, {"a2", "0"}, {"a3", "1"}, {"a4", "0"}, {"a5", "0"}})
+            x.writeAttribute(QString::fromLatin1(k), QString::fromLatin1(v));
+    };
+    // A text object; Field stands for ${field} between Before and After.
+    auto text = [&](double X, double Y, double W, double H, float CellMm, bool Bold, const QString& Before,
+                    const QString& Field, const QString& After) {
+        x.writeStartElement(QStringLiteral("Object-text"));
+        place(X, Y, W, H);
+        x.writeAttribute(QStringLiteral("justify"), QStringLiteral("Left"));
+        x.writeAttribute(QStringLiteral("valign"), QStringLiteral("Top"));
+        x.writeAttribute(QStringLiteral("auto_shrink"), QStringLiteral("False"));
+        x.writeStartElement(QStringLiteral("Span"));
+        // The face our Arial resolves to through fontconfig: gLabels takes
+        // only installed family names and draws Sans for Arial.
+        x.writeAttribute(QStringLiteral("font_family"), QStringLiteral("Liberation Sans"));
+        x.writeAttribute(QStringLiteral("font_size"), points(CellMm));
+        x.writeAttribute(QStringLiteral("font_weight"), Bold ? QStringLiteral("Bold") : QStringLiteral("Regular"));
+        x.writeAttribute(QStringLiteral("font_italic"), QStringLiteral("False"));
+        x.writeAttribute(QStringLiteral("color"), QStringLiteral("0x000000ff"));
+        x.writeAttribute(QStringLiteral("line_spacing"), QStringLiteral("1"));
+        x.writeCharacters(Before);
+        x.writeEmptyElement(QStringLiteral("Field"));
+        x.writeAttribute(QStringLiteral("name"), Field);
+        x.writeCharacters(After);
+        x.writeEndElement(); // Span
+        x.writeEndElement();
+    };
+    // The frame: 0.5 mm inside the label's edge, a 0.2 mm line.
+    x.writeEmptyElement(QStringLiteral("Object-box"));
+    place(0.5, 0.5, 59, 34);
+    x.writeAttribute(QStringLiteral("line_width"), mm(0.2));
+    x.writeAttribute(QStringLiteral("line_color"), QStringLiteral("0x000000ff"));
+    x.writeAttribute(QStringLiteral("fill_color"), QStringLiteral("0x00000000"));
+    text(3, 2.5, 54, 5, 4, true, {}, QStringLiteral("nombre"), {});
+    text(3, 7, 54, 10.5, 3, false, {}, QStringLiteral("direccion"), {});
+    text(3, 18, 54, 4, 3.2f, false, QStringLiteral("C.P. "), QStringLiteral("cpostal"), QStringLiteral(" (ES)"));
+    // EAN-13 of 0.26 mm modules, 8 mm bars and 2.6 mm digits, 3 mm margin.
+    x.writeEmptyElement(QStringLiteral("Object-barcode"));
+    place(1.5, 22, 3 + 95 * 0.26 + 3, 10.6);
+    x.writeAttribute(QStringLiteral("backend"), QStringLiteral("gnu-barcode"));
+    x.writeAttribute(QStringLiteral("style"), QStringLiteral("EAN-13"));
+    x.writeAttribute(QStringLiteral("text"), QStringLiteral("True"));
+    x.writeAttribute(QStringLiteral("checksum"), QStringLiteral("True"));
+    x.writeAttribute(QStringLiteral("color"), QStringLiteral("0x000000ff"));
+    x.writeAttribute(QStringLiteral("field"), QStringLiteral("ean"));
+    x.writeEndElement(); // Objects
+
+    x.writeEmptyElement(QStringLiteral("Merge"));
+    x.writeAttribute(QStringLiteral("type"), QStringLiteral("Text/Comma/Line1Keys"));
+    x.writeAttribute(QStringLiteral("src"), QFileInfo(part).absoluteFilePath());
+    x.writeEndElement(); // Glabels-document
+    x.writeEndDocument();
+    file.close();
+    if (x.hasError() || file.error() != QFileDevice::NoError) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return {};
+    }
+    return path;
 }

@@ -58,4 +58,12 @@ void MixedDesign(TKVLab& Lab, int Count, std::uint64_t Seed, const QString& Pict
 // and row count are there already. False with a message on stderr on failure.
 bool MakeData(const QString& Folder, std::uint64_t Seed, int Rows);
 
+// The print design as a gLabels 3 document, for running the same labels
+// side by side with gLabels: Folder/glabels/bench.glabels merges
+// Folder/glabels/registros.csv, the first Rows records of the CSV file that
+// MakeData wrote, with the same sheet and the same fields, fonts, sizes and
+// places. Returns the document's path, or an empty string with a message
+// on stderr.
+QString GlabelsDocument(const QString& Folder, int Rows);
+
 }

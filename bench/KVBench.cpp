@@ -9,7 +9,10 @@
 //   kvlab-bench floor-write PRINTED.pdf OUT
 //   kvlab-bench preview DESIGN DATA N
 //   kvlab-bench designer DIR SEED REPEATS [draw|files]
-//       the single cases, as the runner starts them.
+//   kvlab-bench editing DIR SEED REPEATS
+//   kvlab-bench glabels DIR LABELS RUNS
+//       the single cases, as the runner starts them (glabels: gLabels 3
+//       side by side with kvlab on LABELS records of the data in DIR).
 //
 // Every figure of a process (wall time, CPU time, peak resident size) is
 // the kernel's account of the whole child process (wait4). The designer's
@@ -38,6 +41,7 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -222,7 +226,9 @@ std::vector<TCase> SideBySide(const std::vector<TPlanned>& Planned, int Runs)
             if (!s.Output.isEmpty())
                 QFile::remove(s.Output);
             const TChild r = RunChild(s.Program, s.Args);
-            if (r.Status != 0) {
+            // A program that reports success without writing its output
+            // (gLabels' batch printer does) has failed all the same.
+            if (r.Status != 0 || (!s.Output.isEmpty() && QFileInfo(s.Output).size() == 0)) {
                 std::fprintf(stderr, "%s failed (status %d): %s\n", qPrintable(s.Name), r.Status, r.Err.constData());
                 cases[k].Failed = true;
                 continue;
@@ -243,6 +249,35 @@ std::vector<TCase> SideBySide(const std::vector<TPlanned>& Planned, int Runs)
         cases[k].OutputMb = Median(size[k]);
     }
     return cases;
+}
+
+// gLabels 3 on the same labels from the same CSV file, side by side with
+// kvlab by one job and by two; nothing when gLabels is not installed
+// (bench/run installs it where it can).
+std::vector<TCase> GlabelsSideBySide(const QString& Data, const QString& Kvlab, int Labels, int Runs)
+{
+    const QString glabels = QStandardPaths::findExecutable(QStringLiteral("glabels-3-batch"));
+    if (glabels.isEmpty()) {
+        std::fprintf(stderr, "glabels-3-batch is not installed: the comparison with gLabels 3 is left out\n");
+        return {};
+    }
+    const QString doc = BenchSetup::GlabelsDocument(Data, Labels);
+    if (doc.isEmpty())
+        return {};
+    const QString folder = QFileInfo(doc).absolutePath();
+    const QString peerPdf = folder + QStringLiteral("/glabels.pdf");
+    const QString ours = folder + QStringLiteral("/kvlab.pdf");
+    std::vector<TPlanned> planned{{QStringLiteral("gLabels 3.4 (glabels-3-batch), CSV -> PDF"), Labels, glabels,
+                                   {QStringLiteral("-o"), peerPdf, doc}, peerPdf}};
+    for (int jobs : {1, 2})
+        planned.push_back({QStringLiteral("kvlab print --jobs %1, the same CSV -> PDF").arg(jobs), Labels, Kvlab,
+                           {QStringLiteral("print"), Data + QStringLiteral("/bench.lab"), QStringLiteral("-o"), ours,
+                            QStringLiteral("--alias"), BenchSetup::Alias + QLatin1Char('=') + folder,
+                            QStringLiteral("--from"), QStringLiteral("1"), QStringLiteral("--to"),
+                            QString::number(Labels), QStringLiteral("--quiet"), QStringLiteral("--jobs"),
+                            QString::number(jobs)},
+                           ours});
+    return SideBySide(planned, Runs);
 }
 
 QString CpuModel()
@@ -377,6 +412,12 @@ int Run(const QStringList& Args)
         }
     others.push_back(Repeat(QStringLiteral("Preview (all pages kept)"), 10000, runs, self,
                             {QStringLiteral("preview"), design, db, QStringLiteral("10000")}, {}, 0));
+    // gLabels' time grows faster than its labels (6,000 take six times what
+    // 3,000 take, and its memory grows with them): two counts show it.
+    std::vector<TCase> peers;
+    for (const auto& [n, r] : {std::pair{3000, std::min(runs, 3)}, std::pair{6000, 1}})
+        for (const TCase& c : GlabelsSideBySide(data, kvlab, n, r))
+            peers.push_back(c);
     std::fprintf(stderr, "designer figures\n");
     const TChild designer =
         RunChild(self, {QStringLiteral("designer"), data, QString::number(seed), QString::number(std::max(runs, 15))});
@@ -426,6 +467,8 @@ int Run(const QStringList& Args)
         row(floors[i], i == 0 ? QStringLiteral("1.00") : QString(), i == 1 ? QStringLiteral("1.00") : QString(), true);
     for (const TCase& c : others)
         row(c, {}, {}, c.Name.startsWith(QLatin1String("Preview")));
+    for (const TCase& c : peers)
+        row(c, {}, {});
     std::printf("\nThe floor rows time only their drawing or writing, inside their process (wall and CPU); their RSS "
                 "is the whole process, the primitives taken down included. \"x floor\" is a case's CPU time per label over "
                 "the floor's. A run of two jobs counts the CPU time and the largest peak RSS of its processes. The "
@@ -463,11 +506,40 @@ int Run(const QStringList& Args)
         c && a && b)
         std::printf("| kvlab check at least 2 x faster than kvlab print (100,000 labels) | %.2f x --jobs 1, %.2f x --jobs 2 "
                     "(wall) |\n", a->Wall / c->Wall, b->Wall / c->Wall);
+    // Each count gives gLabels' case, then kvlab's by one job and by two.
+    for (std::size_t g = 0; g + 2 < peers.size(); g += 3)
+        if (!peers[g].Failed && !peers[g + 1].Failed && !peers[g + 2].Failed)
+            std::printf("| gLabels 3.4 side by side (%d labels, the same CSV file) | kvlab %.1f x as fast by one job, "
+                        "%.1f x by two (wall); peak RSS %.0f against %.0f MiB |\n",
+                        peers[g].Records, peers[g].Wall / peers[g + 1].Wall, peers[g].Wall / peers[g + 2].Wall,
+                        peers[g].PeakMb, peers[g + 1].PeakMb);
     std::printf("\n");
     std::printf("%s", designer.Out.constData());
     std::printf("\n| editing a large design | median wall ms | median CPU ms | repeats |\n|---|---:|---:|---:|\n%s",
                 editing.constData());
     return 0;
+}
+
+// gLabels side by side alone, on data that `make` wrote into Dir.
+int Glabels(const QStringList& Args)
+{
+    if (Args.size() != 3) {
+        std::fprintf(stderr, "glabels: DIR LABELS RUNS\n");
+        return 1;
+    }
+    const std::vector<TCase> cases =
+        GlabelsSideBySide(QDir(Args[0]).absolutePath(), QCoreApplication::applicationDirPath() + QStringLiteral("/kvlab"),
+                          std::max(1, Args[1].toInt()), std::max(1, Args[2].toInt()));
+    std::printf("| case | labels | runs | wall s | CPU s | labels/s | peak RSS MiB | output MiB |\n"
+                "|---|---:|---:|---:|---:|---:|---:|---:|\n");
+    bool ok = !cases.empty();
+    for (const TCase& c : cases) {
+        ok = ok && !c.Failed;
+        if (!c.Failed)
+            std::printf("| %s | %d | %d | %.2f | %.2f | %.0f | %.1f | %.1f |\n", qPrintable(c.Name), c.Records, c.Runs,
+                        c.Wall, c.Cpu, c.Records / c.Wall, c.PeakMb, c.OutputMb);
+    }
+    return ok ? 0 : 1;
 }
 
 // ------------------------------------------------------------- the cases
@@ -1047,12 +1119,15 @@ int main(int argc, char** argv)
         return Designer(args);
     if (command == QLatin1String("editing"))
         return Editing(args);
+    if (command == QLatin1String("glabels"))
+        return Glabels(args);
     std::fputs("usage: kvlab-bench run [--seed S] [--runs N] [--big-runs N] [--million-runs N] [--counts A,B,...]\n"
                "                       [--data DIR] [--commit ID]\n"
                "       kvlab-bench make DIR SEED ROWS | preview DESIGN DATA N\n"
                "       kvlab-bench floor-draw DESIGN DATA N OUT.pdf | floor-write PRINTED.pdf OUT\n"
                "       kvlab-bench designer DIR SEED REPEATS [draw|files]\n"
-               "       kvlab-bench editing DIR SEED REPEATS\n",
+               "       kvlab-bench editing DIR SEED REPEATS\n"
+               "       kvlab-bench glabels DIR LABELS RUNS\n",
                stderr);
     return 1;
 }
