@@ -600,6 +600,15 @@ private:
     std::vector<const TKVElement*> OverhangingElements;
     // Marks the elements of OverhangingElements on the label picture.
     void MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes);
+    // The marks, drawn on a transparent layer the size of the picture and
+    // laid over it: a redraw in part lays the kept layer over the area it
+    // made again rather than draw every mark that crosses the area, which in
+    // a crowded design are thousands. Null while nothing overhangs.
+    QImage MarkLayer;
+    // Draws Boxes' marks on the layer, inside Area only when one is given
+    // (what the layer held there is cleared first).
+    void DrawMarkLayer(const TKVCanvas& Like, const QHash<const TKVElement*, TRect>& Boxes, const QRegion* Area);
+    void LayMarks(TKVCanvas& Canvas) const;
     // The selection overlay, drawn on the window after BackScreen.
     void DrawSelection(TKVCanvas& Canvas);
     // Paint covers the window with BackScreen and the current selection

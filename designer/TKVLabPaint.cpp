@@ -249,7 +249,10 @@ void TKVLab::DrawWhole()
         if (!DataOK)
             draw();
         c.TrackInk = false;
-        MarkOverhanging(c, OverhangBoxes);
+        MarkLayer = QImage();
+        if (!OverhangBoxes.isEmpty())
+            DrawMarkLayer(c, OverhangBoxes, nullptr);
+        LayMarks(c);
         NoteSelectedPlace();
     }
     c.SetMapping(previous);
@@ -279,6 +282,12 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         return true;
     }
     QSet<const TKVElement*> changed;
+    // The marks of the changed elements as they were: while they stay as
+    // they are, so does the layer of marks.
+    QHash<const TKVElement*, TRect> marksBefore;
+    for (int i : Changed)
+        if (const auto m = OverhangBoxes.constFind(Document->Items(i)); m != OverhangBoxes.cend())
+            marksBefore.insert(m.key(), m.value());
     // Each element's area on its own: four lines of an address changed are
     // four strips, not the box around them.
     QRegion damage;
@@ -357,13 +366,22 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         context.Watch = &watch;
         Document->DrawElements({0, 0}, context, DataOK);
         c.TrackInk = false;
-        // Only the marks that reach into the area: the rest are clipped away,
-        // and a crowded design may have thousands.
-        QHash<const TKVElement*, TRect> marks;
-        for (auto m = OverhangBoxes.cbegin(); m != OverhangBoxes.cend(); ++m)
-            if (damage.intersects(c.ToDevice(m.value()).normalized().adjusted(-2, -2, 2, 2).toAlignedRect()))
-                marks.insert(m.key(), m.value());
-        MarkOverhanging(c, marks);
+        const bool marksStay = std::all_of(changed.cbegin(), changed.cend(), [&](const TKVElement* E) {
+            const auto now = OverhangBoxes.constFind(E);
+            const auto then = marksBefore.constFind(E);
+            return (now == OverhangBoxes.cend()) == (then == marksBefore.cend()) &&
+                   (now == OverhangBoxes.cend() || now.value() == then.value());
+        });
+        if (!marksStay) {
+            // Only the marks that reach into the area: the rest are
+            // clipped away.
+            QHash<const TKVElement*, TRect> marks;
+            for (auto m = OverhangBoxes.cbegin(); m != OverhangBoxes.cend(); ++m)
+                if (damage.intersects(c.ToDevice(m.value()).normalized().adjusted(-2, -2, 2, 2).toAlignedRect()))
+                    marks.insert(m.key(), m.value());
+            DrawMarkLayer(c, marks, &damage);
+        }
+        LayMarks(c);
     };
     if (DataOK && !OverShownRecord(draw))
         return false;
@@ -408,6 +426,34 @@ void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, T
         Canvas.Rectangle(box);
         Canvas.Rectangle(box.Left + 30, box.Top + 30, box.Right - 30, box.Bottom - 30);
     }
+}
+
+void TKVLab::DrawMarkLayer(const TKVCanvas& Like, const QHash<const TKVElement*, TRect>& Boxes, const QRegion* Area)
+{
+    if (MarkLayer.isNull()) {
+        MarkLayer = QImage(LabScreen.size(), QImage::Format_ARGB32_Premultiplied);
+        MarkLayer.setDevicePixelRatio(LabScreen.devicePixelRatio());
+        MarkLayer.fill(Qt::transparent);
+    }
+    TKVCanvas m(&MarkLayer);
+    m.SetMapping(Like.Mapping());
+    if (Area) {
+        m.Painter()->setClipRegion(*Area);
+        m.Painter()->setCompositionMode(QPainter::CompositionMode_Clear);
+        for (const QRect& r : *Area)
+            m.Painter()->fillRect(r, Qt::transparent);
+    }
+    MarkOverhanging(m, Boxes);
+}
+
+void TKVLab::LayMarks(TKVCanvas& Canvas) const
+{
+    if (MarkLayer.isNull())
+        return;
+    // The marks are opaque: laid over the picture, their pixels are those
+    // drawing them on it would give.
+    Canvas.Painter()->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Canvas.Painter()->drawImage(QPointF(0, 0), MarkLayer);
 }
 
 void TKVLab::SetShownRecord(std::int32_t N)

@@ -197,6 +197,9 @@ inline const std::vector<TCase>& Cases()
          }},
         {"the record stepper over bound elements",
          [](TKVLab& L, const TDesign& D) {
+             // The line, past the label's edge, keeps its mark while the
+             // records change in front of it; the long name gains one.
+             D.Line->Point2 = {130, 45};
              D.Front->UseDaBa = true;
              D.Front->FieldName = QStringLiteral("NOMBRE");
              D.Note->UseDaBa = true;
