@@ -282,12 +282,6 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         return true;
     }
     QSet<const TKVElement*> changed;
-    // The marks of the changed elements as they were: while they stay as
-    // they are, so does the layer of marks.
-    QHash<const TKVElement*, TRect> marksBefore;
-    for (int i : Changed)
-        if (const auto m = OverhangBoxes.constFind(Document->Items(i)); m != OverhangBoxes.cend())
-            marksBefore.insert(m.key(), m.value());
     // Each element's area on its own: four lines of an address changed are
     // four strips, not the box around them.
     QRegion damage;
@@ -300,6 +294,16 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             return false;
         damage |= ink->toAlignedRect() & label;
     }
+    // The marks of the changed elements: while they stay as they were, so
+    // does the layer of marks.
+    const auto marksOf = [this](const QSet<const TKVElement*>& Elements) {
+        QHash<const TKVElement*, TRect> marks;
+        for (const TKVElement* e : Elements)
+            if (const auto m = OverhangBoxes.constFind(e); m != OverhangBoxes.cend())
+                marks.insert(e, m.value());
+        return marks;
+    };
+    const QHash<const TKVElement*, TRect> marksBefore = marksOf(changed);
     // The kept picture serves while every change lies in front of it.
     const int back = *std::max_element(Changed.begin(), Changed.end());
     const bool over = !Behind.isNull() && back <= BehindIndex;
@@ -366,13 +370,7 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         context.Watch = &watch;
         Document->DrawElements({0, 0}, context, DataOK);
         c.TrackInk = false;
-        const bool marksStay = std::all_of(changed.cbegin(), changed.cend(), [&](const TKVElement* E) {
-            const auto now = OverhangBoxes.constFind(E);
-            const auto then = marksBefore.constFind(E);
-            return (now == OverhangBoxes.cend()) == (then == marksBefore.cend()) &&
-                   (now == OverhangBoxes.cend() || now.value() == then.value());
-        });
-        if (!marksStay) {
+        if (marksOf(changed) != marksBefore) {
             // Only the marks that reach into the area: the rest are
             // clipped away.
             QHash<const TKVElement*, TRect> marks;
