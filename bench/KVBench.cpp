@@ -412,8 +412,8 @@ int Run(const QStringList& Args)
         }
     others.push_back(Repeat(QStringLiteral("Preview (all pages kept)"), 10000, runs, self,
                             {QStringLiteral("preview"), design, db, QStringLiteral("10000")}, {}, 0));
-    // gLabels' time grows faster than its labels (6,000 take six times what
-    // 3,000 take, and its memory grows with them): two counts show it.
+    // gLabels' time grows faster than its labels (6,000 take six to eight times
+    // what 3,000 take, and its memory grows with them): two counts show it.
     std::vector<TCase> peers;
     for (const auto& [n, r] : {std::pair{3000, std::min(runs, 3)}, std::pair{6000, 1}})
         for (const TCase& c : GlabelsSideBySide(data, kvlab, n, r))
