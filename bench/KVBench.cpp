@@ -251,6 +251,15 @@ std::vector<TCase> SideBySide(const std::vector<TPlanned>& Planned, int Runs)
     return cases;
 }
 
+// kvlab printing the first N records of Source (the SQLite file or the CSV
+// folder the design's alias names) to Pdf.
+QStringList PrintArgs(const QString& Design, const QString& Pdf, const QString& Source, int N)
+{
+    return {QStringLiteral("print"), Design, QStringLiteral("-o"), Pdf, QStringLiteral("--alias"),
+            BenchSetup::Alias + QLatin1Char('=') + Source, QStringLiteral("--from"), QStringLiteral("1"),
+            QStringLiteral("--to"), QString::number(N), QStringLiteral("--quiet")};
+}
+
 // gLabels 3 on the same labels from the same CSV file, side by side with
 // kvlab by one job and by two; nothing when gLabels is not installed
 // (bench/run installs it where it can).
@@ -271,11 +280,8 @@ std::vector<TCase> GlabelsSideBySide(const QString& Data, const QString& Kvlab, 
                                    {QStringLiteral("-o"), peerPdf, doc}, peerPdf}};
     for (int jobs : {1, 2})
         planned.push_back({QStringLiteral("kvlab print --jobs %1, the same CSV -> PDF").arg(jobs), Labels, Kvlab,
-                           {QStringLiteral("print"), Data + QStringLiteral("/bench.lab"), QStringLiteral("-o"), ours,
-                            QStringLiteral("--alias"), BenchSetup::Alias + QLatin1Char('=') + folder,
-                            QStringLiteral("--from"), QStringLiteral("1"), QStringLiteral("--to"),
-                            QString::number(Labels), QStringLiteral("--quiet"), QStringLiteral("--jobs"),
-                            QString::number(jobs)},
+                           PrintArgs(Data + QStringLiteral("/bench.lab"), ours, folder, Labels)
+                               << QStringLiteral("--jobs") << QString::number(jobs),
                            ours});
     return SideBySide(planned, Runs);
 }
@@ -345,11 +351,7 @@ int Run(const QStringList& Args)
     const QString pdf = data + QStringLiteral("/out.pdf");
     const QString pngDir = data + QStringLiteral("/png");
     auto runsFor = [&](int N) { return N >= MillionRows ? millionRuns : N >= 100000 ? bigRuns : runs; };
-    auto printArgs = [&](int N, const QString& Source) {
-        return QStringList{QStringLiteral("print"), design, QStringLiteral("-o"), pdf, QStringLiteral("--alias"),
-                           BenchSetup::Alias + QLatin1Char('=') + Source, QStringLiteral("--from"), QStringLiteral("1"),
-                           QStringLiteral("--to"), QString::number(N), QStringLiteral("--quiet")};
-    };
+    auto printArgs = [&](int N, const QString& Source) { return PrintArgs(design, pdf, Source, N); };
 
     // Print runs by one job and by two, side by side at each count; the
     // million-label run, long, by two jobs alone.
