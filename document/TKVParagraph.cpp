@@ -40,12 +40,13 @@ void TKVParagraph::Draw(TPoint2D Offset, const TKVDrawContext& Context, bool Use
                 return std::max(needed.Y - (r.Bottom - r.Top), needed.X - (r.Right - r.Left));
             },
             Context));
+    // Measured first, the text is then drawn from the same lines.
+    const TPoint needed = Context.Watch ? canvas.WrappedExtent(r, text) : TPoint{};
     canvas.DrawTextWrapped(r, text);
     if (Context.Watch) {
         Context.Watch->Drawn(*this, {Coord(Offset.X + Point1.X), Coord(Offset.Y + Point1.Y), Coord(Offset.X + Point2.X),
                                      Coord(Offset.Y + Point2.Y)});
         // What the box does not show: lines below it, a word wider than it.
-        const TPoint needed = canvas.WrappedExtent(r, text);
         const int beyond = std::max(needed.Y - (r.Bottom - r.Top), needed.X - (r.Right - r.Left));
         if (beyond > 0 && !text.isEmpty() && Fit != ftClip)
             Context.Watch->Overflow(*this, beyond);

@@ -481,8 +481,7 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
     P->setClipRect(box, Qt::IntersectClip);
     UsePainterFont(f.Font);
     double y = box.top();
-    // Lines below the box are not laid out at all.
-    WrapLines(f, box.width(), Text, [&](const QString& Line, double Width) {
+    const auto line = [&](const QString& Line, double Width) {
         if (y >= box.bottom())
             return false;
         if (opaque)
@@ -492,8 +491,34 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
         P->drawText(QPointF(box.left(), y + f.Ascent), Line);
         y += lineHeight;
         return true;
-    });
+    };
+    if (const auto w = f.Wrapped.constFind(Text); w != f.Wrapped.cend() && w->BoxWidth == box.width()) {
+        for (const auto& [text, width] : w->Lines)
+            if (!line(text, width))
+                break;
+    } else {
+        // Lines below the box are not laid out at all.
+        WrapLines(f, box.width(), Text, line);
+    }
     P->restore();
+}
+
+const std::vector<std::pair<QString, double>>& TKVCanvas::WrappedLines(ResolvedFont& F, double BoxWidth,
+                                                                       const QString& Text)
+{
+    constexpr qsizetype MaxWrapped = 1024;
+    if (const auto it = F.Wrapped.constFind(Text); it != F.Wrapped.cend() && it->BoxWidth == BoxWidth)
+        return it->Lines;
+    if (F.Wrapped.size() >= MaxWrapped)
+        F.Wrapped.clear();
+    ResolvedFont::Wrapping& w = F.Wrapped[Text];
+    w.BoxWidth = BoxWidth;
+    w.Lines.clear();
+    WrapLines(F, BoxWidth, Text, [&](const QString& Line, double Width) {
+        w.Lines.emplace_back(Line, Width >= 0 ? Width : F.Metrics.horizontalAdvance(Line));
+        return true;
+    });
+    return w.Lines;
 }
 
 TPoint TKVCanvas::WrappedExtent(const TRect& R, const QString& Text)
@@ -501,11 +526,10 @@ TPoint TKVCanvas::WrappedExtent(const TRect& R, const QString& Text)
     const double width = std::fabs(ToDevice(R).width());
     ResolvedFont& f = Resolve();
     double widest = 0, high = 0;
-    WrapLines(f, width, Text, [&](const QString& Line, double Width) {
-        widest = std::max(widest, Width >= 0 ? Width : f.Metrics.horizontalAdvance(Line));
+    for (const auto& line : WrappedLines(f, width, Text)) {
+        widest = std::max(widest, line.second);
         high += f.Ascent + f.Descent;
-        return true;
-    });
+    }
     return {RoundEven(DeviceToLogicalX(widest)), RoundEven(DeviceToLogicalY(high))};
 }
 

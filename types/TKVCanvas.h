@@ -110,6 +110,14 @@ class TKVFontCache
         // Texts laid out once for raster pictures (the designer's label),
         // drawn again without shaping them anew.
         QHash<QString, QStaticText> Laid;
+        // Texts broken into lines for a box width, every line measured: the
+        // extent a watched paragraph reports and the lines it draws are one
+        // wrapping, not two.
+        struct Wrapping {
+            double BoxWidth = -1;
+            std::vector<std::pair<QString, double>> Lines;
+        };
+        QHash<QString, Wrapping> Wrapped;
         // The face's character map, looked at only by symbol elements.
         std::optional<QRawFont> Raw;
         std::optional<bool> Symbol;
@@ -219,6 +227,8 @@ private:
                    const std::function<bool(const QString& Line, double Width)>& Line);
     static double GuessAdvance(ResolvedFont& F, QChar C);
     static double TextWidth(ResolvedFont& F, const QString& Text);
+    const std::vector<std::pair<QString, double>>& WrappedLines(ResolvedFont& F, double BoxWidth,
+                                                                const QString& Text);
     const QStaticText& LaidText(ResolvedFont& F, const QString& Text);
     void UsePainterFont(const QFont& F);
     void UsePainterTextColor(const QColor& C);
