@@ -203,6 +203,34 @@ TEST(CanvasReuse, WrappedLinesAreTheLinesOfMeasuringWordByWord)
     EXPECT_EQ(cases, 2 * 3 * 4 * 12);
 }
 
+TEST(CanvasReuse, AMeasuredWrappingDrawsOnlyInItsOwnWidth)
+{
+    // A paragraph measured first is drawn from the lines measured, but only
+    // in the width they were measured for: the lines drawn are those of a
+    // canvas that measured nothing.
+    const QString text = Sentence(7, 30);
+    auto drawn = [&](int MeasuredWidth, int Width) {
+        TextRecorder device(96);
+        {
+            TKVCanvas c(&device);
+            c.SetIsotropic({0, 0}, {2540, 2540}, {0, 0}, {96, 96});
+            c.Font.Height = 400;
+            if (MeasuredWidth > 0)
+                c.WrappedExtent({0, 0, MeasuredWidth, 100000}, text);
+            c.DrawTextWrapped({0, 0, Width, 100000}, text);
+        }
+        QStringList lines;
+        for (const auto& t : device.Texts)
+            lines << QStringLiteral("%1@%2").arg(t.String).arg(t.At.y());
+        return lines;
+    };
+    for (const auto& [measured, width] : {std::pair{2500, 2500}, {900, 2500}, {6000, 900}}) {
+        const QStringList fresh = drawn(0, width);
+        EXPECT_GT(fresh.size(), 1) << width;
+        EXPECT_EQ(drawn(measured, width), fresh) << "measured in " << measured << ", drawn in " << width;
+    }
+}
+
 TEST(CanvasReuse, WrappedTextStopsAtTheBottomOfTheBox)
 {
     // Lines below the box are neither drawn nor laid out; the one the bottom
