@@ -1,6 +1,9 @@
 #include "types/KVtypes.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <utility>
 
 // Made before, and destroyed after, every static object of default priority:
@@ -47,6 +50,33 @@ TRect2D Rect2D(float Left, float Top, float Right, float Bottom) { return {Left,
 
 std::int32_t RoundEven(long double X)
 {
+    if constexpr (std::numeric_limits<long double>::digits == 64 &&
+                  std::numeric_limits<long double>::max_exponent == 16384) {
+        // The x87 extended format, taken apart in integers: every coordinate
+        // of every label passes through here, and the floating-point way
+        // costs a library floor on the x87 unit.
+        std::uint64_t m;     // the significand, its integer bit explicit
+        std::uint16_t se;    // sign and biased exponent
+        std::memcpy(&m, &X, sizeof m);
+        std::memcpy(&se, reinterpret_cast<const unsigned char*>(&X) + sizeof m, sizeof se);
+        const bool negative = (se & 0x8000) != 0;
+        const int e = se & 0x7FFF;
+        if (e == 0x7FFF) // infinite, or garbage from a file (NaN)
+            return (m << 1) != 0 ? 0 : negative ? INT32_MIN : INT32_MAX;
+        // |X| = m * 2^-shift
+        const int shift = 16383 + 63 - e;
+        if (shift <= 32) // |X| >= 2^31
+            return negative ? INT32_MIN : INT32_MAX;
+        if (shift > 64) // |X| < 1/2
+            return 0;
+        const std::uint64_t whole = shift == 64 ? 0 : m >> shift;
+        const std::uint64_t rest = shift == 64 ? m : m & ((std::uint64_t(1) << shift) - 1);
+        const std::uint64_t half = std::uint64_t(1) << (shift - 1);
+        const std::uint64_t r = rest > half || (rest == half && (whole & 1) != 0) ? whole + 1 : whole;
+        if (negative)
+            return r >= 2147483648u ? INT32_MIN : -static_cast<std::int32_t>(r);
+        return r >= 2147483647u ? INT32_MAX : static_cast<std::int32_t>(r);
+    }
     // Garbage in a file must not become undefined behaviour in a conversion.
     if (std::isnan(X))
         return 0;

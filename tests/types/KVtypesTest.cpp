@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 TEST(Coord, RoundsToHundredthsWithHalvesToEven)
 {
@@ -29,6 +33,33 @@ TEST(Coord, RoundsToHundredthsWithHalvesToEven)
         EXPECT_EQ(std::fegetround(), mode);
     }
     std::fesetround(FE_TONEAREST);
+}
+
+TEST(Rounding, HalvesToEvenAgreeWithFloorEverywhere)
+{
+    // What the rounding means, written the plain way: the nearest integer,
+    // halves to the even one, clamped to 32 bits, NaN as 0.
+    const auto plain = [](long double X) -> std::int32_t {
+        if (std::isnan(X))
+            return 0;
+        const long double f = std::floor(X), d = X - f;
+        const long double r = d > 0.5L || (d == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
+        return r >= 2147483647.0L ? INT32_MAX : r <= -2147483648.0L ? INT32_MIN : std::int32_t(r);
+    };
+    using L = std::numeric_limits<long double>;
+    std::vector<long double> xs = {0.0L, -0.0L, 0.5L, -0.5L, 1.5L, -2.5L, 0.49999999999999999999L,
+                                   0.50000000000000000001L, 2147483646.5L, 2147483647.4L, 2147483645.5L,
+                                   -2147483647.5L, -2147483648.4L, -2147483648.5L, 1073741823.5L, 4294967296.0L,
+                                   1e-30L, L::denorm_min(), -L::denorm_min(), L::max(), L::lowest(),
+                                   L::infinity(), -L::infinity(), L::quiet_NaN(), -L::quiet_NaN()};
+    std::uint64_t state = 88172645463325252u; // xorshift: the same values every run
+    for (int i = 0; i < 100000; ++i) {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        // Fractions of every size, from a few hundredths to beyond 2^31.
+        xs.push_back(std::ldexp(static_cast<long double>(static_cast<std::int64_t>(state)), -int(state % 64)));
+    }
+    for (const long double x : xs)
+        ASSERT_EQ(RoundEven(x), plain(x)) << static_cast<double>(x);
 }
 
 TEST(Rounding, CeilFloorAndMyRound)
