@@ -515,6 +515,29 @@ int Run(const QStringList& Args)
                         "%.1f x by two (wall); peak RSS %.0f against %.0f MiB |\n",
                         peers[g].Records, peers[g].Wall / peers[g + 1].Wall, peers[g].Wall / peers[g + 2].Wall,
                         peers[g].PeakMb, peers[g + 1].PeakMb);
+    // The designer's targets, from the editing rows (ratio 1, then ratio 2).
+    const auto walls = [&](const QString& Prefix) {
+        QStringList found;
+        double most = 0;
+        for (const QByteArray& row : editing.split('\n')) {
+            const QList<QByteArray> cells = row.split('|');
+            if (cells.size() > 3 && QString::fromUtf8(cells[1].trimmed()).startsWith(Prefix)) {
+                found << QString::fromUtf8(cells[2].trimmed());
+                most = std::max(most, cells[2].trimmed().toDouble());
+            }
+        }
+        return std::pair{found.join(QStringLiteral(" / ")), most};
+    };
+    if (const auto call = walls(QStringLiteral("LoadLab, ")), paint = walls(QStringLiteral("its first paint"));
+        !call.first.isEmpty())
+        std::printf("| designer: LoadLab of 10,000 elements under 50 ms (ratio 1 / 2) | the call %s ms; the picture at "
+                    "the first paint %s ms |\n", qPrintable(call.first), qPrintable(paint.first));
+    if (const auto moves = walls(QStringLiteral("Drag, one mouse move")); !moves.first.isEmpty())
+        std::printf("| designer: a mouse move of a drag under 16 ms (10,000 elements, zm200, ratio 1 and 2) | at most "
+                    "%.2f ms |\n", moves.second);
+    if (const auto steps = walls(QStringLiteral("Record step, address design under")); !steps.first.isEmpty())
+        std::printf("| designer: the record stepper under 16 ms (under 10,000 elements, ratio 1 / 2) | %s ms |\n",
+                    qPrintable(steps.first));
     std::printf("\n");
     std::printf("%s", designer.Out.constData());
     std::printf("\n| editing a large design | median wall ms | median CPU ms | repeats |\n|---|---:|---:|---:|\n%s",
