@@ -2,6 +2,7 @@
 
 #include "document/TKVBackSurf.h"
 #include "designer/TKVClipboard.h"
+#include "designer/TKVDrawThread.h"
 #include "document/TKVFrame.h"
 #include "document/TKVGrid.h"
 #include "designer/TKVRulers.h"

@@ -36,6 +36,7 @@ class QPicture;
 class QUndoStack;
 class TKVBackSurf;
 class TKVCanvas;
+class TKVDrawThread;
 class TKVFontCache;
 class TKVElement;
 class TKVFrame;
@@ -158,6 +159,11 @@ public:
     /// elements over a record. Hosts that only read, convert or render designs
     /// turn it off: opening a design then never waits for its data.
     bool DataOnLoad = true;
+    /// Whether a crowded label (a thousand elements or more) is drawn on two
+    /// threads where the machine has a core to spare. The picture is the
+    /// same either way; a host that wants the other core for itself turns
+    /// it off.
+    bool TwoThreads = true;
 
     /// The record of the design's table that the label shows while the data
     /// source is usable: 1-based in the filtered table, kept within it.
@@ -562,7 +568,9 @@ private:
     // was drawn; none when the whole picture must be drawn again.
     std::optional<std::vector<int>> ChangedSinceDrawn(const QByteArray& Bytes, const std::vector<qint64>& Starts,
                                                       const std::vector<qint64>& Pictures) const;
-    void DrawWhole();
+    // Meanwhile, when given, is done while another thread draws the front
+    // elements (at once when none does).
+    void DrawWhole(const std::function<void()>& Meanwhile = {});
     bool DrawChanged(const std::vector<int>& Changed);
     // The shown record is to be read again: the elements bound to the data
     // are drawn again although nothing else changed.
@@ -598,8 +606,6 @@ private:
     std::int32_t CountedRecords = -1;
     bool ShowFieldNames = false;
     std::vector<const TKVElement*> OverhangingElements;
-    // Marks the elements of OverhangingElements on the label picture.
-    void MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes);
     // The marks, drawn on a transparent layer the size of the picture and
     // laid over it: a redraw in part lays the kept layer over the area it
     // made again rather than draw every mark that crosses the area, which in
@@ -691,4 +697,12 @@ private:
 
     // Fonts of the label picture, kept from one redraw to the next.
     std::shared_ptr<TKVFontCache> LabFonts;
+    // A whole redraw of a crowded label hands its front elements to a second
+    // thread, which draws them on a layer laid over the picture once both
+    // are done. FrontShare is how many, 0 when this thread draws them all.
+    std::unique_ptr<TKVDrawThread> FrontDrawer;
+    int FrontShare() const;
+    // The share of the elements the other thread draws, learnt from how
+    // long each thread took the last time.
+    double FrontFraction = 0.5;
 };

@@ -8,15 +8,23 @@
 // re-render the label.
 #include "designer/TKVLab.h"
 
+#include "barcode/TKVBarCode.h"
+#include "document/TKVAddText.h"
 #include "document/TKVData.h"
 #include "document/TKVDrawWatch.h"
 #include "document/TKVImage.h"
+#include "document/TKVLine.h"
+#include "document/TKVParagraph.h"
+#include "document/TKVRect.h"
 #include "document/TKVStream.h"
+#include "document/TKVSymbol.h"
+#include "document/TKVText.h"
 
 #include "document/TKVBackSurf.h"
 #include "document/TKVFrame.h"
 #include "document/TKVGrid.h"
 #include "designer/TKVRulers.h"
+#include "designer/TKVDrawThread.h"
 #include "document/TKVObject.h"
 #include "document/TKVTable.h"
 #include "document/TKVMeasure.h"
@@ -24,6 +32,7 @@
 #include "types/TKVCanvas.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QSet>
 #include <QScopeGuard>
@@ -34,6 +43,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
+#include <typeinfo>
+#include <utility>
 
 namespace {
 constexpr int RulerBand = 24; // width of the left and height of the top ruler, pixels
@@ -82,6 +94,79 @@ private:
     QHash<const TKVElement*, TRect>& Boxes;
     QHash<const TKVElement*, QRectF>& Ink;
     int Index;
+};
+
+// A dashed orange outline around what the element drew: seen at once,
+// never taken for part of the label (nothing of it prints).
+void MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes)
+{
+    Canvas.Pen.Color = TColor(0x0080FF);
+    Canvas.Pen.Width = 0;
+    Canvas.Pen.Style = TPenStyle::psSolid;
+    Canvas.Brush.Style = TBrushStyle::bsClear;
+    for (const TRect& box : Boxes) {
+        Canvas.Rectangle(box);
+        Canvas.Rectangle(box.Left + 30, box.Top + 30, box.Right - 30, box.Bottom - 30);
+    }
+}
+
+QImage TransparentLike(const QImage& Picture)
+{
+    QImage layer(Picture.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(Picture.devicePixelRatio());
+    layer.fill(Qt::transparent);
+    return layer;
+}
+
+// The front elements of a whole redraw, drawn by the other thread on a
+// layer that is laid over the picture once both threads are done. Every
+// element still draws over those behind it: a layer laid over gives the
+// pixels that drawing straight on the picture gives, but for a level of
+// rounding here and there where an edge is smoothed.
+struct TFrontPart {
+    // Given: the elements before index Front, the element whose backdrop
+    // is kept (Keep), how the picture maps the label, and the picture.
+    int Front = 0;
+    int Keep = -1;
+    TRect Inside;
+    TKVMapping Mapping;
+    const QImage* Screen = nullptr;
+    // Made: the layer, the layer as it was when the kept element began,
+    // the elements' ink and overhang, and the overhang marks on a layer of
+    // their own.
+    QImage Layer, Behind, Marks;
+    QHash<const TKVElement*, TRect> Boxes;
+    QHash<const TKVElement*, QRectF> Ink;
+    qint64 Took = 0; // nanoseconds
+
+    void Draw(TKVObject& Document, TKVDrawContext Context, bool UseData, const std::shared_ptr<TKVFontCache>& Fonts)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const auto took = qScopeGuard([&] { Took = clock.nsecsElapsed(); });
+        Layer = TransparentLike(*Screen);
+        TKVCanvas c(&Layer);
+        c.UseFonts(Fonts);
+        c.SetMapping(Mapping);
+        c.TrackInk = true;
+        Context.SetCanvas(c);
+        TLabWatch watch(Inside, c, Boxes, Ink, Document.Count());
+        watch.Wanted = [this](const TKVElement&, int Index) {
+            if (Index >= Front)
+                return false;
+            if (Index == Keep)
+                Behind = Layer.copy();
+            return true;
+        };
+        Context.Watch = &watch;
+        Document.DrawElements({0, 0}, Context, UseData);
+        if (!Boxes.isEmpty()) {
+            Marks = TransparentLike(*Screen);
+            TKVCanvas m(&Marks);
+            m.SetMapping(Mapping);
+            MarkOverhanging(m, Boxes);
+        }
+    }
 };
 
 QByteArrayView Slice(const QByteArray& Bytes, const std::vector<qint64>& Starts, std::size_t I)
@@ -194,17 +279,30 @@ void TKVLab::DrawLabScreen()
         DrawWhole();
         return;
     }
-    // Drawing never changes the design's bytes: taken once, before.
+    // Drawing never changes the design's bytes: taken once, before, or
+    // for a whole redraw while another thread draws.
     std::vector<qint64> starts;
-    QByteArray bytes = SnapshotBytes(starts);
-    std::vector<qint64> pictures = PictureKeys();
-    const auto changed = PictureKnown ? ChangedSinceDrawn(bytes, starts, pictures) : std::nullopt;
+    QByteArray bytes;
+    std::vector<qint64> pictures;
+    bool taken = false;
+    const auto take = [&] {
+        if (!std::exchange(taken, true)) {
+            bytes = SnapshotBytes(starts);
+            pictures = PictureKeys();
+        }
+    };
+    std::optional<std::vector<int>> changed;
+    if (PictureKnown) {
+        take();
+        changed = ChangedSinceDrawn(bytes, starts, pictures);
+    }
     if (!changed || !DrawChanged(*changed))
-        DrawWhole();
+        DrawWhole(take);
+    take();
     NoteDrawn(std::move(bytes), std::move(starts), std::move(pictures));
 }
 
-void TKVLab::DrawWhole()
+void TKVLab::DrawWhole(const std::function<void()>& Meanwhile)
 {
     PictureKnown = false;
     Behind = QImage();
@@ -231,27 +329,85 @@ void TKVLab::DrawWhole()
         // What lies behind the elements that change most (the selection,
         // those bound to the data) is kept on the way, to draw them over.
         const int keep = KeptBehind();
+        TFrontPart front;
+        front.Front = FrontShare();
+        front.Keep = keep;
+        front.Inside = InsideFrame();
+        front.Mapping = c.Mapping();
+        front.Screen = &LabScreen;
         watch.Wanted = [&](const TKVElement&, int Index) {
+            if (Index < front.Front)
+                return false;
             if (Index == keep) {
                 Behind = LabScreen.copy();
                 BehindIndex = keep;
             }
             return true;
         };
-        const auto draw = [&] { Document->DrawElements({0, 0}, context, DataOK); };
+        std::exception_ptr frontFailure;
+        qint64 backTook = 0;
+        const auto draw = [&] {
+            QElapsedTimer clock;
+            clock.start();
+            if (front.Front > 0) {
+                if (!FrontDrawer)
+                    FrontDrawer = std::make_unique<TKVDrawThread>();
+                FrontDrawer->Start([&, like = context, useData = DataOK](const std::shared_ptr<TKVFontCache>& Fonts) {
+                    front.Draw(*Document, like, useData, Fonts);
+                });
+            }
+            // Whatever ends this drawing, the other thread has ended too
+            // before what it draws on goes.
+            const auto joined = qScopeGuard([&] {
+                backTook = clock.nsecsElapsed();
+                if (front.Front > 0)
+                    frontFailure = FrontDrawer->Wait();
+            });
+            if (Meanwhile)
+                Meanwhile();
+            Document->DrawElements({0, 0}, context, DataOK);
+            MarkLayer = QImage();
+            if (!OverhangBoxes.isEmpty())
+                DrawMarkLayer(c, OverhangBoxes, nullptr);
+        };
         if (DataOK && !OverShownRecord(draw)) {
             // The source failed half-way: the picture is made again from
             // the start, without data, rather than leave half a label.
             canvas.reset();
-            DrawWhole();
+            DrawWhole(Meanwhile);
             return;
         }
         if (!DataOK)
             draw();
+        if (frontFailure)
+            std::rethrow_exception(frontFailure);
         c.TrackInk = false;
-        MarkLayer = QImage();
-        if (!OverhangBoxes.isEmpty())
-            DrawMarkLayer(c, OverhangBoxes, nullptr);
+        if (front.Front > 0) {
+            // The next whole redraw shares the elements so that both threads
+            // take about as long, whatever this thread does besides.
+            const double frontEach = double(front.Took) / front.Front;
+            const double backEach = double(backTook) / (Document->Count() - front.Front);
+            if (frontEach > 0 && backEach > 0)
+                FrontFraction = std::clamp((FrontFraction + backEach / (frontEach + backEach)) / 2, 0.25, 0.75);
+            if (keep >= 0 && keep < front.Front) {
+                Behind = LabScreen.copy();
+                QPainter(&Behind).drawImage(QPointF(0, 0), front.Behind);
+                BehindIndex = keep;
+            }
+            QPainter* p = c.Painter();
+            p->save();
+            p->setClipping(false);
+            p->resetTransform();
+            p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+            p->drawImage(QPointF(0, 0), front.Layer);
+            p->restore();
+            ElementInk.insert(front.Ink);
+            OverhangBoxes.insert(front.Boxes);
+            if (MarkLayer.isNull())
+                MarkLayer = std::move(front.Marks);
+            else if (!front.Marks.isNull())
+                QPainter(&MarkLayer).drawImage(QPointF(0, 0), front.Marks);
+        }
         LayMarks(c);
         NoteSelectedPlace();
     }
@@ -260,6 +416,39 @@ void TKVLab::DrawWhole()
     // painter has to be finished first.
     canvas.reset();
     DrawGrid();
+}
+
+int TKVLab::FrontShare() const
+{
+    // Below this many elements the picture takes a few milliseconds: a
+    // second thread and a layer to lay over would cost about what they save.
+    constexpr int Crowded = 1000;
+    const int count = Document->Count();
+    // Nor when the picture is large for its elements: the layer is cleared
+    // and laid over pixel by pixel (some 2,000 pixels cost what an element
+    // costs to draw).
+    constexpr qint64 PixelsPerElement = 2000;
+    if (!TwoThreads || count < Crowded || qint64(LabScreen.width()) * LabScreen.height() > PixelsPerElement * count ||
+        !TKVDrawThread::Worthwhile())
+        return 0;
+    // The front share, up to the first element the other thread may not
+    // draw: one that reads the shown record (a data source serves the
+    // thread that opened it), or a kind a host made, which may not expect
+    // to draw off the window's thread.
+    int front = std::clamp(int(count * FrontFraction), 1, count - 1);
+    for (int i = 0; i < front; ++i) {
+        const TKVElement* e = Document->Items(i);
+        const std::type_info& kind = typeid(*e);
+        const bool own = kind == typeid(TKVText) || kind == typeid(TKVAddText) || kind == typeid(TKVParagraph) ||
+                         kind == typeid(TKVLine) || kind == typeid(TKVRect) || kind == typeid(TKVSymbol) ||
+                         kind == typeid(TKVImage) || kind == typeid(TKVBarCode);
+        const auto* data = dynamic_cast<const TKVData*>(e);
+        if (!own || (DataOK && data && data->UseDaBa)) {
+            front = i;
+            break;
+        }
+    }
+    return front >= Crowded / 4 ? front : 0;
 }
 
 int TKVLab::KeptBehind() const
@@ -412,27 +601,10 @@ const std::vector<const TKVElement*>& TKVLab::Overhanging() const
     return OverhangingElements;
 }
 
-void TKVLab::MarkOverhanging(TKVCanvas& Canvas, const QHash<const TKVElement*, TRect>& Boxes)
-{
-    // A dashed orange outline around what the element drew: seen at once,
-    // never taken for part of the label (nothing of it prints).
-    Canvas.Pen.Color = TColor(0x0080FF);
-    Canvas.Pen.Width = 0;
-    Canvas.Pen.Style = TPenStyle::psSolid;
-    Canvas.Brush.Style = TBrushStyle::bsClear;
-    for (const TRect& box : Boxes) {
-        Canvas.Rectangle(box);
-        Canvas.Rectangle(box.Left + 30, box.Top + 30, box.Right - 30, box.Bottom - 30);
-    }
-}
-
 void TKVLab::DrawMarkLayer(const TKVCanvas& Like, const QHash<const TKVElement*, TRect>& Boxes, const QRegion* Area)
 {
-    if (MarkLayer.isNull()) {
-        MarkLayer = QImage(LabScreen.size(), QImage::Format_ARGB32_Premultiplied);
-        MarkLayer.setDevicePixelRatio(LabScreen.devicePixelRatio());
-        MarkLayer.fill(Qt::transparent);
-    }
+    if (MarkLayer.isNull())
+        MarkLayer = TransparentLike(LabScreen);
     TKVCanvas m(&MarkLayer);
     m.SetMapping(Like.Mapping());
     if (Area) {

@@ -12,6 +12,7 @@
 #include "document/TKVObject.h"
 #include "document/TKVParagraph.h"
 #include "document/TKVRect.h"
+#include "document/TKVSymbol.h"
 #include "document/TKVTable.h"
 #include "document/TKVText.h"
 #include "rendering/TableDouble.h"
@@ -238,6 +239,127 @@ inline void ExpectWholeRedraw(TKVLab& Lab)
     QApplication::processEvents();
     EXPECT_TRUE(label == Lab.LabScreen) << "the label picture differs from a whole redraw";
     EXPECT_TRUE(screen == Lab.viewport()->grab().toImage()) << "the window differs from a whole redraw";
+}
+
+// The small design with 1,200 more elements behind it, some of them past
+// the label's edge: crowded enough to be drawn on two threads.
+inline TDesign MakeCrowded(TKVLab& Lab, bool TwoThreads)
+{
+    Lab.TwoThreads = TwoThreads;
+    const TDesign d = MakeDesign(Lab);
+    static const char* const fonts[] = {"DejaVu Sans", "Liberation Serif", "DejaVu Sans Mono"};
+    for (int i = 0; i < 1200; ++i) {
+        const TPoint2D p{float(i * 37 % 105) - 3, float(i * 53 % 52) - 1};
+        std::unique_ptr<TKVElement> e;
+        switch (i % 6) {
+        case 0:
+        case 1: {
+            auto t = std::make_unique<TKVText>();
+            t->Text = QStringLiteral("Texto %1").arg(i);
+            t->FontName = QString::fromLatin1(fonts[i % 3]);
+            t->FontHeight = 2.5f + float(i % 4);
+            t->Bold = i % 5 == 0;
+            t->Angle = i % 7 == 0 ? 90 : 0;
+            t->Transparent = i % 3 != 0;
+            t->BackColor = TColor(0xF0E0D0 + i);
+            e = std::move(t);
+            break;
+        }
+        case 2: {
+            auto r = std::make_unique<TKVRect>();
+            r->Point2 = {p.X + float(i % 9) + 2, p.Y + float(i % 5) + 1};
+            r->Transparent = i % 4 == 0;
+            r->BackColor = TColor(i * 0x10203 & 0xFFFFFF);
+            e = std::move(r);
+            break;
+        }
+        case 3: {
+            auto l = std::make_unique<TKVLine>();
+            l->Point2 = {p.X + float(i % 11), p.Y + float(i % 7) - 3};
+            l->PenWidth = float(i % 4) / 10;
+            e = std::move(l);
+            break;
+        }
+        case 4: {
+            auto n = std::make_unique<TKVParagraph>();
+            n->Point2 = {p.X + 12, p.Y + 8};
+            n->Text = QStringLiteral("Párrafo %1 en varias líneas").arg(i);
+            n->Border = i % 2 == 0;
+            e = std::move(n);
+            break;
+        }
+        default: {
+            if (i % 4 == 1) {
+                auto b = std::make_unique<TKVBarCode>();
+                b->BarType = baEAN13;
+                b->Code = QStringLiteral("4006381333931");
+                e = std::move(b);
+            } else {
+                auto y = std::make_unique<TKVSymbol>();
+                y->Symbol = std::uint8_t(0x80 + i % 100);
+                e = std::move(y);
+            }
+        }
+        }
+        e->Point1 = p;
+        Lab.Document->AddElement(std::move(e));
+    }
+    Lab.PaintLabScreen(true);
+    QApplication::processEvents();
+    return d;
+}
+
+// Whether two pictures differ at most by the rounding of laying a layer
+// over a picture instead of drawing on it: a level or two of 255 here and
+// there. A missing or misplaced element differs by far more.
+inline bool WithinRounding(const QImage& A, const QImage& B)
+{
+    if (A.size() != B.size() || A.format() != B.format())
+        return false;
+    constexpr int levels = 3;
+    for (int y = 0; y < A.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(A.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(B.constScanLine(y));
+        for (int x = 0; x < A.width(); ++x)
+            if (std::abs(qRed(a[x]) - qRed(b[x])) > levels || std::abs(qGreen(a[x]) - qGreen(b[x])) > levels ||
+                std::abs(qBlue(a[x]) - qBlue(b[x])) > levels)
+                return false;
+    }
+    return true;
+}
+
+// A crowded label drawn on two threads is the label drawn on one, with the
+// same marks: first, and after a drag of the front element, which a partial
+// redraw draws over the backdrop the other thread kept.
+inline void RunCrowded()
+{
+    TKVLab one, two;
+    for (TKVLab* lab : {&one, &two}) {
+        lab->resize(900, 500);
+        lab->show();
+    }
+    QApplication::processEvents();
+    const TDesign d1 = MakeCrowded(one, false), d2 = MakeCrowded(two, true);
+    const auto same = [&](const char* When) {
+        SCOPED_TRACE(When);
+        EXPECT_TRUE(WithinRounding(one.LabScreen, two.LabScreen)) << "the picture differs from the one drawn on one thread";
+        ASSERT_EQ(one.Overhanging().size(), two.Overhanging().size());
+        ASSERT_GT(one.Overhanging().size(), 100u);
+        for (std::size_t i = 0; i < one.Overhanging().size(); ++i)
+            EXPECT_EQ(one.Document->IndexOf(one.Overhanging()[i]), two.Document->IndexOf(two.Overhanging()[i]));
+    };
+    same("first drawn");
+    for (auto [lab, d] : {std::pair{&one, &d1}, std::pair{&two, &d2}}) {
+        Select(*lab, {d->Front});
+        // Drawn whole with the selection, the picture keeps what lies behind it.
+        lab->ForgetPicture();
+        lab->PaintLabScreen(true);
+        const QPoint p((d->Front->Bounds.Left + d->Front->Bounds.Right) / 2,
+                       (d->Front->Bounds.Top + d->Front->Bounds.Bottom) / 2);
+        Drag(*lab, p, p + QPoint(40, 30));
+        EXPECT_NE(d->Front->Point1.X, 20) << "the drag moved nothing";
+    }
+    same("after a drag");
 }
 
 inline void RunAll()

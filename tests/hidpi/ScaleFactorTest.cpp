@@ -115,4 +115,10 @@ TEST(ScaleFactor, EditsDrawnInPartEqualAWholeRedraw)
     ASSERT_TRUE(Scaled);
     RedrawCases::RunAll();
 }
+
+TEST(ScaleFactor, CrowdedLabelOnTwoThreadsEqualsOneThread)
+{
+    ASSERT_TRUE(Scaled);
+    RedrawCases::RunCrowded();
+}
 }
