@@ -197,7 +197,8 @@ std::vector<qint64> TKVLab::PictureKeys() const
     std::vector<qint64> keys;
     keys.reserve(std::size_t(Document->Count()));
     for (const auto& e : Document->Elements) {
-        const auto* image = dynamic_cast<const TKVImage*>(e.get());
+        // The kind first: a cast is dear at ten thousand elements.
+        const auto* image = e->Elem() == deImage ? dynamic_cast<const TKVImage*>(e.get()) : nullptr;
         keys.push_back(image ? image->Picture.cacheKey() : 0);
     }
     return keys;
