@@ -864,14 +864,16 @@ int Preview(const QStringList& Args)
     return 0;
 }
 
-// Wall and CPU time of Repeats calls of F, in milliseconds, medians.
+// Wall and CPU time of Repeats calls of F, in milliseconds, medians. The
+// CPU time is the process's: the designer draws a crowded label on two
+// threads.
 template <typename F> std::pair<double, double> Time(int Repeats, F&& Work)
 {
     std::vector<double> wall, cpu;
     for (int i = 0; i < Repeats; ++i) {
-        const double w0 = Now(), c0 = Now(CLOCK_THREAD_CPUTIME_ID);
+        const double w0 = Now(), c0 = Now(CLOCK_PROCESS_CPUTIME_ID);
         Work();
-        cpu.push_back((Now(CLOCK_THREAD_CPUTIME_ID) - c0) * 1e3);
+        cpu.push_back((Now(CLOCK_PROCESS_CPUTIME_ID) - c0) * 1e3);
         wall.push_back((Now() - w0) * 1e3);
     }
     return {Median(wall), Median(cpu)};
@@ -1002,10 +1004,10 @@ int Editing(const QStringList& Args)
     };
     struct TClock {
         double W = 0, C = 0;
-        void Start() { W = Now(), C = Now(CLOCK_THREAD_CPUTIME_ID); }
+        void Start() { W = Now(), C = Now(CLOCK_PROCESS_CPUTIME_ID); }
         void Stop(std::vector<double>& Wall, std::vector<double>& Cpu) const
         {
-            Cpu.push_back((Now(CLOCK_THREAD_CPUTIME_ID) - C) * 1e3);
+            Cpu.push_back((Now(CLOCK_PROCESS_CPUTIME_ID) - C) * 1e3);
             Wall.push_back((Now() - W) * 1e3);
         }
     } clock;
