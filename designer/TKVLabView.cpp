@@ -3,6 +3,7 @@
 #include "designer/TKVLab.h"
 
 #include "document/TKVGrid.h"
+#include "designer/TKVDrawThread.h"
 #include "designer/TKVRulers.h"
 #include "document/TKVMeasure.h"
 #include "types/TKVCanvas.h"
@@ -50,9 +51,13 @@ void TKVLab::AdjustLabScreen()
     const qreal ratio = devicePixelRatioF();
     const int dw = std::max(1, int(std::lround(w * ratio)));
     const int dh = std::max(1, int(std::lround(h * ratio)));
-    if (LabWidth() != dw || LabHeight() != dh || LabScreen.devicePixelRatio() != ratio) {
+    if (LabScreen.width() != dw || LabScreen.height() != dh || LabScreen.devicePixelRatio() != ratio) {
         LabScreen = QImage(dw, dh, QImage::Format_RGB32);
         LabScreen.setDevicePixelRatio(ratio);
+        // The second drawing thread's fonts are of the former size: Qt trims
+        // a thread's font engines only where an event loop runs, so the
+        // thread goes with them.
+        FrontDrawer.reset();
         // The isotropic mapping may leave the last column or row of the
         // picture outside the label; it shows the surrounding colour rather
         // than whatever the new memory held.

@@ -64,6 +64,10 @@ TEST(ScaleFactor, TwiceThePixelsTheSameLabelAndThinLines)
     EXPECT_EQ(lab.LabHeight(), 189);
     EXPECT_EQ(lab.LabScreen.width(), 756);
     EXPECT_EQ(lab.LabScreen.height(), 378);
+    // Laid out again at the same size, the picture is kept, not made anew.
+    const qint64 picture = lab.LabScreen.cacheKey();
+    lab.AdjustLabScreen();
+    EXPECT_EQ(lab.LabScreen.cacheKey(), picture);
 
     // The same label drawn at 1x through the elements' own drawing.
     QImage one(lab.LabWidth(), lab.LabHeight(), QImage::Format_RGB32);
