@@ -44,6 +44,7 @@
 #include <cmath>
 #include <cstring>
 #include <exception>
+#include <system_error>
 #include <typeinfo>
 #include <utility>
 
@@ -114,6 +115,10 @@ QImage TransparentLike(const QImage& Picture)
 {
     QImage layer(Picture.size(), QImage::Format_ARGB32_Premultiplied);
     layer.setDevicePixelRatio(Picture.devicePixelRatio());
+    // Fonts are sized for the device's resolution: the picture's, not the
+    // screen's of the moment.
+    layer.setDotsPerMeterX(Picture.dotsPerMeterX());
+    layer.setDotsPerMeterY(Picture.dotsPerMeterY());
     layer.fill(Qt::transparent);
     return layer;
 }
@@ -197,8 +202,7 @@ std::vector<qint64> TKVLab::PictureKeys() const
     std::vector<qint64> keys;
     keys.reserve(std::size_t(Document->Count()));
     for (const auto& e : Document->Elements) {
-        // The kind first: a cast is dear at ten thousand elements.
-        const auto* image = e->Elem() == deImage ? dynamic_cast<const TKVImage*>(e.get()) : nullptr;
+        const TKVImage* image = TKVImage::Of(e.get());
         keys.push_back(image ? image->Picture.cacheKey() : 0);
     }
     return keys;
@@ -351,11 +355,16 @@ void TKVLab::DrawWhole(const std::function<void()>& Meanwhile)
             QElapsedTimer clock;
             clock.start();
             if (front.Front > 0) {
-                if (!FrontDrawer)
-                    FrontDrawer = std::make_unique<TKVDrawThread>();
-                FrontDrawer->Start([&, like = context, useData = DataOK](const std::shared_ptr<TKVFontCache>& Fonts) {
-                    front.Draw(*Document, like, useData, Fonts);
-                });
+                try {
+                    if (!FrontDrawer)
+                        FrontDrawer = std::make_unique<TKVDrawThread>();
+                    FrontDrawer->Start([&, like = context, useData = DataOK](const std::shared_ptr<TKVFontCache>& Fonts) {
+                        front.Draw(*Document, like, useData, Fonts);
+                    });
+                } catch (const std::system_error&) {
+                    // No thread to be had: this one draws them all.
+                    front.Front = 0;
+                }
             }
             // Whatever ends this drawing, the other thread has ended too
             // before what it draws on goes.

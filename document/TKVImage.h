@@ -21,6 +21,15 @@ public:
     void LoadFromStream(TKVStream& Stream) override;
     void CheckLimits(const TKVLimitCheck& Check) const override;
     TKVEle Elem() const override { return deImage; }
+    /// E as a picture element, or null. Our other kinds are answered without
+    /// a cast, which is dear over ten thousand elements; a host's kind may
+    /// derive from this class.
+    static const TKVImage* Of(const TKVElement* E)
+    {
+        const TKVEle kind = E->Elem();
+        return kind != deImage && kind <= deParagraph ? nullptr : dynamic_cast<const TKVImage*>(E);
+    }
+    static TKVImage* Of(TKVElement* E) { return const_cast<TKVImage*>(Of(static_cast<const TKVElement*>(E))); }
 
     /// Loads Picture from FileName; on failure tells the user, leaves Picture
     /// empty (the designer then shows an empty frame) and returns false.

@@ -204,9 +204,8 @@ void TKVObject::LoadFromStream(TKVStream& S, TKVDesign* Lab)
     // reported and its element kept, with its file name, as an empty frame:
     // a later save must not lose it.
     for (auto& e : f.Elements)
-        if (e->Elem() == deImage)
-            if (auto* image = dynamic_cast<TKVImage*>(e.get()))
-                image->CreatePic();
+        if (auto* image = TKVImage::Of(e.get()))
+            image->CreatePic();
     const QString& backFile = std::get<QString>(TKVLabelFields::Find(f.Settings, "BackSurf", "FileName"));
     QImage back;
     if (!backFile.isEmpty() && !TKVImage::LoadPicture(backFile, back))
