@@ -172,6 +172,33 @@ struct TFrontPart {
             MarkOverhanging(m, Boxes);
         }
     }
+
+    // The share for the next whole redraw, so that both threads take about
+    // as long, whatever the window's thread does besides its elements.
+    double Balanced(double Fraction, qint64 BackTook, int Count) const
+    {
+        const double frontEach = double(Took) / Front;
+        const double backEach = double(BackTook) / (Count - Front);
+        if (frontEach <= 0 || backEach <= 0)
+            return Fraction;
+        return std::clamp((Fraction + backEach / (frontEach + backEach)) / 2, 0.25, 0.75);
+    }
+
+    // Lays the layer over the picture Painter draws on, and the marks over
+    // the picture's layer of marks (which they become when it has none).
+    void LayOver(QPainter& Painter, QImage& MarkLayer)
+    {
+        Painter.save();
+        Painter.setClipping(false);
+        Painter.resetTransform();
+        Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        Painter.drawImage(QPointF(0, 0), Layer);
+        Painter.restore();
+        if (MarkLayer.isNull())
+            MarkLayer = std::move(Marks);
+        else if (!Marks.isNull())
+            QPainter(&MarkLayer).drawImage(QPointF(0, 0), Marks);
+    }
 };
 
 QByteArrayView Slice(const QByteArray& Bytes, const std::vector<qint64>& Starts, std::size_t I)
@@ -393,30 +420,15 @@ void TKVLab::DrawWhole(const std::function<void()>& Meanwhile)
             std::rethrow_exception(frontFailure);
         c.TrackInk = false;
         if (front.Front > 0) {
-            // The next whole redraw shares the elements so that both threads
-            // take about as long, whatever this thread does besides.
-            const double frontEach = double(front.Took) / front.Front;
-            const double backEach = double(backTook) / (Document->Count() - front.Front);
-            if (frontEach > 0 && backEach > 0)
-                FrontFraction = std::clamp((FrontFraction + backEach / (frontEach + backEach)) / 2, 0.25, 0.75);
+            FrontFraction = front.Balanced(FrontFraction, backTook, Document->Count());
             if (keep >= 0 && keep < front.Front) {
                 Behind = LabScreen.copy();
                 QPainter(&Behind).drawImage(QPointF(0, 0), front.Behind);
                 BehindIndex = keep;
             }
-            QPainter* p = c.Painter();
-            p->save();
-            p->setClipping(false);
-            p->resetTransform();
-            p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-            p->drawImage(QPointF(0, 0), front.Layer);
-            p->restore();
+            front.LayOver(*c.Painter(), MarkLayer);
             ElementInk.insert(front.Ink);
             OverhangBoxes.insert(front.Boxes);
-            if (MarkLayer.isNull())
-                MarkLayer = std::move(front.Marks);
-            else if (!front.Marks.isNull())
-                QPainter(&MarkLayer).drawImage(QPointF(0, 0), front.Marks);
         }
         LayMarks(c);
         NoteSelectedPlace();
