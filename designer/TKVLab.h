@@ -161,8 +161,8 @@ public:
     bool DataOnLoad = true;
     /// Whether a crowded label (a thousand elements or more) is drawn on two
     /// threads where the machine has a core to spare. The picture is the
-    /// same either way; a host that wants the other core for itself turns
-    /// it off.
+    /// same either way, but for a level of rounding at some smoothed edges;
+    /// a host that wants the other core for itself turns it off.
     bool TwoThreads = true;
 
     /// The record of the design's table that the label shows while the data

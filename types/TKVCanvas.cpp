@@ -492,8 +492,8 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
         y += lineHeight;
         return true;
     };
-    if (const auto w = f.Wrapped.constFind(Text); w != f.Wrapped.cend() && w->BoxWidth == box.width()) {
-        for (const auto& [text, width] : w->Lines)
+    if (const auto* kept = KeptLines(f, box.width(), Text)) {
+        for (const auto& [text, width] : *kept)
             if (!line(text, width))
                 break;
     } else {
@@ -503,12 +503,19 @@ void TKVCanvas::DrawTextWrapped(const TRect& R, const QString& Text)
     P->restore();
 }
 
+const std::vector<std::pair<QString, double>>* TKVCanvas::KeptLines(const ResolvedFont& F, double BoxWidth,
+                                                                    const QString& Text)
+{
+    const auto it = F.Wrapped.constFind(Text);
+    return it != F.Wrapped.cend() && it->BoxWidth == BoxWidth ? &it->Lines : nullptr;
+}
+
 const std::vector<std::pair<QString, double>>& TKVCanvas::WrappedLines(ResolvedFont& F, double BoxWidth,
                                                                        const QString& Text)
 {
     constexpr qsizetype MaxWrapped = 1024;
-    if (const auto it = F.Wrapped.constFind(Text); it != F.Wrapped.cend() && it->BoxWidth == BoxWidth)
-        return it->Lines;
+    if (const auto* kept = KeptLines(F, BoxWidth, Text))
+        return *kept;
     if (F.Wrapped.size() >= MaxWrapped)
         F.Wrapped.clear();
     ResolvedFont::Wrapping& w = F.Wrapped[Text];

@@ -229,6 +229,9 @@ private:
     static double TextWidth(ResolvedFont& F, const QString& Text);
     const std::vector<std::pair<QString, double>>& WrappedLines(ResolvedFont& F, double BoxWidth,
                                                                 const QString& Text);
+    // The lines kept for Text in a box of BoxWidth; null when none are.
+    static const std::vector<std::pair<QString, double>>* KeptLines(const ResolvedFont& F, double BoxWidth,
+                                                                    const QString& Text);
     const QStaticText& LaidText(ResolvedFont& F, const QString& Text);
     void UsePainterFont(const QFont& F);
     void UsePainterTextColor(const QColor& C);
