@@ -1048,7 +1048,8 @@ int Editing(const QStringList& Args)
             return 1;
         }
         const QString where = from == 0 ? QStringLiteral("the front element") : QStringLiteral("element %1").arg(index);
-        std::vector<double> selWall, selCpu, idleWall, idleCpu, moveWall, moveCpu, dropWall, dropCpu, keyWall, keyCpu;
+        std::vector<double> selWall, selCpu, idleWall, idleCpu, moveWall, moveCpu, dropWall, dropCpu, keyWall, keyCpu,
+            undoWall, undoCpu;
         for (int i = 0; i < repeats; ++i) {
             // Another element chosen first, so that the click chooses anew.
             lab.MouseDown(Qt::LeftButton, {}, other.x(), other.y());
@@ -1079,7 +1080,12 @@ int Editing(const QStringList& Args)
                 lab.viewport()->repaint();
                 clock.Stop(keyWall, keyCpu);
             }
-            // Back as it was, for the next round (not timed).
+            // One step undone (the design restored, the label drawn again
+            // whole); then back as it was, for the next round (not timed).
+            clock.Start();
+            lab.Undo();
+            lab.viewport()->repaint();
+            clock.Stop(undoWall, undoCpu);
             while (lab.CanUndo())
                 lab.Undo();
             QApplication::processEvents();
@@ -1090,6 +1096,7 @@ int Editing(const QStringList& Args)
         line(QStringLiteral("Drag, one mouse move with the window painted") + on, moveWall, moveCpu);
         line(QStringLiteral("Drop: move committed, undo step, label drawn") + on, dropWall, dropCpu);
         line(QStringLiteral("Arrow key: 0.1 mm move, undo step, label drawn") + on, keyWall, keyCpu);
+        line(QStringLiteral("Undo of the last step, label drawn") + on, undoWall, undoCpu);
     }
 
     // The record stepper over the print design's data.
