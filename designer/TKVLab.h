@@ -148,8 +148,10 @@ public:
     // and PaintLabScreen skip their redraws until EndLoading.
     bool Loading = false;
     // Times the label picture was rendered (DrawLabScreen); compositing
-    // alone leaves it unchanged.
+    // alone leaves it unchanged. WholeCount: of those, and of their retries,
+    // the times it was drawn whole rather than where it changed.
     int RenderCount = 0;
+    int WholeCount = 0;
 
     // Data source (DaBa and DataOK: TKVDesign).
     /// Why the data source is not usable, in the data layer's own words;
@@ -591,6 +593,10 @@ private:
     bool PicturePending = false;
     void DrawPending();
     void NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector<qint64> Pictures);
+    // The picture of the design about to be replaced by Restored (an undo
+    // step) serves for it, element by element in the same places, so that
+    // the next redraw draws only what differs. Whether it serves.
+    bool CarryPicture(TKVObject& Restored);
 
 public:
     /// The next redraw draws the whole label picture: for whoever changes

@@ -290,6 +290,39 @@ void TKVLab::NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector
     RecordStale = false;
 }
 
+bool TKVLab::CarryPicture(TKVObject& Restored)
+{
+    const std::size_t n = DrawnElements.size();
+    if (!PictureKnown || !Document || std::size_t(Document->Count()) != n || std::size_t(Restored.Count()) != n) {
+        PictureKnown = false;
+        return false;
+    }
+    QHash<const TKVElement*, QRectF> ink;
+    QHash<const TKVElement*, TRect> boxes;
+    OverhangingElements.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+        const TKVElement* was = Document->Elements[i].get();
+        if (DrawnElements[i] != was) {
+            PictureKnown = false;
+            return false;
+        }
+        TKVElement* now = Restored.Elements[i].get();
+        // Restored as it was drawn, an element is where it was drawn;
+        // restored otherwise, it is drawn again and placed anew.
+        now->Bounds = DrawnBounds[i];
+        DrawnElements[i] = now;
+        if (const auto it = ElementInk.constFind(was); it != ElementInk.cend())
+            ink.insert(now, it.value());
+        if (const auto it = OverhangBoxes.constFind(was); it != OverhangBoxes.cend()) {
+            boxes.insert(now, it.value());
+            OverhangingElements.push_back(now);
+        }
+    }
+    ElementInk = std::move(ink);
+    OverhangBoxes = std::move(boxes);
+    return true;
+}
+
 TRect TKVLab::InsideFrame() const
 {
     // A label with a frame holds its content inside the frame's lines.
@@ -336,6 +369,7 @@ void TKVLab::DrawLabScreen()
 
 void TKVLab::DrawWhole(const std::function<void()>& Meanwhile)
 {
+    ++WholeCount;
     PictureKnown = false;
     Behind = QImage();
     BehindIndex = -1;

@@ -128,14 +128,22 @@ void TKVLab::RestoreDesign(const QByteArray& Bytes, const std::vector<int>& Sele
         const TKVImage::PictureFolderScope pictures(DesignFolder);
         document->LoadFromStream(stream, this);
     }
+    const bool carried = CarryPicture(*document);
     // Nothing may point into the document that is about to go.
     ForgetSelection();
     Group.clear();
     Document = std::move(document);
     LastStepBytes = Bytes;
     // Reading a design closes its data source.
-    if (DataOnLoad)
+    if (DataOnLoad) {
         ValidData();
+        // The rows are read again: what shows them is drawn again, the
+        // rest of the picture stands.
+        if (carried) {
+            PictureKnown = true;
+            RecordStale = true;
+        }
+    }
     if (PrintInfo->PaperCode != paper || PrintInfo->Orientation != orientation)
         AdjustPrint();
     AdjustLabScreen();
