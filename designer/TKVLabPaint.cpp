@@ -136,6 +136,10 @@ struct TFrontPart {
     TRect Inside;
     TKVMapping Mapping;
     const QImage* Screen = nullptr;
+    // For a redraw in part: the elements to draw (by index) and the area
+    // they are drawn in; its marks are then left to the caller.
+    const std::vector<char>* Only = nullptr;
+    QRegion Clip;
     // Made: the layer, the layer as it was when the kept element began,
     // the elements' ink and overhang, and the overhang marks on a layer of
     // their own.
@@ -154,10 +158,12 @@ struct TFrontPart {
         c.UseFonts(Fonts);
         c.SetMapping(Mapping);
         c.TrackInk = true;
+        if (Only)
+            c.Painter()->setClipRegion(Clip);
         Context.SetCanvas(c);
         TLabWatch watch(Inside, c, Boxes, Ink, Document.Count());
         watch.Wanted = [this](const TKVElement&, int Index) {
-            if (Index >= Front)
+            if (Index >= Front || (Only && !(*Only)[std::size_t(Index)]))
                 return false;
             if (Index == Keep)
                 Behind = Layer.copy();
@@ -165,13 +171,33 @@ struct TFrontPart {
         };
         Context.Watch = &watch;
         Document.DrawElements({0, 0}, Context, UseData);
-        if (!Boxes.isEmpty()) {
+        if (!Only && !Boxes.isEmpty()) {
             Marks = TransparentLike(*Screen);
             TKVCanvas m(&Marks);
             m.SetMapping(Mapping);
             MarkOverhanging(m, Boxes);
         }
     }
+
+    // Draws on Drawer's thread, made when there is none. With no thread to
+    // be had, the caller's thread draws them all.
+    void Start(std::unique_ptr<TKVDrawThread>& Drawer, TKVObject& Document, const TKVDrawContext& Like, bool UseData)
+    {
+        if (Front <= 0)
+            return;
+        try {
+            if (!Drawer)
+                Drawer = std::make_unique<TKVDrawThread>();
+            Drawer->Start([this, &Document, Like, UseData](const std::shared_ptr<TKVFontCache>& Fonts) {
+                Draw(Document, Like, UseData, Fonts);
+            });
+        } catch (const std::system_error&) {
+            Front = 0;
+        }
+    }
+
+    // Waits until the other thread is done, if it draws: what it threw.
+    std::exception_ptr Join(TKVDrawThread* Drawer) noexcept { return Front > 0 ? Drawer->Wait() : nullptr; }
 
     // The share for the next whole redraw, so that both threads take about
     // as long, whatever the window's thread does besides its elements.
@@ -415,24 +441,12 @@ void TKVLab::DrawWhole(const std::function<void()>& Meanwhile)
         const auto draw = [&] {
             QElapsedTimer clock;
             clock.start();
-            if (front.Front > 0) {
-                try {
-                    if (!FrontDrawer)
-                        FrontDrawer = std::make_unique<TKVDrawThread>();
-                    FrontDrawer->Start([&, like = context, useData = DataOK](const std::shared_ptr<TKVFontCache>& Fonts) {
-                        front.Draw(*Document, like, useData, Fonts);
-                    });
-                } catch (const std::system_error&) {
-                    // No thread to be had: this one draws them all.
-                    front.Front = 0;
-                }
-            }
+            front.Start(FrontDrawer, *Document, context, DataOK);
             // Whatever ends this drawing, the other thread has ended too
             // before what it draws on goes.
             const auto joined = qScopeGuard([&] {
                 backTook = clock.nsecsElapsed();
-                if (front.Front > 0)
-                    frontFailure = FrontDrawer->Wait();
+                frontFailure = front.Join(FrontDrawer.get());
             });
             if (Meanwhile)
                 Meanwhile();
@@ -603,17 +617,48 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             DrawBackSurf(r, c);
             DrawFrame({0, 0}, context);
         }
+        // Chosen before anything is drawn: drawing changes the ink.
+        std::vector<char> wanted(std::size_t(Document->Count()));
+        int many = 0;
+        for (int i = 0; i < Document->Count(); ++i) {
+            const TKVElement* e = Document->Items(i);
+            const auto ink = ElementInk.constFind(e);
+            wanted[std::size_t(i)] = !(over && i > BehindIndex) &&
+                                     (changed.contains(e) || ink == ElementInk.cend() ||
+                                      damage.intersects(ink->toAlignedRect()));
+            many += wanted[std::size_t(i)];
+        }
+        // Where thousands of elements cross the area (a crowded label, a
+        // change behind most of it), the other thread draws its share.
+        TFrontPart front;
+        front.Front = many >= 500 ? FrontShare() : 0;
+        front.Inside = inside;
+        front.Mapping = c.Mapping();
+        front.Screen = &LabScreen;
+        front.Only = &wanted;
+        front.Clip = damage;
         TLabWatch watch(inside, c, OverhangBoxes, ElementInk, Document->Count());
-        watch.Wanted = [&](const TKVElement& E, int Index) {
-            if (over && Index > BehindIndex)
-                return false;
-            if (changed.contains(&E))
-                return true;
-            const auto ink = ElementInk.constFind(&E);
-            return ink == ElementInk.cend() || damage.intersects(ink->toAlignedRect());
+        watch.Wanted = [&](const TKVElement&, int Index) {
+            return Index >= front.Front && wanted[std::size_t(Index)];
         };
         context.Watch = &watch;
-        Document->DrawElements({0, 0}, context, DataOK);
+        std::exception_ptr frontFailure;
+        {
+            front.Start(FrontDrawer, *Document, context, DataOK);
+            const auto joined = qScopeGuard([&] { frontFailure = front.Join(FrontDrawer.get()); });
+            Document->DrawElements({0, 0}, context, DataOK);
+        }
+        if (frontFailure)
+            std::rethrow_exception(frontFailure);
+        if (front.Front > 0) {
+            for (int i = 0; i < front.Front; ++i)
+                if (wanted[std::size_t(i)])
+                    OverhangBoxes.remove(Document->Items(i));
+            QImage noMarks;
+            front.LayOver(*c.Painter(), noMarks);
+            ElementInk.insert(front.Ink);
+            OverhangBoxes.insert(front.Boxes);
+        }
         c.TrackInk = false;
         if (marksOf(changed) != marksBefore) {
             // Only the marks that reach into the area: the rest are

@@ -385,6 +385,16 @@ inline void RunCrowded()
         EXPECT_NE(d->Front->Point1.X, 20) << "the drag moved nothing";
     }
     same("after a drag");
+    // The line crosses most of the label: moved, it takes a redraw in
+    // part of nearly every element, which two threads share.
+    for (auto [lab, d] : {std::pair{&one, &d1}, std::pair{&two, &d2}}) {
+        Select(*lab, {d->Line});
+        const int whole = lab->WholeCount;
+        lab->MoveSelection({1.5f, 1});
+        QApplication::processEvents();
+        EXPECT_EQ(lab->WholeCount, whole) << "the move drew the whole label";
+    }
+    same("after the line moved");
 }
 
 inline void RunAll()
