@@ -149,9 +149,11 @@ public:
     bool Loading = false;
     // Times the label picture was rendered (DrawLabScreen); compositing
     // alone leaves it unchanged. WholeCount: of those, and of their retries,
-    // the times it was drawn whole rather than where it changed.
+    // the times it was drawn whole rather than where it changed;
+    // SharedCount: the redraws in part that the second thread shared.
     int RenderCount = 0;
     int WholeCount = 0;
+    int SharedCount = 0;
 
     // Data source (DaBa and DataOK: TKVDesign).
     /// Why the data source is not usable, in the data layer's own words;

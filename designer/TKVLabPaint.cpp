@@ -318,20 +318,25 @@ void TKVLab::NoteDrawn(QByteArray Bytes, std::vector<qint64> Starts, std::vector
 
 bool TKVLab::CarryPicture(TKVObject& Restored)
 {
-    const std::size_t n = DrawnElements.size();
-    if (!PictureKnown || !Document || std::size_t(Document->Count()) != n || std::size_t(Restored.Count()) != n) {
+    // Otherwise nothing may point at the elements about to go.
+    const auto forget = [this] {
         PictureKnown = false;
+        ElementInk.clear();
+        OverhangBoxes.clear();
+        OverhangingElements.clear();
         return false;
-    }
+    };
+    const std::size_t n = DrawnElements.size();
+    if (!PictureKnown || !Document || std::size_t(Document->Count()) != n || std::size_t(Restored.Count()) != n)
+        return forget();
+    for (std::size_t i = 0; i < n; ++i)
+        if (DrawnElements[i] != Document->Elements[i].get())
+            return forget();
     QHash<const TKVElement*, QRectF> ink;
     QHash<const TKVElement*, TRect> boxes;
     OverhangingElements.clear();
     for (std::size_t i = 0; i < n; ++i) {
         const TKVElement* was = Document->Elements[i].get();
-        if (DrawnElements[i] != was) {
-            PictureKnown = false;
-            return false;
-        }
         TKVElement* now = Restored.Elements[i].get();
         // Restored as it was drawn, an element is where it was drawn;
         // restored otherwise, it is drawn again and placed anew.
@@ -576,6 +581,9 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
     // from what lies behind, with every element whose ink reaches into it.
     // Both passes read the shown record once.
     const auto draw = [&] {
+        // A pass that ends half-way leaves the area half made, and the new
+        // ink noted: only a whole redraw makes the picture sound again.
+        auto unsound = qScopeGuard([this] { PictureKnown = false; });
         {
             TKVCanvas c(&LabScreen);
             c.UseFonts(LabFonts);
@@ -619,19 +627,24 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         }
         // Chosen before anything is drawn: drawing changes the ink.
         std::vector<char> wanted(std::size_t(Document->Count()));
-        int many = 0;
         for (int i = 0; i < Document->Count(); ++i) {
             const TKVElement* e = Document->Items(i);
             const auto ink = ElementInk.constFind(e);
             wanted[std::size_t(i)] = !(over && i > BehindIndex) &&
                                      (changed.contains(e) || ink == ElementInk.cend() ||
                                       damage.intersects(ink->toAlignedRect()));
-            many += wanted[std::size_t(i)];
         }
-        // Where thousands of elements cross the area (a crowded label, a
-        // change behind most of it), the other thread draws its share.
+        // Where hundreds of elements cross the area on both sides of the
+        // share (a crowded label, a change behind most of it), the other
+        // thread draws its share of them.
         TFrontPart front;
-        front.Front = many >= 500 ? FrontShare() : 0;
+        front.Front = FrontShare();
+        const auto ahead = std::count(wanted.begin(), wanted.begin() + front.Front, char(1));
+        const auto behind = std::count(wanted.begin() + front.Front, wanted.end(), char(1));
+        if (ahead < 250 || behind < 250)
+            front.Front = 0;
+        else
+            ++SharedCount;
         front.Inside = inside;
         front.Mapping = c.Mapping();
         front.Screen = &LabScreen;
@@ -670,6 +683,7 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             DrawMarkLayer(c, marks, &damage);
         }
         LayMarks(c);
+        unsound.dismiss();
     };
     if (DataOK && !OverShownRecord(draw))
         return false;

@@ -128,10 +128,10 @@ void TKVLab::RestoreDesign(const QByteArray& Bytes, const std::vector<int>& Sele
         const TKVImage::PictureFolderScope pictures(DesignFolder);
         document->LoadFromStream(stream, this);
     }
-    const bool carried = CarryPicture(*document);
     // Nothing may point into the document that is about to go.
     ForgetSelection();
     Group.clear();
+    const bool carried = CarryPicture(*document);
     Document = std::move(document);
     LastStepBytes = Bytes;
     // Reading a design closes its data source.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "barcode/TKVBarCode.h"
+#include "designer/TKVDrawThread.h"
 #include "designer/TKVLab.h"
 #include "document/TKVLine.h"
 #include "document/TKVMeasure.h"
@@ -259,11 +260,19 @@ inline void ExpectWholeRedraw(TKVLab& Lab)
 {
     const QImage label = Lab.LabScreen.copy();
     const QImage screen = Lab.viewport()->grab().toImage();
+    const auto overhanging = [&Lab] {
+        std::vector<int> places;
+        for (const TKVElement* e : Lab.Overhanging())
+            places.push_back(Lab.Document->IndexOf(e));
+        return places;
+    };
+    const std::vector<int> marked = overhanging();
     Lab.ForgetPicture();
     Lab.PaintLabScreen(true);
     QApplication::processEvents();
     EXPECT_TRUE(label == Lab.LabScreen) << "the label picture differs from a whole redraw";
     EXPECT_TRUE(screen == Lab.viewport()->grab().toImage()) << "the window differs from a whole redraw";
+    EXPECT_EQ(marked, overhanging()) << "other elements overhang than after a whole redraw";
 }
 
 // The small design with 1,200 more elements behind it, some of them past
@@ -394,6 +403,9 @@ inline void RunCrowded()
         QApplication::processEvents();
         EXPECT_EQ(lab->WholeCount, whole) << "the move drew the whole label";
     }
+    if (TKVDrawThread::Worthwhile())
+        EXPECT_EQ(two.SharedCount, 1) << "the second thread did not share the redraw in part";
+    EXPECT_EQ(one.SharedCount, 0);
     same("after the line moved");
 }
 
