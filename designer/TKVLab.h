@@ -565,7 +565,8 @@ private:
     // generously), and the boxes of those that overhang the label.
     QHash<const TKVElement*, QRectF> ElementInk;
     QHash<const TKVElement*, TRect> OverhangBoxes;
-    // The design's bytes, and where each element record starts in them.
+    // The design's bytes, and where each element record starts in them,
+    // then where the extension block after the last one starts.
     QByteArray SnapshotBytes(std::vector<qint64>& Starts) const;
     std::vector<qint64> PictureKeys() const;
     // The indexes of the elements that draw otherwise than when the picture

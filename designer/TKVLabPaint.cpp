@@ -245,8 +245,9 @@ QByteArray TKVLab::SnapshotBytes(std::vector<qint64>& Starts) const
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     TKVStream stream(&buffer);
-    Document->SnapshotToStream(stream, this);
+    const qint64 extension = Document->SnapshotToStream(stream, this);
     Starts = stream.RecordStarts();
+    Starts.push_back(extension);
     return buffer.data();
 }
 
@@ -271,7 +272,7 @@ std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Byte
     if (!PictureKnown || view != DrawnView)
         return std::nullopt;
     const std::size_t n = std::size_t(Document->Count());
-    if (DrawnElements.size() != n || Starts.size() != n || DrawnStarts.size() != n)
+    if (DrawnElements.size() != n || Starts.size() != n + 1 || DrawnStarts.size() != n + 1)
         return std::nullopt;
     for (std::size_t i = 0; i < n; ++i)
         if (DrawnElements[i] != Document->Elements[i].get())
@@ -281,7 +282,7 @@ std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Byte
     // The label's settings come before the first record; the extension
     // block, which may hold any element's fields, after the last one.
     if (QByteArrayView(Bytes).first(Starts[0]) != QByteArrayView(DrawnBytes).first(DrawnStarts[0]) ||
-        Slice(Bytes, Starts, n - 1) != Slice(DrawnBytes, DrawnStarts, n - 1))
+        Slice(Bytes, Starts, n) != Slice(DrawnBytes, DrawnStarts, n))
         return std::nullopt;
     // An element whose Bounds are not those it was drawn with is drawn
     // again: one put in the place of another, or moved by a host.
@@ -290,7 +291,7 @@ std::optional<std::vector<int>> TKVLab::ChangedSinceDrawn(const QByteArray& Byte
         const TKVElement* e = Document->Elements[i].get();
         const auto* data = reread ? dynamic_cast<const TKVData*>(e) : nullptr;
         if ((data && data->UseDaBa) || Pictures[i] != DrawnPictures[i] || e->Bounds != DrawnBounds[i] ||
-            (i + 1 < n && Slice(Bytes, Starts, i) != Slice(DrawnBytes, DrawnStarts, i)))
+            Slice(Bytes, Starts, i) != Slice(DrawnBytes, DrawnStarts, i))
             changed.push_back(int(i));
     }
     return changed;

@@ -145,13 +145,15 @@ void TKVObject::SaveToStream(TKVStream& S, const TKVDesign* Lab) const
     block.Write(S);
 }
 
-void TKVObject::SnapshotToStream(TKVStream& S, const TKVDesign* Lab) const
+qint64 TKVObject::SnapshotToStream(TKVStream& S, const TKVDesign* Lab) const
 {
     WriteDesign(S, Lab, Lab->Version);
+    const qint64 extension = S.WritePos();
     TKVExtEntries label = KeptEntries;
     if (Lab->PrintInfo->AllRecords)
         label.push_back({TKVExtension::etAllRecords, QByteArray(1, '\1')});
     TKVExtension::Of(S, label, Elements).Write(S);
+    return extension;
 }
 
 void TKVObject::WriteDesign(TKVStream& S, const TKVDesign* Lab, const QString& Version) const

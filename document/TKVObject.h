@@ -51,8 +51,10 @@ public:
     void SaveToStream(TKVStream& Stream, const TKVDesign* Lab) const;
     /// What SaveToStream writes, in one pass instead of two: the version
     /// string is the design's own, not the one its content asks for. For
-    /// telling whether a design has changed, never for a file.
-    void SnapshotToStream(TKVStream& Stream, const TKVDesign* Lab) const;
+    /// telling whether a design has changed, never for a file. Returns where
+    /// the extension block begins, after the last element's record: any
+    /// element's fields may be kept there.
+    qint64 SnapshotToStream(TKVStream& Stream, const TKVDesign* Lab) const;
     void LoadFromStream(TKVStream& Stream, TKVDesign* Lab);
     /// The file is replaced atomically: a failed save leaves the old one intact.
     /// A design that could not be read again (CheckLimits) is not written.

@@ -177,10 +177,12 @@ void TKVStream::WriteStr(const QString& S)
 
 void TKVStream::WriteBytes(const QByteArray& Bytes) { WriteExact(Bytes.constData(), Bytes.size()); }
 
+qint64 TKVStream::WritePos() const { return Memory ? Memory->size() : Dev->pos(); }
+
 void TKVStream::BeginRecord(std::int32_t R)
 {
     if (R >= 0)
-        Starts.push_back(Memory ? Memory->size() : Dev->pos());
+        Starts.push_back(WritePos());
     Record = R;
     Ordinal = 0;
 }

@@ -69,6 +69,8 @@ public:
     // Where each element record began on the device, as written: the
     // designer tells which elements a change touched by comparing them.
     const std::vector<qint64>& RecordStarts() const { return Starts; }
+    // Where the next byte goes on the device, as RecordStarts counts.
+    qint64 WritePos() const;
     struct TFullText {
         std::int32_t Record = 0;
         std::int32_t Ordinal = 0;

@@ -169,6 +169,14 @@ inline const std::vector<TCase>& Cases()
              for (int i = 0; i < 3; ++i)
                  L.MoveSelection({-1.5f, -2});
          }},
+        {"an arrow key moves the back-most element",
+         [](TKVLab& L, const TDesign& D) {
+             Select(L, {D.Line});
+             const int whole = L.WholeCount;
+             L.MoveSelection({2, 1});
+             QApplication::processEvents();
+             EXPECT_EQ(L.WholeCount, whole) << "the move drew the whole label, not what it changed";
+         }},
         {"the host changes fields, then a click selects",
          [](TKVLab& L, const TDesign& D) {
              Select(L, {D.Middle});
