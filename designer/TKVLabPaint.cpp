@@ -582,8 +582,9 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
     // from what lies behind, with every element whose ink reaches into it.
     // Both passes read the shown record once.
     const auto draw = [&] {
-        // A pass that ends half-way leaves the area half made, and the new
-        // ink noted: only a whole redraw makes the picture sound again.
+        // A pass that ends half-way (what either thread throws) leaves the
+        // area half made and the new ink noted: only a whole redraw makes
+        // the picture sound again.
         auto unsound = qScopeGuard([this] { PictureKnown = false; });
         {
             TKVCanvas c(&LabScreen);
@@ -599,8 +600,10 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
         }
         for (const TKVElement* e : changed)
             damage |= ElementInk.value(e).toAlignedRect() & label;
-        if (damage.isEmpty())
+        if (damage.isEmpty()) {
+            unsound.dismiss();
             return;
+        }
         if (over) {
             // Pixel for pixel, in the picture's own pixels.
             const qreal ratio = LabScreen.devicePixelRatio();
