@@ -211,9 +211,13 @@ struct TFrontPart {
     }
 
     // Lays the layer over the picture Painter draws on, and the marks over
-    // the picture's layer of marks (which they become when it has none).
-    void LayOver(QPainter& Painter, QImage& MarkLayer)
+    // the picture's layer of marks (which they become when it has none);
+    // the elements' ink and overhang join the picture's.
+    void LayOver(QPainter& Painter, QImage& MarkLayer, QHash<const TKVElement*, QRectF>& PictureInk,
+                 QHash<const TKVElement*, TRect>& PictureBoxes)
     {
+        PictureInk.insert(Ink);
+        PictureBoxes.insert(Boxes);
         Painter.save();
         Painter.setClipping(false);
         Painter.resetTransform();
@@ -480,9 +484,7 @@ void TKVLab::DrawWhole(const std::function<void()>& Meanwhile)
                 QPainter(&Behind).drawImage(QPointF(0, 0), front.Behind);
                 BehindIndex = keep;
             }
-            front.LayOver(*c.Painter(), MarkLayer);
-            ElementInk.insert(front.Ink);
-            OverhangBoxes.insert(front.Boxes);
+            front.LayOver(*c.Painter(), MarkLayer, ElementInk, OverhangBoxes);
         }
         LayMarks(c);
         NoteSelectedPlace();
@@ -671,10 +673,9 @@ bool TKVLab::DrawChanged(const std::vector<int>& Changed)
             for (int i = 0; i < front.Front; ++i)
                 if (wanted[std::size_t(i)])
                     OverhangBoxes.remove(Document->Items(i));
-            QImage noMarks;
-            front.LayOver(*c.Painter(), noMarks);
-            ElementInk.insert(front.Ink);
-            OverhangBoxes.insert(front.Boxes);
+            // A redraw in part draws no marks on the layer: the picture's
+            // layer of marks stays as it is.
+            front.LayOver(*c.Painter(), MarkLayer, ElementInk, OverhangBoxes);
         }
         c.TrackInk = false;
         if (marksOf(changed) != marksBefore) {
