@@ -197,8 +197,69 @@ QString Parse(const QStringList& Args, PrintOptions& O)
     return {};
 }
 
+// What an interrupted run (Ctrl+C, a kill) removes before it ends: the part
+// file, its jobs' files and the pages written so far, after stopping the
+// jobs. The handler reads it at any moment, so the run changes it only with
+// those signals held back (THoldSignals).
+constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct TInterruptState {
+    QByteArray Part;
+    std::vector<QByteArray> Extra;
+    std::vector<pid_t> Jobs;
+    // Pages are written in consecutive ranges, one per job: the folder's
+    // page-<First + i>.png for every i below Count.
+    QByteArray PageDir;
+    struct TRange {
+        int First = 1, Count = 0;
+    };
+    std::vector<TRange> Pages;
+};
+TInterruptState Interruption;
+
+class THoldSignals
+{
+public:
+    THoldSignals()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int s : InterruptSignals)
+            sigaddset(&held, s);
+        pthread_sigmask(SIG_BLOCK, &held, &Before);
+    }
+    ~THoldSignals() { pthread_sigmask(SIG_SETMASK, &Before, nullptr); }
+    THoldSignals(const THoldSignals&) = delete;
+    THoldSignals& operator=(const THoldSignals&) = delete;
+
+private:
+    sigset_t Before;
+};
+
+// Removes page N of the folder, named as WritePng's callers name pages, with
+// nothing a signal handler may not call.
+void UnlinkPage(const QByteArray& Dir, int N)
+{
+    char name[4096];
+    if (Dir.size() + 32 > qsizetype(sizeof name) || N < 0)
+        return;
+    std::memcpy(name, Dir.constData(), std::size_t(Dir.size()));
+    char* at = name + Dir.size();
+    for (const char c : {'/', 'p', 'a', 'g', 'e', '-'})
+        *at++ = c;
+    char digits[12];
+    int n = 0;
+    for (int v = N; v > 0 || n < 3; v /= 10)
+        digits[n++] = char('0' + v % 10);
+    while (n > 0)
+        *at++ = digits[--n];
+    for (const char c : {'.', 'p', 'n', 'g', '\0'})
+        *at++ = c;
+    ::unlink(name);
+}
+
 // A file written under a temporary name beside its target and renamed over
-// it only when complete. An interrupted run (Ctrl+C, a kill) removes it.
+// it only when complete. An interrupted run removes it, and whatever else
+// the run has registered here.
 class TPartFile
 {
 public:
@@ -209,9 +270,8 @@ public:
     {
         if (!Path.isEmpty())
             QFile::remove(Path);
-        Interrupted().clear();
-        ExtraPaths().clear();
-        Jobs().clear();
+        THoldSignals held;
+        Interruption = {};
     }
     bool Create(const QString& Target)
     {
@@ -228,9 +288,11 @@ public:
         }
         Path = file.fileName();
         TargetPath = target.absoluteFilePath();
-        Interrupted() = QFile::encodeName(Path);
-        for (int s : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(s, &Interrupt);
+        {
+            THoldSignals held;
+            Interruption.Part = QFile::encodeName(Path);
+        }
+        Install();
         return true;
     }
     // Renames the complete file over the target in one step.
@@ -257,7 +319,10 @@ public:
             return false;
         }
         Path.clear();
-        Interrupted().clear();
+        // The run is complete: its pages stay, whatever comes now.
+        THoldSignals held;
+        Interruption.Part.clear();
+        Interruption.Pages.clear();
         return true;
     }
     QString Path, Error;
@@ -265,40 +330,62 @@ public:
     // interrupted, and the jobs themselves, stopped first.
     static void AlsoOnInterrupt(const QStringList& Paths)
     {
-        auto& paths = ExtraPaths();
-        paths.clear();
+        std::vector<QByteArray> paths;
         for (const QString& p : Paths)
             paths.push_back(QFile::encodeName(p));
+        THoldSignals held;
+        Interruption.Extra.swap(paths);
     }
-    static void JobsOnInterrupt(const std::vector<pid_t>& Pids) { Jobs() = Pids; }
+    static void JobsOnInterrupt(const std::vector<pid_t>& Pids)
+    {
+        std::vector<pid_t> pids = Pids;
+        THoldSignals held;
+        Interruption.Jobs.swap(pids);
+    }
+    // The pages of the run go to Dir, a range from each of FirstPages on.
+    static void PagesOnInterrupt(const QString& Dir, const std::vector<int>& FirstPages)
+    {
+        std::vector<TInterruptState::TRange> ranges;
+        for (int first : FirstPages)
+            ranges.push_back({first, 0});
+        QByteArray dir = QFile::encodeName(Dir);
+        {
+            THoldSignals held;
+            Interruption.PageDir.swap(dir);
+            Interruption.Pages.swap(ranges);
+        }
+        if (!FirstPages.empty())
+            Install();
+    }
+    // The next page of a range is being written, or has been by a job.
+    static void PageWritten(std::size_t Range)
+    {
+        THoldSignals held;
+        if (Range < Interruption.Pages.size())
+            ++Interruption.Pages[Range].Count;
+    }
 
 private:
     QString TargetPath;
-    static std::vector<QByteArray>& ExtraPaths()
+    static void Install()
     {
-        static std::vector<QByteArray> paths;
-        return paths;
-    }
-    static std::vector<pid_t>& Jobs()
-    {
-        static std::vector<pid_t> pids;
-        return pids;
-    }
-    static QByteArray& Interrupted()
-    {
-        static QByteArray path;
-        return path;
+        for (int s : InterruptSignals)
+            std::signal(s, &Interrupt);
     }
     static void Interrupt(int Signal)
     {
-        // A job stopped removes its own part file; its finished one is ours.
-        for (pid_t pid : Jobs())
+        // A job stopped removes its own files; those of a job that finished
+        // are the run's.
+        for (pid_t pid : Interruption.Jobs)
             if (pid > 0 && ::kill(pid, SIGTERM) == 0)
                 ::waitpid(pid, nullptr, 0);
-        if (!Interrupted().isEmpty())
-            ::unlink(Interrupted().constData());
-        for (const QByteArray& path : ExtraPaths())
+        if (!Interruption.Part.isEmpty())
+            ::unlink(Interruption.Part.constData());
+        for (const QByteArray& path : Interruption.Extra)
             ::unlink(path.constData());
+        for (const TInterruptState::TRange& r : Interruption.Pages)
+            for (int i = 0; i < r.Count; ++i)
+                UnlinkPage(Interruption.PageDir, r.First + i);
         std::signal(Signal, SIG_DFL);
         std::raise(Signal);
     }
@@ -450,6 +537,11 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
     QString failure;
     int running = 0;
     QEventLoop loop;
+    std::vector<int> firstPages;
+    for (int k = 0; k < jobs; ++k)
+        firstPages.push_back(int(std::int64_t(k) * pages / jobs + 1));
+    if (!O.PngDir.isEmpty())
+        TPartFile::PagesOnInterrupt(O.PngDir, firstPages);
     auto read = [&](TJob& Job) {
         while (Job.Process->canReadLine()) {
             QByteArray line = Job.Process->readLine();
@@ -457,8 +549,10 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
             const QList<QByteArray> f = line.split(' ');
             if (f.size() == 2 && f[0] == "progress")
                 Job.Done = f[1].toLongLong();
-            else if (line.startsWith("png "))
+            else if (line.startsWith("png ")) {
                 PngFiles << QFile::decodeName(line.mid(4));
+                TPartFile::PageWritten(std::size_t(&Job - all.data()));
+            }
             else if (f.size() == 6 && f[0] == "done") {
                 Job.Reported = true;
                 Job.Report.Pages = f[1].toInt();
@@ -484,8 +578,7 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         job.Process->setArguments(QStringList{QStringLiteral("print")} + common +
                                   QStringList{QStringLiteral("-o"), job.Pdf, QStringLiteral("--jobs"), QStringLiteral("1"),
                                               QStringLiteral("--run-part"),
-                                              QStringLiteral("%1,%2,%3").arg(skip).arg(end - skip)
-                                                  .arg(std::int64_t(k) * pages / jobs + 1)});
+                                              QStringLiteral("%1,%2,%3").arg(skip).arg(end - skip).arg(firstPages[std::size_t(k)])});
         QObject::connect(job.Process.get(), &QProcess::readyReadStandardOutput, &loop, [&, k] { read(all[std::size_t(k)]); });
         QObject::connect(job.Process.get(), &QProcess::finished, &loop, [&, k](int Code, QProcess::ExitStatus Status) {
             TJob& j = all[std::size_t(k)];
@@ -674,10 +767,13 @@ int KVCommands::Print(const QStringList& Args)
             stage = QT_TRANSLATE_NOOP("kvlab", "dibujando las páginas");
             partDone = printed.Labels;
             const int firstPage = o.Part ? o.Part->FirstPage : 1;
+            TPartFile::PagesOnInterrupt(o.PngDir, {firstPage});
             // The first page that cannot be written ends the run with its error.
             lab.RenderPages([&](std::unique_ptr<QPicture> Page) {
                 const QString path = QDir(o.PngDir).filePath(
                     QStringLiteral("page-%1.png").arg(firstPage + pngFiles.size(), 3, 10, QLatin1Char('0')));
+                // Counted before it exists: a page cut short is removed too.
+                TPartFile::PageWritten(0);
                 if (const QString error = WritePng(*Page, Page->boundingRect(), o.Dpi, path); !error.isEmpty())
                     throw EKvError(error);
                 pngFiles << path;
@@ -698,6 +794,7 @@ int KVCommands::Print(const QStringList& Args)
         }
         if (!part.Path.isEmpty() && !part.Commit())
             throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, part.Error));
+        TPartFile::PagesOnInterrupt({}, {});
         if (!o.Quiet && !o.Part) {
             const QString target = o.Printer.isEmpty() ? o.Pdf : KVCommands::Text::tr("impresora %1").arg(o.Printer);
             QString line = KVCommands::Text::tr("%1 página(s), %2 etiqueta(s)").arg(printed.Pages).arg(printed.Labels);

@@ -12,9 +12,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // 120 people in a CSV folder, every other one in group "a"; a design of
@@ -216,5 +220,59 @@ TEST(PrintJobs, AJobThatFailsFailsTheRunAndLeavesNothing)
         EXPECT_EQ(TestSupport::ReadFile(pdf), "an earlier run");
         EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden).size(), 1) << "a part file is left";
         EXPECT_EQ(QDir(png).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 1) << "pages of the run are left";
+    }
+}
+
+// Ctrl+C (the terminal signals every process of the run) or a kill of the
+// run alone, while pages are being written: the earlier output stays, and
+// nothing of the run is left, not even the pages of a job that had finished.
+TEST(PrintJobs, AnInterruptedRunLeavesNothing)
+{
+    const QString design = Design(QString());
+    const struct {
+        const char* Jobs;
+        int Signal;
+        bool Group;
+        bool OneFinished; // the last job is held until the other has finished
+    } rows[] = {{"1", SIGINT, true, false}, {"2", SIGINT, true, false}, {"2", SIGTERM, false, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string("--jobs ") + r.Jobs + (r.Group ? ", Ctrl+C" : ", kill") +
+                     (r.OneFinished ? ", one job finished" : ""));
+        const QString dir = TestSupport::TempDir();
+        const QString pdf = dir + QStringLiteral("/out.pdf");
+        const QString png = dir + QStringLiteral("/png");
+        TestSupport::WriteFile(pdf, "an earlier run");
+        QProcess run;
+        run.setChildProcessModifier([] { ::setsid(); }); // a terminal's process group of its own
+        run.start(TestSupport::BinaryPath(QStringLiteral("bin/kvlab")),
+                  {QStringLiteral("print"), design, QStringLiteral("-o"), pdf, QStringLiteral("--copies-without-data"),
+                   QStringLiteral("--labs"), QStringLiteral("100000"), QStringLiteral("--jobs"), QLatin1String(r.Jobs),
+                   QStringLiteral("--png-dir"), png, QStringLiteral("--dpi"), QStringLiteral("10"), QStringLiteral("--quiet")});
+        ASSERT_TRUE(run.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        while (QDir(png).entryList(QDir::Files).size() < 2 && run.state() == QProcess::Running && waited.elapsed() < 240000)
+            QThread::msleep(20);
+        ASSERT_EQ(run.state(), QProcess::Running) << "the run ended before it wrote pages";
+        const pid_t pid = pid_t(run.processId());
+        const QString children = QStringLiteral("/proc/%1/task/%1/children").arg(pid);
+        auto jobs = [&] { return QString::fromLatin1(TestSupport::ReadFile(children)).split(QLatin1Char(' '), Qt::SkipEmptyParts); };
+        pid_t held = 0;
+        if (r.OneFinished) {
+            ASSERT_EQ(jobs().size(), 2);
+            held = pid_t(jobs().last().toInt());
+            ::kill(held, SIGSTOP);
+            while (jobs().size() > 1 && waited.elapsed() < 240000)
+                QThread::msleep(20);
+            ASSERT_EQ(jobs(), QStringList{QString::number(held)});
+        }
+        ::kill(r.Group ? -pid : pid, r.Signal);
+        if (held)
+            ::kill(held, SIGCONT);
+        ASSERT_TRUE(run.waitForFinished(120000));
+        EXPECT_EQ(run.exitStatus(), QProcess::CrashExit) << "the run ends by the signal, not as a success";
+        EXPECT_EQ(TestSupport::ReadFile(pdf), "an earlier run");
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.pdf")});
+        EXPECT_EQ(QDir(png).entryList(QDir::Files | QDir::Hidden), QStringList()) << "pages of the run are left";
     }
 }
