@@ -54,6 +54,10 @@ QString Parse(const QStringList& Args, CheckOptions& O)
             ok = eq > 0 && eq < alias.size() - 1;
             if (ok)
                 O.Aliases.append({alias.left(eq), alias.mid(eq + 1)});
+        } else if (a == QLatin1String("--printer")) {
+            ok = i + 1 < Args.size() && !Args[i + 1].isEmpty();
+            if (ok)
+                O.Printer = Args[++i];
         } else if (a == QLatin1String("--all"))
             O.All = true;
         else if (a == QLatin1String("--json"))

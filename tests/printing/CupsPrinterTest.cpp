@@ -134,6 +134,16 @@ TEST(CupsPrinter, KvlabPrintsARunOnANamedQueue)
     ASSERT_TRUE(kvlab.waitForFinished(120000));
     ASSERT_EQ(kvlab.exitCode(), 0) << kvlab.readAllStandardError().constData();
     EXPECT_TRUE(kvlab.readAllStandardOutput().contains("8 label(s), copies without data -> printer kvlabpdf"));
+    // cups-pdf keeps margins the sheet's labels reach into: the run warns,
+    // and checked on the page of the same queue it shows the same labels.
+    const QByteArray warned = kvlab.readAllStandardError();
+    EXPECT_TRUE(warned.contains("Labels outside the printable area: 8")) << warned.constData();
+    kvlab.start(TestSupport::BinaryPath(QStringLiteral("bin/kvlab")),
+                {QStringLiteral("check"), design, QStringLiteral("--printer"), QStringLiteral("kvlabpdf")});
+    ASSERT_TRUE(kvlab.waitForFinished(120000));
+    const QByteArray checked = kvlab.readAllStandardOutput();
+    EXPECT_EQ(kvlab.exitCode(), 4) << checked.constData() << kvlab.readAllStandardError().constData();
+    EXPECT_EQ(checked.count("falls outside the page's printable area"), 8) << checked.constData();
 
     QString pdf;
     QElapsedTimer t;
