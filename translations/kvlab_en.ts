@@ -979,11 +979,16 @@
   resave ENTRADA.lab SALIDA.lab cargar y volver a guardar
   render DISEÑO.lab SALIDA.png|SALIDA.pdf|SALIDA.svg [--dpi N]
                                 una etiqueta tal como se imprime, sin datos (300 ppp)
+  render DISEÑO.lab SALIDA.png --record N [--alias NOMBRE=RUTA]...
+                                una etiqueta con el registro N
   print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) [--png-dir CARPETA] [--dpi N]
-        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C] [--from A] [--to B]
-        [--quiet]
+        [--alias NOMBRE=RUTA]... [--labs N] [--first-row F] [--first-col C]
+        [--from A] [--to B | --all] [--copies-without-data] [--strict] [--quiet] [--jobs N]
                                 una tirada completa de etiquetas
-  check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all] [--json]
+  print DISEÑO.lab (-o SALIDA.pdf | --printer NOMBRE) --outline [--offset X,Y]
+                                una hoja de prueba con los contornos
+  check DISEÑO.lab [--alias NOMBRE=RUTA]... [--from A] [--to B | --all]
+        [--first-row F] [--first-col C] [--printer NOMBRE] [--json]
                                 comprueba una tirada sin imprimirla
   templates [TEXTO] [--json]    las plantillas de productos de etiquetas que coinciden
   new SALIDA.lab --template &quot;MARCA REFERENCIA&quot;
@@ -995,11 +1000,16 @@
   resave IN.lab OUT.lab         load and save again
   render DESIGN.lab OUT.png|OUT.pdf|OUT.svg [--dpi N]
                                 one label as it prints, without data (300 dpi)
+  render DESIGN.lab OUT.png --record N [--alias NAME=PATH]...
+                                one label with record N
   print DESIGN.lab (-o OUT.pdf | --printer NAME) [--png-dir DIR] [--dpi N]
-        [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C] [--from A] [--to B]
-        [--quiet]
+        [--alias NAME=PATH]... [--labs N] [--first-row R] [--first-col C]
+        [--from A] [--to B | --all] [--copies-without-data] [--strict] [--quiet] [--jobs N]
                                 a whole run of labels
-  check DESIGN.lab [--alias NAME=PATH]... [--from A] [--to B | --all] [--json]
+  print DESIGN.lab (-o OUT.pdf | --printer NAME) --outline [--offset X,Y]
+                                a test sheet of the outlines
+  check DESIGN.lab [--alias NAME=PATH]... [--from A] [--to B | --all]
+        [--first-row R] [--first-col C] [--printer NAME] [--json]
                                 checks a run without printing it
   templates [TEXT] [--json]     the label product templates that match
   new OUT.lab --template &quot;BRAND PART&quot;

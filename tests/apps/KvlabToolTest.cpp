@@ -125,6 +125,23 @@ TEST(KvlabTool, UsageErrorsExitOne)
     EXPECT_EQ(TestSupport::RunKvlab({QStringLiteral("resave"), QStringLiteral("only-one")}).ExitCode, 1);
 }
 
+// The tool's help is where a user looks for an option: every option the
+// commands take is in it, in both languages.
+TEST(KvlabTool, TheHelpNamesEveryOption)
+{
+    const char* const options[] = {"--json", "--dpi", "--record", "--alias", "-o", "--printer", "--png-dir",
+                                   "--labs", "--first-row", "--first-col", "--from", "--to", "--all",
+                                   "--copies-without-data", "--strict", "--quiet", "--jobs", "--outline",
+                                   "--offset", "--template", "--version"};
+    for (const char* locale : {"C.UTF-8", "en_US.UTF-8"}) {
+        const auto r = TestSupport::RunKvlab({QStringLiteral("--help")}, locale);
+        EXPECT_EQ(r.ExitCode, 0);
+        for (const char* option : options)
+            EXPECT_TRUE(r.Out.contains(QByteArray(option) + ' ') || r.Out.contains(QByteArray(option) + ']'))
+                << locale << ": " << option;
+    }
+}
+
 TEST(KvlabTool, SpeaksTheUsersLanguageAndSaysWhy)
 {
     const QString dir = TestSupport::TempDir();
