@@ -1044,6 +1044,10 @@
         <translation>print: --jobs takes 1 to %1 jobs</translation>
     </message>
     <message>
+        <source>print: SOURCE_DATE_EPOCH pide la fecha del PDF en segundos desde 1970 (p. ej. 1700000000), no %1</source>
+        <translation>print: SOURCE_DATE_EPOCH asks for the PDF&apos;s date in seconds since 1970 (e.g. 1700000000), not %1</translation>
+    </message>
+    <message>
         <source>el trabajo %1 de %2 de la tirada terminó sin acabar su parte</source>
         <translation>job %1 of %2 of the run ended without finishing its share</translation>
     </message>

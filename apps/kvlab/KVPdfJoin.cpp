@@ -217,14 +217,34 @@ qsizetype StreamStart(const QByteArray& Object, qsizetype BodyAt)
 }
 }
 
+namespace {
+// The seconds SOURCE_DATE_EPOCH gives: digits only, as `date +%s` writes
+// them, up to the last second a PDF date can hold (the end of year 9999).
+std::optional<qint64> EpochSeconds(const QByteArray& Text)
+{
+    constexpr qint64 LastPdfSecond = 253402300799;
+    if (Text.isEmpty() || !std::all_of(Text.begin(), Text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const qint64 seconds = Text.toLongLong(&ok);
+    if (!ok || seconds > LastPdfSecond)
+        return std::nullopt;
+    return seconds;
+}
+}
+
 std::optional<QDateTime> KVPdfJoin::SourceDate()
 {
-    const QByteArray text = qgetenv("SOURCE_DATE_EPOCH").trimmed();
-    bool ok = false;
-    const qint64 seconds = text.toLongLong(&ok);
-    if (text.isEmpty() || !ok || seconds < 0)
+    const std::optional<qint64> seconds = EpochSeconds(qgetenv("SOURCE_DATE_EPOCH").trimmed());
+    if (!seconds)
         return std::nullopt;
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    return QDateTime::fromSecsSinceEpoch(*seconds, Qt::UTC);
+}
+
+QByteArray KVPdfJoin::MalformedSourceDate()
+{
+    const QByteArray text = qgetenv("SOURCE_DATE_EPOCH").trimmed();
+    return text.isEmpty() || EpochSeconds(text) ? QByteArray() : text;
 }
 
 QString KVPdfJoin::Join(const QStringList& Parts, const QString& Output, const std::optional<QDateTime>& Date)

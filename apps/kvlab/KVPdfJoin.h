@@ -2,6 +2,7 @@
 // and makes the document's dates reproducible.
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -10,8 +11,12 @@
 
 namespace KVPdfJoin {
 // The time a reproducible build asks documents to carry (SOURCE_DATE_EPOCH,
-// seconds since 1970 in UTC); none when it is not set or not a number.
+// seconds since 1970 in UTC); none when it is not set or malformed.
 std::optional<QDateTime> SourceDate();
+// SOURCE_DATE_EPOCH when it is set but no such time: a run asked to be
+// reproducible that cannot be is refused rather than dated now. Empty
+// otherwise.
+QByteArray MalformedSourceDate();
 
 // Writes the pages of Parts (PDFs of Qt's writer), in order, as the PDF
 // Output. The document's title, creator and producer come from the first

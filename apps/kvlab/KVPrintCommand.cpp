@@ -628,6 +628,12 @@ int KVCommands::Print(const QStringList& Args)
         Error(error);
         return Failed;
     }
+    if (const QByteArray date = KVPdfJoin::MalformedSourceDate(); !date.isEmpty() && o.Printer.isEmpty()) {
+        Error(KVCommands::Text::tr("print: SOURCE_DATE_EPOCH pide la fecha del PDF en segundos desde 1970 "
+                                   "(p. ej. 1700000000), no %1")
+                  .arg(QString::fromLocal8Bit(date)));
+        return Failed;
+    }
     for (const auto& [name, location] : o.Aliases)
         AddAlias(name, location);
     TKVLab lab;

@@ -149,6 +149,22 @@ TEST(PrintJobs, AFixedDateGivesTheSameBytesEveryTime)
         RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, &said);
         EXPECT_TRUE(said.contains("Persona 001") && said.contains("Persona 120"));
     }
+    // A date that is no time is refused, not replaced by the time of the run;
+    // set but empty is not set.
+    const struct {
+        const char* Value;
+        int Exit;
+    } dates[] = {{"abc", 1}, {"-5", 1}, {"1.5", 1}, {"99999999999999", 1}, {"", 0}};
+    for (const auto& d : dates) {
+        SCOPED_TRACE(d.Value);
+        qputenv("SOURCE_DATE_EPOCH", d.Value);
+        const QString pdf = dir + QStringLiteral("/dated.pdf");
+        TestSupport::WriteFile(pdf, "an earlier run");
+        const auto run = TestSupport::RunKvlab({QStringLiteral("print"), design, QStringLiteral("-o"), pdf, QStringLiteral("--all")});
+        EXPECT_EQ(run.ExitCode, d.Exit) << run.Err.constData();
+        EXPECT_EQ(TestSupport::ReadFile(pdf) == "an earlier run", d.Exit != 0);
+        EXPECT_EQ(run.Err.contains("SOURCE_DATE_EPOCH"), d.Exit != 0) << run.Err.constData();
+    }
     qunsetenv("SOURCE_DATE_EPOCH");
 }
 
