@@ -409,7 +409,9 @@ public:
     /// for a data run, the records the filter selects and the first and last
     /// of them printed (1-based; none printed: 0 and 0); and how many of its
     /// labels the printer's printable area could not hold whole (they are
-    /// printed cut, or not at all).
+    /// printed cut, or not at all). For a data run, fingerprints
+    /// (TKVTable::CurrentKey) of the first record printed and of the record
+    /// after the last (empty at the data's end).
     struct TKVRunReport {
         std::int32_t Pages = 0;
         std::int32_t Labels = 0;
@@ -418,6 +420,7 @@ public:
         std::int32_t FirstRecord = 0;
         std::int32_t LastRecord = 0;
         std::int32_t OffPage = 0;
+        QByteArray FirstKey, NextKey;
     } LastRun;
     /// Why a print run of the design as it stands would not print what its
     /// data says, in the user's language: the design asks for data that

@@ -4,6 +4,8 @@
 #include "document/TKVSession.h"
 #include "strings/KVLanguage.h"
 
+#include <QCryptographicHash>
+
 #include <algorithm>
 
 namespace {
@@ -174,4 +176,20 @@ QVariant TKVTable::CurrentValue(int Index) const
     if (!DataSet || !OnRecord)
         return {};
     return DataSet->Value(Index);
+}
+
+QByteArray TKVTable::CurrentKey() const
+{
+    if (!DataSet || !OnRecord || PastEnd)
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (int i = 0; i < DataSet->FieldCount(); ++i) {
+        const QVariant v = DataSet->Value(i);
+        // Type and length first: ("ab", "c") and ("a", "bc") differ.
+        const QByteArray text = v.isNull() ? QByteArray() : v.toString().toUtf8();
+        const qint64 head[] = {v.isNull() ? -1 : qint64(v.typeId()), qint64(text.size())};
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(head), sizeof head));
+        hash.addData(text);
+    }
+    return hash.result().left(8).toHex();
 }

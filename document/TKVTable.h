@@ -6,6 +6,7 @@
 #include "document/TKVDataSet.h"
 #include "types/EKvError.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -79,6 +80,10 @@ public:
     TKVField* FindField(const QString& Name) const;
 
     QVariant CurrentValue(int Index) const;
+    // A fingerprint of the current record's values (empty when the table
+    // stands on none): two readings of the data agree on a record when
+    // their fingerprints do.
+    QByteArray CurrentKey() const;
 
     // Where data sets come from. The session's aliases (TKVSession) are the
     // default; an empty factory puts that default back.

@@ -114,6 +114,8 @@ void TKVLab::StartRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count,
     if (UseData) {
         Table->First();
         Table->MoveBy(ToInt32(std::int64_t(LastRun.FirstRecord) - 1));
+        if (count > 0)
+            LastRun.FirstKey = Table->CurrentKey();
     }
     Count = ToInt32(count);
     LastRun.FromData = UseData;
@@ -210,6 +212,8 @@ void TKVLab::WalkRun(std::int32_t& Row, std::int32_t& Col, std::int32_t& Count, 
                 // Records removed while the run reads: it ends with the data.
                 if (Table->Eof())
                     Count = 0;
+                if (Count == 0)
+                    LastRun.NextKey = Table->CurrentKey();
             }
             if (OnProgress)
                 OnProgress(total - Count, total);

@@ -1040,6 +1040,10 @@
         <translation>print: warning: </translation>
     </message>
     <message>
+        <source>los registros de %1 cambiaron mientras se imprimía la tirada, que no se ha escrito: vuelva a imprimirla</source>
+        <translation>the records of %1 changed while the run was being printed, and it was not written: print it again</translation>
+    </message>
+    <message>
         <source>print: --jobs admite de 1 a %1 trabajos</source>
         <translation>print: --jobs takes 1 to %1 jobs</translation>
     </message>

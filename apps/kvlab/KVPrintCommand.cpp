@@ -51,11 +51,14 @@ constexpr std::int64_t PagesPerJob = 100;
 // The share of a run one job prints, in the order of the run: the labels
 // before it, its labels, and the number of its first page. The shares begin
 // on page boundaries, so that each job starts its sheet at the first row and
-// column and the pages join in order.
+// column and the pages join in order. The last share of a data run that
+// goes to the end of the data prints on to the end as one job would, rows
+// added since included.
 struct TRunPart {
     std::int64_t Skip = 0;
     std::int64_t Count = 0;
     int FirstPage = 1;
+    bool ToTheEnd = false;
 };
 
 struct PrintOptions {
@@ -129,10 +132,11 @@ QString Parse(const QStringList& Args, PrintOptions& O)
             const QStringList fields = text.split(QLatin1Char(','));
             TRunPart part;
             bool okSkip = false, okCount = false, okPage = false;
-            if (ok && fields.size() == 3) {
+            if (ok && fields.size() == 4) {
                 part.Skip = fields[0].toLongLong(&okSkip);
                 part.Count = fields[1].toLongLong(&okCount);
                 part.FirstPage = fields[2].toInt(&okPage);
+                part.ToTheEnd = fields[3] == QLatin1String("1");
             }
             ok = okSkip && okCount && okPage && part.Skip >= 0 && part.Count > 0 && part.FirstPage >= 1;
             if (ok)
@@ -228,6 +232,15 @@ public:
         pthread_sigmask(SIG_BLOCK, &held, &Before);
     }
     ~THoldSignals() { pthread_sigmask(SIG_SETMASK, &Before, nullptr); }
+    // Lets the signals through again; safe in a child between fork and exec.
+    static void Release()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int s : InterruptSignals)
+            sigaddset(&held, s);
+        pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
+    }
     THoldSignals(const THoldSignals&) = delete;
     THoldSignals& operator=(const THoldSignals&) = delete;
 
@@ -470,6 +483,14 @@ QString JobError(const QByteArray& Err)
     return line;
 }
 
+// Why a data run that read its records twice stops: they differ.
+QString DataChanged(const TKVLab& Lab)
+{
+    return KVCommands::Text::tr("los registros de %1 cambiaron mientras se imprimía la tirada, que no se ha escrito: "
+                                "vuelva a imprimirla")
+        .arg(Lab.Table->TableName);
+}
+
 // Prints the run as Jobs processes of this tool, each with its own data
 // cursor, fonts and PDF writer, over consecutive page ranges, and joins their
 // PDFs into Output in page order. Processes rather than threads: the control,
@@ -498,6 +519,8 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
     auto pageStart = [&](std::int64_t Page) {
         return Page == 0 ? 0 : std::min(count, onFirst + (Page - 1) * perPage);
     };
+
+    const bool toTheEnd = counted.FromData && counted.FirstRecord + count - 1 >= counted.Records;
 
     QStringList common;
     for (int i = 0; i < Args.size(); ++i) {
@@ -553,13 +576,15 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
                 PngFiles << QFile::decodeName(line.mid(4));
                 TPartFile::PageWritten(std::size_t(&Job - all.data()));
             }
-            else if (f.size() == 6 && f[0] == "done") {
+            else if (f.size() == 8 && f[0] == "done") {
                 Job.Reported = true;
                 Job.Report.Pages = f[1].toInt();
                 Job.Report.Labels = f[2].toInt();
                 Job.Report.FirstRecord = f[3].toInt();
                 Job.Report.LastRecord = f[4].toInt();
                 Job.Report.OffPage = f[5].toInt();
+                Job.Report.FirstKey = f[6] == "-" ? QByteArray() : f[6];
+                Job.Report.NextKey = f[7] == "-" ? QByteArray() : f[7];
             }
         }
         std::int64_t done = 0;
@@ -578,7 +603,11 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         job.Process->setArguments(QStringList{QStringLiteral("print")} + common +
                                   QStringList{QStringLiteral("-o"), job.Pdf, QStringLiteral("--jobs"), QStringLiteral("1"),
                                               QStringLiteral("--run-part"),
-                                              QStringLiteral("%1,%2,%3").arg(skip).arg(end - skip).arg(firstPages[std::size_t(k)])});
+                                              QStringLiteral("%1,%2,%3,%4")
+                                                  .arg(skip)
+                                                  .arg(end - skip)
+                                                  .arg(firstPages[std::size_t(k)])
+                                                  .arg(toTheEnd && k == jobs - 1 ? 1 : 0)});
         QObject::connect(job.Process.get(), &QProcess::readyReadStandardOutput, &loop, [&, k] { read(all[std::size_t(k)]); });
         QObject::connect(job.Process.get(), &QProcess::finished, &loop, [&, k](int Code, QProcess::ExitStatus Status) {
             TJob& j = all[std::size_t(k)];
@@ -594,17 +623,32 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
             if (--running == 0)
                 loop.quit();
         });
-        job.Process->start();
+        // An interrupt that came between the job's start and its being
+        // known here would leave it printing on its own: the signals wait
+        // until it is known, and the job starts without them held.
+        job.Process->setChildProcessModifier([] { THoldSignals::Release(); });
+        {
+            THoldSignals held;
+            job.Process->start();
+            if (const qint64 pid = job.Process->processId(); pid > 0) {
+                pids.push_back(pid_t(pid));
+                TPartFile::JobsOnInterrupt(pids);
+            }
+        }
         if (!job.Process->waitForStarted(-1))
             throw EKvError(KVCommands::Text::tr("no se puede empezar un trabajo de la tirada: %1").arg(job.Process->errorString()));
         ++running;
-        pids.push_back(pid_t(job.Process->processId()));
-        TPartFile::JobsOnInterrupt(pids);
     }
     loop.exec();
     Shown.Done();
     if (!failure.isEmpty())
         throw EKvError(failure);
+    // Each job read the data apart: where one ends, the next must begin on
+    // the record that came next for it. Otherwise rows were removed or added
+    // in between, and a label would be missing or printed twice.
+    for (std::size_t k = 1; k < all.size(); ++k)
+        if (counted.FromData && all[k].Report.FirstKey != all[k - 1].Report.NextKey)
+            throw EKvError(DataChanged(Lab));
     if (const QString error = KVPdfJoin::Join(pdfs, Output, KVPdfJoin::SourceDate()); !error.isEmpty())
         throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(O.Pdf, error));
 
@@ -680,8 +724,10 @@ int KVCommands::Print(const QStringList& Args)
         if (lab.DaBa) {
             const std::int64_t first = std::max<std::int64_t>(1, info.FirstLab) + o.Part->Skip;
             info.FirstLab = std::int32_t(first);
-            info.LastLab = std::int32_t(first + o.Part->Count - 1);
-            info.AllRecords = false;
+            if (!o.Part->ToTheEnd) {
+                info.LastLab = std::int32_t(first + o.Part->Count - 1);
+                info.AllRecords = false;
+            }
         } else {
             info.Labs = std::int32_t(o.Part->Count);
         }
@@ -789,13 +835,18 @@ int KVCommands::Print(const QStringList& Args)
                 }
             });
             progress.Done();
+            // The pages show the labels the document holds.
+            if (printed.FromData && (lab.LastRun.FirstKey != printed.FirstKey || lab.LastRun.NextKey != printed.NextKey ||
+                                     lab.LastRun.Labels != printed.Labels))
+                throw EKvError(DataChanged(lab));
         }
         if (!shared && !dated.isEmpty())
             if (const QString error = KVPdfJoin::Join({dated}, part.Path, sourceDate); !error.isEmpty())
                 throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, error));
         if (o.Part) {
-            std::printf("done %d %d %d %d %d\n", printed.Pages, printed.Labels, printed.FirstRecord, printed.LastRecord,
-                        printed.OffPage);
+            auto key = [](const QByteArray& K) { return K.isEmpty() ? QByteArray("-") : K; };
+            std::printf("done %d %d %d %d %d %s %s\n", printed.Pages, printed.Labels, printed.FirstRecord, printed.LastRecord,
+                        printed.OffPage, key(printed.FirstKey).constData(), key(printed.NextKey).constData());
             std::fflush(stdout);
         }
         if (!part.Path.isEmpty() && !part.Commit())
