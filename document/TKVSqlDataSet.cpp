@@ -203,6 +203,10 @@ QString PostgresOptions(const QUrl& Url, std::chrono::seconds& Timeout)
     // the same time, also while Qt sets the connection up, before the
     // deadline of this layer can watch it.
     options << QStringLiteral("tcp_user_timeout=%1").arg(std::chrono::milliseconds(Timeout).count());
+    // Each reading of a table starts at its first row. The server otherwise
+    // starts a scan of a large table where another one is, and the jobs of
+    // one run, each with its connection, would see the rows in other orders.
+    options << QStringLiteral("options='-c synchronize_seqscans=off'");
     return options.join(QLatin1Char(';'));
 }
 

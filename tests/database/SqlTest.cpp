@@ -113,11 +113,15 @@ TEST_F(Postgres, SchemasAwkwardNamesAndIntegerComparisons)
     pg.Exec(QStringLiteral("kvlab_odd"),
             AwkwardStatements() + QStringList{QStringLiteral("CREATE SCHEMA almacen"),
                                               QStringLiteral("CREATE TABLE almacen.stock (ref text, n integer, d date)"),
-                                              QStringLiteral("INSERT INTO almacen.stock VALUES ('A', 2, '2024-03-01'), ('B', 3, '2024-04-01')")});
+                                              QStringLiteral("INSERT INTO almacen.stock VALUES ('A', 2, '2024-03-01'), ('B', 3, '2024-04-01')"),
+                                              QStringLiteral("CREATE VIEW scans AS SELECT current_setting('synchronize_seqscans') AS s")});
     EXPECT_EQ(TKVSession::GetTableNames(url),
               (QStringList{QStringLiteral("almacen.stock"), QStringLiteral("clientes"), QStringLiteral("odd \"name\""),
-                           QStringLiteral("secret")}));
+                           QStringLiteral("scans"), QStringLiteral("secret")}));
     EXPECT_TRUE(TKVSession::GetTableNames(url, QStringLiteral("pg_catalog.*"), true, true).contains(QStringLiteral("pg_catalog.pg_class")));
+    // A large table read by several connections at once (the jobs of a run)
+    // comes in the same order to each: no scan joins another half-way.
+    EXPECT_EQ(Column(url, QStringLiteral("scans"), QString(), QStringLiteral("s")), QStringList{QStringLiteral("off")});
     EXPECT_EQ(Column(url, QStringLiteral("public.clientes"), QStringLiteral("([QTY] = 10)"), QStringLiteral("NAME")),
               QStringList{QStringLiteral("Carla")});
     EXPECT_EQ(Column(url, QStringLiteral("odd \"name\""), QStringLiteral("([it's] = 'y')"), QStringLiteral("c d")),
