@@ -30,7 +30,9 @@
 #include <cstring>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <pthread.h>
 #include <unistd.h>
 #include <vector>
 
@@ -332,10 +334,8 @@ public:
             return false;
         }
         Path.clear();
-        // The run is complete: its pages stay, whatever comes now.
         THoldSignals held;
         Interruption.Part.clear();
-        Interruption.Pages.clear();
         return true;
     }
     QString Path, Error;
@@ -382,16 +382,51 @@ private:
     QString TargetPath;
     static void Install()
     {
-        for (int s : InterruptSignals)
-            std::signal(s, &Interrupt);
+        MainThread() = pthread_self();
+        for (int s : InterruptSignals) {
+            // A signal the run was started to ignore (nohup) stays ignored.
+            struct sigaction old{};
+            if (sigaction(s, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+                std::signal(s, &Interrupt);
+        }
     }
+    static pthread_t& MainThread()
+    {
+        static pthread_t main = pthread_self();
+        return main;
+    }
+
+public:
+    // A job's child between fork and exec: its own signals, none held.
+    static void ForChild()
+    {
+        for (int s : InterruptSignals) {
+            struct sigaction old{};
+            if (sigaction(s, nullptr, &old) == 0 && old.sa_handler == &Interrupt)
+                std::signal(s, SIG_DFL);
+        }
+        THoldSignals::Release();
+    }
+
+private:
     static void Interrupt(int Signal)
     {
+        // Only the main thread changes what is removed, with the signals
+        // held; a signal that reached another thread (Qt's painting
+        // helpers) is handed over and waits there until it may come.
+        if (::syscall(SYS_gettid) != ::getpid()) {
+            pthread_kill(MainThread(), Signal);
+            return;
+        }
         // A job stopped removes its own files; those of a job that finished
-        // are the run's.
+        // are the run's. A job already collected is no longer this run's
+        // process; a stopped one is woken to end.
         for (pid_t pid : Interruption.Jobs)
-            if (pid > 0 && ::kill(pid, SIGTERM) == 0)
+            if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
+                ::kill(pid, SIGTERM);
+                ::kill(pid, SIGCONT);
                 ::waitpid(pid, nullptr, 0);
+            }
         if (!Interruption.Part.isEmpty())
             ::unlink(Interruption.Part.constData());
         for (const QByteArray& path : Interruption.Extra)
@@ -532,6 +567,7 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
     }
     struct TJob {
         std::unique_ptr<QProcess> Process;
+        pid_t Pid = 0;
         QString Pdf;
         std::int64_t Done = 0;
         bool Reported = false;
@@ -543,12 +579,12 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         pdfs << Output + QStringLiteral(".%1.pdf").arg(k + 1);
     TPartFile::AlsoOnInterrupt(pdfs);
     const auto cleanUp = qScopeGuard([&] {
-        TPartFile::JobsOnInterrupt({});
         for (TJob& job : all)
             if (job.Process && job.Process->state() != QProcess::NotRunning) {
                 job.Process->terminate();
                 job.Process->waitForFinished(-1);
             }
+        TPartFile::JobsOnInterrupt({});
         for (const QString& pdf : std::as_const(pdfs))
             QFile::remove(pdf);
         TPartFile::AlsoOnInterrupt({});
@@ -611,6 +647,9 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         QObject::connect(job.Process.get(), &QProcess::readyReadStandardOutput, &loop, [&, k] { read(all[std::size_t(k)]); });
         QObject::connect(job.Process.get(), &QProcess::finished, &loop, [&, k](int Code, QProcess::ExitStatus Status) {
             TJob& j = all[std::size_t(k)];
+            // Collected, its number may go to another process.
+            pids.erase(std::remove(pids.begin(), pids.end(), j.Pid), pids.end());
+            TPartFile::JobsOnInterrupt(pids);
             read(j);
             if ((Status != QProcess::NormalExit || Code != 0 || !j.Reported) && failure.isEmpty()) {
                 failure = JobError(j.Process->readAllStandardError());
@@ -626,12 +665,13 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         // An interrupt that came between the job's start and its being
         // known here would leave it printing on its own: the signals wait
         // until it is known, and the job starts without them held.
-        job.Process->setChildProcessModifier([] { THoldSignals::Release(); });
+        job.Process->setChildProcessModifier([] { TPartFile::ForChild(); });
         {
             THoldSignals held;
             job.Process->start();
-            if (const qint64 pid = job.Process->processId(); pid > 0) {
-                pids.push_back(pid_t(pid));
+            job.Pid = pid_t(job.Process->processId());
+            if (job.Pid > 0) {
+                pids.push_back(job.Pid);
                 TPartFile::JobsOnInterrupt(pids);
             }
         }
@@ -661,6 +701,8 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
     }
     report.FirstRecord = all.front().Report.FirstRecord;
     report.LastRecord = all.back().Report.LastRecord;
+    // The last share prints on to the end: rows added since are counted.
+    report.Records = std::max(report.Records, report.LastRecord);
     return report;
 }
 }
@@ -808,10 +850,19 @@ int KVCommands::Print(const QStringList& Args)
             TKVPrinter::SelectPdf(dated);
         }
         if (!shared) {
-            if (o.Outline)
+            if (o.Outline) {
                 lab.PrintTestSheet();
-            else
-                lab.Print();
+            } else {
+                try {
+                    lab.Print();
+                } catch (const EKvError&) {
+                    // A job's share that finds no record left: rows went
+                    // since the run counted them.
+                    if (o.Part && lab.LastRun.FromData && lab.LastRun.FirstRecord == 0)
+                        throw EKvError(DataChanged(lab));
+                    throw;
+                }
+            }
             progress.Done();
         }
         const auto printed = shared ? *shared : lab.LastRun;
@@ -849,9 +900,15 @@ int KVCommands::Print(const QStringList& Args)
                         printed.OffPage, key(printed.FirstKey).constData(), key(printed.NextKey).constData());
             std::fflush(stdout);
         }
-        if (!part.Path.isEmpty() && !part.Commit())
-            throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, part.Error));
-        TPartFile::PagesOnInterrupt({}, {});
+        {
+            // A run complete keeps its pages, whatever comes now; a job's
+            // pages are the run's until the run is.
+            THoldSignals held;
+            if (!part.Path.isEmpty() && !part.Commit())
+                throw EKvError(KVCommands::Text::tr("no se puede escribir %1: %2").arg(o.Pdf, part.Error));
+            if (!o.Part)
+                TPartFile::PagesOnInterrupt({}, {});
+        }
         if (!o.Quiet && !o.Part) {
             const QString target = o.Printer.isEmpty() ? o.Pdf : KVCommands::Text::tr("impresora %1").arg(o.Printer);
             QString line = KVCommands::Text::tr("%1 página(s), %2 etiqueta(s)").arg(printed.Pages).arg(printed.Labels);
