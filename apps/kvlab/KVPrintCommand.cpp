@@ -225,28 +225,25 @@ TInterruptState Interruption;
 class THoldSignals
 {
 public:
-    THoldSignals()
-    {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : InterruptSignals)
-            sigaddset(&held, s);
-        pthread_sigmask(SIG_BLOCK, &held, &Before);
-    }
+    THoldSignals() { pthread_sigmask(SIG_BLOCK, &Held(), &Before); }
     ~THoldSignals() { pthread_sigmask(SIG_SETMASK, &Before, nullptr); }
     // Lets the signals through again; safe in a child between fork and exec.
-    static void Release()
-    {
-        sigset_t held;
-        sigemptyset(&held);
-        for (int s : InterruptSignals)
-            sigaddset(&held, s);
-        pthread_sigmask(SIG_UNBLOCK, &held, nullptr);
-    }
+    static void Release() { pthread_sigmask(SIG_UNBLOCK, &Held(), nullptr); }
     THoldSignals(const THoldSignals&) = delete;
     THoldSignals& operator=(const THoldSignals&) = delete;
 
 private:
+    static const sigset_t& Held()
+    {
+        static const sigset_t held = [] {
+            sigset_t set;
+            sigemptyset(&set);
+            for (int s : InterruptSignals)
+                sigaddset(&set, s);
+            return set;
+        }();
+        return held;
+    }
     sigset_t Before;
 };
 
