@@ -625,7 +625,15 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
             done += j.Done;
         Shown.Update(QT_TRANSLATE_NOOP("kvlab", "imprimiendo"), int(std::min<std::int64_t>(done / passes, count)), int(count));
     };
-    std::vector<pid_t> pids;
+    // The jobs the interrupt handler stops: those not yet collected, whose
+    // process numbers are still theirs.
+    auto knownJobs = [&] {
+        std::vector<pid_t> pids;
+        for (const TJob& j : all)
+            if (j.Pid > 0 && j.Process->state() != QProcess::NotRunning)
+                pids.push_back(j.Pid);
+        TPartFile::JobsOnInterrupt(pids);
+    };
     for (int k = 0; k < jobs; ++k) {
         TJob& job = all[std::size_t(k)];
         const std::int64_t skip = pageStart(std::int64_t(k) * pages / jobs);
@@ -644,9 +652,7 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
         QObject::connect(job.Process.get(), &QProcess::readyReadStandardOutput, &loop, [&, k] { read(all[std::size_t(k)]); });
         QObject::connect(job.Process.get(), &QProcess::finished, &loop, [&, k](int Code, QProcess::ExitStatus Status) {
             TJob& j = all[std::size_t(k)];
-            // Collected, its number may go to another process.
-            pids.erase(std::remove(pids.begin(), pids.end(), j.Pid), pids.end());
-            TPartFile::JobsOnInterrupt(pids);
+            knownJobs();
             read(j);
             if ((Status != QProcess::NormalExit || Code != 0 || !j.Reported) && failure.isEmpty()) {
                 failure = JobError(j.Process->readAllStandardError());
@@ -667,10 +673,7 @@ std::optional<TKVLab::TKVRunReport> PrintInJobs(const QStringList& Args, const P
             THoldSignals held;
             job.Process->start();
             job.Pid = pid_t(job.Process->processId());
-            if (job.Pid > 0) {
-                pids.push_back(job.Pid);
-                TPartFile::JobsOnInterrupt(pids);
-            }
+            knownJobs();
         }
         if (!job.Process->waitForStarted(-1))
             throw EKvError(KVCommands::Text::tr("no se puede empezar un trabajo de la tirada: %1").arg(job.Process->errorString()));
